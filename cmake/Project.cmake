@@ -1,0 +1,36 @@
+# Shared build rules for the project's libraries, programs and tests.
+
+set(QUENTA_WARNINGS -Wall -Wextra -Wno-unused-parameter)
+
+# quenta_library(<target> [DEPS <targets>...] [PRIVATE_DEPS <targets>...])
+# Builds every .cpp of the calling folder into one static library. The
+# include root is the source tree, so headers are included as
+# "platform/rtl/SysUtils.h".
+function(quenta_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_library(${target} STATIC ${sources} ${headers})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_options(${target} PRIVATE ${QUENTA_WARNINGS})
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+endfunction()
+
+# quenta_test(<name> SOURCES <files>... [LIBS <targets>...] [LABELS <labels>...])
+# One GoogleTest program; its cases are registered with CTest one by one,
+# carrying the given labels. Qt runs offscreen.
+function(quenta_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_options(${name} PRIVATE ${QUENTA_WARNINGS})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest quenta_test_main)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT}
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUENTA_SOURCE_DIR=${PROJECT_SOURCE_DIR};QUENTA_BINARY_DIR=${PROJECT_BINARY_DIR}")
+endfunction()
