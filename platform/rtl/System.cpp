@@ -43,3 +43,47 @@ void Randomize() {
     RandSeed = static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count() /
                                           1000);
 }
+
+#include <fstream>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+std::vector<String> CommandLine() {
+    std::vector<String> args;
+    std::ifstream in("/proc/self/cmdline", std::ios::binary);
+    String arg;
+    char c;
+    while (in.get(c)) {
+        if (c == '\0') {
+            args.push_back(arg);
+            arg.clear();
+        } else {
+            arg += c;
+        }
+    }
+    if (!arg.empty()) args.push_back(arg);
+    return args;
+}
+} // namespace
+
+Integer ParamCount() {
+    auto args = CommandLine();
+    return args.empty() ? 0 : static_cast<Integer>(args.size()) - 1;
+}
+
+String ParamStr(Integer Index) {
+    if (Index == 0) {
+        char buf[4096];
+        ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+        return n > 0 ? String(buf, static_cast<size_t>(n)) : String();
+    }
+    auto args = CommandLine();
+    return (Index > 0 && Index < static_cast<Integer>(args.size())) ? args[static_cast<size_t>(Index)] : String();
+}
+
+String ProgramFolder() {
+    String exe = ParamStr(0);
+    auto slash = exe.rfind('/');
+    return slash == String::npos ? String("./") : exe.substr(0, slash + 1);
+}

@@ -59,3 +59,9 @@ Integer Random(Integer Range);
 double Random();
 // Seeds the generator from the wall clock.
 void Randomize();
+
+// The program's command line: ParamStr(0) is the program file's full path.
+Integer ParamCount();
+String ParamStr(Integer Index);
+// The folder of the program file, with a trailing separator.
+String ProgramFolder();
