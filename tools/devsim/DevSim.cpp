@@ -11,6 +11,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace devsim {
@@ -112,7 +113,11 @@ void TDevSim::Serve() {
     while (!FThread->Terminated()) {
         pollfd fds[2] = {{FSocket, POLLIN, 0}, {FWake[0], POLLIN, 0}};
         const int n = poll(fds, 2, PollTimeout());
-        if (n < 0 && errno != EINTR) break;
+        if (n < 0 && errno != EINTR) {
+            // Out of resources: keep serving, but do not spin on the error.
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            continue;
+        }
         if (n > 0 && (fds[0].revents & POLLIN)) Receive();
         SendDue();
     }
@@ -155,7 +160,14 @@ void TDevSim::Receive() {
         entry.Source = SourceText(from);
         {
             std::lock_guard<std::mutex> guard(FLock);
-            const auto answers = FDevice.Handle(buf, std::min<std::size_t>(n, sizeof buf), entry);
+            std::vector<TSimAnswer> answers;
+            try {
+                answers = FDevice.Handle(buf, std::min<std::size_t>(n, sizeof buf), entry);
+            } catch (const std::exception& e) {
+                // One bad datagram must not end the device: log it as ignored.
+                entry.Ignored = true;
+                entry.Note = String("could not be handled: ") + e.what();
+            }
             entry.Bytes = static_cast<std::size_t>(n);
             for (const auto& a : answers) {
                 const TDatagramBytes bytes = EncodeDatagram(a.Datagram);

@@ -3,32 +3,13 @@
 namespace devsim {
 
 Cardinal ParseSimNumber(const String& Text, Cardinal Max, const String& What) {
-    auto bad = [&]() -> EDevSimError {
-        return EDevSimError(Format("Invalid %s \"%s\": expected a number from 0 to %u (decimal or 0x-hex).",
-                                   {What, Text, static_cast<Int64>(Max)}));
-    };
-    std::size_t i = 0;
-    unsigned base = 10;
-    if (Text.size() > 2 && Text[0] == '0' && (Text[1] == 'x' || Text[1] == 'X')) {
-        base = 16;
-        i = 2;
-    }
-    if (i >= Text.size()) throw bad();
-    UInt64 value = 0;
-    for (; i < Text.size(); ++i) {
-        const char c = Text[i];
-        unsigned digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else
-            throw bad();
-        value = value * base + digit;
-        if (value > Max) throw bad();
-    }
+    // Plain digits or 0x-hex only: no blanks, signs or "$" that the run-time
+    // reader would also take.
+    Int64 value = -1;
+    if (Text.empty() || Text[0] < '0' || Text[0] > '9' || !TryStrToInt64(Text, value) || value < 0 ||
+        static_cast<UInt64>(value) > Max)
+        throw EDevSimError(Format("Invalid %s \"%s\": expected a number from 0 to %u (decimal or 0x-hex).",
+                                  {What, Text, static_cast<Int64>(Max)}));
     return static_cast<Cardinal>(value);
 }
 
