@@ -16,18 +16,23 @@ function(quenta_library target)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
 endfunction()
 
-# quenta_test(<name> SOURCES <files>... [LIBS <targets>...] [LABELS <labels>...])
+# quenta_test(<name> SOURCES <files>... [LIBS <targets>...] [LABELS <labels>...] [GUI] [TIMEOUT <s>])
 # One GoogleTest program; its cases are registered with CTest one by one,
-# carrying the given labels. Qt runs offscreen.
+# carrying the given labels. Qt runs offscreen. GUI programs get a main that
+# creates the GUI application first.
 function(quenta_test name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  set(test_main quenta_test_main)
+  if(ARG_GUI)
+    set(test_main quenta_gui_test_main)
+  endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   target_compile_options(${name} PRIVATE ${QUENTA_WARNINGS})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest quenta_test_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest ${test_main})
   # The environment list passes through several list expansions on its way
   # through GoogleTest's discovery script; its separators are escaped so that
   # every test gets all three variables.
