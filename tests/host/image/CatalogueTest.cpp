@@ -58,6 +58,9 @@ TEST(Catalogue, AnEmptyFileGivesTheDefaults) {
 
 TEST(Catalogue, TheFullViewNeedsBothAccessValues) {
     EXPECT_EQ(Load("[General]\nOperatingMode=1\n").Settings.OperatingMode, 0);
+    // Also behind a byte-order mark that an editor put at the start.
+    EXPECT_EQ(Load("\xEF\xBB\xBF[General]\nOperatingMode=1\nP1=1370582946\nP2=1629047315\n").Settings.OperatingMode,
+              1);
     EXPECT_EQ(Load("[General]\nOperatingMode=1\nP1=1370582946\n").Settings.OperatingMode, 0);
     const TSettings s = Load("[general]\noperatingmode=1\nP1=1370582946\nP2=1629047315\n").Settings;
     EXPECT_EQ(s.OperatingMode, 1);
