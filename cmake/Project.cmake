@@ -33,14 +33,11 @@ function(quenta_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   target_compile_options(${name} PRIVATE ${QUENTA_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest ${test_main})
-  # The environment list passes through several list expansions on its way
-  # through GoogleTest's discovery script; its separators are escaped so that
-  # every test gets all three variables.
-  set(env "QT_QPA_PLATFORM=offscreen" "QUENTA_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
-          "QUENTA_BINARY_DIR=${PROJECT_BINARY_DIR}")
-  string(REPLACE ";" "\\\\\\\\\\\\\\;" env "${env}")
+  # The test mains set the environment (QT_QPA_PLATFORM, QUENTA_SOURCE_DIR,
+  # QUENTA_BINARY_DIR) themselves: a list-valued ENVIRONMENT property does not
+  # survive test discovery.
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${env}")
+    PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT})
 endfunction()
