@@ -48,7 +48,10 @@ TCustomIniFile::~TCustomIniFile() = default;
 void TCustomIniFile::SetText(const String& Text) {
     FData->Sections.clear();
     TStringList lines;
-    lines.SetText(Text);
+    // A byte-order mark that an editor put before the first section would
+    // otherwise hide that section.
+    const bool bom = Text.size() >= 3 && Text.compare(0, 3, "\xEF\xBB\xBF") == 0;
+    lines.SetText(bom ? Text.substr(3) : Text);
     TData::Section* current = nullptr;
     for (Integer i = 0; i < lines.Count(); ++i) {
         String line = Trim(lines[i]);
