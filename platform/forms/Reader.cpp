@@ -1,10 +1,5 @@
 #include "platform/forms/Reader.h"
 
-#include <cerrno>
-#include <fstream>
-#include <sstream>
-#include <typeindex>
-
 namespace {
 
 bool IsIntType(TValueType T) {
@@ -72,11 +67,10 @@ void TReader::InvalidValue() const {
 
 void TReader::ReadRootComponent(TComponent* Root, const TFormObject& Tree, const TClassInfo* RootClass) {
     FRoot = Root;
-    FRootClass = RootClass ? RootClass : GetExactClassInfo(std::type_index(typeid(*Root)));
-    if (!FRootClass)
+    FRootClass = RootClass ? RootClass : GetClassInfo(Root);
+    if (!FRootClass || (!RootClass && !SameText(FRootClass->ClassName(), Root->ClassName())))
         Error(Tree.Line, String(),
-              "class " + Root->ClassName() +
-                  " publishes no information; build its ClassInfo() before reading its form");
+              "class " + Root->ClassName() + " publishes no information; declare QUENTA_PUBLISHED in it");
     if (!SameText(FRootClass->ClassName(), Tree.ClassName))
         Error(Tree.Line, String(),
               "the description is of a " + Tree.ClassName + ", not of a " + FRootClass->ClassName());
@@ -500,9 +494,5 @@ void ReadComponentText(TComponent* Root, const String& Text, const String& FileN
 }
 
 void ReadComponentFile(TComponent* Root, const String& FileName, const TClassInfo* RootClass) {
-    std::ifstream in(FileName, std::ios::binary);
-    if (!in) throw EFOpenError("Cannot open file \"" + FileName + "\". " + SysErrorMessage(errno));
-    std::ostringstream text;
-    text << in.rdbuf();
-    ReadComponentText(Root, text.str(), FileName, RootClass);
+    ReadComponentText(Root, ReadFileText(FileName), FileName, RootClass);
 }

@@ -8,6 +8,7 @@
 
 class TFiler; // form-description reader (platform/forms)
 class TComponent;
+class TClassInfo; // published properties (platform/rtl/TypInfo.h)
 
 // ---------------------------------------------------------------- TPersistent
 
@@ -19,6 +20,9 @@ public:
     // Declares stored properties that have no published counterpart
     // (obsolete names of older form descriptions).
     virtual void DefineProperties(TFiler* Filer) {}
+    // The published properties of the object's class; classes that publish
+    // declare QUENTA_PUBLISHED (TypInfo.h), which overrides this.
+    virtual const TClassInfo* PublishedClassInfo() const { return nullptr; }
 
 protected:
     virtual void AssignTo(TPersistent* Dest);

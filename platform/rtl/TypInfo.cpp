@@ -298,6 +298,8 @@ const TClassInfo* GetExactClassInfo(std::type_index Type) {
 
 const TClassInfo* GetClassInfo(const TObject* Instance) {
     if (!Instance) return nullptr;
+    if (auto* p = dynamic_cast<const TPersistent*>(Instance))
+        if (const TClassInfo* info = p->PublishedClassInfo()) return info;
     // Make sure the run-time library's own classes exist.
     ComponentClassInfo();
     StringsClassInfo();

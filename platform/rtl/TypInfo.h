@@ -2,9 +2,14 @@
 // Published properties: the run-time type information through which form
 // descriptions are read and settings are pushed to objects by property name.
 //
-// A class publishes its properties once, in a static ClassInfo() built with
-// TClassBuilder:
+// A class publishes its properties by declaring QUENTA_PUBLISHED in a public
+// section and defining the static ClassInfo() it declares with TClassBuilder:
 //
+//   class TMyControl : public TCustomControl {
+//   public:
+//       QUENTA_PUBLISHED
+//       ...
+//   };
 //   const TClassInfo& TMyControl::ClassInfo() {
 //       static const TClassInfo& Info =
 //           TClassBuilder<TMyControl>("TMyControl", &TCustomControl::ClassInfo())
@@ -16,11 +21,11 @@
 //       return Info;
 //   }
 //
-// Building a class registers it by name (FindClass) and by its C++ type; an
-// object whose exact class was never built shows the properties of its
-// nearest built ancestor. Forms also list their component fields and their
-// event handler methods, so the form reader can fill the fields and wire
-// "OnClick = FindAllBtnClick" by name.
+// The class is built the first time it is asked for and then registered by
+// name (FindClass) and by its C++ type. An object shows the properties of the
+// nearest class in its ancestry that declares QUENTA_PUBLISHED. Forms also list their component fields and
+// their event handler methods, so the form reader can fill the fields and wire "OnClick = FindAllBtnClick" by
+// name.
 
 #include "platform/rtl/Classes.h"
 
@@ -30,6 +35,12 @@
 #include <optional>
 #include <typeindex>
 #include <typeinfo>
+
+#define QUENTA_PUBLISHED                                                                                     \
+    static const TClassInfo& ClassInfo();                                                                    \
+    const TClassInfo* PublishedClassInfo() const override {                                                  \
+        return &ClassInfo();                                                                                 \
+    }
 
 enum TTypeKind { tkUnknown, tkInteger, tkEnumeration, tkFloat, tkString, tkSet, tkClass, tkMethod };
 
@@ -181,8 +192,8 @@ private:
 // the same name is registered.
 const TClassInfo& RegisterClassInfo(std::unique_ptr<TClassInfo> Info, std::type_index Type);
 
-// The class info of an object: its own class when built, else its nearest
-// built ancestor; nullptr when none applies.
+// The class info of an object: that of the nearest class in its ancestry
+// that publishes; nullptr when none applies.
 const TClassInfo* GetClassInfo(const TObject* Instance);
 // The class built for exactly this C++ type, or nullptr.
 const TClassInfo* GetExactClassInfo(std::type_index Type);

@@ -45,15 +45,7 @@ inline std::vector<String>& Log() {
 
 class TBoxFont : public TPersistent {
 public:
-    static const TClassInfo& ClassInfo() {
-        static const TClassInfo& info =
-            TClassBuilder<TBoxFont>("TBoxFont", &PersistentClassInfo())
-                .Property("Style", &TBoxFont::Style, &TBoxFont::SetStyle, FontStylesType())
-                .Property("Size", &TBoxFont::Size, &TBoxFont::SetSize)
-                .Property("Name", &TBoxFont::Name, &TBoxFont::SetName)
-                .Register();
-        return info;
-    }
+    QUENTA_PUBLISHED
     Byte Style() const { return FStyle; }
     void SetStyle(Byte v) { FStyle = v; }
     Integer Size() const { return FSize; }
@@ -70,11 +62,7 @@ private:
 // Holds its pixels as opaque binary data ("Glyph.Data = {..}").
 class TBoxGlyph : public TPersistent {
 public:
-    static const TClassInfo& ClassInfo() {
-        static const TClassInfo& info =
-            TClassBuilder<TBoxGlyph>("TBoxGlyph", &PersistentClassInfo()).Register();
-        return info;
-    }
+    QUENTA_PUBLISHED
     void DefineProperties(TFiler* Filer) override {
         Filer->DefineBinaryProperty(
             "Data", [this](const TBytes& d) { Data = d; }, nullptr, !Data.empty());
@@ -85,13 +73,7 @@ public:
 class TBoxItem : public TCollectionItem {
 public:
     using TCollectionItem::TCollectionItem;
-    static const TClassInfo& ClassInfo() {
-        static const TClassInfo& info = TClassBuilder<TBoxItem>("TBoxItem", &PersistentClassInfo())
-                                            .Property("Caption", &TBoxItem::Caption, &TBoxItem::SetCaption)
-                                            .Property("Value", &TBoxItem::Value, &TBoxItem::SetValue)
-                                            .Register();
-        return info;
-    }
+    QUENTA_PUBLISHED
     const String& Caption() const { return FCaption; }
     void SetCaption(const String& v) { FCaption = v; }
     Integer Value() const { return FValue; }
@@ -104,29 +86,8 @@ private:
 
 class TBox : public TComponent {
 public:
-    explicit TBox(TComponent* AOwner) : TComponent(AOwner) {
-        TBoxFont::ClassInfo();
-        TBoxGlyph::ClassInfo();
-        TBoxItem::ClassInfo();
-    }
-    static const TClassInfo& ClassInfo() {
-        RegisterEnumType<TBoxKind>("TBoxKind", {"bkPlain", "bkFancy", "bkOdd"});
-        static const TClassInfo& info = TClassBuilder<TBox>("TBox", &ComponentClassInfo())
-                                            .Property("Left", &TBox::Left, &TBox::SetLeft)
-                                            .Property("Kind", &TBox::Kind, &TBox::SetKind)
-                                            .Property("Sides", &TBox::Sides, &TBox::SetSides, SidesType())
-                                            .Property("Paint", &TBox::Paint, &TBox::SetPaint, PaintType())
-                                            .Property("Font", &TBox::Font, nullptr)
-                                            .Property("Glyph", &TBox::Glyph, nullptr)
-                                            .Property("Buddy", &TBox::Buddy, &TBox::SetBuddy)
-                                            .Property("HotTrack", &TBox::HotTrack, &TBox::SetHotTrack)
-                                            .Property("Lines", &TBox::Lines, nullptr)
-                                            .Property("Items", &TBox::Items, nullptr)
-                                            .Property("Ratio", &TBox::Ratio, &TBox::SetRatio)
-                                            .Event("OnClick", &TBox::OnClick)
-                                            .Register();
-        return info;
-    }
+    using TComponent::TComponent;
+    QUENTA_PUBLISHED
 
     Integer Left() const { return FLeft; }
     void SetLeft(Integer v) {
@@ -220,17 +181,7 @@ private:
 class TSampleForm : public TComponent {
 public:
     using TComponent::TComponent;
-    static const TClassInfo& ClassInfo() {
-        static const TClassInfo& info =
-            TClassBuilder<TSampleForm>("TSampleForm", &ComponentClassInfo())
-                .Property("Caption", &TSampleForm::Caption, &TSampleForm::SetCaption)
-                .Field("Panel1", &TSampleForm::Panel1)
-                .Field("Label1", &TSampleForm::Label1)
-                .Field("Panel2", &TSampleForm::Panel2)
-                .Method("Panel1Click", &TSampleForm::Panel1Click)
-                .Register();
-        return info;
-    }
+    QUENTA_PUBLISHED
     const String& Caption() const { return FCaption; }
     void SetCaption(const String& v) { FCaption = v; }
     void Panel1Click(TObject* Sender) { ++Clicks; }
@@ -247,5 +198,58 @@ public:
 private:
     String FCaption;
 };
+
+inline const TClassInfo& TBoxFont::ClassInfo() {
+    static const TClassInfo& info =
+        TClassBuilder<TBoxFont>("TBoxFont", &PersistentClassInfo())
+            .Property("Style", &TBoxFont::Style, &TBoxFont::SetStyle, FontStylesType())
+            .Property("Size", &TBoxFont::Size, &TBoxFont::SetSize)
+            .Property("Name", &TBoxFont::Name, &TBoxFont::SetName)
+            .Register();
+    return info;
+}
+
+inline const TClassInfo& TBoxGlyph::ClassInfo() {
+    static const TClassInfo& info = TClassBuilder<TBoxGlyph>("TBoxGlyph", &PersistentClassInfo()).Register();
+    return info;
+}
+
+inline const TClassInfo& TBoxItem::ClassInfo() {
+    static const TClassInfo& info = TClassBuilder<TBoxItem>("TBoxItem", &PersistentClassInfo())
+                                        .Property("Caption", &TBoxItem::Caption, &TBoxItem::SetCaption)
+                                        .Property("Value", &TBoxItem::Value, &TBoxItem::SetValue)
+                                        .Register();
+    return info;
+}
+
+inline const TClassInfo& TBox::ClassInfo() {
+    RegisterEnumType<TBoxKind>("TBoxKind", {"bkPlain", "bkFancy", "bkOdd"});
+    static const TClassInfo& info = TClassBuilder<TBox>("TBox", &ComponentClassInfo())
+                                        .Property("Left", &TBox::Left, &TBox::SetLeft)
+                                        .Property("Kind", &TBox::Kind, &TBox::SetKind)
+                                        .Property("Sides", &TBox::Sides, &TBox::SetSides, SidesType())
+                                        .Property("Paint", &TBox::Paint, &TBox::SetPaint, PaintType())
+                                        .Property("Font", &TBox::Font, nullptr)
+                                        .Property("Glyph", &TBox::Glyph, nullptr)
+                                        .Property("Buddy", &TBox::Buddy, &TBox::SetBuddy)
+                                        .Property("HotTrack", &TBox::HotTrack, &TBox::SetHotTrack)
+                                        .Property("Lines", &TBox::Lines, nullptr)
+                                        .Property("Items", &TBox::Items, nullptr)
+                                        .Property("Ratio", &TBox::Ratio, &TBox::SetRatio)
+                                        .Event("OnClick", &TBox::OnClick)
+                                        .Register();
+    return info;
+}
+
+inline const TClassInfo& TSampleForm::ClassInfo() {
+    static const TClassInfo& info = TClassBuilder<TSampleForm>("TSampleForm", &ComponentClassInfo())
+                                        .Property("Caption", &TSampleForm::Caption, &TSampleForm::SetCaption)
+                                        .Field("Panel1", &TSampleForm::Panel1)
+                                        .Field("Label1", &TSampleForm::Label1)
+                                        .Field("Panel2", &TSampleForm::Panel2)
+                                        .Method("Panel1Click", &TSampleForm::Panel1Click)
+                                        .Register();
+    return info;
+}
 
 } // namespace formfixtures

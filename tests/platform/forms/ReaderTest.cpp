@@ -26,12 +26,47 @@ String ErrorOf(const String& Text) {
     return "no error";
 }
 
+// Reads an obsolete list value through NextValue, ReadListBegin, SkipValue
+// and the end marker.
+class TProbe : public TBox {
+public:
+    using TBox::TBox;
+    void DefineProperties(TFiler* Filer) override {
+        Filer->DefineProperty(
+            "Mixed",
+            [this](TReader* R) {
+                Seen.push_back(R->NextValue());
+                R->ReadListBegin();
+                while (!R->EndOfList()) {
+                    TValueType t = R->NextValue();
+                    Seen.push_back(t);
+                    if (t == vaInt8)
+                        Ints += R->ReadInteger();
+                    else
+                        R->SkipValue();
+                }
+                R->ReadListEnd();
+            },
+            nullptr, false);
+    }
+    std::vector<TValueType> Seen;
+    Integer Ints = 0;
+};
+
+class TProbeForm : public TComponent {
+public:
+    using TComponent::TComponent;
+    QUENTA_PUBLISHED
+};
+
+const TClassInfo& TProbeForm::ClassInfo() {
+    static const TClassInfo& info = TClassBuilder<TProbeForm>("TProbeForm", &ComponentClassInfo()).Register();
+    return info;
+}
+
 class FormReader : public ::testing::Test {
 protected:
-    void SetUp() override {
-        TSampleForm::ClassInfo();
-        Log().clear();
-    }
+    void SetUp() override { Log().clear(); }
 };
 
 TEST_F(FormReader, BuildsTheFormFromItsDescription) {
@@ -158,49 +193,14 @@ TEST_F(FormReader, ARootWithoutPublishedInformationIsRefused) {
 }
 
 TEST_F(FormReader, DefinedPropertiesSeeTheValueCalls) {
-    // NextValue, ReadValue into a list, SkipValue and the end marker.
-    class TProbe : public TBox {
-    public:
-        using TBox::TBox;
-        void DefineProperties(TFiler* Filer) override {
-            Filer->DefineProperty(
-                "Mixed",
-                [this](TReader* R) {
-                    Seen.push_back(R->NextValue());
-                    R->ReadListBegin();
-                    while (!R->EndOfList()) {
-                        TValueType t = R->NextValue();
-                        Seen.push_back(t);
-                        if (t == vaInt8)
-                            Ints += R->ReadInteger();
-                        else
-                            R->SkipValue();
-                    }
-                    R->ReadListEnd();
-                },
-                nullptr, false);
-        }
-        std::vector<TValueType> Seen;
-        Integer Ints = 0;
-    };
-    class TProbeForm : public TComponent {
-    public:
-        using TComponent::TComponent;
-        TProbe* Probe = nullptr;
-        static const TClassInfo& ClassInfo() {
-            static const TClassInfo& info =
-                TClassBuilder<TProbeForm>("TProbeForm", &ComponentClassInfo()).Register();
-            return info;
-        }
-    };
-    TProbeForm::ClassInfo();
     TProbeForm form(nullptr);
     auto* probe = new TProbe(&form);
     probe->SetName("Probe");
-    ReadComponentText(&form,
-                      "object F: TProbeForm\n  inherited Probe: TBox\n    Mixed = (1 'two' [a] (3) {00} <> 4 "
-                      "300 $10000 5.5 x)\n  end\nend\n",
-                      "P.dfm");
+    ReadComponentText(
+        &form,
+        "object F: TProbeForm\n  inherited Probe: TBox\n    Mixed = (1 'two' [a] (3) {00} <> 4 "
+        "300 $10000 5.5 x)\n  end\nend\n",
+        "P.dfm");
     EXPECT_EQ(probe->Seen,
               (std::vector<TValueType>{vaList, vaInt8, vaString, vaSet, vaList, vaBinary, vaCollection,
                                        vaInt8, vaInt16, vaInt32, vaExtended, vaIdent}));
