@@ -2,6 +2,17 @@
 
 set(QUENTA_WARNINGS -Wall -Wextra -Wno-unused-parameter)
 
+# quenta_add_subfolders(): adds every folder below the current one that holds
+# a CMakeLists.txt (tests/, bench/, fuzz/); those files never add subfolders.
+function(quenta_add_subfolders)
+  file(GLOB_RECURSE lists CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  list(SORT lists)
+  foreach(list_file IN LISTS lists)
+    get_filename_component(dir ${list_file} DIRECTORY)
+    add_subdirectory(${dir})
+  endforeach()
+endfunction()
+
 # quenta_library(<target> [DEPS <targets>...] [PRIVATE_DEPS <targets>...])
 # Builds every .cpp of the calling folder into one static library. The
 # include root is the source tree, so headers are included as

@@ -1,8 +1,5 @@
 #include "platform/rtl/IniFiles.h"
 
-#include <cerrno>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 struct TCustomIniFile::TData {
@@ -39,11 +36,11 @@ String Unquote(const String& v) {
 } // namespace
 
 TCustomIniFile::TCustomIniFile(const String& FileName) : FData(std::make_unique<TData>()), FFileName(FileName) {
-    std::ifstream in(FileName, std::ios::binary);
-    if (!in) return;
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    SetText(ss.str());
+    // A missing or unreadable file reads as empty.
+    try {
+        SetText(ReadFileText(FileName));
+    } catch (const EFOpenError&) {
+    }
 }
 
 TCustomIniFile::~TCustomIniFile() = default;
@@ -183,14 +180,7 @@ void TCustomIniFile::DeleteKey(const String& Section, const String& Ident) {
             }
 }
 
-void TCustomIniFile::UpdateFile() {
-    std::ofstream out(FFileName, std::ios::binary | std::ios::trunc);
-    if (!out) throw EFCreateError("Cannot create file \"" + FFileName + "\". " + SysErrorMessage(errno));
-    String t = GetText();
-    out.write(t.data(), static_cast<std::streamsize>(t.size()));
-    out.flush();
-    if (!out) throw EWriteError("Cannot write file \"" + FFileName + "\". " + SysErrorMessage(errno));
-}
+void TCustomIniFile::UpdateFile() { WriteFileText(FFileName, GetText()); }
 
 void TIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
     TCustomIniFile::WriteString(Section, Ident, Value);
