@@ -142,7 +142,7 @@ Integer TCatalogue::SelectTargetById(Integer Id, TDeviceTypeRec& CurrentTarget) 
 }
 
 String TCatalogue::TargetNameById(Integer Id) const {
-    for (Integer i = 0; i < NumDevices; ++i)
+    for (Integer i = 0; i < std::min(NumDevices, MaxDevices); ++i)
         if (Entries[i].DeviceID == Id) return Entries[i].DeviceName;
     return "Unknown";
 }

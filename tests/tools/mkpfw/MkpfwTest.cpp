@@ -26,7 +26,7 @@ TEST(XxteaEncipher, TheHostDeciphersWithTheRoundCountOfTheBlockSize) {
     // with one round more or less does not decipher.
     for (auto [n, rounds] : {std::pair{2, 32}, {3, 23}, {52, 7}, {53, 6}, {400, 6}}) {
         TDynamicIntArray plain(static_cast<std::size_t>(n));
-        for (Integer i = 0; i < n; ++i) plain[i] = i * 0x01010101 + 7;
+        for (Integer i = 0; i < n; ++i) plain[i] = static_cast<Integer>(Cardinal(i) * 0x01010101u + 7);
         for (Integer r : {rounds - 1, rounds, rounds + 1}) {
             TDynamicIntArray v = plain;
             XxteaEncipher(reinterpret_cast<Cardinal*>(v.data()), v.size(), key, r);
