@@ -18,6 +18,7 @@
 #include <memory>
 #include <mutex>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -100,6 +101,25 @@ QThread* gGuiThread = nullptr;
 std::atomic<Cardinal> gManualGrace{20};
 TExceptionHandler gExceptionHandler;
 
+std::vector<std::function<void()>>& LoopHooks() {
+    static std::vector<std::function<void()>> hooks;
+    return hooks;
+}
+
+void RunLoopHooks() {
+    // A hook may pump messages itself; it is not run again meanwhile.
+    static bool running = false;
+    if (running) return;
+    running = true;
+    try {
+        for (auto& hook : LoopHooks()) hook();
+    } catch (...) {
+        running = false;
+        throw;
+    }
+    running = false;
+}
+
 void WakeGuiThread() {
     if (TLoopObject* obj = gLoopObject.load()) QCoreApplication::postEvent(obj, new QEvent(kSyncWakeEvent));
 }
@@ -124,8 +144,11 @@ void InitEventLoop() {
 
 bool IsGuiThread() { return gGuiThread && QThread::currentThread() == gGuiThread; }
 
+void AddMessageLoopHook(std::function<void()> Hook) { LoopHooks().push_back(std::move(Hook)); }
+
 void ProcessMessages() {
     if (!gLoopObject.load()) InitEventLoop();
+    RunLoopHooks();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     CheckSynchronize();
 }
@@ -135,6 +158,7 @@ void SetManualClockGrace(Cardinal Milliseconds) { gManualGrace.store(Millisecond
 
 bool WaitMessage(Cardinal Milliseconds) {
     if (!gLoopObject.load()) InitEventLoop();
+    RunLoopHooks();
     TClock& clock = Clock();
     const bool manual = clock.IsManual();
     Cardinal realWait = manual ? std::min(Milliseconds, ManualClockGrace()) : Milliseconds;
@@ -154,6 +178,7 @@ bool WaitMessage(Cardinal Milliseconds) {
     const bool arrived = !timedOut && realWait > 0;
     if (manual && timedOut) {
         if (auto* mc = dynamic_cast<TManualClock*>(&clock)) mc->Advance(Milliseconds);
+        RunLoopHooks();
     }
     return arrived;
 }
