@@ -1,9 +1,6 @@
 #include "platform/rtl/Classes.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fstream>
-#include <sstream>
 
 // ================================================================ TPersistent
 
@@ -469,22 +466,9 @@ void TStrings::SetCommaText(const String& Value) {
     EndUpdate();
 }
 
-void TStrings::LoadFromFile(const String& FileName) {
-    std::ifstream in(FileName, std::ios::binary);
-    if (!in) throw EFOpenError("Cannot open file \"" + FileName + "\". " + SysErrorMessage(errno));
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    SetText(ss.str());
-}
+void TStrings::LoadFromFile(const String& FileName) { SetText(ReadFileText(FileName)); }
 
-void TStrings::SaveToFile(const String& FileName) const {
-    std::ofstream out(FileName, std::ios::binary | std::ios::trunc);
-    if (!out) throw EFCreateError("Cannot create file \"" + FileName + "\". " + SysErrorMessage(errno));
-    String t = Text();
-    out.write(t.data(), static_cast<std::streamsize>(t.size()));
-    out.flush();
-    if (!out) throw EWriteError("Cannot write file \"" + FileName + "\". " + SysErrorMessage(errno));
-}
+void TStrings::SaveToFile(const String& FileName) const { WriteFileText(FileName, Text()); }
 
 void TStrings::BeginUpdate() {
     if (FUpdateCount++ == 0) SetUpdateState(true);
