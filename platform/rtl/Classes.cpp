@@ -1,9 +1,6 @@
 #include "platform/rtl/Classes.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fstream>
-#include <sstream>
 
 // ================================================================ TPersistent
 
@@ -188,6 +185,97 @@ void TComponent::SetComponentStateFlag(TComponentStateFlag f, bool on) {
 }
 
 void TComponent::Loaded() { FComponentState &= ~static_cast<unsigned>(csLoading); }
+
+// ================================================================ TCollection
+
+TCollectionItem::TCollectionItem(TCollection* ACollection) {
+    if (ACollection) ACollection->InsertItem(this);
+}
+
+TCollectionItem::~TCollectionItem() {
+    if (FCollection) FCollection->RemoveItem(this);
+}
+
+Integer TCollectionItem::Index() const {
+    if (!FCollection) return -1;
+    auto& v = FCollection->FItems;
+    return static_cast<Integer>(std::find(v.begin(), v.end(), this) - v.begin());
+}
+
+void TCollectionItem::SetIndex(Integer Value) {
+    Integer cur = Index();
+    if (cur < 0 || Value == cur) return;
+    auto& v = FCollection->FItems;
+    Value = std::clamp<Integer>(Value, 0, static_cast<Integer>(v.size()) - 1);
+    v.erase(v.begin() + cur);
+    v.insert(v.begin() + Value, this);
+    Changed(true);
+}
+
+void TCollectionItem::Changed(bool AllItems) {
+    if (FCollection) FCollection->Changed(AllItems ? nullptr : this);
+}
+
+TCollection::TCollection(TItemFactory ItemFactory) : FItemFactory(std::move(ItemFactory)) {}
+
+TCollection::~TCollection() {
+    FUpdateCount = 1; // no change notices while the items go
+    Clear();
+}
+
+TCollectionItem* TCollection::Items(Integer Index) const {
+    if (Index < 0 || Index >= Count()) throw EListError(Format("List index out of bounds (%d)", {Index}));
+    return FItems[static_cast<size_t>(Index)];
+}
+
+TCollectionItem* TCollection::Add() {
+    if (!FItemFactory) throw EInvalidOperation("The collection has no item class");
+    TCollectionItem* item = FItemFactory(this);
+    if (item->FCollection != this) InsertItem(item);
+    return item;
+}
+
+void TCollection::Delete(Integer Index) { Items(Index)->Free(); }
+
+void TCollection::Clear() {
+    if (FItems.empty()) return;
+    BeginUpdate();
+    while (!FItems.empty()) FItems.back()->Free();
+    EndUpdate();
+}
+
+void TCollection::EndUpdate() {
+    if (FUpdateCount > 0 && --FUpdateCount == 0) Changed(nullptr);
+}
+
+void TCollection::Assign(TPersistent* Source) {
+    auto* src = dynamic_cast<TCollection*>(Source);
+    if (!src) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    BeginUpdate();
+    Clear();
+    for (TCollectionItem* item : src->FItems) Add()->Assign(item);
+    EndUpdate();
+}
+
+void TCollection::InsertItem(TCollectionItem* Item) {
+    FItems.push_back(Item);
+    Item->FCollection = this;
+    Changed(nullptr);
+}
+
+void TCollection::RemoveItem(TCollectionItem* Item) {
+    auto it = std::find(FItems.begin(), FItems.end(), Item);
+    if (it != FItems.end()) FItems.erase(it);
+    Item->FCollection = nullptr;
+    Changed(nullptr);
+}
+
+void TCollection::Changed(TCollectionItem* Item) {
+    if (FUpdateCount == 0) Update(Item);
+}
 
 // ================================================================ TList
 
@@ -469,22 +557,9 @@ void TStrings::SetCommaText(const String& Value) {
     EndUpdate();
 }
 
-void TStrings::LoadFromFile(const String& FileName) {
-    std::ifstream in(FileName, std::ios::binary);
-    if (!in) throw EFOpenError("Cannot open file \"" + FileName + "\". " + SysErrorMessage(errno));
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    SetText(ss.str());
-}
+void TStrings::LoadFromFile(const String& FileName) { SetText(ReadFileText(FileName)); }
 
-void TStrings::SaveToFile(const String& FileName) const {
-    std::ofstream out(FileName, std::ios::binary | std::ios::trunc);
-    if (!out) throw EFCreateError("Cannot create file \"" + FileName + "\". " + SysErrorMessage(errno));
-    String t = Text();
-    out.write(t.data(), static_cast<std::streamsize>(t.size()));
-    out.flush();
-    if (!out) throw EWriteError("Cannot write file \"" + FileName + "\". " + SysErrorMessage(errno));
-}
+void TStrings::SaveToFile(const String& FileName) const { WriteFileText(FileName, Text()); }
 
 void TStrings::BeginUpdate() {
     if (FUpdateCount++ == 0) SetUpdateState(true);

@@ -8,6 +8,7 @@
 
 class TFiler; // form-description reader (platform/forms)
 class TComponent;
+class TClassInfo; // published properties (platform/rtl/TypInfo.h)
 
 // ---------------------------------------------------------------- TPersistent
 
@@ -19,6 +20,9 @@ public:
     // Declares stored properties that have no published counterpart
     // (obsolete names of older form descriptions).
     virtual void DefineProperties(TFiler* Filer) {}
+    // The published properties of the object's class; classes that publish
+    // declare QUENTA_PUBLISHED (TypInfo.h), which overrides this.
+    virtual const TClassInfo* PublishedClassInfo() const { return nullptr; }
 
 protected:
     virtual void AssignTo(TPersistent* Dest);
@@ -72,6 +76,13 @@ public:
     // Called after the whole form description is read and references fixed.
     virtual void Loaded();
 
+    // The component that contains this one in a form description (a
+    // control's parent window); the form reader sets it before the
+    // component's own properties are read.
+    virtual bool HasParent() const { return false; }
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual void SetParentComponent(TComponent* Value) {}
+
     void BeforeDestruction() override;
 
 protected:
@@ -92,6 +103,61 @@ private:
     std::vector<TComponent*> FFreeNotifies;
     TComponentState FComponentState = 0;
     bool FTornDown = false;
+};
+
+// ---------------------------------------------------------------- TCollection
+
+class TCollection;
+
+// One item of a collection; the collection owns its items.
+class TCollectionItem : public TPersistent {
+public:
+    explicit TCollectionItem(TCollection* ACollection);
+    ~TCollectionItem() override;
+    TCollection* Collection() const { return FCollection; }
+    Integer Index() const;
+    void SetIndex(Integer Value);
+
+protected:
+    // Tells the collection that this item changed (AllItems: the whole list).
+    void Changed(bool AllItems);
+
+private:
+    friend class TCollection;
+    TCollection* FCollection = nullptr;
+};
+
+// A list of items of one class, as stored in form descriptions (<item ... end>).
+class TCollection : public TPersistent {
+public:
+    using TItemFactory = std::function<TCollectionItem*(TCollection* Collection)>;
+    explicit TCollection(TItemFactory ItemFactory);
+    ~TCollection() override;
+
+    Integer Count() const { return static_cast<Integer>(FItems.size()); }
+    TCollectionItem* Items(Integer Index) const;
+    TCollectionItem* Add();
+    void Delete(Integer Index);
+    void Clear();
+    void BeginUpdate() { ++FUpdateCount; }
+    void EndUpdate();
+    Integer UpdateCount() const { return FUpdateCount; }
+    // Copies the items of another collection item by item (Assign of each).
+    void Assign(TPersistent* Source) override;
+
+protected:
+    // Called when an item or the list changed (Item is nullptr for the list).
+    virtual void Update(TCollectionItem* Item) {}
+
+private:
+    friend class TCollectionItem;
+    void InsertItem(TCollectionItem* Item);
+    void RemoveItem(TCollectionItem* Item);
+    void Changed(TCollectionItem* Item);
+
+    TItemFactory FItemFactory;
+    std::vector<TCollectionItem*> FItems;
+    Integer FUpdateCount = 0;
 };
 
 // ---------------------------------------------------------------- TList

@@ -1,8 +1,5 @@
 #include "platform/rtl/IniFiles.h"
 
-#include <cerrno>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 struct TCustomIniFile::TData {
@@ -39,11 +36,11 @@ String Unquote(const String& v) {
 } // namespace
 
 TCustomIniFile::TCustomIniFile(const String& FileName) : FData(std::make_unique<TData>()), FFileName(FileName) {
-    std::ifstream in(FileName, std::ios::binary);
-    if (!in) return;
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    SetText(ss.str());
+    // A missing or unreadable file reads as empty.
+    try {
+        SetText(ReadFileText(FileName));
+    } catch (const EFOpenError&) {
+    }
 }
 
 TCustomIniFile::~TCustomIniFile() = default;
@@ -51,7 +48,10 @@ TCustomIniFile::~TCustomIniFile() = default;
 void TCustomIniFile::SetText(const String& Text) {
     FData->Sections.clear();
     TStringList lines;
-    lines.SetText(Text);
+    // A byte-order mark that an editor put before the first section would
+    // otherwise hide that section.
+    const bool bom = Text.size() >= 3 && Text.compare(0, 3, "\xEF\xBB\xBF") == 0;
+    lines.SetText(bom ? Text.substr(3) : Text);
     TData::Section* current = nullptr;
     for (Integer i = 0; i < lines.Count(); ++i) {
         String line = Trim(lines[i]);
@@ -180,14 +180,7 @@ void TCustomIniFile::DeleteKey(const String& Section, const String& Ident) {
             }
 }
 
-void TCustomIniFile::UpdateFile() {
-    std::ofstream out(FFileName, std::ios::binary | std::ios::trunc);
-    if (!out) throw EFCreateError("Cannot create file \"" + FFileName + "\". " + SysErrorMessage(errno));
-    String t = GetText();
-    out.write(t.data(), static_cast<std::streamsize>(t.size()));
-    out.flush();
-    if (!out) throw EWriteError("Cannot write file \"" + FFileName + "\". " + SysErrorMessage(errno));
-}
+void TCustomIniFile::UpdateFile() { WriteFileText(FFileName, GetText()); }
 
 void TIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
     TCustomIniFile::WriteString(Section, Ident, Value);

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -517,6 +519,22 @@ String ExpandFileName(const String& FileName) {
 }
 
 String SysErrorMessage(int ErrorCode) { return std::strerror(ErrorCode); }
+
+String ReadFileText(const String& FileName) {
+    std::ifstream in(FileName, std::ios::binary);
+    if (!in) throw EFOpenError("Cannot open file \"" + FileName + "\". " + SysErrorMessage(errno));
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void WriteFileText(const String& FileName, const String& Text) {
+    std::ofstream out(FileName, std::ios::binary | std::ios::trunc);
+    if (!out) throw EFCreateError("Cannot create file \"" + FileName + "\". " + SysErrorMessage(errno));
+    out.write(Text.data(), static_cast<std::streamsize>(Text.size()));
+    out.flush();
+    if (!out) throw EWriteError("Cannot write file \"" + FileName + "\". " + SysErrorMessage(errno));
+}
 
 // ================================================================ date and time
 

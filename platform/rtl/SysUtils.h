@@ -145,6 +145,10 @@ String ExcludeTrailingPathDelimiter(const String& S);
 String GetCurrentDir();
 String ExpandFileName(const String& FileName);
 String SysErrorMessage(int ErrorCode);
+// A whole file's bytes; raises EFOpenError "Cannot open file ..." on failure.
+String ReadFileText(const String& FileName);
+// Replaces a file's contents; raises EFCreateError / EWriteError on failure.
+void WriteFileText(const String& FileName, const String& Text);
 
 // ---------------------------------------------------------------- date and time
 

@@ -1,8 +1,10 @@
-// The main of every test program. Test programs that need an event loop or
-// a GUI install it through a global test environment of their own.
+// The main of every test program without a GUI.
+#include "support/TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    SetUpTestEnvironment();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

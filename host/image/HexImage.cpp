@@ -1,0 +1,193 @@
+#include "host/image/HexImage.h"
+
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+
+// Value of a hexadecimal digit, or -1.
+constexpr std::array<signed char, 256> MakeHexTable() {
+    std::array<signed char, 256> t{};
+    for (auto& v : t) v = -1;
+    for (int c = '0'; c <= '9'; ++c) t[c] = static_cast<signed char>(c - '0');
+    for (int c = 'a'; c <= 'f'; ++c) t[c] = static_cast<signed char>(c - 'a' + 10);
+    for (int c = 'A'; c <= 'F'; ++c) t[c] = static_cast<signed char>(c - 'A' + 10);
+    return t;
+}
+constexpr auto HexTable = MakeHexTable();
+
+// The byte at character position Pos (0-based) of S; -1 when the pair is
+// missing or not hexadecimal.
+inline int HexByte(const String& S, std::size_t Pos) {
+    if (Pos + 1 >= S.size()) return -1;
+    const int hi = HexTable[static_cast<unsigned char>(S[Pos])];
+    const int lo = HexTable[static_cast<unsigned char>(S[Pos + 1])];
+    return (hi | lo) < 0 ? -1 : hi << 4 | lo;
+}
+
+bool IsBlank(const String& S) {
+    for (char c : S)
+        if (static_cast<unsigned char>(c) > ' ') return false;
+    return true;
+}
+
+// A record that starts with ":", whose byte count, address, type, data and
+// checksum are all hexadecimal pairs and whose bytes sum to 0 (mod 256).
+bool WellFormed(const String& Line, Integer& RecType, Integer& ByteCount) {
+    if (Line.empty() || Line[0] != ':') return false;
+    const int count = HexByte(Line, 1);
+    if (count < 0) return false;
+    unsigned sum = 0;
+    for (int i = 0; i < count + 5; ++i) {
+        const int b = HexByte(Line, 1 + 2 * static_cast<std::size_t>(i));
+        if (b < 0) return false;
+        sum += static_cast<unsigned>(b);
+    }
+    RecType = HexByte(Line, 7);
+    ByteCount = count;
+    return (sum & 0xFF) == 0;
+}
+
+struct TRegion {
+    Cardinal Start = 0, End = 0;
+    TDynamicIntArray* Buffer = nullptr;
+    std::size_t Words = 0; // words that may be written
+
+    bool Contains(Cardinal a) const { return Start <= a && a <= End; }
+};
+
+TRegion MakeRegion(Integer Start, Integer End, Integer TargetWords, TMemoryBuffers& Buffers, Integer Kind) {
+    TRegion r;
+    r.Start = static_cast<Cardinal>(Start);
+    r.End = static_cast<Cardinal>(End);
+    r.Buffer = Buffers.Buffer(Kind);
+    r.Words = static_cast<std::size_t>(std::max(0, std::min(TargetWords, Buffers.WordsInUse(Kind))));
+    return r;
+}
+
+// Puts the bytes at their byte addresses from Address on, each into its
+// lane of its word; stops at the end of the region's words.
+void Place(const TRegion& R, Cardinal Address, const THexRecord& Rec, Integer BytesPerIwu) {
+    if (BytesPerIwu <= 0 || !R.Buffer) return;
+    const UInt64 first = Address - R.Start;
+    const UInt64 bpi = static_cast<UInt64>(BytesPerIwu);
+    auto* words = reinterpret_cast<Cardinal*>(R.Buffer->data());
+    for (Integer j = 0; j < Rec.DataCount; ++j) {
+        const UInt64 offset = first + static_cast<UInt64>(j);
+        const UInt64 word = bpi == 4 ? offset >> 2 : offset / bpi;
+        const UInt64 lane = bpi == 4 ? offset & 3 : offset % bpi;
+        if (word >= R.Words) return;
+        if (lane >= 4) continue; // an instruction word wider than 32 bits keeps only its low bytes
+        const unsigned shift = static_cast<unsigned>(8 * lane);
+        words[word] = (words[word] & ~(Cardinal(0xFF) << shift)) | Cardinal(Rec.Data[j]) << shift;
+    }
+}
+
+} // namespace
+
+bool ParseHexLine(const String& Line, THexRecord& Rec) {
+    if (Line.empty() || Line[0] != ':') return false;
+    const int count = HexByte(Line, 1), hi = HexByte(Line, 3), lo = HexByte(Line, 5), type = HexByte(Line, 7);
+    if ((count | hi | lo | type) < 0) return false;
+    Rec.ByteCount = count;
+    Rec.RecType = type;
+    Rec.Address = static_cast<Cardinal>(hi << 8 | lo);
+    Rec.DataCount = 0;
+    if (type == hrEndOfFile) return true;
+    for (int i = 0; i < count; ++i) {
+        const int b = HexByte(Line, 9 + 2 * static_cast<std::size_t>(i));
+        if (b < 0) break;
+        Rec.Data[static_cast<std::size_t>(i)] = static_cast<Byte>(b);
+        Rec.DataCount = i + 1;
+    }
+    if (type == hrExtLinearAddress || type == hrExtSegmentAddress)
+        Rec.Address = Rec.DataCount >= 2 ? Cardinal(Rec.Data[0]) << 8 | Rec.Data[1] : 0;
+    return true;
+}
+
+bool ValidateHexLines(const TStrings& Lines) {
+    if (Lines.Count() == 0) return false;
+    bool dataSeen = false;
+    for (Integer i = 0; i < Lines.Count(); ++i) {
+        const String line = Lines[i];
+        if (dataSeen && IsBlank(line)) continue;
+        Integer type = 0, count = 0;
+        if (!WellFormed(line, type, count)) return false;
+        if (!dataSeen && type != hrData && type != hrEndOfFile && type != hrExtSegmentAddress &&
+            type != hrExtLinearAddress)
+            return false;
+        if ((type == hrExtSegmentAddress || type == hrExtLinearAddress) && count != 2) return false;
+        if (type == hrEndOfFile) return true;
+        if (type == hrData) dataSeen = true;
+    }
+    return true;
+}
+
+void LoadBuffersFromHex(const TStrings& Lines, const TDeviceTypeRec& T, TMemoryBuffers& Buffers,
+                        const TResultLineEvent& AddResultLine) {
+    if (AddResultLine) AddResultLine("Loading buffers...");
+    Buffers.LowestPhysProgAddress = static_cast<Cardinal>(T.ProgMemPhysicalEndPcu);
+    Buffers.HighestPhysProgAddress = 0;
+    const TRegion prog =
+        MakeRegion(T.ProgMemPhysicalStartPcu, T.ProgMemPhysicalEndPcu, T.ProgMemSizeIwu, Buffers, bkProgImage);
+    const TRegion boot =
+        MakeRegion(T.BootMemPhysicalStartPcu, T.BootMemPhysicalEndPcu, T.BootMemSizeIwu, Buffers, bkBootImage);
+    const TRegion config =
+        MakeRegion(T.ConfigPhysicalStartPcu, T.ConfigPhysicalEndPcu, T.ConfigCount, Buffers, bkConfigImage);
+
+    THexRecord rec;
+    Cardinal base = 0;
+    for (Integer i = 0; i < Lines.Count(); ++i) {
+        if (!ParseHexLine(Lines[i], rec)) continue;
+        if (rec.RecType == hrEndOfFile) break;
+        if (rec.RecType == hrExtLinearAddress) base = rec.Address << 16;
+        if (rec.RecType == hrExtSegmentAddress) base = rec.Address << 4;
+        if (rec.RecType != hrData) continue;
+        const Cardinal address = base + rec.Address;
+        const Cardinal end = address + static_cast<Cardinal>(rec.DataCount);
+        if (address & 0x80000000) continue; // compared as a signed value: in no region
+        if (prog.Contains(address)) {
+            Place(prog, address, rec, T.BytesPerIwu);
+            if (address > Buffers.HighestPhysProgAddress) Buffers.HighestPhysProgAddress = end;
+            if (address < Buffers.LowestPhysProgAddress) Buffers.LowestPhysProgAddress = address;
+        } else if (boot.Contains(address)) {
+            Place(boot, address, rec, T.BytesPerIwu);
+            if (address > Buffers.HighestBootAddress) Buffers.HighestBootAddress = end;
+        } else if (config.Contains(address)) {
+            Place(config, address, rec, T.BytesPerIwu);
+        }
+    }
+}
+
+bool THexImage::ImageLoaded(const TDeviceTypeRec& Target) {
+    Buffers.ClearBuffer(bkProgImage);
+    Buffers.ClearBuffer(bkConfigImage);
+    Loaded = ValidateHexLines(Lines);
+    if (Loaded) {
+        Events.AddResultLine("  Done! firmware file format is valid.");
+        LoadBuffersFromHex(Lines, Target, Buffers, Events.OnResultLine);
+        Events.AddResultLine(
+            Format("    Highest Physical program address = 0x%8.8x", {Buffers.HighestPhysProgAddress}));
+        Events.AddResultLine(Format("    Highest Virtual program address = 0x%8.8x",
+                                    {PhysToKseg0(Buffers.HighestPhysProgAddress)}));
+        if (Events.OnValidImage) Events.OnValidImage();
+    } else {
+        const String text = "  There was a problem with the firmware file format!\r\nPlease try another file...";
+        Events.AddResultLine(text);
+        Events.MessageBox(text, TImageBoxKind::Warning);
+    }
+    Events.AddResultLine("");
+    return Loaded;
+}
+
+bool THexImage::LoadHexFile(const String& FileName, const TDeviceTypeRec& Target) {
+    Lines.Clear();
+    Events.AddResultLine("");
+    Events.AddResultLine("Reading hex file: " + FileName + " ...");
+    Lines.LoadFromFile(FileName);
+    return ImageLoaded(Target);
+}
+
+void THexImage::NewImage() {
+    Lines.Clear();
+    ReadBackLines.Clear();
+}

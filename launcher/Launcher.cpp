@@ -1,0 +1,110 @@
+#include "launcher/Launcher.h"
+
+#include "launcher/ZLibInflate.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/sys/Win32.h"
+
+#include <cstdlib>
+#include <new>
+#include <vector>
+
+namespace {
+
+// How many names are drawn before giving up when each one is taken by
+// something that is not ours to delete.
+constexpr int NameAttempts = 16;
+
+void ShowError(const String& Text) {
+    MessageBoxW(0, Text, "Error", MB_OK);
+}
+
+// Creates the temporary program file under a fresh name: exclusively,
+// never through a symbolic link, readable, writable and executable by the
+// owner only. A leftover regular file of ours under the chosen name is
+// deleted first; a name held by anything else (a link, a folder, another
+// user's file) is left alone and another number is drawn.
+HANDLE CreateTempProgramFile(const String& TempFolder, String& TempProgramPath) {
+    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+        TempProgramPath = TempFolder + TempProgramName();
+        if (IsOwnedRegularFile(TempProgramPath)) DeleteFileW(TempProgramPath);
+        HANDLE file =
+            CreateFileW(TempProgramPath, GENERIC_READ | GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_PROGRAM);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Inflates the carried stream into the open file and closes it; raises on
+// a damaged stream or a failed write.
+void WriteProgramImage(const void* Stream, DWORD StreamSize, HANDLE& File, const String& TempProgramPath) {
+    std::vector<Byte> ImageBuffer;
+    InflateWholeBuffer(Stream, StreamSize, 0, ImageBuffer);
+    const bool written = WriteFile(File, ImageBuffer.data(), static_cast<DWORD>(ImageBuffer.size()), nullptr);
+    const DWORD writeError = GetLastError();
+    const bool closed = CloseHandle(File);
+    File = INVALID_HANDLE_VALUE;
+    if (!written || !closed)
+        throw EWriteError("cannot write " + TempProgramPath + ": " +
+                          SysErrorMessage(static_cast<int>(written ? GetLastError() : writeError)));
+}
+
+} // namespace
+
+String TempProgramName() {
+    return "Pelsor_" + IntToStr(Random(2147483647)) + ".exe";
+}
+
+void SeedRandomGenerator() {
+    Integer fixed = 0;
+    const char* seed = std::getenv("STARTER_RANDSEED");
+    Int64 counter = 0;
+    if (seed && TryStrToInt(seed, fixed))
+        RandSeed = static_cast<std::uint32_t>(fixed);
+    else if (QueryPerformanceCounter(counter))
+        RandSeed = static_cast<std::uint32_t>(counter);
+    else
+        RandSeed = timeGetTime();
+}
+
+Integer RunEmbeddedApplication() {
+    const String LauncherPath = GetModuleFileNameW(nullptr);
+    const String LauncherFolder = ExtractFilePath(LauncherPath);
+    SetCurrentDirectoryW(LauncherFolder);
+
+    HRSRC Resource = FindResourceW(nullptr, "PELSORDATA", RT_RCDATA);
+    if (!Resource) return 0;
+    const void* Stream = LockResource(LoadResource(nullptr, Resource));
+    const DWORD StreamSize = SizeofResource(nullptr, Resource);
+
+    String TempProgramPath;
+    HANDLE File = CreateTempProgramFile(GetTempPathW(), TempProgramPath);
+    if (File == INVALID_HANDLE_VALUE) {
+        ShowError("Error #1");
+        return 0;
+    }
+
+    try {
+        WriteProgramImage(Stream, StreamSize, File, TempProgramPath);
+    } catch (const std::exception& E) {
+        // A damaged stream, a failed write or no memory: nothing may be left behind.
+        if (File != INVALID_HANDLE_VALUE) CloseHandle(File);
+        DeleteFileW(TempProgramPath);
+        ShowError(dynamic_cast<const std::bad_alloc*>(&E) ? String("out of memory") : String(E.what()));
+        return 1;
+    }
+
+    STARTUPINFOW StartupInfo{};
+    StartupInfo.cb = sizeof StartupInfo;
+    PROCESS_INFORMATION ProcessInfo{};
+    if (!CreateProcessW(TempProgramPath, {LauncherPath}, false, 0, nullptr, LauncherFolder, StartupInfo,
+                        ProcessInfo)) {
+        ShowError("Error #2");
+        return 0;
+    }
+    WaitForSingleObject(ProcessInfo.hProcess, INFINITE);
+    CloseHandle(ProcessInfo.hProcess);
+    CloseHandle(ProcessInfo.hThread);
+    Sleep(250);
+    DeleteFileW(TempProgramPath);
+    return 0;
+}

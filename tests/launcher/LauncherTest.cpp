@@ -1,0 +1,76 @@
+// The launcher's main block run inside the test program, which carries the
+// probe itself, so that the pause before the deletion can be watched.
+
+#include "StarterRun.h"
+
+#include "launcher/Launcher.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/sys/Win32.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace fs = std::filesystem;
+using testfiles::TScratchFolder;
+
+namespace {
+
+// Notes, for every pause, whether the child's program file still existed.
+class TWatchingClock : public TManualClock {
+public:
+    explicit TWatchingClock(std::string ARecord) : FRecord(std::move(ARecord)) {}
+    void Sleep(Cardinal Milliseconds) override {
+        TProbeRecord record = ReadProbeRecord(FRecord);
+        const bool exists = record["exe"].size() == 1 && fs::exists(record["exe"][0]);
+        Pauses.emplace_back(Milliseconds, exists);
+        TManualClock::Sleep(Milliseconds);
+    }
+    std::vector<std::pair<Cardinal, bool>> Pauses;
+
+private:
+    std::string FRecord;
+};
+
+// Sets an environment variable for the lifetime of the object.
+class TScopedEnv {
+public:
+    TScopedEnv(const char* Name, const std::string& Value) : FName(Name) {
+        const char* old = std::getenv(Name);
+        if (old) FOld = old;
+        FHad = old != nullptr;
+        ::setenv(Name, Value.c_str(), 1);
+    }
+    ~TScopedEnv() { FHad ? ::setenv(FName, FOld.c_str(), 1) : ::unsetenv(FName); }
+
+private:
+    const char* FName;
+    std::string FOld;
+    bool FHad;
+};
+
+} // namespace
+
+TEST(Launcher, PausesAQuarterSecondAfterTheChildEndedThenDeletesItsFile) {
+    TScratchFolder work, temp;
+    TScopedEnv tmpdir("TMPDIR", temp.Path().string());
+    TScopedEnv output("STARTER_PROBE_OUTPUT", work / "record");
+    const String here = GetCurrentDir();
+    TWatchingClock clock(work / "record");
+    Integer exitCode;
+    {
+        TScopedClock scoped(&clock);
+        exitCode = RunEmbeddedApplication();
+    }
+    const String cwd = GetCurrentDir();
+    SetCurrentDirectoryW(here);
+
+    EXPECT_EQ(exitCode, 0);
+    const fs::path self = fs::canonical("/proc/self/exe");
+    EXPECT_EQ(cwd, self.parent_path().string()); // the launcher moved to its own folder
+    TProbeRecord record = ReadProbeRecord(work / "record");
+    EXPECT_EQ(record["arg"], std::vector<std::string>{self.string()});
+    EXPECT_EQ(clock.Pauses, (std::vector<std::pair<Cardinal, bool>>{{250, true}}));
+    EXPECT_TRUE(testfiles::Names(temp.Path()).empty());
+}
