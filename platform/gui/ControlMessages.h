@@ -7,6 +7,11 @@
 #include "platform/rtl/Types.h"
 
 // ---------------------------------------------------------------- window messages
+//
+// Parameters that carry more than numbers: WM_SETTEXT's LParam is a
+// const String*, WM_GETTEXT's LParam a String* that receives the text;
+// WM_ERASEBKGND, WM_PAINT and WM_PRINTCLIENT carry an HDC in WParam
+// (reinterpret_cast); CM_FOCUSCHANGED and CM_HITTEST as noted below.
 
 inline constexpr Cardinal WM_CREATE = 0x0001;
 inline constexpr Cardinal WM_MOVE = 0x0003;
@@ -62,13 +67,13 @@ inline constexpr Cardinal CM_DEACTIVATE = CM_BASE + 1;
 inline constexpr Cardinal CM_GOTFOCUS = CM_BASE + 2;
 inline constexpr Cardinal CM_LOSTFOCUS = CM_BASE + 3;
 inline constexpr Cardinal CM_CANCELMODE = CM_BASE + 4;
-inline constexpr Cardinal CM_DIALOGKEY = CM_BASE + 5;        // WParam key, LParam key data
-inline constexpr Cardinal CM_DIALOGCHAR = CM_BASE + 6;       // WParam character, LParam key data
-inline constexpr Cardinal CM_FOCUSCHANGED = CM_BASE + 7;     // LParam the focused TWinControl*
+inline constexpr Cardinal CM_DIALOGKEY = CM_BASE + 5;    // WParam key, LParam key data
+inline constexpr Cardinal CM_DIALOGCHAR = CM_BASE + 6;   // WParam character, LParam key data
+inline constexpr Cardinal CM_FOCUSCHANGED = CM_BASE + 7; // LParam the focused TWinControl*
 inline constexpr Cardinal CM_PARENTFONTCHANGED = CM_BASE + 8;
 inline constexpr Cardinal CM_PARENTCOLORCHANGED = CM_BASE + 9;
-inline constexpr Cardinal CM_HITTEST = CM_BASE + 10;         // LParam the client point; Result non-zero = hit
-inline constexpr Cardinal CM_VISIBLECHANGED = CM_BASE + 11;  // WParam the new visibility
+inline constexpr Cardinal CM_HITTEST = CM_BASE + 10;        // LParam the client point; Result non-zero = hit
+inline constexpr Cardinal CM_VISIBLECHANGED = CM_BASE + 11; // WParam the new visibility
 inline constexpr Cardinal CM_ENABLEDCHANGED = CM_BASE + 12;
 inline constexpr Cardinal CM_COLORCHANGED = CM_BASE + 13;
 inline constexpr Cardinal CM_FONTCHANGED = CM_BASE + 14;
@@ -222,15 +227,23 @@ inline constexpr WPARAM SIZE_MAXIMIZED = 2;
 
 // ---------------------------------------------------------------- parameters
 
-constexpr Word LoWord(std::uintptr_t V) { return static_cast<Word>(V & 0xFFFF); }
-constexpr Word HiWord(std::uintptr_t V) { return static_cast<Word>((V >> 16) & 0xFFFF); }
+constexpr Word LoWord(std::uintptr_t V) {
+    return static_cast<Word>(V & 0xFFFF);
+}
+constexpr Word HiWord(std::uintptr_t V) {
+    return static_cast<Word>((V >> 16) & 0xFFFF);
+}
 constexpr LPARAM MakeLParam(Word Lo, Word Hi) {
     return static_cast<LPARAM>(static_cast<std::uint32_t>(Lo) | (static_cast<std::uint32_t>(Hi) << 16));
 }
-constexpr WPARAM MakeWParam(Word Lo, Word Hi) { return static_cast<WPARAM>(MakeLParam(Lo, Hi)); }
+constexpr WPARAM MakeWParam(Word Lo, Word Hi) {
+    return static_cast<WPARAM>(MakeLParam(Lo, Hi));
+}
 
 // A client point as mouse messages carry it: two signed 16-bit halves.
-constexpr LPARAM PointToLParam(TPoint P) { return MakeLParam(static_cast<Word>(P.X), static_cast<Word>(P.Y)); }
+constexpr LPARAM PointToLParam(TPoint P) {
+    return MakeLParam(static_cast<Word>(P.X), static_cast<Word>(P.Y));
+}
 constexpr TPoint LParamToPoint(LPARAM L) {
     return {static_cast<SmallInt>(LoWord(static_cast<std::uintptr_t>(L))),
             static_cast<SmallInt>(HiWord(static_cast<std::uintptr_t>(L)))};

@@ -1,6 +1,6 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Application.h"
-#include "platform/gui/WindowAccess.h"
+#include "platform/gui/WindowSurface.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -17,17 +17,24 @@ TMessageBoxHandler& Handler() {
 
 QMessageBox::Icon IconOf(TMsgDlgType Type) {
     switch (Type) {
-    case mtWarning: return QMessageBox::Warning;
-    case mtError: return QMessageBox::Critical;
-    case mtInformation: return QMessageBox::Information;
-    case mtConfirmation: return QMessageBox::Question;
-    case mtCustom: return QMessageBox::NoIcon;
+    case mtWarning:
+        return QMessageBox::Warning;
+    case mtError:
+        return QMessageBox::Critical;
+    case mtInformation:
+        return QMessageBox::Information;
+    case mtConfirmation:
+        return QMessageBox::Question;
+    case mtCustom:
+        return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }
 
 // "&Yes" as a Qt button text: the accelerator mark is the same.
-QString ButtonText(const String& Caption) { return QString::fromStdString(Caption); }
+QString ButtonText(const String& Caption) {
+    return QString::fromStdString(Caption);
+}
 
 Integer ShowModalBox(const TMessageBoxRequest& Request) {
     const bool noDisplay = QGuiApplication::platformName() == "offscreen" ||
@@ -54,17 +61,28 @@ Integer ShowModalBox(const TMessageBoxRequest& Request) {
 
 TMessageBoxRequest::TButton ButtonOf(TMsgDlgBtn B) {
     switch (B) {
-    case mbYes: return {"&Yes", mrYes};
-    case mbNo: return {"&No", mrNo};
-    case mbOK: return {"OK", mrOk};
-    case mbCancel: return {"Cancel", mrCancel};
-    case mbAbort: return {"&Abort", mrAbort};
-    case mbRetry: return {"&Retry", mrRetry};
-    case mbIgnore: return {"&Ignore", mrIgnore};
-    case mbAll: return {"&All", mrAll};
-    case mbNoToAll: return {"N&o to All", mrNoToAll};
-    case mbYesToAll: return {"Yes to &All", mrYesToAll};
-    case mbHelp: return {"&Help", mrNone};
+    case mbYes:
+        return {"&Yes", mrYes};
+    case mbNo:
+        return {"&No", mrNo};
+    case mbOK:
+        return {"OK", mrOk};
+    case mbCancel:
+        return {"Cancel", mrCancel};
+    case mbAbort:
+        return {"&Abort", mrAbort};
+    case mbRetry:
+        return {"&Retry", mrRetry};
+    case mbIgnore:
+        return {"&Ignore", mrIgnore};
+    case mbAll:
+        return {"&All", mrAll};
+    case mbNoToAll:
+        return {"N&o to All", mrNoToAll};
+    case mbYesToAll:
+        return {"Yes to &All", mrYesToAll};
+    case mbHelp:
+        return {"&Help", mrNone};
     }
     return {"OK", mrOk};
 }
@@ -84,22 +102,28 @@ Integer ShowMessageBox(const TMessageBoxRequest& Request) {
 
 String MsgDlgCaption(TMsgDlgType DlgType) {
     switch (DlgType) {
-    case mtWarning: return "Warning";
-    case mtError: return "Error";
-    case mtInformation: return "Information";
-    case mtConfirmation: return "Confirm";
-    case mtCustom: break;
+    case mtWarning:
+        return "Warning";
+    case mtError:
+        return "Error";
+    case mtInformation:
+        return "Information";
+    case mtConfirmation:
+        return "Confirm";
+    case mtCustom:
+        break;
     }
     return Application->Title();
 }
 
-Integer MessageDlgCaption(const String& Caption, const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons) {
+Integer MessageDlgCaption(const String& Caption, const String& Msg, TMsgDlgType DlgType,
+                          TMsgDlgButtons Buttons) {
     TMessageBoxRequest r;
     r.Caption = Caption;
     r.Text = Msg;
     r.DlgType = DlgType;
-    for (TMsgDlgBtn b : {mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll,
-                         mbHelp})
+    for (TMsgDlgBtn b :
+         {mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp})
         if (Buttons.Contains(b)) r.Buttons.push_back(ButtonOf(b));
     if (r.Buttons.empty()) r.Buttons.push_back(ButtonOf(mbOK));
     auto has = [&](TMsgDlgBtn b) { return Buttons.Contains(b); };
@@ -116,7 +140,9 @@ Integer MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Button
     return MessageDlgCaption(MsgDlgCaption(DlgType), Msg, DlgType, Buttons);
 }
 
-void ShowMessage(const String& Msg) { MessageDlgCaption(Application->Title(), Msg, mtCustom, {mbOK}); }
+void ShowMessage(const String& Msg) {
+    MessageDlgCaption(Application->Title(), Msg, mtCustom, {mbOK});
+}
 
 Integer MessageBox(HWND Wnd, const String& Text, const String& Caption, Cardinal Flags) {
     TMessageBoxRequest r;
@@ -124,19 +150,41 @@ Integer MessageBox(HWND Wnd, const String& Text, const String& Caption, Cardinal
     r.Text = Text;
     r.Owner = Wnd;
     switch (Flags & 0x0F) {
-    case MB_OKCANCEL: r.Buttons = {{"OK", IDOK}, {"Cancel", IDCANCEL}}; break;
-    case MB_ABORTRETRYIGNORE: r.Buttons = {{"&Abort", IDABORT}, {"&Retry", IDRETRY}, {"&Ignore", IDIGNORE}}; break;
-    case MB_YESNOCANCEL: r.Buttons = {{"&Yes", IDYES}, {"&No", IDNO}, {"Cancel", IDCANCEL}}; break;
-    case MB_YESNO: r.Buttons = {{"&Yes", IDYES}, {"&No", IDNO}}; break;
-    case MB_RETRYCANCEL: r.Buttons = {{"&Retry", IDRETRY}, {"Cancel", IDCANCEL}}; break;
-    default: r.Buttons = {{"OK", IDOK}}; break;
+    case MB_OKCANCEL:
+        r.Buttons = {{"OK", IDOK}, {"Cancel", IDCANCEL}};
+        break;
+    case MB_ABORTRETRYIGNORE:
+        r.Buttons = {{"&Abort", IDABORT}, {"&Retry", IDRETRY}, {"&Ignore", IDIGNORE}};
+        break;
+    case MB_YESNOCANCEL:
+        r.Buttons = {{"&Yes", IDYES}, {"&No", IDNO}, {"Cancel", IDCANCEL}};
+        break;
+    case MB_YESNO:
+        r.Buttons = {{"&Yes", IDYES}, {"&No", IDNO}};
+        break;
+    case MB_RETRYCANCEL:
+        r.Buttons = {{"&Retry", IDRETRY}, {"Cancel", IDCANCEL}};
+        break;
+    default:
+        r.Buttons = {{"OK", IDOK}};
+        break;
     }
     switch (Flags & 0xF0) {
-    case MB_ICONHAND: r.DlgType = mtError; break;
-    case MB_ICONQUESTION: r.DlgType = mtConfirmation; break;
-    case MB_ICONEXCLAMATION: r.DlgType = mtWarning; break;
-    case MB_ICONASTERISK: r.DlgType = mtInformation; break;
-    default: r.DlgType = mtCustom; break;
+    case MB_ICONHAND:
+        r.DlgType = mtError;
+        break;
+    case MB_ICONQUESTION:
+        r.DlgType = mtConfirmation;
+        break;
+    case MB_ICONEXCLAMATION:
+        r.DlgType = mtWarning;
+        break;
+    case MB_ICONASTERISK:
+        r.DlgType = mtInformation;
+        break;
+    default:
+        r.DlgType = mtCustom;
+        break;
     }
     size_t def = (Flags & 0xF00) >> 8;
     r.DefaultResult = r.Buttons[def < r.Buttons.size() ? def : 0].Result;
@@ -161,4 +209,6 @@ TScriptedMessageBoxes::TScriptedMessageBoxes() {
     });
 }
 
-TScriptedMessageBoxes::~TScriptedMessageBoxes() { SetMessageBoxHandler(std::move(FPrevious)); }
+TScriptedMessageBoxes::~TScriptedMessageBoxes() {
+    SetMessageBoxHandler(std::move(FPrevious));
+}

@@ -29,7 +29,19 @@ inline constexpr TModalResult mrNoToAll = 9;
 inline constexpr TModalResult mrYesToAll = 10;
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
-enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp };
+enum TMsgDlgBtn {
+    mbYes,
+    mbNo,
+    mbOK,
+    mbCancel,
+    mbAbort,
+    mbRetry,
+    mbIgnore,
+    mbAll,
+    mbNoToAll,
+    mbYesToAll,
+    mbHelp
+};
 using TMsgDlgButtons = TSet<TMsgDlgBtn>;
 inline const TMsgDlgButtons mbYesNoCancel{mbYes, mbNo, mbCancel};
 inline const TMsgDlgButtons mbOKCancel{mbOK, mbCancel};
@@ -95,7 +107,8 @@ String MsgDlgCaption(TMsgDlgType DlgType);
 // first; Escape gives Cancel, else No, else OK. Answers a modal result.
 Integer MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, Integer HelpCtx = 0);
 // MessageDlg with its own caption.
-Integer MessageDlgCaption(const String& Caption, const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons);
+Integer MessageDlgCaption(const String& Caption, const String& Msg, TMsgDlgType DlgType,
+                          TMsgDlgButtons Buttons);
 // An information box with an OK button under the application's title.
 void ShowMessage(const String& Msg);
 // A box in the Win32 style: Flags choose buttons (MB_OK ...), icon and

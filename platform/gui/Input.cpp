@@ -22,7 +22,9 @@ void SetKeyDown(Integer VirtualKey, bool Down) {
     s = static_cast<Byte>(Down ? (s | 0x80) : (s & ~0x80));
 }
 
-void ResetKeyboardState() { KeyStates().fill(0); }
+void ResetKeyboardState() {
+    KeyStates().fill(0);
+}
 
 TShiftState KeyboardStateToShiftState() {
     TShiftState s;

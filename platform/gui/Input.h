@@ -14,8 +14,8 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, Integer X, Integer Y)>;
-using TMouseWheelEvent =
-    std::function<void(TObject* Sender, TShiftState Shift, Integer WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, Integer WheelDelta,
+                                            TPoint MousePos, bool& Handled)>;
 // Key is a virtual-key code; a handler that sets it to 0 consumes the key.
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 // Key is a character (a Unicode code point); 0 consumes it.

@@ -32,7 +32,9 @@ TTimerService& Service() {
     return service;
 }
 
-bool IsDue(Cardinal Now, Cardinal Due) { return static_cast<Integer>(Now - Due) >= 0; }
+bool IsDue(Cardinal Now, Cardinal Due) {
+    return static_cast<Integer>(Now - Due) >= 0;
+}
 
 // With the system clock a Qt timer wakes the loop when the next timer is due;
 // a manual clock only moves when told, so nothing is armed then.
@@ -51,7 +53,8 @@ void Arm() {
     }
     Cardinal now = timeGetTime();
     Integer wait = INT32_MAX;
-    for (const TWindowTimer& t : s.Timers) wait = std::min(wait, std::max(0, static_cast<Integer>(t.Due - now)));
+    for (const TWindowTimer& t : s.Timers)
+        wait = std::min(wait, std::max(0, static_cast<Integer>(t.Due - now)));
     s.Wake->start(wait);
 }
 
@@ -92,7 +95,9 @@ bool KillTimer(HWND Wnd, UINT_PTR IDEvent) {
     return true;
 }
 
-Integer ActiveTimerCount() { return static_cast<Integer>(Service().Timers.size()); }
+Integer ActiveTimerCount() {
+    return static_cast<Integer>(Service().Timers.size());
+}
 
 void CheckTimers() {
     TTimerService& s = Service();

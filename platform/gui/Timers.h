@@ -8,8 +8,8 @@
 // a manual clock they fire when the loop runs after the clock was advanced
 // (ProcessMessages, WaitMessage), so tests drive them step by step.
 
-#include "platform/rtl/TypInfo.h"
 #include "platform/rtl/Messages.h"
+#include "platform/rtl/TypInfo.h"
 
 using UINT_PTR = std::uintptr_t;
 

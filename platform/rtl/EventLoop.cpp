@@ -112,7 +112,8 @@ void RunLoopHooks() {
     if (running) return;
     running = true;
     try {
-        for (auto& hook : LoopHooks()) hook();
+        for (auto& hook : LoopHooks())
+            hook();
     } catch (...) {
         running = false;
         throw;
@@ -142,9 +143,13 @@ void InitEventLoop() {
     gLoopObject.store(obj);
 }
 
-bool IsGuiThread() { return gGuiThread && QThread::currentThread() == gGuiThread; }
+bool IsGuiThread() {
+    return gGuiThread && QThread::currentThread() == gGuiThread;
+}
 
-void AddMessageLoopHook(std::function<void()> Hook) { LoopHooks().push_back(std::move(Hook)); }
+void AddMessageLoopHook(std::function<void()> Hook) {
+    LoopHooks().push_back(std::move(Hook));
+}
 
 void ProcessMessages() {
     if (!gLoopObject.load()) InitEventLoop();
@@ -153,8 +158,12 @@ void ProcessMessages() {
     CheckSynchronize();
 }
 
-Cardinal ManualClockGrace() { return gManualGrace.load(); }
-void SetManualClockGrace(Cardinal Milliseconds) { gManualGrace.store(Milliseconds); }
+Cardinal ManualClockGrace() {
+    return gManualGrace.load();
+}
+void SetManualClockGrace(Cardinal Milliseconds) {
+    gManualGrace.store(Milliseconds);
+}
 
 bool WaitMessage(Cardinal Milliseconds) {
     if (!gLoopObject.load()) InitEventLoop();
@@ -250,7 +259,9 @@ void NotifySynchronizeWaiters() {
 
 // ================================================================ exceptions
 
-void SetExceptionHandler(TExceptionHandler Handler) { gExceptionHandler = std::move(Handler); }
+void SetExceptionHandler(TExceptionHandler Handler) {
+    gExceptionHandler = std::move(Handler);
+}
 
 void HandleException(const std::exception& E) {
     if (dynamic_cast<const EAbort*>(&E)) return;
@@ -282,7 +293,9 @@ void DeallocateHWnd(HWND Wnd) {
     }
 }
 
-bool IsWindow(HWND Wnd) { return Wnd != 0 && FindMethod(Wnd) != nullptr; }
+bool IsWindow(HWND Wnd) {
+    return Wnd != 0 && FindMethod(Wnd) != nullptr;
+}
 
 bool PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam) {
     TLoopObject* obj = gLoopObject.load();
