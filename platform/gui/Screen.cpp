@@ -141,6 +141,10 @@ HCURSOR LoadCursor(std::uintptr_t, Integer CursorId) {
     return reinterpret_cast<HCURSOR>(it->second.get());
 }
 
+HCURSOR GetCursor() {
+    return Cursors().Current;
+}
+
 Integer CursorIdOf(HCURSOR Cursor) {
     return Cursor ? reinterpret_cast<TCursorObject*>(Cursor)->Id : 0;
 }

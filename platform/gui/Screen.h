@@ -34,6 +34,8 @@ HCURSOR LoadCursor(std::uintptr_t Instance, Integer CursorId);
 // Makes Cursor the pointer's shape over the window under the pointer;
 // answers the previous one.
 HCURSOR SetCursor(HCURSOR Cursor);
+// The pointer's shape as last set.
+HCURSOR GetCursor();
 // The stock cursor a handle stands for (0 for none), for tests.
 Integer CursorIdOf(HCURSOR Cursor);
 
