@@ -30,6 +30,7 @@ public:
         StatusText = Text;
         Statuses.push_back(Text);
         if (RepaintNow) Repainted.push_back(Text);
+        if (OnStatus) OnStatus(Text);
     }
     TMsgBoxAnswer MessageBox(const String& Text, TMsgBoxKind Kind, TMsgBoxButtons Buttons) override {
         Boxes.push_back({Text, Kind, Buttons});
@@ -113,6 +114,7 @@ public:
     std::vector<TRecordedBox> Boxes;
     std::deque<TMsgBoxAnswer> Answers; // for Yes/No boxes; No when empty
     std::function<void(const TRecordedBox&)> OnBox;
+    std::function<void(const String&)> OnStatus;
     String ProgressCaption;
     bool ProgressShown = false;
     std::vector<Integer> Progress;
