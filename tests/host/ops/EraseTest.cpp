@@ -50,7 +50,7 @@ TEST_F(EraseTest, OldBootloadersAreNotAwaitedAndGetTimeToFinish) {
     const Cardinal before = Clock.Now();
     Host->Prog_EraseClick();
     EXPECT_TRUE(LinesInOrder({"Erasing...", "  Done!"}));
-    EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), 3u);
+    EXPECT_TRUE(Sim->WaitForRequests(cmdEraseBlocks, 3, 5000));
     // No erase was waited for; the application erase is followed by 5 s.
     EXPECT_EQ(Clock.SleptTotal() - slept, 5000u);
     EXPECT_LT(Clock.Now() - before, 5000u + 1000u);

@@ -62,6 +62,7 @@ protected:
         o.Quiet = true;
         ConfigureDevice(o);
         Sim = std::make_unique<TDevSim>(o);
+        PrepareDevice(*Sim);
         Sim->Start();
         Agent = new TDataModule1(nullptr);
         Host = std::make_unique<TBootloaderHost>(View, *Agent);
@@ -86,6 +87,7 @@ protected:
         SetManualClockGrace(20);
     }
     virtual void ConfigureDevice(TDevSimOptions&) {}
+    virtual void PrepareDevice(TDevSim&) {}
 
     // Reaches the device at its typed address and clears the pane.
     void Connect() {
