@@ -199,8 +199,9 @@ public:
     TCanvas();
     ~TCanvas() override;
 
-    // The device context; a canvas without one asks CreateHandle for it and
-    // raises EInvalidOperation "Canvas does not allow drawing" when none comes.
+    // The device context with the canvas's font, pen and brush selected; a
+    // canvas without one asks CreateHandle for it and raises
+    // EInvalidOperation "Canvas does not allow drawing" when none comes.
     HDC Handle();
     // Attaches a device context (not owned) or detaches with nullptr.
     void SetHandle(HDC Value);
