@@ -75,7 +75,7 @@ class TBitmapCanvas : public TCanvas {
 public:
     explicit TBitmapCanvas(TBitmap* Bitmap) : FBitmap(Bitmap) {}
     ~TBitmapCanvas() override {
-        HDC dc = HandleAllocated() ? Handle() : nullptr;
+        HDC dc = CurrentHandle();
         SetHandle(nullptr);
         if (dc) DeleteDC(dc);
     }

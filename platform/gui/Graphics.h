@@ -275,6 +275,8 @@ protected:
     virtual void CreateHandle() {}
     virtual void Changing();
     virtual void Changed();
+    // The device context as it is, without selecting anything.
+    HDC CurrentHandle() const { return FHandle; }
 
     enum TCanvasState { csHandleValid = 1, csFontValid = 2, csPenValid = 4, csBrushValid = 8 };
     void RequiredState(unsigned Required);

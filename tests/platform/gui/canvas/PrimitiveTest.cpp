@@ -178,7 +178,9 @@ TEST(Primitives, EllipseStaysInItsBoundsAndIsSymmetric) {
         for (int x = 0; x < 12; ++x) {
             TColor p = c->Pixels(x, y);
             bool inBounds = x >= 1 && x < 11 && y >= 1 && y < 9;
-            if (!inBounds) EXPECT_EQ(p, clWhite) << x << "," << y;
+            if (!inBounds) {
+                EXPECT_EQ(p, clWhite) << x << "," << y;
+            }
             EXPECT_EQ(p, c->Pixels(11 - x, y)) << "mirror x at " << x << "," << y;
             EXPECT_EQ(p, c->Pixels(x, 9 - y)) << "mirror y at " << x << "," << y;
             outline += p == clBlack;
