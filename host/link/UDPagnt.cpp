@@ -1,0 +1,263 @@
+#include "host/link/UDPagnt.h"
+#include "host/link/dsProgE_L.h"
+#include "platform/rtl/EventLoop.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+TDataModule1* DataModule1 = nullptr;
+
+namespace {
+// How long one receive call waits: short enough that Terminate ends the
+// thread quickly, long enough that an idle link costs no CPU to speak of.
+// A datagram ends the wait at once, so it adds no latency.
+constexpr Integer RecvPollMs = 10;
+// A dump shows at most this many bytes of a buffer.
+constexpr Integer DumpLimit = 551;
+} // namespace
+
+// ================================================================ agent
+
+TDataModule1::TDataModule1(TComponent* AOwner) : TComponent(AOwner) {
+    IdUDPControl = new TIdUDPClient(this);
+    IdUDPControl->SetName("IdUDPControl");
+}
+
+TDataModule1::~TDataModule1() {
+    Close();
+    for (TEthDev* r : FReports) r->FAgent = nullptr;
+    FReports.clear();
+    if (DataModule1 == this) DataModule1 = nullptr;
+}
+
+void TDataModule1::SetTimeOut(Integer Value) {
+    if (Value == FTimeOut) return;
+    FTimeOut = Value;
+}
+
+void TDataModule1::SetShowOperations(bool Value) {
+    if (Value == FShowOperations) return;
+    FShowOperations = Value;
+}
+
+void TDataModule1::Display(const String& Text) {
+    if (OnDisplay) OnDisplay(this, Text);
+}
+
+void TDataModule1::FireDeviceFound(Integer OpenIntfIndex, Integer NumConnected, Integer NewDevID) {
+    if (OnDeviceFound) OnDeviceFound(this, OpenIntfIndex, NumConnected, NewDevID);
+}
+
+void TDataModule1::FireDeviceIDChanged(Integer OldDevID, Integer NewDevID) {
+    if (OnDeviceIDChanged) OnDeviceIDChanged(this, OldDevID, NewDevID);
+}
+
+void TDataModule1::NewDevice(Integer Id) {
+    const Integer n = DeviceCount() + 1;
+    FireDeviceFound(n, n, Id);
+}
+
+void TDataModule1::Open() {
+    InitEventLoop();
+    IdUDPControl->SetHost(EthBroadcastIP);
+    IdUDPControl->SetBroadcastEnabled(true);
+    IdUDPControl->SetPort(EthDevicePort);
+    IdUDPControl->SetReceiveTimeout(1000);
+    IdUDPControl->SetActive(true);
+    FSentCount = 0;
+    if (!FRecvThread) {
+        FRecvThread = new TCRecvThread(this);
+        FRecvThread->Start();
+    }
+}
+
+void TDataModule1::Close() {
+    if (!FRecvThread) return;
+    FRecvThread->Terminate();
+    FRecvThread->WaitFor();
+    FreeAndNil(FRecvThread);
+}
+
+// ---------------------------------------------------------------- device list
+
+Integer TDataModule1::AddDevice(TEthDev* Device) {
+    const Integer index = FDevices.Add(Device);
+    FCurrentDevice = Device;
+    return index;
+}
+
+void TDataModule1::SetDispatcher(TEthDev* Device) { FDispatcher = Device; }
+
+void TDataModule1::SelectIndex(Integer Index) {
+    if (FDevices.Count() == 0 || Index < 0 || Index >= FDevices.Count() || Index == FCurrentIndex) return;
+    FCurrentIndex = Index;
+    FCurrentDevice = GetDevice(Index);
+}
+
+TEthDev* TDataModule1::GetDevice(Integer Index) const { return static_cast<TEthDev*>(FDevices[Index]); }
+
+TEthDev* TDataModule1::FindDeviceById(Integer Id) {
+    if (FCurrentDevice && FCurrentDevice->AssignedID == Id) return FCurrentDevice;
+    for (Integer i = 0; i < FDevices.Count(); ++i)
+        if (GetDevice(i)->Device_ID->GetValue() == Id) return GetDevice(i);
+    return nullptr;
+}
+
+void TDataModule1::RemoveDeviceById(Integer Id) {
+    for (Integer i = FDevices.Count() - 1; i >= 0; --i) {
+        TEthDev* device = GetDevice(i);
+        if (device->Device_ID->GetValue() != Id) continue;
+        FDevices.Delete(i);
+        if (FCurrentDevice == device) FCurrentDevice = nullptr;
+        if (FDispatcher == device) FDispatcher = nullptr;
+        return;
+    }
+}
+
+void TDataModule1::AttachReport(TEthDev* Report) { FReports.push_back(Report); }
+
+void TDataModule1::DetachReport(TEthDev* Report) {
+    FReports.erase(std::remove(FReports.begin(), FReports.end(), Report), FReports.end());
+    while (FDevices.Remove(Report) >= 0) {
+    }
+    if (FCurrentDevice == Report) FCurrentDevice = nullptr;
+    if (FDispatcher == Report) FDispatcher = nullptr;
+}
+
+bool TDataModule1::IsAttached(TEthDev* Report) const {
+    return Report && std::find(FReports.begin(), FReports.end(), Report) != FReports.end();
+}
+
+// ---------------------------------------------------------------- traffic
+
+void TDataModule1::SendReport(const String& Host, Integer Port, Integer Count, const Byte* Buffer) {
+    if (FShowOperations) {
+        Display(Format("Transmitting Message - ID 0x%4.4x ", {FCurrentDevice ? FCurrentDevice->AssignedID : 0}));
+        DumpBuffer(Buffer, Count, 0);
+    }
+    IdUDPControl->SendBuffer(Host, Port, Buffer, Count);
+    ++FSentCount;
+}
+
+void TDataModule1::DumpBuffer(const Byte* Buffer, Integer Count, Integer Start) {
+    const Integer end = Start + std::max<Integer>(Count, 0);
+    Integer offset = Start;
+    do {
+        String hex, text;
+        for (Integer i = 0; i < 16; ++i) {
+            const Integer at = offset + i;
+            if (at < end && at >= 0 && at < DumpLimit) {
+                const Byte b = Buffer[at];
+                hex += Format("%2.2x ", {b});
+                text += (b >= 32 && b <= 127) ? static_cast<char>(b) : '.';
+            } else {
+                hex += "   ";
+                text += ' ';
+            }
+        }
+        Display(Format("0x%6.6X: ", {offset}) + "  " + hex + "  " + text);
+        offset += 16;
+    } while (offset < end);
+}
+
+void TDataModule1::HandOver(const Byte* Data, Integer Count, const String& PeerIP, Integer PeerPort) {
+    try {
+        LastPeerIP = PeerIP;
+        LastPeerPort = PeerPort;
+        DispatchDatagram(Data, Count);
+    } catch (const std::exception& e) {
+        HandleException(e);
+    }
+}
+
+void TDataModule1::DispatchDatagram(const Byte* Data, Integer Count) {
+    if (!FDispatcher) {
+        Display(Format("**ERROR Datagram of %d bytes from %s dropped: no dispatcher to read it", {Count, LastPeerIP}));
+        return;
+    }
+    // Without a current device there is no sequence number to check: the
+    // datagram is routed by its Device_ID alone.
+    TEthDev* cur = FCurrentDevice;
+    const Integer seq = cur ? cur->MsgNum->GetValue() : 0;
+    FDispatcher->StoreDatagram(Data, Count);
+    FDispatcher->Receive();
+    if (!IsAttached(cur)) cur = nullptr; // freed by a report handler
+    if (cur && cur->MsgNum->GetValue() != seq) {
+        Display("**ERROR Out of Sequence Control PDU Seq: " + IntToStr(cur->MsgNum->GetValue()));
+        return;
+    }
+    const Integer id = FDispatcher ? FDispatcher->Device_ID->GetValue() : 0;
+
+    TEthDev* target = nullptr;
+    if (cur && cur->AssignedID == id) {
+        target = cur;
+    } else if (TEthDev* known = FindDeviceById(id)) {
+        target = known;
+    } else if (TEthDev* placeholder = FindDeviceById(0)) {
+        placeholder->PeerIP = LastPeerIP;
+        placeholder->PeerPort = LastPeerPort;
+        FireDeviceIDChanged(placeholder->AssignedID, id);
+        if (IsAttached(placeholder)) {
+            placeholder->AssignedID = id;
+            target = placeholder;
+        }
+    } else {
+        NewDevice(id);
+        // The host's handler registers the new object, which makes it current.
+        if (FCurrentDevice && FCurrentDevice->AssignedID == id) target = FCurrentDevice;
+    }
+    if (target) {
+        target->PeerIP = LastPeerIP;
+        target->PeerPort = LastPeerPort;
+        target->StoreDatagram(Data, Count);
+        target->Receive();
+        DeviceAnswered = true;
+    }
+
+    if (FShowOperations) {
+        Display(Format("Message received - ID 0x%4.4x ", {id}));
+        if (FDispatcher) DumpBuffer(FDispatcher->RxBuffer, Count, 0);
+    }
+}
+
+// ================================================================ receive thread
+
+TCRecvThread::TCRecvThread(TDataModule1* AAgent) : FAgent(AAgent) {}
+
+void TCRecvThread::Execute() {
+    TIdUDPClient* udp = FAgent->IdUDPControl;
+    String peerIP;
+    Integer peerPort = 0;
+    while (!Terminated()) {
+        Integer n = 0;
+        try {
+            n = udp->ReceiveBuffer(Buffer, RecvBufferSize, peerIP, peerPort, RecvPollMs);
+        } catch (const std::exception& e) {
+            // A failing receive (a refused port reported by the network, a
+            // shortage of buffers) does not end the link: report it once and
+            // keep listening.
+            ReportError(e.what());
+            std::this_thread::sleep_for(std::chrono::milliseconds(RecvPollMs));
+            continue;
+        }
+        FLastError.clear();
+        if (n <= 0) continue;
+        Count = n;
+        try {
+            Synchronize([&] { FAgent->HandOver(Buffer, n, peerIP, peerPort); });
+        } catch (const std::exception& e) {
+            HandleException(e);
+        }
+    }
+}
+
+void TCRecvThread::ReportError(const String& Text) {
+    if (Text == FLastError) return;
+    FLastError = Text;
+    try {
+        Synchronize([&] { FAgent->Display("**ERROR " + Text); });
+    } catch (const std::exception& e) {
+        HandleException(e);
+    }
+}
