@@ -348,7 +348,12 @@ public:
     void SetSize(Integer AWidth, Integer AHeight);
     bool Empty() const override;
     TPixelFormat PixelFormat() const { return FPixelFormat; }
+    // pf1bit makes the bitmap monochrome.
     void SetPixelFormat(TPixelFormat Value);
+    // A monochrome bitmap keeps white pixels and turns every other one black;
+    // blits into it compare with the source's background colour (see Gdi.h).
+    bool Monochrome() const;
+    void SetMonochrome(bool Value);
 
     TCanvas* Canvas();
     HBITMAP Handle() const;
@@ -384,6 +389,12 @@ private:
     TTransparentMode FTransparentMode = tmAuto;
     TColor FTransparentColor = clDefault;
 };
+
+// Draws the source stretched into the destination where the monochrome
+// mask is black (the mask has the source's size and position).
+void TransparentStretchBlt(HDC DstDC, Integer DstX, Integer DstY, Integer DstW, Integer DstH, HDC SrcDC,
+                           Integer SrcX, Integer SrcY, Integer SrcW, Integer SrcH, HDC MaskDC, Integer MaskX,
+                           Integer MaskY);
 
 // Serves LoadFromResourceName: fills Data with the bitmap file image of the
 // named resource and answers true, or answers false when there is none.

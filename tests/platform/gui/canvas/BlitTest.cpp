@@ -112,3 +112,35 @@ TEST(Blits, PatternOperationsUseTheSelectedBrush) {
     EXPECT_EQ(b->Canvas()->Pixels(1, 0), static_cast<TColor>(RGB(0, 255, 255)));
     EXPECT_EQ(b->Canvas()->Pixels(2, 0), clBlack);
 }
+
+TEST(Blits, MonochromeMasksSeparateAKeyColourAndDrawThrough) {
+    // A colour bitmap, its mask made by a blit into a monochrome bitmap with
+    // the key as the source's background colour, then drawn through the mask.
+    auto colour = NewBitmap(3, 1);
+    colour->Canvas()->SetPixels(0, 0, clOlive);
+    colour->Canvas()->SetPixels(1, 0, clRed);
+    colour->Canvas()->SetPixels(2, 0, clOlive);
+    auto mask = NewBitmap(3, 1);
+    mask->SetMonochrome(true);
+    EXPECT_EQ(mask->PixelFormat(), pf1bit);
+    SetBkColor(colour->Canvas()->Handle(), ColorToRGB(clOlive));
+    BitBlt(mask->Canvas()->Handle(), 0, 0, 3, 1, colour->Canvas()->Handle(), 0, 0, SRCCOPY);
+    EXPECT_EQ(Dump(mask->Canvas(), 3, 1), Rows({".#."}));
+    auto dst = NewBitmap(6, 1);
+    TransparentStretchBlt(dst->Canvas()->Handle(), 0, 0, 6, 1, colour->Canvas()->Handle(), 0, 0, 3, 1,
+                          mask->Canvas()->Handle(), 0, 0);
+    std::string s;
+    for (int x = 0; x < 6; ++x) s += dst->Canvas()->Pixels(x, 0) == clRed ? 'r' : '.';
+    EXPECT_EQ(s, "..rr..");
+    // A monochrome source paints the destination's text and background colours.
+    auto out = NewBitmap(3, 1);
+    SetTextColor(out->Canvas()->Handle(), ColorToRGB(clBlue));
+    SetBkColor(out->Canvas()->Handle(), ColorToRGB(clLime));
+    BitBlt(out->Canvas()->Handle(), 0, 0, 3, 1, mask->Canvas()->Handle(), 0, 0, SRCCOPY);
+    EXPECT_EQ(out->Canvas()->Pixels(0, 0), clLime);
+    EXPECT_EQ(out->Canvas()->Pixels(1, 0), clBlue);
+    // Making a colour bitmap monochrome keeps white and blackens the rest.
+    colour->SetPixelFormat(pf1bit);
+    EXPECT_TRUE(colour->Monochrome());
+    EXPECT_EQ(Dump(colour->Canvas(), 3, 1), Rows({"###"}));
+}
