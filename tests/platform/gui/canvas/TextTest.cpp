@@ -216,6 +216,21 @@ TEST_F(TTextFixture, RealFacesMapThroughTheNameTable) {
     EXPECT_FALSE(InkBox(C, 64, 40).IsEmpty());
 }
 
+TEST_F(TTextFixture, RightToLeftReadingMovesNeutralCharacters) {
+    C->Font()->SetName("Arial");
+    C->Font()->SetHeight(-16);
+    Draw("ab!", Rect(0, 0, 64, 20), DT_SINGLELINE);
+    auto rtl = NewBitmap(64, 40);
+    TCanvas* r = rtl->Canvas();
+    r->Font()->Assign(C->Font());
+    r->Brush()->SetStyle(bsClear);
+    TRect rect(0, 0, 64, 20);
+    DrawText(r->Handle(), "ab!", &rect, DT_SINGLELINE | DT_RTLREADING);
+    // The same run, but the mark stands before the letters.
+    EXPECT_EQ(InkBox(r, 64, 40).Width(), InkBox(C, 64, 40).Width());
+    EXPECT_NE(Dump(r, 64, 20), Dump(C, 64, 20));
+}
+
 TEST_F(TTextFixture, SymbolFaceDrawsTheCloseCross) {
     C->Font()->SetName("Marlett");
     C->Font()->SetHeight(-11);
