@@ -115,7 +115,7 @@ TEST(Primitives, FrameRectDrawsOnePixelFrameWithTheBrush) {
     TCanvas* c = b->Canvas();
     c->Brush()->SetColor(clBlack);
     c->FrameRect(Rect(0, 0, 5, 4));
-    EXPECT_EQ(Dump(c, 5, 4), Rows({"#####", "....#", "....#", "....."}));
+    EXPECT_EQ(Dump(c, 5, 4), Rows({"#####", "#...#", "#...#", "#####"}));
 }
 
 TEST(Primitives, PolygonFillsPixelCentresTopLeftInBottomRightOut) {
