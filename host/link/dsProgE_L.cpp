@@ -17,6 +17,8 @@ namespace {
 // Fields 6..13 follow the header; only they are masked.
 constexpr Integer FirstMaskedField = 6;
 constexpr Integer LastMaskedField = 13;
+// Header, Command (1), OutLen (2), OutAddress (4), then the payload.
+static_assert(EthHeaderSize + 7 + PayloadSize == ReportSize && ReportSize <= EthBufferSize);
 } // namespace
 
 TdsProg::TdsProg(TDataModule1* AAgent) : TEthDev(AAgent) {
@@ -63,13 +65,11 @@ bool TdsProg::PackAndSend() {
     Answered = false;
     PackHeader();
     Integer pos = TxHeaderLength;
-    for (TOneEthVar* f : {Command, OutLen, OutAddress, OutPayload}) {
-        const Integer n = f->Bits / 8;
-        if (f->Elements)
-            for (Integer e = 0; e < f->Count; ++e) WriteLE(f->Elements[e], n, pos);
-        else
-            WriteLE(f->GetValue(), n, pos);
-    }
+    for (TOneEthVar* f : {Command, OutLen, OutAddress})
+        WriteLE(f->GetValue(), f->Bits / 8, pos);
+    // One byte per payload element: its low byte.
+    for (Integer e = 0; e < PayloadSize; ++e) TxBuffer[pos + e] = static_cast<Byte>(OutPayload->Elements[e]);
+    pos += PayloadSize;
     TxCount = pos;
     agent->SelectIndex(ListIndex);
     agent->SetCurrentDevice(this);
@@ -81,20 +81,19 @@ bool TdsProg::Unpack() {
     Answered = true;
     UnpackHeader();
     Integer pos = RxIndex;
-    for (TOneEthVar* f : {CmdResponse, InLen, InAddress, InPayload}) {
+    for (TOneEthVar* f : {CmdResponse, InLen, InAddress}) {
         const Integer n = f->Bits / 8;
-        auto read = [&] { return f->Signed ? ReadSigned(n, pos) : ReadUnsigned(n, pos); };
-        if (f->Elements)
-            for (Integer e = 0; e < f->Count; ++e) f->Elements[e] = read();
-        else
-            f->SetValue(read());
+        f->SetValue(f->Signed ? ReadSigned(n, pos) : ReadUnsigned(n, pos));
     }
+    // One unsigned byte per payload element.
+    for (Integer e = 0; e < PayloadSize; ++e) InPayload->Elements[e] = RxBuffer[pos + e];
     MaskFields(evIn);
     return true;
 }
 
 void TdsProg::PadRxBuffer(Integer From) {
     TEthDev::PadRxBuffer(From);
+    if (From >= ReportSize) return; // a whole report: nothing is missing
     // A missing byte of an in field reads as its mask byte, which unmasks to 0.
     Integer pos = EthHeaderSize;
     for (TOneEthVar* f : {CmdResponse, InLen, InAddress, InPayload}) {
