@@ -94,6 +94,7 @@ void MakeOutline(TFontFace& F, const TLogFont& Log, const char* Family) {
     font.setPixelSize(std::clamp(em, 1, 4096));
     QFontMetrics fm(font);
     F.Font = font;
+    F.Metrics.emplace(font);
     F.Ascent = fm.ascent();
     F.Descent = fm.descent();
     F.InternalLeading = std::max(0, F.Height() - font.pixelSize());
@@ -163,7 +164,7 @@ int TFontFace::Width(const QString& Text) const {
             if (!Text[i].isLowSurrogate()) ++n;
         return n * AveCharWidth;
     }
-    return QFontMetrics(Font).horizontalAdvance(Text);
+    return Metrics->horizontalAdvance(Text);
 }
 
 void TFontFace::FillTextRect(TRaster& Raster, const TRegionData& Clip, int X, int Y, const TRect& R,
@@ -234,9 +235,8 @@ void TFontFace::DrawUnderline(TRaster& Raster, const TRegionData& Clip, int X, i
                               std::uint32_t Color) const {
     int top, thickness = 1;
     if (Kind == kOutline) {
-        QFontMetrics fm(Font);
-        top = Ascent + std::max(1, fm.underlinePos());
-        thickness = std::max(1, fm.lineWidth());
+        top = Ascent + std::max(1, Metrics->underlinePos());
+        thickness = std::max(1, Metrics->lineWidth());
     } else {
         top = Ascent + 1;
     }
