@@ -15,8 +15,8 @@
 // the run is repeated with every thread on one CPU, and the price of a
 // wake-up on the same and on another CPU is printed beside it.
 
-#include "host/link/UDPagnt.h"
 #include "host/link/dsProgE_L.h"
+#include "host/link/UDPagnt.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/EventLoop.h"
 #include "tools/devsim/DevSim.h"
@@ -41,7 +41,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Micros(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
+double Micros(Clock::duration d) {
+    return std::chrono::duration<double, std::micro>(d).count();
+}
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -52,11 +54,13 @@ double Median(std::vector<double> v) {
 std::vector<Byte> VersionRequest(Word MsgNum) {
     std::vector<Byte> b(539, 0x6D);
     const Cardinal magic = 0x515A564B;
-    for (int i = 0; i < 4; ++i) b[i] = static_cast<Byte>(magic >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        b[i] = static_cast<Byte>(magic >> (8 * i));
     b[4] = b[5] = 0; // any device
     b[6] = static_cast<Byte>(MsgNum);
     b[7] = static_cast<Byte>(MsgNum >> 8);
-    for (int i = 8; i < 20; ++i) b[i] = 0;
+    for (int i = 8; i < 20; ++i)
+        b[i] = 0;
     b[20] = 0x00 ^ 0x6D;
     return b;
 }
@@ -235,8 +239,8 @@ int main(int argc, char** argv) {
         for (int c = 0; c < CPU_SETSIZE && cpus.size() < 2; ++c)
             if (CPU_ISSET(c, &all)) cpus.push_back(c);
         const int a = cpus[0], b = cpus[1];
-        std::printf("  thread wake-up round trip: same CPU %.1f us, two CPUs %.1f us\n", WakeRoundTrip(a, a, 2000),
-                    WakeRoundTrip(a, b, 2000));
+        std::printf("  thread wake-up round trip: same CPU %.1f us, two CPUs %.1f us\n",
+                    WakeRoundTrip(a, a, 2000), WakeRoundTrip(a, b, 2000));
     }
     std::printf("  1 s unanswered wait: %.3f s, CPU   %8.2f %% of one core (target <= 2 %%) %s%s\n", wall,
                 cpuShare, cpuShare <= 2.0 ? "met" : "MISSED", answered ? " [answered?]" : "");

@@ -5,11 +5,16 @@
 
 Integer MaskForBits(Integer Bits) {
     switch (Bits) {
-    case 8: return Mask8;
-    case 16: return Mask16;
-    case 24: return Mask24;
-    case 32: return Mask32;
-    default: return 0;
+    case 8:
+        return Mask8;
+    case 16:
+        return Mask16;
+    case 24:
+        return Mask24;
+    case 32:
+        return Mask32;
+    default:
+        return 0;
     }
 }
 
@@ -51,11 +56,12 @@ void TdsProg::MaskFields(Integer ADirection) {
         TOneEthVar* f = FieldAt(i);
         if (f->Direction == ADirection) f->Value ^= MaskForBits(f->Bits);
     }
-    Integer* elements = ADirection == evOut ? OutPayload->Elements
+    Integer* elements = ADirection == evOut  ? OutPayload->Elements
                         : ADirection == evIn ? InPayload->Elements
                                              : nullptr;
     if (elements)
-        for (Integer e = 0; e < PayloadSize; ++e) elements[e] ^= Mask8;
+        for (Integer e = 0; e < PayloadSize; ++e)
+            elements[e] ^= Mask8;
 }
 
 bool TdsProg::PackAndSend() {
@@ -68,7 +74,8 @@ bool TdsProg::PackAndSend() {
     for (TOneEthVar* f : {Command, OutLen, OutAddress})
         WriteLE(f->GetValue(), f->Bits / 8, pos);
     // One byte per payload element: its low byte.
-    for (Integer e = 0; e < PayloadSize; ++e) TxBuffer[pos + e] = static_cast<Byte>(OutPayload->Elements[e]);
+    for (Integer e = 0; e < PayloadSize; ++e)
+        TxBuffer[pos + e] = static_cast<Byte>(OutPayload->Elements[e]);
     pos += PayloadSize;
     TxCount = pos;
     agent->SelectIndex(ListIndex);
@@ -86,7 +93,8 @@ bool TdsProg::Unpack() {
         f->SetValue(f->Signed ? ReadSigned(n, pos) : ReadUnsigned(n, pos));
     }
     // One unsigned byte per payload element.
-    for (Integer e = 0; e < PayloadSize; ++e) InPayload->Elements[e] = RxBuffer[pos + e];
+    for (Integer e = 0; e < PayloadSize; ++e)
+        InPayload->Elements[e] = RxBuffer[pos + e];
     MaskFields(evIn);
     return true;
 }
@@ -126,5 +134,6 @@ bool TdsProg::WaitForAnswer() {
 }
 
 void TdsProg::RandomizeOutPayload() {
-    for (Integer e = 0; e < PayloadSize; ++e) OutPayload->Elements[e] = Random(256);
+    for (Integer e = 0; e < PayloadSize; ++e)
+        OutPayload->Elements[e] = Random(256);
 }

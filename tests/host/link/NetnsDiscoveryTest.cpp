@@ -3,8 +3,8 @@
 // 192.0.2.1/24; each simulated device runs on a thread in a namespace of its
 // own, joined to the bridge by a veth pair. Nothing of this reaches the
 // machine's real network. Skips where namespaces cannot be made.
-#include "host/link/UDPagnt.h"
 #include "host/link/dsProgE_L.h"
+#include "host/link/UDPagnt.h"
 #include "platform/rtl/EventLoop.h"
 #include "tools/devsim/DevSim.h"
 
@@ -17,8 +17,8 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <future>
+#include <map>
 #include <memory>
 #include <thread>
 
@@ -34,7 +34,8 @@ TShellResult Shell(const std::string& Command) {
     FILE* p = ::popen((Command + " 2>&1").c_str(), "r");
     if (!p) return r;
     char buf[256];
-    while (std::fgets(buf, sizeof buf, p)) r.Output += buf;
+    while (std::fgets(buf, sizeof buf, p))
+        r.Output += buf;
     r.Status = ::pclose(p);
     return r;
 }
@@ -109,8 +110,7 @@ TEST(NetnsDiscovery, TwoDevicesAnswerOneBroadcastAndBothBecomeDeviceObjects) {
     TShellResult setup = Shell("ip link set lo up && ip link add qbr0 type bridge && "
                                "ip addr add 192.0.2.1/24 dev qbr0 && ip link set qbr0 up && "
                                "ip route add default dev qbr0");
-    if (setup.Status != 0)
-        GTEST_SKIP() << "cannot build the private network (bridge): " << setup.Output;
+    if (setup.Status != 0) GTEST_SKIP() << "cannot build the private network (bridge): " << setup.Output;
 
     const Word ids[2] = {0x0A01, 0x0A02};
     std::vector<std::unique_ptr<TIsolatedDevice>> devices;
@@ -118,13 +118,15 @@ TEST(NetnsDiscovery, TwoDevicesAnswerOneBroadcastAndBothBecomeDeviceObjects) {
         auto dev = std::make_unique<TIsolatedDevice>(ids[i]);
         if (dev->Namespace().rfind("error", 0) == 0) GTEST_SKIP() << dev->Namespace();
         const std::string n = std::to_string(i + 1), host = "qh" + n, peer = "qd" + n;
-        const std::string ns = "/proc/" + std::to_string(::getpid()) + "/task/" + dev->Namespace() + "/ns/net";
-        TShellResult link = Shell("ip link add " + host + " type veth peer name " + peer + " && ip link set " + peer +
-                                  " netns " + dev->Namespace() + " && ip link set " + host +
-                                  " master qbr0 && ip link set " + host + " up && nsenter --net=" + ns +
-                                  " sh -c 'ip link set lo up && ip addr add 192.0.2.1" + n + "/24 dev " + peer +
-                                  " && ip link set " + peer + " up'");
-        if (link.Status != 0) GTEST_SKIP() << "cannot join a device to the private network (veth): " << link.Output;
+        const std::string ns =
+            "/proc/" + std::to_string(::getpid()) + "/task/" + dev->Namespace() + "/ns/net";
+        TShellResult link =
+            Shell("ip link add " + host + " type veth peer name " + peer + " && ip link set " + peer +
+                  " netns " + dev->Namespace() + " && ip link set " + host + " master qbr0 && ip link set " +
+                  host + " up && nsenter --net=" + ns + " sh -c 'ip link set lo up && ip addr add 192.0.2.1" +
+                  n + "/24 dev " + peer + " && ip link set " + peer + " up'");
+        if (link.Status != 0)
+            GTEST_SKIP() << "cannot join a device to the private network (veth): " << link.Output;
         ASSERT_EQ(dev->Start(), "");
         devices.push_back(std::move(dev));
     }
@@ -158,7 +160,8 @@ TEST(NetnsDiscovery, TwoDevicesAnswerOneBroadcastAndBothBecomeDeviceObjects) {
     ASSERT_EQ(dispatcher->PeerIP, "255.255.255.255");
     dispatcher->Send();
     EXPECT_TRUE(dispatcher->WaitReply());
-    for (int i = 0; i < 150 && agent->DeviceCount() < 2; ++i) WaitMessage(20);
+    for (int i = 0; i < 150 && agent->DeviceCount() < 2; ++i)
+        WaitMessage(20);
 
     ASSERT_EQ(agent->DeviceCount(), 2);
     std::map<Integer, String> found;
@@ -181,6 +184,7 @@ TEST(NetnsDiscovery, TwoDevicesAnswerOneBroadcastAndBothBecomeDeviceObjects) {
     }
 
     agent->Close();
-    for (TdsProg* d : owned) d->Free();
+    for (TdsProg* d : owned)
+        d->Free();
     agent->Free();
 }

@@ -8,7 +8,8 @@ namespace {
 
 std::vector<Cardinal> PayloadWords(TdsProg* d, Integer Count) {
     std::vector<Cardinal> words;
-    for (Integer k = 0; k < Count; ++k) words.push_back(InPayloadLE32(d, 4 * k));
+    for (Integer k = 0; k < Count; ++k)
+        words.push_back(InPayloadLE32(d, 4 * k));
     return words;
 }
 
@@ -69,7 +70,8 @@ TEST_F(DevSimCommandsTest, EveryCommandIsAnsweredAndReadBack) {
 
     // Two 512-byte chunks: the first goes without an answer, the last is acknowledged.
     std::vector<Byte> data(1024);
-    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<Byte>(i * 7 + 3);
+    for (size_t i = 0; i < data.size(); ++i)
+        data[i] = static_cast<Byte>(i * 7 + 3);
     ASSERT_EQ(ProgramChunk(Dev, start, data.data(), 512, false).Result, crSent);
     ASSERT_EQ(ProgramChunk(Dev, start + 512, data.data() + 512, 512, true).Result, crAnswered);
     EXPECT_NE(Dev->InPayload->Elements[0], 0); // programmed
@@ -141,7 +143,8 @@ TEST_F(DevSimCommandsTest, LateAndDoubledAnswersAreRoutedToTheDevice) {
     Sim->AddFault("dup:0x00");
     reports = 0;
     ASSERT_EQ(GetBootloaderVersion(Dev).Result, crAnswered);
-    for (int i = 0; i < 100 && reports < 2; ++i) WaitMessage(20);
+    for (int i = 0; i < 100 && reports < 2; ++i)
+        WaitMessage(20);
     EXPECT_EQ(reports, 2);
     EXPECT_EQ(Dev->InPayload->Elements[0], 3);
     EXPECT_TRUE(Log.empty());
