@@ -26,7 +26,8 @@ TDataModule1::TDataModule1(TComponent* AOwner) : TComponent(AOwner) {
 
 TDataModule1::~TDataModule1() {
     Close();
-    for (TEthDev* r : FReports) r->FAgent = nullptr;
+    for (TEthDev* r : FReports)
+        r->FAgent = nullptr;
     FReports.clear();
     if (DataModule1 == this) DataModule1 = nullptr;
 }
@@ -87,7 +88,9 @@ Integer TDataModule1::AddDevice(TEthDev* Device) {
     return index;
 }
 
-void TDataModule1::SetDispatcher(TEthDev* Device) { FDispatcher = Device; }
+void TDataModule1::SetDispatcher(TEthDev* Device) {
+    FDispatcher = Device;
+}
 
 void TDataModule1::SelectIndex(Integer Index) {
     if (FDevices.Count() == 0 || Index < 0 || Index >= FDevices.Count() || Index == FCurrentIndex) return;
@@ -95,7 +98,9 @@ void TDataModule1::SelectIndex(Integer Index) {
     FCurrentDevice = GetDevice(Index);
 }
 
-TEthDev* TDataModule1::GetDevice(Integer Index) const { return static_cast<TEthDev*>(FDevices[Index]); }
+TEthDev* TDataModule1::GetDevice(Integer Index) const {
+    return static_cast<TEthDev*>(FDevices[Index]);
+}
 
 TEthDev* TDataModule1::FindDeviceById(Integer Id) {
     if (FCurrentDevice && FCurrentDevice->AssignedID == Id) return FCurrentDevice;
@@ -115,7 +120,9 @@ void TDataModule1::RemoveDeviceById(Integer Id) {
     }
 }
 
-void TDataModule1::AttachReport(TEthDev* Report) { FReports.push_back(Report); }
+void TDataModule1::AttachReport(TEthDev* Report) {
+    FReports.push_back(Report);
+}
 
 void TDataModule1::DetachReport(TEthDev* Report) {
     FReports.erase(std::remove(FReports.begin(), FReports.end(), Report), FReports.end());
@@ -133,7 +140,8 @@ bool TDataModule1::IsAttached(TEthDev* Report) const {
 
 void TDataModule1::SendReport(const String& Host, Integer Port, Integer Count, const Byte* Buffer) {
     if (FShowOperations) {
-        Display(Format("Transmitting Message - ID 0x%4.4x ", {FCurrentDevice ? FCurrentDevice->AssignedID : 0}));
+        Display(
+            Format("Transmitting Message - ID 0x%4.4x ", {FCurrentDevice ? FCurrentDevice->AssignedID : 0}));
         DumpBuffer(Buffer, Count, 0);
     }
     IdUDPControl->SendBuffer(Host, Port, Buffer, Count);
@@ -173,7 +181,8 @@ void TDataModule1::HandOver(const Byte* Data, Integer Count, const String& PeerI
 
 void TDataModule1::DispatchDatagram(const Byte* Data, Integer Count) {
     if (!FDispatcher) {
-        Display(Format("**ERROR Datagram of %d bytes from %s dropped: no dispatcher to read it", {Count, LastPeerIP}));
+        Display(Format("**ERROR Datagram of %d bytes from %s dropped: no dispatcher to read it",
+                       {Count, LastPeerIP}));
         return;
     }
     // Without a current device there is no sequence number to check: the
