@@ -13,6 +13,10 @@ namespace {
 // thread quickly, long enough that an idle link costs no CPU to speak of.
 // A datagram ends the wait at once, so it adds no latency.
 constexpr Integer RecvPollMs = 10;
+// After a datagram the next one usually follows within microseconds (the host
+// answers an answer with its next request); for this long the thread looks
+// for it without sleeping, so it need not be woken from another CPU.
+constexpr auto RecvSpinAfterDatagram = std::chrono::microseconds(200);
 // A dump shows at most this many bytes of a buffer.
 constexpr Integer DumpLimit = 551;
 } // namespace
@@ -238,10 +242,12 @@ void TCRecvThread::Execute() {
     TIdUDPClient* udp = FAgent->IdUDPControl;
     String peerIP;
     Integer peerPort = 0;
+    auto spinUntil = std::chrono::steady_clock::now();
     while (!Terminated()) {
         Integer n = 0;
+        const bool spinning = std::chrono::steady_clock::now() < spinUntil;
         try {
-            n = udp->ReceiveBuffer(Buffer, RecvBufferSize, peerIP, peerPort, RecvPollMs);
+            n = udp->ReceiveBuffer(Buffer, RecvBufferSize, peerIP, peerPort, spinning ? 0 : RecvPollMs);
         } catch (const std::exception& e) {
             // A failing receive (a refused port reported by the network, a
             // shortage of buffers) does not end the link: report it once and
@@ -251,13 +257,17 @@ void TCRecvThread::Execute() {
             continue;
         }
         FLastError.clear();
-        if (n <= 0) continue;
+        if (n <= 0) {
+            if (spinning) std::this_thread::yield();
+            continue;
+        }
         Count = n;
         try {
             Synchronize([&] { FAgent->HandOver(Buffer, n, peerIP, peerPort); });
         } catch (const std::exception& e) {
             HandleException(e);
         }
+        spinUntil = std::chrono::steady_clock::now() + RecvSpinAfterDatagram;
     }
 }
 
