@@ -5,13 +5,16 @@
 
 #include <algorithm>
 
-TBootloaderHost::TBusy::TBusy(TBootloaderHost& Host) : FHost(Host) { ++FHost.FBusyDepth; }
+TBootloaderHost::TBusy::TBusy(TBootloaderHost& Host) : FHost(Host) {
+    ++FHost.FBusyDepth;
+}
 
 TBootloaderHost::TBusy::~TBusy() {
     if (--FHost.FBusyDepth > 0) return;
     std::vector<TdsProg*> retired;
     retired.swap(FHost.FRetired);
-    for (TdsProg* d : retired) d->Free();
+    for (TdsProg* d : retired)
+        d->Free();
 }
 
 TBootloaderHost::TBootloaderHost(IBootloaderView& View, TDataModule1& Agent) : FView(View), FAgent(Agent) {
@@ -32,8 +35,10 @@ TBootloaderHost::~TBootloaderHost() {
     FAgent.OnDeviceIDChanged = nullptr;
     FSelected = nullptr;
     FComboDevices.clear();
-    for (TdsProg* d : FRetired) d->Free();
-    for (TdsProg* d : FDevices) d->Free();
+    for (TdsProg* d : FRetired)
+        d->Free();
+    for (TdsProg* d : FDevices)
+        d->Free();
     FRetired.clear();
     FDevices.clear();
     FreeAndNil(FDispatcher);
@@ -92,7 +97,9 @@ void TBootloaderHost::ShutDown() {
     Sleep(1000);
 }
 
-void TBootloaderHost::Rule(Integer Length, char C) { FView.AddResultLine(String(Length, C)); }
+void TBootloaderHost::Rule(Integer Length, char C) {
+    FView.AddResultLine(String(Length, C));
+}
 
 void TBootloaderHost::FramedError(const String& Text, bool Spaced) {
     FView.AddResultLine("");
@@ -107,7 +114,9 @@ void TBootloaderHost::FramedError(const String& Text, bool Spaced) {
 
 namespace {
 
-String HexValue(Integer Value) { return Format("0x%x", {Value}); }
+String HexValue(Integer Value) {
+    return Format("0x%x", {Value});
+}
 
 void HeaderLines(IBootloaderView& View, TdsProg* D) {
     View.AddResultLine("  Protocol_ID = " + HexValue(D->Protocol_ID->GetValue()));

@@ -13,8 +13,8 @@
 
 #include "host/image/Catalogue.h"
 #include "host/image/HexImage.h"
-#include "host/link/UDPagnt.h"
 #include "host/link/dsProgE_L.h"
+#include "host/link/UDPagnt.h"
 #include "host/ops/BootloaderView.h"
 #include "host/ops/OwnVersion.h"
 #include "platform/rtl/Messages.h"

@@ -14,22 +14,22 @@ enum TMsgBoxAnswer { maOK, maYes, maNo };
 
 // The menu items the operations consult or change.
 enum TOpsMenuItem {
-    miOptionsEraseFirst,         // "Auto Erase Before Programming"
-    miOptionsBlankCheckFirst,    // "Auto Blank Check Before Programming"
-    miOptionsVerifyAfter,        // "Auto Verify After Programming"
-    miOptionsRunAfter,           // "Auto Run After Programming"
-    miOptionsDumpAllProgMem,     // "Display All Program Memory"
-    miOptionsProgMem,            // "Program memory"
-    miOptionsConfigMem,          // "Configuration memory"
-    miTestShowAllOperations,     // "Show All Operations"
-    miTestShowOutputReports,     // "Show Output Reports"
-    miTestShowInputReports,      // "ShowInputReports"
-    miTestShowIP,                // "Show Remote (Peer) IP"
+    miOptionsEraseFirst,           // "Auto Erase Before Programming"
+    miOptionsBlankCheckFirst,      // "Auto Blank Check Before Programming"
+    miOptionsVerifyAfter,          // "Auto Verify After Programming"
+    miOptionsRunAfter,             // "Auto Run After Programming"
+    miOptionsDumpAllProgMem,       // "Display All Program Memory"
+    miOptionsProgMem,              // "Program memory"
+    miOptionsConfigMem,            // "Configuration memory"
+    miTestShowAllOperations,       // "Show All Operations"
+    miTestShowOutputReports,       // "Show Output Reports"
+    miTestShowInputReports,        // "ShowInputReports"
+    miTestShowIP,                  // "Show Remote (Peer) IP"
     miTestShowProgMemDuringVerify, // "Show program memory during Verify"
-    miTestShowProdImageMemory,   // "Show Product Image memory"
-    miProgRunCode,               // "Run Program"
-    miProgProgram,               // "&Program"
-    miMenuTest,                  // the Test menu itself ("&Test")
+    miTestShowProdImageMemory,     // "Show Product Image memory"
+    miProgRunCode,                 // "Run Program"
+    miProgProgram,                 // "&Program"
+    miMenuTest,                    // the Test menu itself ("&Test")
 };
 
 // The device's network settings as the IP settings dialog gives them; each

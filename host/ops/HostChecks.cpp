@@ -1,8 +1,8 @@
 // The version and target checks: the device's bootloader version and
 // address window against the host's own version, its device ID register
 // against the selected catalogue target.
-#include "host/ops/BootloaderHost.h"
 #include "host/ops/BootCommands.h"
+#include "host/ops/BootloaderHost.h"
 #include "platform/rtl/SysUtils.h"
 
 bool TBootloaderHost::Prog_GetBLVersionClick() {
@@ -19,7 +19,8 @@ bool TBootloaderHost::Prog_GetBLVersionClick() {
         return false;
     }
     Status("");
-    for (Integer i = 0; i < 4; ++i) BootloaderVersionBytes[i] = static_cast<Byte>(d->InPayload->Elements[i]);
+    for (Integer i = 0; i < 4; ++i)
+        BootloaderVersionBytes[i] = static_cast<Byte>(d->InPayload->Elements[i]);
     const Byte* v = BootloaderVersionBytes;
     AddResultLine("");
     Rule(44);
@@ -45,7 +46,8 @@ bool TBootloaderHost::Prog_GetBLVersionClick() {
     if (Checked(miTestShowIP)) {
         AddResultLine(Format("For device ID 0x%4.4x, PeerIP = %s, PeerPort = %d ",
                              {d->Device_ID->GetValue(), d->PeerIP, d->PeerPort}));
-        AddResultLine(Format("For UDPagent, PeerIP = %s, PeerPort = %d ", {FAgent.LastPeerIP, FAgent.LastPeerPort}));
+        AddResultLine(
+            Format("For UDPagent, PeerIP = %s, PeerPort = %d ", {FAgent.LastPeerIP, FAgent.LastPeerPort}));
         AddResultLine("");
     }
 
@@ -55,7 +57,8 @@ bool TBootloaderHost::Prog_GetBLVersionClick() {
             Format("Sorry, but the upgrader firmware version %d.%d.%d.%d in \r\nthe device at IP address ",
                    {v[0], v[1], v[2], v[3]}) +
             d->PeerIP + "\r\n" +
-            Format("is not compatible with the version %s of this PC program. ", {FileVersionLine(OwnVersion)}) +
+            Format("is not compatible with the version %s of this PC program. ",
+                   {FileVersionLine(OwnVersion)}) +
             "\r\n" + "\r\n" + "Please exit the PC program and contact the manufacturer" + "\r\n" +
             "of your device for the correct version.";
         AddResultLine(text);
@@ -98,12 +101,13 @@ void TBootloaderHost::Prog_GetTargetInfoClick() {
     FView.Beep();
     String text;
     if (FView.OperatingMode() == 1) {
-        text = "+ + + Connected device does not match selected processor type! + + +\r\n Device ID of actual "
-               "device = " +
-               IntToHex(TargetDeviceID, 8) + " = \"" +
-               Catalogue.TargetNameById(static_cast<Integer>(TargetDeviceID)) + "\"" + "\r\n" +
-               " Device ID of selected target = " + IntToHex(static_cast<Cardinal>(CurrentTarget.DeviceID), 8) +
-               " = \"" + CurrentTarget.DeviceName + "\"" + "\r\n" + " Please correct this problem.";
+        text =
+            "+ + + Connected device does not match selected processor type! + + +\r\n Device ID of actual "
+            "device = " +
+            IntToHex(TargetDeviceID, 8) + " = \"" +
+            Catalogue.TargetNameById(static_cast<Integer>(TargetDeviceID)) + "\"" + "\r\n" +
+            " Device ID of selected target = " + IntToHex(static_cast<Cardinal>(CurrentTarget.DeviceID), 8) +
+            " = \"" + CurrentTarget.DeviceName + "\"" + "\r\n" + " Please correct this problem.";
     } else {
         text = "+ + + Unable to program device: incorrect Device ID! + + +";
     }

@@ -1,8 +1,8 @@
 // The device list and discovery: one report object per bootloader device,
 // the combo that lists them, the dispatcher that asks the network, and the
 // removal of a device that stopped answering.
-#include "host/ops/BootloaderHost.h"
 #include "host/ops/BootCommands.h"
+#include "host/ops/BootloaderHost.h"
 #include "host/ops/IpAddressText.h"
 #include "platform/rtl/EventLoop.h"
 #include "platform/rtl/SysUtils.h"
@@ -11,8 +11,9 @@
 
 namespace {
 
-const char* const NoDevicesFoundText = "No devices in upgrade mode were found.\r\n\r\nPlease put your device in "
-                                       "upgrade mode, \r\nconnect it to the network, and click Find All.";
+const char* const NoDevicesFoundText =
+    "No devices in upgrade mode were found.\r\n\r\nPlease put your device in "
+    "upgrade mode, \r\nconnect it to the network, and click Find All.";
 const char* const NoBootloaderDevicesText =
     "No devices in bootloader mode were found.\r\n\r\nPlease put your device in bootloader mode, \r\nconnect "
     "it to the network, and click Find All.";
@@ -67,7 +68,8 @@ void TBootloaderHost::CreateDefaultDevice() {
 void TBootloaderHost::DeviceFound(TObject* Sender, Integer OpenIntfIndex, Integer NumConnected,
                                   Integer NewDevID) {
     FView.Beep();
-    AddResultLine(Format("+ + + Device[%d] with ID = 0x%x  has just been FOUND. + + +", {OpenIntfIndex, NewDevID}));
+    AddResultLine(
+        Format("+ + + Device[%d] with ID = 0x%x  has just been FOUND. + + +", {OpenIntfIndex, NewDevID}));
     AddResultLine("(There are now " + IntToStr(NumConnected) + " known devices connected)");
     AddResultLine("");
     TdsProg* d = NewDeviceObject();
@@ -135,7 +137,8 @@ void TBootloaderHost::RemoveDevice(Integer Id) {
         }
         FreeDevice(d);
     }
-    for (TdsProg* d : FDevices) d->ResetFields();
+    for (TdsProg* d : FDevices)
+        d->ResetFields();
     EnableDeviceControls(!FDevices.empty());
     if (!FDevices.empty()) {
         FView.ComboSetItemIndex(0);
@@ -157,9 +160,13 @@ void TBootloaderHost::SelectDevice(Integer Index) {
     FSelectedIndex = Index;
 }
 
-void TBootloaderHost::DeviceIDComboSelect() { SelectDevice(FView.ComboItemIndex()); }
+void TBootloaderHost::DeviceIDComboSelect() {
+    SelectDevice(FView.ComboItemIndex());
+}
 
-void TBootloaderHost::EnableDeviceControls(bool Enable) { FView.EnableDeviceControls(Enable); }
+void TBootloaderHost::EnableDeviceControls(bool Enable) {
+    FView.EnableDeviceControls(Enable);
+}
 
 void TBootloaderHost::SetDispatcherHeader(TdsProg* Device) {
     if (Device) Device->Protocol_ID->SetValue(DispatcherProtocolID);

@@ -1,17 +1,17 @@
 // Erase and blank check. Erasing the application also erases the first
 // block of boot memory, so the boot stub is first saved from its copy in
 // program flash and written back (the boot restore).
-#include "host/ops/BootloaderHost.h"
 #include "host/ops/BootCommands.h"
+#include "host/ops/BootloaderHost.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
-constexpr Integer PolledEraseTimeOut = 10;   // ms per answer wait while polling
-constexpr Integer PolledEraseSleep = 50;     // ms between two waits
-constexpr Cardinal PolledEraseLimitS = 50;   // s until a polled erase gives up
-constexpr Integer OldEraseTimeOut = 10000;   // ms, answer waits after an old erase
-constexpr Cardinal OldEraseSettleMs = 5000;  // ms, pause after an old application erase
+constexpr Integer PolledEraseTimeOut = 10;  // ms per answer wait while polling
+constexpr Integer PolledEraseSleep = 50;    // ms between two waits
+constexpr Cardinal PolledEraseLimitS = 50;  // s until a polled erase gives up
+constexpr Integer OldEraseTimeOut = 10000;  // ms, answer waits after an old erase
+constexpr Cardinal OldEraseSettleMs = 5000; // ms, pause after an old application erase
 constexpr Integer ProgressStep = 5;
 } // namespace
 
@@ -83,8 +83,8 @@ bool TBootloaderHost::EraseBootBlock() {
 bool TBootloaderHost::ReadBootCopy(Cardinal Source, Cardinal BootAddress, Integer FirstScratchWord) {
     const TDeviceTypeRec& t = CurrentTarget;
     TdsProg* d = FSelected;
-    const TCmdOutcome r = ReadMemory(d, static_cast<Integer>(Source), t.ProgBlockSizeIwu, t.ConfigVirtualStartPcu,
-                                     t.ConfigVirtualEndPcu);
+    const TCmdOutcome r = ReadMemory(d, static_cast<Integer>(Source), t.ProgBlockSizeIwu,
+                                     t.ConfigVirtualStartPcu, t.ConfigVirtualEndPcu);
     if (r.Result == crAnswered) {
         for (Integer k = 0; k < t.ProgBlockSizeIwu; ++k)
             Image.Buffers.SetWord(bkScratch, FirstScratchWord + k, InPayloadLE32(d, k * t.ActiveBytesPerIwu));
@@ -102,7 +102,8 @@ bool TBootloaderHost::WriteBootBlockBack(Integer ScratchWord) {
     // The write counts only when the block reads back as written.
     auto& readBack = Image.Buffers.BootReadBackWords;
     const Integer n = t.ProgBlockSizeIwu;
-    for (Integer k = 0; k < n && k < BootReadBackArrayWords; ++k) readBack[k] = static_cast<Integer>(BlankWord);
+    for (Integer k = 0; k < n && k < BootReadBackArrayWords; ++k)
+        readBack[k] = static_cast<Integer>(BlankWord);
     TdsProg* d = FSelected;
     const TCmdOutcome r =
         ReadMemory(d, static_cast<Integer>(address), n, t.ConfigVirtualStartPcu, t.ConfigVirtualEndPcu);
@@ -122,7 +123,8 @@ bool TBootloaderHost::WriteBootBlockBack(Integer ScratchWord) {
 bool TBootloaderHost::RestoreBootStub() {
     const TDeviceTypeRec& t = CurrentTarget;
     const Cardinal boot = static_cast<Cardinal>(t.BootMemVirtualStartPcu);
-    const Cardinal second = boot + static_cast<Cardinal>(t.ProgBlockSizeIwu) * static_cast<Cardinal>(t.PcuPerIwu);
+    const Cardinal second =
+        boot + static_cast<Cardinal>(t.ProgBlockSizeIwu) * static_cast<Cardinal>(t.PcuPerIwu);
     // Without both saved blocks the stub cannot be written back: the boot
     // block is left as it is.
     const bool firstRead = ReadBootCopy(BootStubCopyAddress1, boot, 0);
@@ -154,9 +156,10 @@ void TBootloaderHost::Prog_EraseClick() {
     if (!EraseBlocks(FSelectedIndex, failedAt, 1)) AbortFlag = true;
     if (!AbortFlag) {
         const TDeviceAddressWindow& w = Image.Buffers.AddressWindow;
-        const Int64 n = t.EraseBlockSizePcu > 0
-                            ? (static_cast<Int64>(w.AppMaxEnd) - static_cast<Int64>(w.AppStart) + 1) / t.EraseBlockSizePcu
-                            : 0;
+        const Int64 n =
+            t.EraseBlockSizePcu > 0
+                ? (static_cast<Int64>(w.AppMaxEnd) - static_cast<Int64>(w.AppStart) + 1) / t.EraseBlockSizePcu
+                : 0;
         if (n > 0) {
             failedAt = w.AppStart;
             if (!EraseBlocks(FSelectedIndex, w.AppStart, static_cast<Integer>(n))) AbortFlag = true;

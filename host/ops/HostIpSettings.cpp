@@ -1,7 +1,7 @@
 // The bootloader's own network settings: store them on the selected device
 // and read them back.
-#include "host/ops/BootloaderHost.h"
 #include "host/ops/BootCommands.h"
+#include "host/ops/BootloaderHost.h"
 #include "host/ops/IpAddressText.h"
 
 void TBootloaderHost::Test_StoreIPClick() {

@@ -2,8 +2,8 @@
 // lines: one region at a time, the Read and Make Manufacturing Image
 // commands, the buffer dumps and the dump of the last answer.
 #include "host/image/HexWriter.h"
-#include "host/ops/BootloaderHost.h"
 #include "host/ops/BootCommands.h"
+#include "host/ops/BootloaderHost.h"
 #include "host/ops/MemoryDumps.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -11,9 +11,11 @@
 
 namespace {
 
-const char* const UnableToReadConfig = "Unable to read Configuration Memory in device due to communication problems";
+const char* const UnableToReadConfig =
+    "Unable to read Configuration Memory in device due to communication problems";
 const char* const UnableToReadBoot = "Unable to read Boot Memory in device due to communication problems";
-const char* const UnableToReadProgram = "Unable to read Program Memory in device due to communication problems";
+const char* const UnableToReadProgram =
+    "Unable to read Program Memory in device due to communication problems";
 
 } // namespace
 
@@ -39,7 +41,8 @@ void TBootloaderHost::ReportReadFailure(const String& Text, Integer Boxes) {
     DeviceFailedToRespond();
     FramedError(Text, true);
     FView.HideProgress();
-    for (Integer i = 0; i < Boxes; ++i) FView.MessageBox(Text, mkPlain, mbOKOnly);
+    for (Integer i = 0; i < Boxes; ++i)
+        FView.MessageBox(Text, mkPlain, mbOKOnly);
 }
 
 bool TBootloaderHost::ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Cardinal End) {
@@ -70,7 +73,8 @@ bool TBootloaderHost::ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Ca
 
     const bool boot = Kind == bkBootImage;
     const Integer readBack = boot ? bkBootReadBack : bkProgReadBack;
-    const Cardinal regionVirtual = static_cast<Cardinal>(boot ? t.BootMemVirtualStartPcu : t.ProgMemVirtualStartPcu);
+    const Cardinal regionVirtual =
+        static_cast<Cardinal>(boot ? t.BootMemVirtualStartPcu : t.ProgMemVirtualStartPcu);
     const Cardinal regionPhysical =
         static_cast<Cardinal>(boot ? t.BootMemPhysicalStartPcu : t.ProgMemPhysicalStartPcu);
     if (Checked(miOptionsDumpAllProgMem)) {
@@ -81,7 +85,8 @@ bool TBootloaderHost::ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Ca
         AddResultLine(Format("           Virtual address : 0x%8.8x", {PhysToKseg1(upTo)}));
     } else {
         const Cardinal upTo = Image.Buffers.HighestPhysProgAddress;
-        AddResultLine(Format("Reading PART OF PIC32 Program, memory up to Physical address : 0x%8.8x", {upTo}));
+        AddResultLine(
+            Format("Reading PART OF PIC32 Program, memory up to Physical address : 0x%8.8x", {upTo}));
         AddResultLine(Format("           Virtual address : 0x%8.8x", {PhysToKseg0(upTo)}));
     }
 
@@ -97,12 +102,14 @@ bool TBootloaderHost::ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Ca
             ReportReadFailure(Format("Unable to read device: address 0x%8.8X", {a}), 1);
             return false;
         }
-        const Integer firstWord = static_cast<Integer>((a - regionVirtual) / static_cast<Cardinal>(pcuPerIwu));
+        const Integer firstWord =
+            static_cast<Integer>((a - regionVirtual) / static_cast<Cardinal>(pcuPerIwu));
         // The share of the region read so far.
         FView.SetProgress(static_cast<Integer>((address - Start) * 100 / (static_cast<UInt64>(End) - Start)));
 
         Byte payload[PayloadSize];
-        for (Integer i = 0; i < PayloadSize; ++i) payload[i] = static_cast<Byte>(d->InPayload->Elements[i]);
+        for (Integer i = 0; i < PayloadSize; ++i)
+            payload[i] = static_cast<Byte>(d->InPayload->Elements[i]);
         const Integer lastByte = std::min(d->InLen->GetValue() * active - 1, PayloadSize - 1);
         const Integer perLine = active * 16 / bytesPerIwu;
         Integer w = firstWord;

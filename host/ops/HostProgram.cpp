@@ -1,7 +1,7 @@
 // Programming: the fit check, the whole sequence with its three attempts,
 // block and chunk programming, and starting the new code.
-#include "host/ops/BootloaderHost.h"
 #include "host/ops/BootCommands.h"
+#include "host/ops/BootloaderHost.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/EventLoop.h"
 #include "platform/rtl/SysUtils.h"
@@ -12,7 +12,9 @@ namespace {
 constexpr Integer ProgramAttempts = 3;
 constexpr Cardinal SettleAfterRegionMs = 2000;
 
-String Hex8(Cardinal Value) { return Format("%8.8X", {Value}); }
+String Hex8(Cardinal Value) {
+    return Format("%8.8X", {Value});
+}
 } // namespace
 
 bool TBootloaderHost::CheckFirmwareFits() {
@@ -20,12 +22,13 @@ bool TBootloaderHost::CheckFirmwareFits() {
     const Cardinal highest = Image.Buffers.HighestPhysProgAddress;
     if (VirtToPhys(w.BootloaderStart) >= highest) return true;
     FView.Beep();
-    const String text = "Sorry, your firmware will not fit!  Details follow:\r\n  Virtual addresses: \r\n    Highest "
-                        "virtual address of your program = " +
-                        Hex8(PhysToKseg0(highest)) + "\r\n" + "    Bottom of bootloader = " + Hex8(w.BootloaderStart) +
-                        "\r\n" + "\r\n" + "  Physical addresses: " + "\r\n" +
-                        "    Highest physical address of your program = " + Hex8(highest) + "\r\n" +
-                        "    Bottom of bootloader = " + Hex8(VirtToPhys(w.BootloaderStart)) + "\r\n";
+    const String text =
+        "Sorry, your firmware will not fit!  Details follow:\r\n  Virtual addresses: \r\n    Highest "
+        "virtual address of your program = " +
+        Hex8(PhysToKseg0(highest)) + "\r\n" + "    Bottom of bootloader = " + Hex8(w.BootloaderStart) +
+        "\r\n" + "\r\n" + "  Physical addresses: " + "\r\n" +
+        "    Highest physical address of your program = " + Hex8(highest) + "\r\n" +
+        "    Bottom of bootloader = " + Hex8(VirtToPhys(w.BootloaderStart)) + "\r\n";
     AddResultLine("");
     Rule(55);
     AddResultLine(text);
@@ -40,13 +43,15 @@ void TBootloaderHost::Prog_BlockProgramClick() {
     if (!CheckFirmwareFits()) return;
     Aborted = false;
     bool done = false;
-    for (Integer attempt = 0; attempt < ProgramAttempts && !done && !Aborted; ++attempt) done = ProgramDevice();
+    for (Integer attempt = 0; attempt < ProgramAttempts && !done && !Aborted; ++attempt)
+        done = ProgramDevice();
     const Byte mode = FView.OperatingMode();
     if (Aborted) {
-        FView.MessageBox(mode == 1 || mode == 4
-                             ? "Unable to program your device.  Please investigate and try again."
-                             : "Sorry, we were unable to program your device.  Please contact Technical Support.",
-                         mkInformation, mbOKOnly);
+        FView.MessageBox(
+            mode == 1 || mode == 4
+                ? "Unable to program your device.  Please investigate and try again."
+                : "Sorry, we were unable to program your device.  Please contact Technical Support.",
+            mkInformation, mbOKOnly);
     } else if (done) {
         Status("Programming operation completed", true);
         if (Checked(miOptionsRunAfter) || mode == 0) Prog_RunCodeClick();
@@ -150,7 +155,8 @@ bool TBootloaderHost::ProgramRegion(Integer Kind, Integer Blocks, bool Boot) {
     for (Integer b = 0; b < Blocks; ++b) {
         const Integer w = b * blockWords;
         bool blank = true;
-        for (Integer k = 0; k < blockWords && blank; ++k) blank = Image.Buffers.GetWord(Kind, w + k) == BlankWord;
+        for (Integer k = 0; k < blockWords && blank; ++k)
+            blank = Image.Buffers.GetWord(Kind, w + k) == BlankWord;
         FView.SetProgress(static_cast<Integer>(static_cast<Int64>(b) * 100 / Blocks));
         ProcessMessages();
         if (blank) continue;
@@ -195,7 +201,8 @@ void TBootloaderHost::ProgramBlockWithRetry(Integer WordIndex) {
     const Integer chunks = (t.ProgBlockSizeIwu + ChunkWords - 1) / ChunkWords;
     for (Integer c = 0; c < chunks && !AbortFlag; ++c) {
         const Integer offset = ChunkBytes * c;
-        const Cardinal address = static_cast<Cardinal>(WordIndex) * static_cast<Cardinal>(t.BytesPerIwu) + offset;
+        const Cardinal address =
+            static_cast<Cardinal>(WordIndex) * static_cast<Cardinal>(t.BytesPerIwu) + offset;
         ProgramChunkWithRetry(WordIndex + ChunkWords * c, offset, bkProgImage, c == chunks - 1,
                               Format("0x%6.6x", {address}));
     }
@@ -215,8 +222,9 @@ bool TBootloaderHost::ProgramBootBlockWithRetry(Integer WordIndex) {
 }
 
 Cardinal TBootloaderHost::RegionVirtualStart(Integer Kind) const {
-    return static_cast<Cardinal>(Kind == bkProgImage || Kind == bkProgReadBack ? CurrentTarget.ProgMemVirtualStartPcu
-                                                                               : CurrentTarget.BootMemVirtualStartPcu);
+    return static_cast<Cardinal>(Kind == bkProgImage || Kind == bkProgReadBack
+                                     ? CurrentTarget.ProgMemVirtualStartPcu
+                                     : CurrentTarget.BootMemVirtualStartPcu);
 }
 
 Integer TBootloaderHost::ChunkPayload(Integer Kind, Integer WordIndex, Byte* Payload) const {
@@ -247,8 +255,9 @@ bool TBootloaderHost::SendChunk(Integer WordIndex, Integer Kind, bool Last) {
     auto inWindow = [&w](Cardinal a) { return a >= w.BootloaderStart && a <= w.BootloaderEnd; };
     if (inWindow(address) || inWindow(lastUnit)) {
         FView.Beep();
-        AddResultLine(Format("+ + + Error: Unable to write %d bytes at address %d without overwriting bootloader!",
-                             {ChunkBytes, address}));
+        AddResultLine(
+            Format("+ + + Error: Unable to write %d bytes at address %d without overwriting bootloader!",
+                   {ChunkBytes, address}));
         return false;
     }
     Byte payload[ChunkBytes];
@@ -275,7 +284,8 @@ bool TBootloaderHost::SendChunk(Integer WordIndex, Integer Kind, bool Last) {
     return true;
 }
 
-bool TBootloaderHost::SendProgramChunk(Integer WordIndex, Integer ByteOffset, Integer Kind, Integer ByteCount) {
+bool TBootloaderHost::SendProgramChunk(Integer WordIndex, Integer ByteOffset, Integer Kind,
+                                       Integer ByteCount) {
     return SendChunk(WordIndex, Kind, false);
 }
 

@@ -1,7 +1,7 @@
 // Verify: read program, boot and configuration memory back and compare them
 // word by word with the image, block by block.
-#include "host/ops/BootloaderHost.h"
 #include "host/ops/BootCommands.h"
+#include "host/ops/BootloaderHost.h"
 #include "host/ops/MemoryDumps.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -36,9 +36,13 @@ void TBootloaderHost::Prog_VerifyClick() {
     AddResultLine("");
 }
 
-bool TBootloaderHost::VerifyProgramMemory() { return VerifyRegion(false); }
+bool TBootloaderHost::VerifyProgramMemory() {
+    return VerifyRegion(false);
+}
 
-bool TBootloaderHost::VerifyBootMemory() { return VerifyRegion(true); }
+bool TBootloaderHost::VerifyBootMemory() {
+    return VerifyRegion(true);
+}
 
 bool TBootloaderHost::VerifyRegion(bool Boot) {
     const TDeviceTypeRec& t = CurrentTarget;
@@ -58,10 +62,10 @@ bool TBootloaderHost::VerifyRegion(bool Boot) {
     Status(what, true);
     const TDeviceAddressWindow& w = Image.Buffers.AddressWindow;
     const bool show = Checked(miTestShowProgMemDuringVerify);
-    const bool read = Boot ? ReadRangeToHex(bkBootImage, static_cast<Cardinal>(t.BootMemVirtualStartPcu), show,
-                                            static_cast<Cardinal>(t.BootMemVirtualEndPcu))
-                           : ReadRangeToHex(bkProgImage, static_cast<Cardinal>(t.ProgMemVirtualStartPcu), show,
-                                            w.AppMaxEnd);
+    const bool read = Boot ? ReadRangeToHex(bkBootImage, static_cast<Cardinal>(t.BootMemVirtualStartPcu),
+                                            show, static_cast<Cardinal>(t.BootMemVirtualEndPcu))
+                           : ReadRangeToHex(bkProgImage, static_cast<Cardinal>(t.ProgMemVirtualStartPcu),
+                                            show, w.AppMaxEnd);
     if (!read) {
         FramedError(Boot ? "Unable to verify Boot Memory in device due to communication problems"
                          : "Unable to verify Program Memory in device due to communication problems",
@@ -76,7 +80,8 @@ bool TBootloaderHost::VerifyRegion(bool Boot) {
         // memory, covering the application's range.
         const Int64 start = static_cast<Int64>(w.AppStart) - static_cast<Cardinal>(t.ProgMemVirtualStartPcu);
         first = static_cast<Integer>(start / t.ProgBlockSizePcu);
-        end = first + static_cast<Integer>((static_cast<Int64>(w.AppMaxEnd) - w.AppStart + 1) / t.ProgBlockSizePcu);
+        end = first +
+              static_cast<Integer>((static_cast<Int64>(w.AppMaxEnd) - w.AppStart + 1) / t.ProgBlockSizePcu);
     }
     const bool same = CompareBlocks(Boot, first, end);
     (Boot ? BootVerified : ProgVerified) = same;
@@ -85,7 +90,8 @@ bool TBootloaderHost::VerifyRegion(bool Boot) {
         Status(Boot ? "Boot memory verified OK" : "Program memory verified OK", true);
     } else {
         FView.Beep();
-        AddResultLine(Boot ? "*****  BOOT MEMORY VERIFY ERROR:  *****" : "*****  PROGRAM MEMORY VERIFY ERROR:  *****");
+        AddResultLine(Boot ? "*****  BOOT MEMORY VERIFY ERROR:  *****"
+                           : "*****  PROGRAM MEMORY VERIFY ERROR:  *****");
         Status(Boot ? "Boot memory verify ERROR" : "Program memory verify ERROR", true);
     }
     AddResultLine("");

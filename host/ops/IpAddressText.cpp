@@ -29,6 +29,6 @@ bool IpAddressInvalid(const String& Text) {
 }
 
 String DottedAddress(Cardinal Address) {
-    return Format("%d.%d.%d.%d", {(Address >> 24) & 0xFF, (Address >> 16) & 0xFF, (Address >> 8) & 0xFF,
-                                  Address & 0xFF});
+    return Format("%d.%d.%d.%d",
+                  {(Address >> 24) & 0xFF, (Address >> 16) & 0xFF, (Address >> 8) & 0xFF, Address & 0xFF});
 }

@@ -49,7 +49,8 @@ void DumpWords(const TMemoryBuffers& Buffers, Integer Kind, Int64 Count, Cardina
 
 // Words from the region start up to (not including) a physical address.
 Int64 WordsBelow(Cardinal HighestPhys, Integer PhysStart, Integer PcuPerIwu) {
-    return PcuPerIwu > 0 ? (static_cast<Int64>(HighestPhys) - static_cast<Cardinal>(PhysStart)) / PcuPerIwu : 0;
+    return PcuPerIwu > 0 ? (static_cast<Int64>(HighestPhys) - static_cast<Cardinal>(PhysStart)) / PcuPerIwu
+                         : 0;
 }
 
 void DumpConfig(const TMemoryBuffers& Buffers, Integer Kind, const TDeviceTypeRec& T, const TDumpSink& Sink) {
@@ -63,7 +64,8 @@ void DumpConfig(const TMemoryBuffers& Buffers, Integer Kind, const TDeviceTypeRe
     Integer j = 0;
     for (Integer l = 0; l < lines && j < count; ++l) {
         String line = Format("0x%8.8X: ", {start + static_cast<Cardinal>(j)});
-        for (Integer k = 0; k < WordsPerLine && j < count && start + static_cast<Cardinal>(j) <= end; ++k, ++j)
+        for (Integer k = 0; k < WordsPerLine && j < count && start + static_cast<Cardinal>(j) <= end;
+             ++k, ++j)
             line += Format(" %8.8X", {Buffers.GetWord(Kind, j)});
         Sink(line);
     }
@@ -79,8 +81,9 @@ void DumpBuffer(const TMemoryBuffers& Buffers, Integer Kind, const TDeviceTypeRe
     case bkProgImage:
     case bkProgReadBack: {
         DumpHeader("PIC32 Program memory:", Sink);
-        const Int64 count = All ? T.ProgMemSizeIwu
-                                : WordsBelow(Buffers.HighestPhysProgAddress, T.ProgMemPhysicalStartPcu, T.PcuPerIwu);
+        const Int64 count =
+            All ? T.ProgMemSizeIwu
+                : WordsBelow(Buffers.HighestPhysProgAddress, T.ProgMemPhysicalStartPcu, T.PcuPerIwu);
         DumpWords(Buffers, Kind, count, static_cast<Cardinal>(T.ProgMemVirtualStartPcu),
                   static_cast<UInt64>(static_cast<Cardinal>(T.ProgMemVirtualEndPcu)) + 1, Sink);
         break;
@@ -88,25 +91,31 @@ void DumpBuffer(const TMemoryBuffers& Buffers, Integer Kind, const TDeviceTypeRe
     case bkBootImage:
     case bkBootReadBack: {
         DumpHeader("PIC32 Boot memory:", Sink);
-        const Int64 count = All ? T.BootMemSizeIwu
-                                : WordsBelow(Buffers.HighestBootAddress, T.BootMemPhysicalStartPcu, T.PcuPerIwu);
+        const Int64 count =
+            All ? T.BootMemSizeIwu
+                : WordsBelow(Buffers.HighestBootAddress, T.BootMemPhysicalStartPcu, T.PcuPerIwu);
         // The configuration words at the top of boot memory are not shown.
         const Cardinal start = static_cast<Cardinal>(T.BootMemVirtualStartPcu);
         const Cardinal config = static_cast<Cardinal>(T.ConfigVirtualStartPcu);
-        const UInt64 stop = config > start ? config : static_cast<UInt64>(static_cast<Cardinal>(T.BootMemVirtualEndPcu)) + 1;
+        const UInt64 stop =
+            config > start ? config : static_cast<UInt64>(static_cast<Cardinal>(T.BootMemVirtualEndPcu)) + 1;
         DumpWords(Buffers, Kind, count, start, stop, Sink);
         break;
     }
     case bkConfigImage:
-    case bkConfigReadBack: DumpConfig(Buffers, Kind, T, Sink); break;
-    default: break;
+    case bkConfigReadBack:
+        DumpConfig(Buffers, Kind, T, Sink);
+        break;
+    default:
+        break;
     }
 }
 
 void DumpBlock(const TMemoryBuffers& Buffers, Integer Kind, Integer FirstWord, Cardinal RegionVirtualStart,
                const TDeviceTypeRec& T, const TDumpSink& Sink) {
     DumpHeader("", Sink);
-    Cardinal address = RegionVirtualStart + static_cast<Cardinal>(FirstWord) * static_cast<Cardinal>(T.BytesPerIwu);
+    Cardinal address =
+        RegionVirtualStart + static_cast<Cardinal>(FirstWord) * static_cast<Cardinal>(T.BytesPerIwu);
     const Integer lines = T.ProgBlockSizeBytes / 16;
     for (Integer l = 0; l < lines; ++l) {
         String line = Format("0x%8.8X: ", {address});

@@ -60,7 +60,8 @@ bool VerQueryValueA(const void* Block, Cardinal BlockLen, const String& SubBlock
         const char* pathEnd = static_cast<const char*>(std::memchr(p, '\0', end - p));
         if (!pathEnd || pathEnd == p) return false;
         const char* value = pathEnd + 1;
-        const char* valueEnd = value < end ? static_cast<const char*>(std::memchr(value, '\0', end - value)) : nullptr;
+        const char* valueEnd =
+            value < end ? static_cast<const char*>(std::memchr(value, '\0', end - value)) : nullptr;
         if (!valueEnd) return false;
         if (SameText(String(p, pathEnd), SubBlock)) {
             Buffer = value;

@@ -1,6 +1,6 @@
 // The version and target checks against the simulated device.
-#include "HostFixture.h"
 #include "host/ops/BootCommands.h"
+#include "HostFixture.h"
 
 class ChecksTest : public HostFixture {};
 
@@ -9,14 +9,14 @@ TEST_F(ChecksTest, VersionAnswerFillsTheWindowAndPeerLines) {
     View.Checked[miTestShowIP] = true;
     ASSERT_TRUE(Host->Prog_GetBLVersionClick());
     const String port = IntToStr(Sim->Port());
-    EXPECT_EQ(View.Lines,
-              (std::vector<String>{"", String(44, '='), "Bootloader Version = 3.2.1.2  ",
-                                   "Bootloader Start Address = 0x9D070000  ", "Bootloader End Address = 0x9D07FFFF  ",
-                                   "Bootloader Length = 65535 = 0x0000FFFF  ", "",
-                                   "Expected Main App Start Address = 0x9D000000  ",
-                                   "Max Main App End Address = 0x9D06FFFF  ", String(44, '='), "",
-                                   "For device ID 0x0001, PeerIP = 127.0.0.1, PeerPort = " + port + " ",
-                                   "For UDPagent, PeerIP = 127.0.0.1, PeerPort = " + port + " ", ""}));
+    EXPECT_EQ(
+        View.Lines,
+        (std::vector<String>{
+            "", String(44, '='), "Bootloader Version = 3.2.1.2  ", "Bootloader Start Address = 0x9D070000  ",
+            "Bootloader End Address = 0x9D07FFFF  ", "Bootloader Length = 65535 = 0x0000FFFF  ", "",
+            "Expected Main App Start Address = 0x9D000000  ", "Max Main App End Address = 0x9D06FFFF  ",
+            String(44, '='), "", "For device ID 0x0001, PeerIP = 127.0.0.1, PeerPort = " + port + " ",
+            "For UDPagent, PeerIP = 127.0.0.1, PeerPort = " + port + " ", ""}));
     EXPECT_EQ(View.StatusText, "");
     EXPECT_FALSE(Host->AbortFlag);
     EXPECT_EQ(Host->Image.Buffers.AddressWindow.AppMaxEnd, 0x9D06FFFFu);
@@ -42,10 +42,11 @@ TEST_F(ChecksTest, AnIncompatibleBootloaderIsReportedWithTheWholeText) {
     Connect();
     Sim->SetVersion(devsim::ParseSimVersion("3.1.9.9"));
     ASSERT_TRUE(Host->Prog_GetBLVersionClick());
-    const String text = "Sorry, but the upgrader firmware version 3.1.9.9 in \r\nthe device at IP address 127.0.0.1\r\n"
-                        "is not compatible with the version 3.2.1.2 of this PC program. \r\n\r\n"
-                        "Please exit the PC program and contact the manufacturer\r\n"
-                        "of your device for the correct version.";
+    const String text =
+        "Sorry, but the upgrader firmware version 3.1.9.9 in \r\nthe device at IP address 127.0.0.1\r\n"
+        "is not compatible with the version 3.2.1.2 of this PC program. \r\n\r\n"
+        "Please exit the PC program and contact the manufacturer\r\n"
+        "of your device for the correct version.";
     EXPECT_EQ(View.Lines.back(), text);
     ASSERT_EQ(View.Boxes.size(), 1u);
     EXPECT_EQ(View.Boxes[0].Text, text);
@@ -67,8 +68,9 @@ TEST_F(ChecksTest, NoAnswerToTheVersionRequest) {
     Sim->AddFault("noanswer:0x00");
     const TDeviceAddressWindow before = Host->Image.Buffers.AddressWindow;
     EXPECT_FALSE(Host->Prog_GetBLVersionClick());
-    EXPECT_EQ(View.Lines, (std::vector<String>{"", String(88, '='), "+ + + Unable to get bootloader version info0! + + +",
-                                               String(88, '='), ""}));
+    EXPECT_EQ(View.Lines,
+              (std::vector<String>{"", String(88, '='), "+ + + Unable to get bootloader version info0! + + +",
+                                   String(88, '='), ""}));
     EXPECT_EQ(View.StatusText, "Bootloader device failed to respond");
     EXPECT_FALSE(Host->AbortFlag);
     EXPECT_EQ(Host->Image.Buffers.AddressWindow.BootloaderStart, before.BootloaderStart);
@@ -87,9 +89,10 @@ TEST_F(ChecksTest, NoAnswerToTheVersionRequest) {
 TEST_F(ChecksTest, TargetRegisterIsSplitIntoIdRevisionAndMaker) {
     Connect();
     Host->Prog_GetTargetInfoClick();
-    EXPECT_EQ(View.Lines, (std::vector<String>{"", "Raw Device ID Register Contents = 0x04307053  ",
-                                               "Target Device ID = 0x4307053, Revision = 0x0000, JEDEC Mfr ID = 0x0053",
-                                               "Connected device matches expected Device ID"}));
+    EXPECT_EQ(View.Lines,
+              (std::vector<String>{"", "Raw Device ID Register Contents = 0x04307053  ",
+                                   "Target Device ID = 0x4307053, Revision = 0x0000, JEDEC Mfr ID = 0x0053",
+                                   "Connected device matches expected Device ID"}));
     EXPECT_FALSE(Host->AbortFlag);
     // A catalogue ID with the top bit set never matches.
     Host->CurrentTarget.DeviceID = static_cast<Integer>(0x84307053);
@@ -107,8 +110,9 @@ TEST_F(ChecksTest, AnotherChipIsNamedInTheFullView) {
                         " Device ID of actual device = 04A0A053 = \"Unknown\"\r\n"
                         " Device ID of selected target = 04307053 = \"PIC32MX795F512L\"\r\n"
                         " Please correct this problem.";
-    EXPECT_TRUE(LinesInOrder({"Raw Device ID Register Contents = 0x14A0A053  ",
-                              "Target Device ID = 0x4A0A053, Revision = 0x0100, JEDEC Mfr ID = 0x0053", text}));
+    EXPECT_TRUE(
+        LinesInOrder({"Raw Device ID Register Contents = 0x14A0A053  ",
+                      "Target Device ID = 0x4A0A053, Revision = 0x0100, JEDEC Mfr ID = 0x0053", text}));
     ASSERT_EQ(View.Boxes.size(), 1u);
     EXPECT_EQ(View.Boxes[0].Text, text);
     EXPECT_TRUE(Host->AbortFlag);
@@ -124,7 +128,8 @@ TEST_F(ChecksTest, AnotherChipFailsEveryAttemptInTheSimpleView) {
     Host->Prog_BlockProgramClick();
     const String text = "+ + + Unable to program device: incorrect Device ID! + + +";
     ASSERT_EQ(View.Boxes.size(), 4u);
-    for (Integer i = 0; i < 3; ++i) EXPECT_EQ(View.Boxes[i].Text, text);
+    for (Integer i = 0; i < 3; ++i)
+        EXPECT_EQ(View.Boxes[i].Text, text);
     EXPECT_EQ(View.Boxes[3].Text, "An error occurred during programming!");
     EXPECT_EQ(View.CountLines(text), 3);
     EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), 0u);

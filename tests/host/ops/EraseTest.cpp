@@ -1,7 +1,7 @@
 // Erase, the boot stub restore and the blank check against the simulated
 // device.
-#include "HostFixture.h"
 #include "host/ops/BootCommands.h"
+#include "HostFixture.h"
 
 class EraseTest : public HostFixture {
 protected:
@@ -26,16 +26,17 @@ TEST_F(EraseTest, PolledEraseRestoresTheBootStubAndClearsTheApplication) {
     EXPECT_EQ(Sim->ReadWord(0xBFC01000), 0xFFFFFFFFu);
     const auto log = Sim->RequestLog();
     std::vector<std::pair<Byte, Cardinal>> requests;
-    for (const auto& e : log) requests.push_back({e.Command, e.Address});
+    for (const auto& e : log)
+        requests.push_back({e.Command, e.Address});
     EXPECT_EQ(requests, (std::vector<std::pair<Byte, Cardinal>>{{1, 0x9D07EC00},
-                                                                 {1, 0x9D07EE00},
-                                                                 {3, 0xBFC00000},
-                                                                 {0x0B, 0xBFC00000},
-                                                                 {1, 0xBFC00000},
-                                                                 {0x0B, 0xBFC00200},
-                                                                 {1, 0xBFC00200},
-                                                                 {3, 0xBFC01000},
-                                                                 {3, 0x9D000000}}));
+                                                                {1, 0x9D07EE00},
+                                                                {3, 0xBFC00000},
+                                                                {0x0B, 0xBFC00000},
+                                                                {1, 0xBFC00000},
+                                                                {0x0B, 0xBFC00200},
+                                                                {1, 0xBFC00200},
+                                                                {3, 0xBFC01000},
+                                                                {3, 0x9D000000}}));
     EXPECT_EQ(log.back().Length, 0x70000 / 0x1000);
     EXPECT_EQ(Agent->TimeOut(), 3000);
     EXPECT_TRUE(View.Enabled[miProgRunCode]);
@@ -69,7 +70,8 @@ TEST_F(EraseTest, ADeviceThatStopsAnsweringDuringAPolledEraseIsRemoved) {
     EXPECT_GE(Clock.Now() - before, 50000u);
     // The bar bounces between 0 and 100 in steps of 5.
     ASSERT_GE(View.Progress.size(), 25u);
-    for (Integer i = 0; i <= 20; ++i) EXPECT_EQ(View.Progress[i], 5 * i);
+    for (Integer i = 0; i <= 20; ++i)
+        EXPECT_EQ(View.Progress[i], 5 * i);
     EXPECT_EQ(View.Progress[21], 95);
     EXPECT_FALSE(View.ProgressShown);
     EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), 1u);
@@ -107,8 +109,9 @@ TEST_F(EraseTest, AFailedReadOfTheSavedBootStubLeavesTheBootBlockAlone) {
     EXPECT_EQ(Sim->RequestCount(cmdProgramLastChunk), 0u);
     EXPECT_EQ(Sim->ReadWords(0xBFC00000, 4), stub);
     const String text = "Unable to read device: address 0xBFC00200";
-    EXPECT_EQ(View.Lines, (std::vector<String>{"", "Erasing...", "", String(88, '='), text, "", String(88, '='), "",
-                                               "  Unable to clear device: block starting at address 0xBFC00000"}));
+    EXPECT_EQ(View.Lines,
+              (std::vector<String>{"", "Erasing...", "", String(88, '='), text, "", String(88, '='), "",
+                                   "  Unable to clear device: block starting at address 0xBFC00000"}));
     ASSERT_EQ(View.Boxes.size(), 2u);
     EXPECT_EQ(View.Boxes[0].Text, text);
     EXPECT_TRUE(Host->ReadFailure);
@@ -120,11 +123,11 @@ TEST_F(EraseTest, ARestoreWriteThatFailsAndIsNotRetriedEndsTheErase) {
     Sim->AddFault("failblock:0xBFC00000:1");
     View.Answers = {maNo};
     Host->Prog_EraseClick();
-    EXPECT_TRUE(LinesInOrder({"+ + + Target 0 failed to program segment at 0xBFC00000! + + +",
-                              "An error occurred when programming the block at address 0xbfc00000. \r\n Would you "
-                              "like to retry?",
-                              "Retry declined.",
-                              "  Unable to clear device: block starting at address 0xBFC00000"}));
+    EXPECT_TRUE(
+        LinesInOrder({"+ + + Target 0 failed to program segment at 0xBFC00000! + + +",
+                      "An error occurred when programming the block at address 0xbfc00000. \r\n Would you "
+                      "like to retry?",
+                      "Retry declined.", "  Unable to clear device: block starting at address 0xBFC00000"}));
     EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), 1u);
     EXPECT_TRUE(Host->AbortFlag);
 }
@@ -151,8 +154,9 @@ TEST_F(EraseTest, BlankCheckReportsTheFirstUsedAddress) {
     Sim->AddFault("noanswer:0x08");
     View.Lines.clear();
     Host->Prog_BlankCheckClick();
-    EXPECT_EQ(View.Lines, (std::vector<String>{"", "Performing Blank Check...", "", String(88, '='),
-                                               "  *** Unable to communicate with device! ***", String(88, '='), ""}));
+    EXPECT_EQ(View.Lines,
+              (std::vector<String>{"", "Performing Blank Check...", "", String(88, '='),
+                                   "  *** Unable to communicate with device! ***", String(88, '='), ""}));
     EXPECT_TRUE(Host->Blank);
     EXPECT_EQ(View.StatusText, "Bootloader device failed to respond");
 }

@@ -34,7 +34,8 @@ inline String HexText(const std::map<Cardinal, Cardinal>& Words) {
         // Up to four consecutive words in one record.
         while (it != Words.end() && it->first == start + data.size() && data.size() < 16 &&
                (it->first >> 16) == (start >> 16)) {
-            for (Integer b = 0; b < 4; ++b) data.push_back(static_cast<Byte>(it->second >> (8 * b)));
+            for (Integer b = 0; b < 4; ++b)
+                data.push_back(static_cast<Byte>(it->second >> (8 * b)));
             ++it;
         }
         if ((start >> 16) != upper) {
@@ -107,8 +108,10 @@ protected:
     ::testing::AssertionResult LinesInOrder(const std::vector<String>& Needles) const {
         std::size_t at = 0;
         for (const String& n : Needles) {
-            while (at < View.Lines.size() && View.Lines[at] != n) ++at;
-            if (at == View.Lines.size()) return ::testing::AssertionFailure() << "missing (in order): \"" << n << "\"";
+            while (at < View.Lines.size() && View.Lines[at] != n)
+                ++at;
+            if (at == View.Lines.size())
+                return ::testing::AssertionFailure() << "missing (in order): \"" << n << "\"";
             ++at;
         }
         return ::testing::AssertionSuccess();

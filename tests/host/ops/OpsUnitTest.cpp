@@ -76,11 +76,12 @@ TEST(MemoryDumps, BlankRunsShowOnceAndConfigurationWordsStepByOne) {
     std::vector<String> lines;
     auto sink = [&](const String& l) { lines.push_back(l); };
     DumpBuffer(b, bkProgImage, t, false, sink);
-    EXPECT_EQ(lines, (std::vector<String>{"", "PIC32 Program memory:", "", "Prog Ctr              (32-bit)    ",
-                                          "Byte Addr        Instruction Words", "=========        =================",
-                                          "", "0x9D000000:  11111111 FFFFFFFF FFFFFFFF FFFFFFFF", " . . . ",
-                                          "0x9D000050:  22222222 FFFFFFFF FFFFFFFF FFFFFFFF", " . . . ",
-                                          "0x9D0000A0:  33333333 FFFFFFFF FFFFFFFF FFFFFFFF", "", ""}));
+    EXPECT_EQ(lines,
+              (std::vector<String>{"", "PIC32 Program memory:", "", "Prog Ctr              (32-bit)    ",
+                                   "Byte Addr        Instruction Words", "=========        =================",
+                                   "", "0x9D000000:  11111111 FFFFFFFF FFFFFFFF FFFFFFFF", " . . . ",
+                                   "0x9D000050:  22222222 FFFFFFFF FFFFFFFF FFFFFFFF", " . . . ",
+                                   "0x9D0000A0:  33333333 FFFFFFFF FFFFFFFF FFFFFFFF", "", ""}));
     lines.clear();
     b.SetWord(bkConfigImage, 1, 0x0000ABCD);
     DumpBuffer(b, bkConfigImage, t, false, sink);

@@ -1,6 +1,6 @@
 // Reading device memory into hex lines and buffers, and the verify command.
-#include "HostFixture.h"
 #include "host/ops/BootCommands.h"
+#include "HostFixture.h"
 
 namespace {
 constexpr Cardinal App = 0x9D000000;
@@ -20,7 +20,8 @@ protected:
         }
         words[0x1D000700] = 0xA5000700;
         Sim->WriteWord(App + 0x700, 0xA5000700);
-        for (Cardinal i = 0; i < 4; ++i) words[0x1FC00000 + 4 * i] = Sim->ReadWord(0xBFC00000 + 4 * i);
+        for (Cardinal i = 0; i < 4; ++i)
+            words[0x1FC00000 + 4 * i] = Sim->ReadWord(0xBFC00000 + 4 * i);
         LoadImage(words);
         View.Lines.clear();
         View.Boxes.clear();
@@ -62,8 +63,8 @@ TEST_F(ReadVerifyTest, AReadFailureInTheMiddleOfARegionEndsTheRead) {
     Sim->AddFault("noanswer:0x01:" + IntToStr(1 + 24 + 5));
     Host->Prog_ReadClick();
     const String text = "Unable to read device: address 0x9D000800";
-    EXPECT_TRUE(LinesInOrder({"", String(88, '='), "+ + + Unable to read target0! + + +", String(88, '='), "", "",
-                              String(88, '='), text, "", String(88, '='), "", "", String(88, '='),
+    EXPECT_TRUE(LinesInOrder({"", String(88, '='), "+ + + Unable to read target0! + + +", String(88, '='), "",
+                              "", String(88, '='), text, "", String(88, '='), "", "", String(88, '='),
                               "Unable to read Program Memory in device due to communication problems", "",
                               String(88, '='), ""}));
     ASSERT_EQ(View.Boxes.size(), 1u);
@@ -86,13 +87,13 @@ TEST_F(ReadVerifyTest, VerifyPassesAndAMismatchInTheLastWordOfABlockIsNamed) {
     Sim->WriteWord(App + 0x3FC, 0x11111111);
     View.Lines.clear();
     Host->Prog_VerifyClick();
-    EXPECT_TRUE(LinesInOrder({" Verify error in programming block starting at: ",
-                              "  Program word number: 0x000000ff  Program counter address: 0x9d0003fc",
-                              "  Value should be: 0xa50003fc  Value read back: 0x11111111", "Read from device",
-                              String(16, '='), "", "", "Prog Ctr              (32-bit)    ",
-                              "Byte Addr        Instruction Words", "=========        =================", "",
-                              "0x9D000200:  A5000200 A5000204 A5000208 A500020C", "Should be", String(9, '='),
-                              "*****  PROGRAM MEMORY VERIFY ERROR:  *****", "  Verify FAILED!"}));
+    EXPECT_TRUE(LinesInOrder(
+        {" Verify error in programming block starting at: ",
+         "  Program word number: 0x000000ff  Program counter address: 0x9d0003fc",
+         "  Value should be: 0xa50003fc  Value read back: 0x11111111", "Read from device", String(16, '='),
+         "", "", "Prog Ctr              (32-bit)    ", "Byte Addr        Instruction Words",
+         "=========        =================", "", "0x9D000200:  A5000200 A5000204 A5000208 A500020C",
+         "Should be", String(9, '='), "*****  PROGRAM MEMORY VERIFY ERROR:  *****", "  Verify FAILED!"}));
     EXPECT_TRUE(View.HasLine("0x9D0003F0:  A50003F0 A50003F4 A50003F8 11111111"));
     EXPECT_TRUE(View.HasLine("0x9D0003F0:  A50003F0 A50003F4 A50003F8 A50003FC"));
     EXPECT_EQ(View.StatusText, "Program memory verify ERROR");
@@ -127,14 +128,16 @@ TEST_F(ReadVerifyTest, WithoutProgramMemoryNothingIsReadAndConfigurationDecides)
     View.Lines.clear();
     Host->Prog_VerifyClick();
     EXPECT_EQ(Sim->RequestCount(cmdReadMemory), 1u);
-    EXPECT_TRUE(LinesInOrder({"Verifying configuration memory...", "*****  CONFIGURATION MEMORY VERIFY ERROR:  *****",
-                              "  Configuration word number: 0x00000000  Address: 0xbfc02ff0",
-                              Format("  Should be: 0xffffffff  Read back: 0x%8.8x", {Sim->ReadWord(0xBFC02FF0)}),
-                              "  Verify FAILED!"}));
+    EXPECT_TRUE(
+        LinesInOrder({"Verifying configuration memory...", "*****  CONFIGURATION MEMORY VERIFY ERROR:  *****",
+                      "  Configuration word number: 0x00000000  Address: 0xbfc02ff0",
+                      Format("  Should be: 0xffffffff  Read back: 0x%8.8x", {Sim->ReadWord(0xBFC02FF0)}),
+                      "  Verify FAILED!"}));
 
     // An image with the device's configuration words passes.
     for (Integer i = 0; i < 4; ++i)
-        Host->Image.Buffers.SetWord(bkConfigImage, i, Sim->ReadWord(0xBFC02FF0 + 4 * static_cast<Cardinal>(i)));
+        Host->Image.Buffers.SetWord(bkConfigImage, i,
+                                    Sim->ReadWord(0xBFC02FF0 + 4 * static_cast<Cardinal>(i)));
     View.Lines.clear();
     Host->Prog_VerifyClick();
     EXPECT_TRUE(LinesInOrder({"   ...configuration memory verified OK", "  Verify PASSED"}));
@@ -160,8 +163,9 @@ TEST_F(ReadVerifyTest, ManufacturingImageReadsEverythingAndRestoresTheOptions) {
     View.SaveHexCalls = 0;
     Host->Prod_MakeProductImageClick();
     EXPECT_EQ(View.SaveHexCalls, 0);
-    EXPECT_TRUE(LinesInOrder({String(88, '='), "Unable to read Boot Memory in device due to communication problems",
-                              "", String(88, '='), ""}));
+    EXPECT_TRUE(
+        LinesInOrder({String(88, '='), "Unable to read Boot Memory in device due to communication problems",
+                      "", String(88, '='), ""}));
     EXPECT_FALSE(View.Checked[miOptionsProgMem]);
     EXPECT_FALSE(View.Checked[miOptionsDumpAllProgMem]);
 }
@@ -169,17 +173,36 @@ TEST_F(ReadVerifyTest, ManufacturingImageReadsEverythingAndRestoresTheOptions) {
 TEST_F(ReadVerifyTest, DumpBuffersListsTheImage) {
     ConnectWithMatchingImage();
     Host->Prog_DumpBuffersClick();
-    EXPECT_TRUE(LinesInOrder({"", "PIC32 Boot memory:", "", "Prog Ctr              (32-bit)    ",
-                              "Byte Addr        Instruction Words", "=========        =================", "",
+    EXPECT_TRUE(LinesInOrder({"",
+                              "PIC32 Boot memory:",
+                              "",
+                              "Prog Ctr              (32-bit)    ",
+                              "Byte Addr        Instruction Words",
+                              "=========        =================",
+                              "",
                               Format("0xBFC00000:  %8.8X %8.8X %8.8X %8.8X",
                                      {Sim->ReadWord(0xBFC00000), Sim->ReadWord(0xBFC00004),
                                       Sim->ReadWord(0xBFC00008), Sim->ReadWord(0xBFC0000C)}),
-                              "", "", "", "PIC32 Program memory:", "", "Prog Ctr              (32-bit)    ",
-                              "Byte Addr        Instruction Words", "=========        =================", "",
+                              "",
+                              "",
+                              "",
+                              "PIC32 Program memory:",
+                              "",
+                              "Prog Ctr              (32-bit)    ",
+                              "Byte Addr        Instruction Words",
+                              "=========        =================",
+                              "",
                               "0x9D000000:  A5000000 A5000004 A5000008 A500000C",
-                              "0x9D0005F0:  A50005F0 A50005F4 A50005F8 A50005FC", " . . . ",
-                              "0x9D000700:  A5000700 FFFFFFFF FFFFFFFF FFFFFFFF", "", "", "",
-                              "Configuration memory:", "", "0xBFC02FF0:  FFFFFFFF FFFFFFFF FFFFFFFF FFFFFFFF", "",
+                              "0x9D0005F0:  A50005F0 A50005F4 A50005F8 A50005FC",
+                              " . . . ",
+                              "0x9D000700:  A5000700 FFFFFFFF FFFFFFFF FFFFFFFF",
+                              "",
+                              "",
+                              "",
+                              "Configuration memory:",
+                              "",
+                              "0xBFC02FF0:  FFFFFFFF FFFFFFFF FFFFFFFF FFFFFFFF",
+                              "",
                               ""}));
     // Up to the image's last word only.
     EXPECT_EQ(View.CountLines(" . . . "), 1);
@@ -201,16 +224,19 @@ TEST_F(MovedApplicationTest, VerifyComparesTheBlocksOfTheApplicationRange) {
     Connect();
     ASSERT_TRUE(Host->Prog_GetBLVersionClick());
     std::map<Cardinal, Cardinal> words;
-    for (Cardinal a = 0x1D001000; a < 0x1D070000; a += 0x200) words[a] = a;
-    for (Cardinal i = 0; i < 4; ++i) words[0x1FC00000 + 4 * i] = Sim->ReadWord(0xBFC00000 + 4 * i);
+    for (Cardinal a = 0x1D001000; a < 0x1D070000; a += 0x200)
+        words[a] = a;
+    for (Cardinal i = 0; i < 4; ++i)
+        words[0x1FC00000 + 4 * i] = Sim->ReadWord(0xBFC00000 + 4 * i);
     LoadImage(words);
-    for (const auto& [phys, value] : words) Sim->WriteWord(phys | 0x80000000, value);
+    for (const auto& [phys, value] : words)
+        Sim->WriteWord(phys | 0x80000000, value);
     Host->Prog_VerifyClick();
     EXPECT_TRUE(View.HasLine("  Verify PASSED"));
     // The application's last block is compared too.
     Sim->WriteWord(0x9D06FE00, 0);
     View.Lines.clear();
     Host->Prog_VerifyClick();
-    EXPECT_TRUE(LinesInOrder({"  Program word number: 0x0001bf80  Program counter address: 0x9d06fe00",
-                              "  Verify FAILED!"}));
+    EXPECT_TRUE(LinesInOrder(
+        {"  Program word number: 0x0001bf80  Program counter address: 0x9d06fe00", "  Verify FAILED!"}));
 }

@@ -18,7 +18,8 @@ struct TRecordedBox {
 class TRecordingView : public IBootloaderView {
 public:
     TRecordingView() {
-        for (TOpsMenuItem i : {miOptionsVerifyAfter, miOptionsRunAfter, miOptionsProgMem}) Checked[i] = true;
+        for (TOpsMenuItem i : {miOptionsVerifyAfter, miOptionsRunAfter, miOptionsProgMem})
+            Checked[i] = true;
     }
 
     void AddResultLine(const String& Line) override { Lines.push_back(Line); }
@@ -105,7 +106,8 @@ public:
     }
     Integer CountLines(const String& Line) const {
         Integer n = 0;
-        for (const String& l : Lines) n += l == Line;
+        for (const String& l : Lines)
+            n += l == Line;
         return n;
     }
 

@@ -1,6 +1,6 @@
 // The device's IP settings and the request and answer listings.
-#include "HostFixture.h"
 #include "host/ops/BootCommands.h"
+#include "HostFixture.h"
 
 class ReportsTest : public HostFixture {};
 
@@ -19,10 +19,11 @@ TEST_F(ReportsTest, StoredSettingsAreReadBack) {
     View.IpValues.UseDHCP = true;
     Host->Test_StoreIPClick();
     Host->Test_ReadIPClick();
-    EXPECT_EQ(View.Lines, (std::vector<String>{"", String(44, '='), "  Bootloader (Main App) IP address = 10.1.2.3",
-                                               "  Bootloader (Main App) DNS address = 10.1.2.1",
-                                               "  Bootloader (Main App) address mask = 255.255.0.0", "",
-                                               " Bootloader SHOULD use DHCP", String(44, '='), ""}));
+    EXPECT_EQ(View.Lines,
+              (std::vector<String>{"", String(44, '='), "  Bootloader (Main App) IP address = 10.1.2.3",
+                                   "  Bootloader (Main App) DNS address = 10.1.2.1",
+                                   "  Bootloader (Main App) address mask = 255.255.0.0", "",
+                                   " Bootloader SHOULD use DHCP", String(44, '='), ""}));
     EXPECT_FALSE(Host->CommFailure);
 }
 
@@ -46,8 +47,9 @@ TEST_F(ReportsTest, UnansweredSettingsRequests) {
     EXPECT_TRUE(Host->AbortFlag);
     View.Lines.clear();
     Host->Test_ReadIPClick();
-    EXPECT_EQ(View.Lines, (std::vector<String>{"", String(88, '='), "  *** Unable to communicate with device! ***",
-                                               String(88, '='), ""}));
+    EXPECT_EQ(View.Lines,
+              (std::vector<String>{"", String(88, '='), "  *** Unable to communicate with device! ***",
+                                   String(88, '='), ""}));
     EXPECT_TRUE(Host->CommFailure);
     EXPECT_EQ(View.StatusText, "Bootloader device failed to respond");
 }

@@ -14,10 +14,14 @@ constexpr Cardinal BootPhys = 0x1FC00000;
 std::map<Cardinal, Cardinal> SampleImage(const std::vector<Cardinal>& Stub) {
     std::map<Cardinal, Cardinal> words;
     Cardinal x = 0x2468ACE1;
-    for (Cardinal a = ProgPhys; a < ProgPhys + 3 * 512; a += 4) words[a] = x = x * 1664525 + 1013904223;
-    for (Cardinal a = ProgPhys + 5 * 512 + 64; a < ProgPhys + 5 * 512 + 96; a += 4) words[a] = a;
-    for (Cardinal a = 0x1D06FE00; a < 0x1D070000; a += 4) words[a] = ~a;
-    for (std::size_t i = 0; i < Stub.size(); ++i) words[BootPhys + 4 * static_cast<Cardinal>(i)] = Stub[i];
+    for (Cardinal a = ProgPhys; a < ProgPhys + 3 * 512; a += 4)
+        words[a] = x = x * 1664525 + 1013904223;
+    for (Cardinal a = ProgPhys + 5 * 512 + 64; a < ProgPhys + 5 * 512 + 96; a += 4)
+        words[a] = a;
+    for (Cardinal a = 0x1D06FE00; a < 0x1D070000; a += 4)
+        words[a] = ~a;
+    for (std::size_t i = 0; i < Stub.size(); ++i)
+        words[BootPhys + 4 * static_cast<Cardinal>(i)] = Stub[i];
     words[BootPhys + 0x1000] = 0x12345678;
     return words;
 }
@@ -39,13 +43,13 @@ TEST_F(UpgradeTest, MainRoadProgramsVerifiesAndStartsTheImage) {
     Host->Prog_BlockProgramClick();
 
     EXPECT_TRUE(View.Boxes.empty()) << View.Boxes.front().Text;
-    EXPECT_TRUE(LinesInOrder({"Bootloader Version = 3.2.1.2  ", "Bootloader Start Address = 0x9D070000  ",
-                              "Bootloader End Address = 0x9D07FFFF  ", "Connected device matches expected Device ID",
-                              "Erasing...", "  Done!", "Performing Blank Check...", "  Device is blank",
-                              "Programming...", "Updating program memory...", "Verifying program memory...",
-                              "   ...program memory verified OK", "Updating boot memory...",
-                              "Verifying boot memory...", "   ...boot memory verified OK", "  Verify PASSED",
-                              "Starting new firmware..."}));
+    EXPECT_TRUE(LinesInOrder(
+        {"Bootloader Version = 3.2.1.2  ", "Bootloader Start Address = 0x9D070000  ",
+         "Bootloader End Address = 0x9D07FFFF  ", "Connected device matches expected Device ID", "Erasing...",
+         "  Done!", "Performing Blank Check...", "  Device is blank", "Programming...",
+         "Updating program memory...", "Verifying program memory...", "   ...program memory verified OK",
+         "Updating boot memory...", "Verifying boot memory...", "   ...boot memory verified OK",
+         "  Verify PASSED", "Starting new firmware..."}));
     EXPECT_EQ(View.StatusText, "Upgrade successfully completed! You can exit now.");
     EXPECT_TRUE(Sim->WaitForRequests(cmdRunApplication, 1, 5000));
     EXPECT_EQ(Sim->RunCount(), 1u);
@@ -61,7 +65,8 @@ TEST_F(UpgradeTest, MainRoadProgramsVerifiesAndStartsTheImage) {
     for (Integer i = 0; i < 0x70000 / 4; ++i)
         ASSERT_EQ(prog[i], buffers.GetWord(bkProgImage, i)) << "program word " << i;
     const auto boot = Sim->ReadWords(0xBFC00000, 0x2000 / 4);
-    for (Integer i = 0; i < 0x2000 / 4; ++i) ASSERT_EQ(boot[i], buffers.GetWord(bkBootImage, i)) << "boot word " << i;
+    for (Integer i = 0; i < 0x2000 / 4; ++i)
+        ASSERT_EQ(boot[i], buffers.GetWord(bkBootImage, i)) << "boot word " << i;
     EXPECT_EQ(Sim->ReadWords(0xBFC00000, 4), stub);
     // The device was started and left the list.
     EXPECT_TRUE(Host->DeviceList().empty());
@@ -120,12 +125,13 @@ TEST_F(UpgradeTest, AFailedBlockIsRetriedWhenTheUserSaysYes) {
     Sim->AddFault("failblock:0x9D000200:1");
     View.Answers = {maYes};
     Host->Prog_BlockProgramClick();
-    const String text = "An error occurred when programming the block at address 0x000200. \r\n Would you like to retry?";
+    const String text =
+        "An error occurred when programming the block at address 0x000200. \r\n Would you like to retry?";
     ASSERT_FALSE(View.Boxes.empty());
     EXPECT_EQ(View.Boxes[0].Text, text);
     EXPECT_EQ(View.Boxes[0].Buttons, mbYesNo);
-    EXPECT_TRUE(LinesInOrder({"+ + + Target 0 failed to program segment at 0x9D000200! + + +", text, "Retry succeeded.",
-                              "  Verify PASSED"}));
+    EXPECT_TRUE(LinesInOrder({"+ + + Target 0 failed to program segment at 0x9D000200! + + +", text,
+                              "Retry succeeded.", "  Verify PASSED"}));
     EXPECT_EQ(View.Boxes.size(), 1u);
     EXPECT_TRUE(Sim->WaitForRequests(cmdRunApplication, 1, 5000));
 }
@@ -136,7 +142,8 @@ TEST_F(UpgradeTest, ADeclinedRetryEndsProgrammingWithTheInvestigateBox) {
     Sim->AddFault("failblock:0x9D000200:1");
     View.Answers = {maNo};
     Host->Prog_BlockProgramClick();
-    EXPECT_TRUE(LinesInOrder({"Retry declined.", "", "Error -- A problem occurred when programming device."}));
+    EXPECT_TRUE(
+        LinesInOrder({"Retry declined.", "", "Error -- A problem occurred when programming device."}));
     ASSERT_EQ(View.Boxes.size(), 2u);
     EXPECT_EQ(View.Boxes[1].Text, "Unable to program your device.  Please investigate and try again.");
     EXPECT_EQ(View.Boxes[1].Kind, mkInformation);
@@ -165,7 +172,8 @@ TEST_F(UpgradeTest, BlocksOf129WordsGoOutAsTwoChunks) {
     ASSERT_TRUE(Host->Prog_GetBLVersionClick());
     Host->CurrentTarget.ProgBlockSizeIwu = 129;
     Host->CurrentTarget.ProgBlockSizePcu = 516;
-    for (Integer i = 0; i < 129; ++i) Host->Image.Buffers.SetWord(bkProgImage, i, static_cast<Cardinal>(i));
+    for (Integer i = 0; i < 129; ++i)
+        Host->Image.Buffers.SetWord(bkProgImage, i, static_cast<Cardinal>(i));
     Sim->ClearLog();
     Host->ProgramBlockWithRetry(0);
     EXPECT_FALSE(Host->AbortFlag);
