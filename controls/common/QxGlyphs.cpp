@@ -377,15 +377,15 @@ void PaintBarLED(TCanvas* Canvas, const TRect& R, Integer Orientation, bool NoBa
     const Integer margin = (d - e * n) / 2;
 
     if (!NoBackground) {
-        Canvas->Pen()->SetStyle(psClear);
+        // The strips at both ends, each one pixel longer than the margin.
         Canvas->Brush()->SetStyle(bsSolid);
         Canvas->Brush()->SetColor(BackColor);
         if (vertical) {
-            Canvas->Rectangle(R.Left, R.Top, R.Right, R.Top + margin);
-            Canvas->Rectangle(R.Left, R.Bottom - margin - 1, R.Right, R.Bottom);
+            Canvas->FillRect(TRect(R.Left, R.Top, R.Right, R.Top + margin + 1));
+            Canvas->FillRect(TRect(R.Left, R.Bottom - margin - 1, R.Right, R.Bottom));
         } else {
-            Canvas->Rectangle(R.Left, R.Top, R.Left + margin + 1, R.Bottom);
-            Canvas->Rectangle(R.Right - margin - 1, R.Top, R.Right, R.Bottom);
+            Canvas->FillRect(TRect(R.Left, R.Top, R.Left + margin + 1, R.Bottom));
+            Canvas->FillRect(TRect(R.Right - margin - 1, R.Top, R.Right, R.Bottom));
         }
     }
 
