@@ -125,10 +125,15 @@ TRaster DecodeBmp(const std::vector<Byte>& Data, int* BitsPerPixel) {
     auto fromPalette = [&](unsigned Index) { return Index < palette.size() ? palette[Index] : 0xFF000000u; };
     if (offBits >= Data.size()) Bad("the pixel data is missing");
 
+    bool rle = compression == BI_RLE8 || compression == BI_RLE4;
+    std::size_t stride = ((static_cast<std::size_t>(width) * bpp + 31) / 32) * 4;
+    if (!rle && offBits + stride * (height - 1) + (static_cast<std::size_t>(width) * bpp + 7) / 8 > Data.size())
+        Bad("the pixel data is truncated");
+
     TRaster out(width, height, 0xFF000000u);
     auto rowOf = [&](int FileRow) { return topDown ? FileRow : height - 1 - FileRow; };
 
-    if (compression == BI_RLE8 || compression == BI_RLE4) {
+    if (rle) {
         // Runs and escapes; pixels not covered stay black.
         std::size_t at = offBits;
         int x = 0, fileRow = 0;
@@ -166,9 +171,6 @@ TRaster DecodeBmp(const std::vector<Byte>& Data, int* BitsPerPixel) {
         return out;
     }
 
-    std::size_t stride = ((static_cast<std::size_t>(width) * bpp + 31) / 32) * 4;
-    if (offBits + stride * (height - 1) + (static_cast<std::size_t>(width) * bpp + 7) / 8 > Data.size())
-        Bad("the pixel data is truncated");
     for (int fileRow = 0; fileRow < height; ++fileRow) {
         const Byte* src = Data.data() + offBits + stride * fileRow;
         std::uint32_t* dst = out.Row(rowOf(fileRow));

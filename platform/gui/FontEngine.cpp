@@ -28,20 +28,18 @@ struct TFaceEntry {
     TFontFace::TKind Kind;
 };
 
-// Metric-compatible families where they exist. "MS Sans Serif" and
-// "Courier" stand for bitmap (not scalable) faces, "Marlett" for the
-// symbol face of small control glyphs, which is drawn here.
+// The faces the system names, on metric-compatible families where they
+// exist; any other name gets the default family. "MS Sans Serif" and
+// "Courier" stand for bitmap (not scalable) faces; "Marlett", the symbol
+// face of small control glyphs, is drawn here (only the glyphs the
+// controls use exist; other characters draw nothing).
 constexpr TFaceEntry FaceTable[] = {
     {"Arial", "Liberation Sans", true, TFontFace::kOutline},
     {"Tahoma", "Liberation Sans", true, TFontFace::kOutline},
     {"MS Sans Serif", "Liberation Sans", false, TFontFace::kOutline},
-    {"MS Shell Dlg", "Liberation Sans", true, TFontFace::kOutline},
-    {"MS Shell Dlg 2", "Liberation Sans", true, TFontFace::kOutline},
-    {"System", "Liberation Sans", false, TFontFace::kOutline},
     {"Verdana", "DejaVu Sans", true, TFontFace::kOutline},
     {"Courier New", "Liberation Mono", true, TFontFace::kOutline},
     {"Courier", "Liberation Mono", false, TFontFace::kOutline},
-    {"Times New Roman", "Liberation Serif", true, TFontFace::kOutline},
     {"Marlett", nullptr, true, TFontFace::kSymbol},
     {TestBlockFontName, nullptr, true, TFontFace::kBlock},
 };

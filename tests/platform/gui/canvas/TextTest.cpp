@@ -214,6 +214,9 @@ TEST_F(TTextFixture, RealFacesMapThroughTheNameTable) {
     EXPECT_EQ(C->TextWidth("ab") + C->TextWidth("cd"), C->TextWidth("abcd")); // no kerning
     C->TextOut(0, 0, "Hello");
     EXPECT_FALSE(InkBox(C, 64, 40).IsEmpty());
+    // Glyphs are not smoothed: every pixel is the text colour or untouched.
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 64; ++x) ASSERT_TRUE(C->Pixels(x, y) == clBlack || C->Pixels(x, y) == clWhite);
 }
 
 TEST_F(TTextFixture, RightToLeftReadingMovesNeutralCharacters) {
