@@ -88,12 +88,24 @@ TColor HSLValuesToColor(Byte H, Byte S, Byte L) {
         const double x = m2 * ((m2 - m1) / m2) * f;
         const double up = m1 + x, down = m2 - x;
         switch (sector) {
-        case 1: red = down, green = m2, blue = m1; break;
-        case 2: red = m1, green = m2, blue = up; break;
-        case 3: red = m1, green = down, blue = m2; break;
-        case 4: red = up, green = m1, blue = m2; break;
-        case 5: red = m2, green = m1, blue = down; break;
-        default: red = m2, green = up, blue = m1; break;
+        case 1:
+            red = down, green = m2, blue = m1;
+            break;
+        case 2:
+            red = m1, green = m2, blue = up;
+            break;
+        case 3:
+            red = m1, green = down, blue = m2;
+            break;
+        case 4:
+            red = up, green = m1, blue = m2;
+            break;
+        case 5:
+            red = m2, green = m1, blue = down;
+            break;
+        default:
+            red = m2, green = up, blue = m1;
+            break;
         }
     }
     // Saturations above 240 with low luminance drive a channel below 0;
@@ -206,7 +218,8 @@ TColor GetSchemeFrameColor(TQxGradientColorStyle Style) {
     return LightenColor(clBtnShadow, 30);
 }
 
-void GetSchemeBarColors(TQxGradientColorStyle Style, TColor& StopColor, TColor& StartColor, TColor& ThirdColor) {
+void GetSchemeBarColors(TQxGradientColorStyle Style, TColor& StopColor, TColor& StartColor,
+                        TColor& ThirdColor) {
     if (UseSchemeTable(Style)) {
         StopColor = XPSchemeColors[XPColorScheme][4];
         StartColor = XPSchemeColors[XPColorScheme][3];
@@ -225,8 +238,8 @@ TColor GetThemedElementColor(Integer Kind) {
         Integer Part, State, Prop;
     };
     static constexpr TElement elements[] = {
-        {tcEdit, 0, 2, TMT_BORDERCOLOR},        {tcExplorerBar, 5, 1, TMT_TEXTCOLOR},
-        {tcExplorerBar, 9, 1, TMT_TEXTCOLOR},   {tcExplorerBar, 5, 1, TMT_FILLCOLOR},
+        {tcEdit, 0, 2, TMT_BORDERCOLOR},           {tcExplorerBar, 5, 1, TMT_TEXTCOLOR},
+        {tcExplorerBar, 9, 1, TMT_TEXTCOLOR},      {tcExplorerBar, 5, 1, TMT_FILLCOLOR},
         {tcExplorerBar, 0, 2, TMT_GRADIENTCOLOR1}, {tcExplorerBar, 12, 1, TMT_FILLCOLOR},
         {tcButton, 4, 1, TMT_TEXTCOLOR},
     };
@@ -294,7 +307,8 @@ HFONT CreateRotatedFont(TFont* Font, Integer Angle) {
     // cut at a character boundary.
     const String& name = Font->Name();
     size_t n = std::min<size_t>(name.size(), LF_FACESIZE - 1);
-    while (n > 0 && n < name.size() && (static_cast<Byte>(name[n]) & 0xC0) == 0x80) --n;
+    while (n > 0 && n < name.size() && (static_cast<Byte>(name[n]) & 0xC0) == 0x80)
+        --n;
     std::memcpy(lf.lfFaceName, name.data(), n);
     lf.lfFaceName[n] = '\0';
     return CreateFontIndirect(&lf);
@@ -350,15 +364,24 @@ void NotifyDesignerModified(TComponent* Control) {
 bool IsWindowsVersion(Byte Version) {
     const Integer p = Win32Platform, M = Win32MajorVersion, m = Win32MinorVersion;
     switch (Version) {
-    case 0: return p == VER_PLATFORM_WIN32_WINDOWS && M <= 4 && m == 0;
-    case 1: return p == VER_PLATFORM_WIN32_NT && M <= 4;
-    case 2: return p == VER_PLATFORM_WIN32_WINDOWS && M <= 4 && m == 10;
-    case 3: return p == VER_PLATFORM_WIN32_WINDOWS && M <= 4 && m == 90;
-    case 4: return p == VER_PLATFORM_WIN32_NT && M == 5 && m == 0;
-    case 5: return p == VER_PLATFORM_WIN32_NT && M == 5 && m == 1;
-    case 6: return p == VER_PLATFORM_WIN32_NT && M == 5 && m == 2;
-    case 7: return p == VER_PLATFORM_WIN32_NT && M == 6 && m == 0;
-    default: return false;
+    case 0:
+        return p == VER_PLATFORM_WIN32_WINDOWS && M <= 4 && m == 0;
+    case 1:
+        return p == VER_PLATFORM_WIN32_NT && M <= 4;
+    case 2:
+        return p == VER_PLATFORM_WIN32_WINDOWS && M <= 4 && m == 10;
+    case 3:
+        return p == VER_PLATFORM_WIN32_WINDOWS && M <= 4 && m == 90;
+    case 4:
+        return p == VER_PLATFORM_WIN32_NT && M == 5 && m == 0;
+    case 5:
+        return p == VER_PLATFORM_WIN32_NT && M == 5 && m == 1;
+    case 6:
+        return p == VER_PLATFORM_WIN32_NT && M == 5 && m == 2;
+    case 7:
+        return p == VER_PLATFORM_WIN32_NT && M == 6 && m == 0;
+    default:
+        return false;
     }
 }
 
@@ -367,14 +390,23 @@ bool IsWindowsAtLeast(Byte Version) {
     const bool windows = p == VER_PLATFORM_WIN32_WINDOWS || p == VER_PLATFORM_WIN32_NT;
     const bool nt = p == VER_PLATFORM_WIN32_NT;
     switch (Version) {
-    case 0: return windows && M >= 4 && m >= 0;
-    case 1: return nt && M >= 4;
-    case 2: return windows && ((M >= 4 && m >= 10) || M >= 5);
-    case 3: return windows && ((M >= 4 && m >= 90) || M >= 5);
-    case 4: return nt && M >= 5;
-    case 5: return nt && ((M == 5 && m >= 1) || M >= 6);
-    case 6: return nt && ((M >= 5 && m >= 2) || M >= 6);
-    case 7: return nt && M >= 6;
-    default: return false;
+    case 0:
+        return windows && M >= 4 && m >= 0;
+    case 1:
+        return nt && M >= 4;
+    case 2:
+        return windows && ((M >= 4 && m >= 10) || M >= 5);
+    case 3:
+        return windows && ((M >= 4 && m >= 90) || M >= 5);
+    case 4:
+        return nt && M >= 5;
+    case 5:
+        return nt && ((M == 5 && m >= 1) || M >= 6);
+    case 6:
+        return nt && ((M >= 5 && m >= 2) || M >= 6);
+    case 7:
+        return nt && M >= 6;
+    default:
+        return false;
     }
 }

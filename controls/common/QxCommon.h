@@ -60,7 +60,8 @@ void GetSchemeSelectionColors(TQxGradientColorStyle Style, TColor& FrameColor, T
                               TColor& StopColor);
 void GetSchemeGradientColors(TQxGradientColorStyle Style, TColor& StartColor, TColor& StopColor);
 TColor GetSchemeFrameColor(TQxGradientColorStyle Style);
-void GetSchemeBarColors(TQxGradientColorStyle Style, TColor& StopColor, TColor& StartColor, TColor& ThirdColor);
+void GetSchemeBarColors(TQxGradientColorStyle Style, TColor& StopColor, TColor& StartColor,
+                        TColor& ThirdColor);
 // A colour of the visual style: 0 edit border, 1 and 2 explorer-bar group
 // text, 3 group fill, 4 bar gradient, 5 special group head fill, 6 group
 // box text; clBtnFace without visual styles.
@@ -106,7 +107,8 @@ extern const std::array<TColor, 11> StyleColorsBottomRight;
 
 // ================================================================ frame painters
 
-TRect PaintFrameSides(TCanvas* Canvas, const TRect& R, TColor TopLeftColor, TSides Sides, TColor BottomRightColor);
+TRect PaintFrameSides(TCanvas* Canvas, const TRect& R, TColor TopLeftColor, TSides Sides,
+                      TColor BottomRightColor);
 TRect PaintBevelLines(TCanvas* Canvas, const TRect& R, TColor TopLeftColor, TSides Sides, Integer Count,
                       TColor BottomRightColor);
 TRect PaintRectOutline(TCanvas* Canvas, const TRect& R, TColor Color);
@@ -176,9 +178,9 @@ void PaintBarTraditional(TCanvas* Canvas, const TRect& R, Integer Orientation, I
 void PaintBarLED(TCanvas* Canvas, const TRect& R, Integer Orientation, bool NoBackground, bool ThemeAware,
                  Word Percent, Integer NumSegments, TColor BackColor, TColor BarColor);
 void PaintBarGradient(TCanvas* Canvas, const TRect& R, Integer Orientation, Integer TotalParts,
-                      Integer PartsComplete, bool ShowParts, bool NoBackground, bool ShowPercent, Word Percent,
-                      TGradientDirection Direction, TColor BackColorStop, TColor BackColor, TColor BarColorStop,
-                      TColor BarColor);
+                      Integer PartsComplete, bool ShowParts, bool NoBackground, bool ShowPercent,
+                      Word Percent, TGradientDirection Direction, TColor BackColorStop, TColor BackColor,
+                      TColor BarColorStop, TColor BarColor);
 
 // ================================================================ helpers
 
@@ -191,8 +193,12 @@ String StripAccelChars(const String& Caption);
 Integer DrawTextOnCanvas(TCanvas* Canvas, const String& Text, TRect& R, UINT Format);
 // Bit N of a 256-bit set (bit N mod 32 of the 32-bit word N div 32).
 bool BitInSet(Byte N, const std::array<Byte, 32>& Set);
-inline Integer SmallerInt(Integer A, Integer B) { return A < B ? A : B; }
-inline Integer LargerInt(Integer A, Integer B) { return B < A ? A : B; }
+inline Integer SmallerInt(Integer A, Integer B) {
+    return A < B ? A : B;
+}
+inline Integer LargerInt(Integer A, Integer B) {
+    return B < A ? A : B;
+}
 // Tells a form designer that the control changed; nothing at run time.
 void NotifyDesignerModified(TComponent* Control);
 

@@ -60,7 +60,8 @@ TRect InsetSides(const TRect& R, TSides Sides, Integer By) {
 // The groove and bump frame: two interleaved one-pixel frames, the
 // bottom-right one moved in by a pixel. The corner pixels are set first so
 // that a frame on some sides only ends cleanly.
-TRect PaintEtchedFrameSides(TCanvas* Canvas, const TRect& R, TColor TopLeft, TColor BottomRight, TSides Sides) {
+TRect PaintEtchedFrameSides(TCanvas* Canvas, const TRect& R, TColor TopLeft, TColor BottomRight,
+                            TSides Sides) {
     const bool l = Sides.Contains(sdLeft), t = Sides.Contains(sdTop), r = Sides.Contains(sdRight),
                b = Sides.Contains(sdBottom);
     if (r) Canvas->SetPixels(R.Right - 1, R.Top, BottomRight);
@@ -85,7 +86,8 @@ TRect PaintLines(TCanvas* Canvas, const TRect& R, TColor Color, TSides Sides, In
 
 // ---------------------------------------------------------------- basic lines
 
-TRect PaintFrameSides(TCanvas* Canvas, const TRect& R, TColor TopLeftColor, TSides Sides, TColor BottomRightColor) {
+TRect PaintFrameSides(TCanvas* Canvas, const TRect& R, TColor TopLeftColor, TSides Sides,
+                      TColor BottomRightColor) {
     if (TopLeftColor != clNone) {
         Canvas->Pen()->SetColor(TopLeftColor);
         if (Sides.Contains(sdLeft)) {
@@ -115,7 +117,8 @@ TRect PaintBevelLines(TCanvas* Canvas, const TRect& R, TColor TopLeftColor, TSid
                       TColor BottomRightColor) {
     Canvas->Pen()->SetWidth(1);
     TRect r = R;
-    for (Integer i = 0; i < Count; ++i) r = PaintFrameSides(Canvas, r, TopLeftColor, Sides, BottomRightColor);
+    for (Integer i = 0; i < Count; ++i)
+        r = PaintFrameSides(Canvas, r, TopLeftColor, Sides, BottomRightColor);
     return r;
 }
 
@@ -143,8 +146,8 @@ TRect PaintColorButtonFrameSides(TCanvas* Canvas, const TRect& R, TColor BaseCol
         return PaintLines(Canvas, inner, DarkenColor(BaseColor, 50), Sides, 1);
     }
     return PaintTwoLines(Canvas, R,
-                         {LightenColor(BaseColor, 100), DarkenColor(BaseColor, 100), LightenColor(BaseColor, 40),
-                          DarkenColor(BaseColor, 50)},
+                         {LightenColor(BaseColor, 100), DarkenColor(BaseColor, 100),
+                          LightenColor(BaseColor, 40), DarkenColor(BaseColor, 50)},
                          Sides);
 }
 
@@ -156,21 +159,26 @@ TRect PaintColorButtonFrame(TCanvas* Canvas, const TRect& R, TColor BaseColor, b
 
 TRect PaintStyleFrameSides(TCanvas* Canvas, const TRect& R, TFrameStyle Style, TSides Sides) {
     switch (Style) {
-    case fsNone: return R;
+    case fsNone:
+        return R;
     case fsFlat:
     case fsStatus:
     case fsPopup:
         return PaintBevelLines(Canvas, R, StyleColorsTopLeft[Style], Sides, 1, StyleColorsBottomRight[Style]);
     case fsLowered:
-    case fsRaised: return PaintCtl3DFrameSides(Canvas, R, Style == fsLowered, Sides);
+    case fsRaised:
+        return PaintCtl3DFrameSides(Canvas, R, Style == fsLowered, Sides);
     case fsButtonDown:
-    case fsButtonUp: return PaintButtonFrameSides(Canvas, R, Style == fsButtonDown, Sides);
+    case fsButtonUp:
+        return PaintButtonFrameSides(Canvas, R, Style == fsButtonDown, Sides);
     case fsFlatBold:
         return PaintBevelLines(Canvas, R, StyleColorsTopLeft[Style], Sides, 2, StyleColorsBottomRight[Style]);
     case fsGroove:
     case fsBump:
-        return PaintEtchedFrameSides(Canvas, R, StyleColorsTopLeft[Style], StyleColorsBottomRight[Style], Sides);
-    default: return R; // fsFlatRounded is painted by PaintInnerOuterFrame only
+        return PaintEtchedFrameSides(Canvas, R, StyleColorsTopLeft[Style], StyleColorsBottomRight[Style],
+                                     Sides);
+    default:
+        return R; // fsFlatRounded is painted by PaintInnerOuterFrame only
     }
 }
 
@@ -183,17 +191,27 @@ TRect PaintColorStyleFrameSides(TCanvas* Canvas, const TRect& R, TColor BaseColo
     auto dk = [BaseColor](Byte n) { return DarkenColor(BaseColor, n); };
     auto lt = [BaseColor](Byte n) { return LightenColor(BaseColor, n); };
     switch (Style) {
-    case fsNone: return R;
-    case fsFlat: return PaintLines(Canvas, R, dk(50), Sides, 1);
-    case fsGroove: return PaintEtchedFrameSides(Canvas, R, dk(50), lt(100), Sides);
-    case fsLowered: return PaintTwoLines(Canvas, R, {dk(50), lt(100), dk(100), lt(50)}, Sides);
-    case fsRaised: return PaintTwoLines(Canvas, R, {lt(50), dk(100), lt(100), dk(50)}, Sides);
+    case fsNone:
+        return R;
+    case fsFlat:
+        return PaintLines(Canvas, R, dk(50), Sides, 1);
+    case fsGroove:
+        return PaintEtchedFrameSides(Canvas, R, dk(50), lt(100), Sides);
+    case fsLowered:
+        return PaintTwoLines(Canvas, R, {dk(50), lt(100), dk(100), lt(50)}, Sides);
+    case fsRaised:
+        return PaintTwoLines(Canvas, R, {lt(50), dk(100), lt(100), dk(50)}, Sides);
     case fsButtonDown:
-    case fsButtonUp: return PaintColorButtonFrameSides(Canvas, R, BaseColor, Sides, Style == fsButtonDown);
-    case fsStatus: return PaintBevelLines(Canvas, R, dk(50), Sides, 1, lt(100));
-    case fsPopup: return PaintBevelLines(Canvas, R, lt(100), Sides, 1, dk(50));
-    case fsFlatBold: return PaintLines(Canvas, R, dk(50), Sides, 2);
-    default: return PaintEtchedFrameSides(Canvas, R, lt(100), dk(50), Sides); // fsBump and beyond
+    case fsButtonUp:
+        return PaintColorButtonFrameSides(Canvas, R, BaseColor, Sides, Style == fsButtonDown);
+    case fsStatus:
+        return PaintBevelLines(Canvas, R, dk(50), Sides, 1, lt(100));
+    case fsPopup:
+        return PaintBevelLines(Canvas, R, lt(100), Sides, 1, dk(50));
+    case fsFlatBold:
+        return PaintLines(Canvas, R, dk(50), Sides, 2);
+    default:
+        return PaintEtchedFrameSides(Canvas, R, lt(100), dk(50), Sides); // fsBump and beyond
     }
 }
 
@@ -259,7 +277,8 @@ TRect PaintInnerOuterFrame(TCanvas* Canvas, const TRect& R, TFrameStyleEx Border
                 return TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
             }
             return PaintLines(Canvas, r, fc, BorderSides, 1);
-        case fsFlatBold: return PaintLines(Canvas, r, fc, BorderSides, 2);
+        case fsFlatBold:
+            return PaintLines(Canvas, r, fc, BorderSides, 2);
         case fsFlatRounded: {
             if (!inner) {
                 if (!Transparent) {
@@ -276,9 +295,12 @@ TRect PaintInnerOuterFrame(TCanvas* Canvas, const TRect& R, TFrameStyleEx Border
             }
             return PaintRoundedFlatBorder(Canvas, r, fc, BorderSides);
         }
-        case fsPopup: return PaintBevelLines(Canvas, r, BorderHighlight, BorderSides, BevelWidth, BorderShadow);
-        case fsStatus: return PaintBevelLines(Canvas, r, BorderShadow, BorderSides, BevelWidth, BorderHighlight);
-        default: return PaintStyleFrameSides(Canvas, r, style, BorderSides);
+        case fsPopup:
+            return PaintBevelLines(Canvas, r, BorderHighlight, BorderSides, BevelWidth, BorderShadow);
+        case fsStatus:
+            return PaintBevelLines(Canvas, r, BorderShadow, BorderSides, BevelWidth, BorderHighlight);
+        default:
+            return PaintStyleFrameSides(Canvas, r, style, BorderSides);
         }
     };
 
@@ -292,8 +314,12 @@ void PaintControlFrame(TCanvas* Canvas, Integer Width, Integer Height, bool Skip
     const TRect r(0, 0, Width, Height);
     if (!SkipErase) PaintLines(Canvas, r, BackColor, AllSides, 2);
     switch (Style) {
-    case fsFlat: PaintLines(Canvas, r, FrameColor, Sides, 1); break;
-    case fsFlatBold: PaintLines(Canvas, r, FrameColor, Sides, 2); break;
+    case fsFlat:
+        PaintLines(Canvas, r, FrameColor, Sides, 1);
+        break;
+    case fsFlatBold:
+        PaintLines(Canvas, r, FrameColor, Sides, 2);
+        break;
     default:
         if (BackColor == clWindow)
             PaintStyleFrameSides(Canvas, r, Style, Sides);

@@ -14,7 +14,8 @@ namespace {
 // drawn button; a colour close to the window's gives way to the dark shadow.
 TColor ThemeColorSample() {
     auto bitmap = std::make_unique<TBitmap>(17, 21);
-    QxDrawThemeElement(bitmap->Canvas()->Handle(), tcComboBox, CP_DROPDOWNBUTTON, CBXS_NORMAL, TRect(0, 0, 16, 20));
+    QxDrawThemeElement(bitmap->Canvas()->Handle(), tcComboBox, CP_DROPDOWNBUTTON, CBXS_NORMAL,
+                       TRect(0, 0, 16, 20));
     TColor color = bitmap->Canvas()->Pixels(8, 10);
     if (ColorsAreSimilar(color, clWindow)) color = cl3DDkShadow;
     return color;
@@ -30,7 +31,9 @@ TColor ArrowColor(TCanvas* Canvas, Integer ThemedLook, bool Enabled) {
 
 // The glyph centre: the middle column, and the middle row less one for an
 // even height.
-TPoint GlyphCentre(const TRect& R) { return {R.Left + (R.Right - R.Left) / 2, R.Top + (R.Bottom - R.Top - 1) / 2}; }
+TPoint GlyphCentre(const TRect& R) {
+    return {R.Left + (R.Right - R.Left) / 2, R.Top + (R.Bottom - R.Top - 1) / 2};
+}
 
 // Draws with a cleared pen and the glyph colour; afterwards the pen is
 // solid again and the brush has its colour back.
@@ -64,7 +67,9 @@ TColor GlyphFill(Integer Look, bool Focused, bool ReadOnly, bool ReadOnlyColorOn
 }
 
 // Round to the nearest integer, halves to even.
-Integer RoundHalfEven(double Value) { return static_cast<Integer>(std::nearbyint(Value)); }
+Integer RoundHalfEven(double Value) {
+    return static_cast<Integer>(std::nearbyint(Value));
+}
 
 } // namespace
 
@@ -78,9 +83,15 @@ void PaintDropDownArrow(TCanvas* Canvas, const TRect& R, Integer ThemedLook, boo
     WithGlyphBrush(Canvas, color, [&] {
         const Integer cx = c.X, cy = c.Y;
         if (ThemedLook == 1) {
-            Canvas->Polygon({{cx, cy}, {cx - 4, cy - 5}, {cx - 3, cy - 7}, {cx, cy - 3}, {cx + 3, cy - 7}, {cx + 5, cy - 5}});
+            Canvas->Polygon({{cx, cy},
+                             {cx - 4, cy - 5},
+                             {cx - 3, cy - 7},
+                             {cx, cy - 3},
+                             {cx + 3, cy - 7},
+                             {cx + 5, cy - 5}});
         } else {
-            for (Integer i = 0; i < 4; ++i) Row(Canvas, cx, cy - i, 2 * i + 1);
+            for (Integer i = 0; i < 4; ++i)
+                Row(Canvas, cx, cy - i, 2 * i + 1);
         }
     });
 }
@@ -91,36 +102,64 @@ void PaintArrowButton(TCanvas* Canvas, const TRect& R, Integer ThemedLook, bool 
     TPoint c = GlyphCentre(R);
     const bool themed = ThemedLook == 1;
     switch (Direction) {
-    case 0: c.Y += themed ? 4 : 1; break;
-    case 1: c.Y += themed ? 2 : 1; break;
-    case 2: c.X -= themed ? 1 : 2; break;
-    case 3: c.X -= themed ? 3 : 2; break;
+    case 0:
+        c.Y += themed ? 4 : 1;
+        break;
+    case 1:
+        c.Y += themed ? 2 : 1;
+        break;
+    case 2:
+        c.X -= themed ? 1 : 2;
+        break;
+    case 3:
+        c.X -= themed ? 3 : 2;
+        break;
     }
     WithGlyphBrush(Canvas, color, [&] {
         const Integer cx = c.X, cy = c.Y;
         if (themed) {
             switch (Direction) {
             case 0:
-                Canvas->Polygon({{cx, cy - 5}, {cx + 4, cy}, {cx + 1, cy}, {cx, cy - 2}, {cx - 1, cy}, {cx - 4, cy}});
+                Canvas->Polygon(
+                    {{cx, cy - 5}, {cx + 4, cy}, {cx + 1, cy}, {cx, cy - 2}, {cx - 1, cy}, {cx - 4, cy}});
                 break;
             case 1:
-                Canvas->Polygon({{cx, cy}, {cx - 3, cy - 4}, {cx, cy - 4}, {cx, cy - 3}, {cx + 1, cy - 4}, {cx + 4, cy - 4}});
+                Canvas->Polygon({{cx, cy},
+                                 {cx - 3, cy - 4},
+                                 {cx, cy - 4},
+                                 {cx, cy - 3},
+                                 {cx + 1, cy - 4},
+                                 {cx + 4, cy - 4}});
                 break;
             case 2:
-                Canvas->Polygon({{cx, cy}, {cx + 4, cy - 4}, {cx + 4, cy - 1}, {cx + 3, cy}, {cx + 4, cy + 1}, {cx + 4, cy + 4}});
+                Canvas->Polygon({{cx, cy},
+                                 {cx + 4, cy - 4},
+                                 {cx + 4, cy - 1},
+                                 {cx + 3, cy},
+                                 {cx + 4, cy + 1},
+                                 {cx + 4, cy + 4}});
                 break;
             case 3:
-                Canvas->Polygon({{cx + 4, cy}, {cx, cy + 4}, {cx, cy + 1}, {cx + 1, cy}, {cx, cy - 1}, {cx, cy - 4}});
+                Canvas->Polygon(
+                    {{cx + 4, cy}, {cx, cy + 4}, {cx, cy + 1}, {cx + 1, cy}, {cx, cy - 1}, {cx, cy - 4}});
                 break;
             }
             return;
         }
         for (Integer i = 0; i < 4; ++i) {
             switch (Direction) {
-            case 0: Row(Canvas, cx, cy - 3 + i, 2 * i + 1); break;
-            case 1: Row(Canvas, cx, cy - i, 2 * i + 1); break;
-            case 2: Column(Canvas, cx + i, cy, 2 * i + 1); break;
-            case 3: Column(Canvas, cx + 3 - i, cy, 2 * i + 1); break;
+            case 0:
+                Row(Canvas, cx, cy - 3 + i, 2 * i + 1);
+                break;
+            case 1:
+                Row(Canvas, cx, cy - i, 2 * i + 1);
+                break;
+            case 2:
+                Column(Canvas, cx + i, cy, 2 * i + 1);
+                break;
+            case 3:
+                Column(Canvas, cx + 3 - i, cy, 2 * i + 1);
+                break;
             }
         }
     });
@@ -132,13 +171,32 @@ void PaintCloseGlyph(TCanvas* Canvas, const TRect& R, TColor Color) {
     const bool small = R.Bottom - R.Top <= 10 || R.Right - R.Left < 9;
     WithGlyphBrush(Canvas, Color, [&] {
         if (small)
-            Canvas->Polygon({{cx, cy - 1}, {cx + 1, cy - 2}, {cx + 3, cy - 2}, {cx + 1, cy}, {cx + 3, cy + 3},
-                             {cx + 1, cy + 2}, {cx, cy + 1}, {cx - 3, cy + 3}, {cx - 3, cy + 2}, {cx - 1, cy},
-                             {cx - 3, cy - 2}, {cx - 1, cy - 2}, {cx - 1, cy - 1}});
+            Canvas->Polygon({{cx, cy - 1},
+                             {cx + 1, cy - 2},
+                             {cx + 3, cy - 2},
+                             {cx + 1, cy},
+                             {cx + 3, cy + 3},
+                             {cx + 1, cy + 2},
+                             {cx, cy + 1},
+                             {cx - 3, cy + 3},
+                             {cx - 3, cy + 2},
+                             {cx - 1, cy},
+                             {cx - 3, cy - 2},
+                             {cx - 1, cy - 2},
+                             {cx - 1, cy - 1}});
         else
-            Canvas->Polygon({{cx, cy - 1}, {cx + 2, cy - 3}, {cx + 5, cy - 3}, {cx + 2, cy}, {cx + 5, cy + 4},
-                             {cx + 2, cy + 3}, {cx, cy + 1}, {cx - 2, cy + 4}, {cx - 4, cy + 3}, {cx - 1, cy},
-                             {cx - 4, cy - 3}, {cx - 1, cy - 3}});
+            Canvas->Polygon({{cx, cy - 1},
+                             {cx + 2, cy - 3},
+                             {cx + 5, cy - 3},
+                             {cx + 2, cy},
+                             {cx + 5, cy + 4},
+                             {cx + 2, cy + 3},
+                             {cx, cy + 1},
+                             {cx - 2, cy + 4},
+                             {cx - 4, cy + 3},
+                             {cx - 1, cy},
+                             {cx - 4, cy - 3},
+                             {cx - 1, cy - 3}});
     });
 }
 
@@ -158,14 +216,15 @@ void PaintCheckBoxGlyph(TCanvas* Canvas, const TRect& R, Integer State, TColor R
     const TRect in = PaintRectOutline(Canvas, R, hot && HotTrackStyle == 1 ? HotFrameColor : FrameColor);
     if (Look == 3) MarkColor = clBtnShadow;
     Canvas->Brush()->SetStyle(bsSolid);
-    Canvas->Brush()->SetColor(GlyphFill(Look, Focused, ReadOnly, ReadOnlyColorOnFocus, ReadOnlyColor, DisabledColor,
-                                        FocusColor, FillColor));
+    Canvas->Brush()->SetColor(GlyphFill(Look, Focused, ReadOnly, ReadOnlyColorOnFocus, ReadOnlyColor,
+                                        DisabledColor, FocusColor, FillColor));
     Canvas->FillRect(in);
     if (State == 1) {
         // The tick: seven columns of three pixels.
         static constexpr Integer tops[7] = {4, 5, 6, 5, 4, 3, 2};
         for (Integer i = 0; i < 7; ++i)
-            for (Integer j = 0; j < 3; ++j) Canvas->SetPixels(in.Left + 2 + i, in.Top + tops[i] + j, MarkColor);
+            for (Integer j = 0; j < 3; ++j)
+                Canvas->SetPixels(in.Left + 2 + i, in.Top + tops[i] + j, MarkColor);
     } else if (State == 2) {
         Canvas->Brush()->SetColor(MarkColor);
         Canvas->FillRect(TRect(in.Left + 2, in.Top + 2, in.Right - 2, in.Bottom - 2));
@@ -186,32 +245,35 @@ struct TPix {
 using TPixList = std::initializer_list<TPix>;
 
 void SetAll(TCanvas* Canvas, TPixList Pixels, TColor Color) {
-    for (const TPix& p : Pixels) Canvas->SetPixels(p.X, p.Y, Color);
+    for (const TPix& p : Pixels)
+        Canvas->SetPixels(p.X, p.Y, Color);
 }
 
 // Each pixel becomes Weight/255 of Color over its present colour.
 void BlendAll(TCanvas* Canvas, TPixList Pixels, TColor Color, Byte Weight) {
-    for (const TPix& p : Pixels) Canvas->SetPixels(p.X, p.Y, BlendColors(Color, Canvas->Pixels(p.X, p.Y), Weight));
+    for (const TPix& p : Pixels)
+        Canvas->SetPixels(p.X, p.Y, BlendColors(Color, Canvas->Pixels(p.X, p.Y), Weight));
 }
 
 // The radio circle's pixel groups.
-constexpr TPixList RadioOutside = {{0, 0},  {1, 0},   {2, 0},   {10, 0},  {11, 0},  {12, 0},  {0, 1},  {1, 1},
-                                   {11, 1}, {12, 1},  {0, 2},   {12, 2},  {0, 10},  {12, 10}, {0, 11}, {1, 11},
-                                   {11, 11}, {12, 11}, {0, 12}, {1, 12},  {2, 12},  {10, 12}, {11, 12}, {12, 12}};
-constexpr TPixList RadioEdge1 = {{4, 0},  {8, 0},  {2, 1},  {10, 1},  {1, 2},  {11, 2},  {0, 4},  {12, 4},
-                                 {0, 8},  {12, 8}, {1, 10}, {11, 10}, {2, 11}, {10, 11}, {4, 12}, {8, 12}};
+constexpr TPixList RadioOutside = {{0, 0},  {1, 0},   {2, 0},  {10, 0},  {11, 0},  {12, 0},
+                                   {0, 1},  {1, 1},   {11, 1}, {12, 1},  {0, 2},   {12, 2},
+                                   {0, 10}, {12, 10}, {0, 11}, {1, 11},  {11, 11}, {12, 11},
+                                   {0, 12}, {1, 12},  {2, 12}, {10, 12}, {11, 12}, {12, 12}};
+constexpr TPixList RadioEdge1 = {{4, 0}, {8, 0},  {2, 1},  {10, 1},  {1, 2},  {11, 2},  {0, 4},  {12, 4},
+                                 {0, 8}, {12, 8}, {1, 10}, {11, 10}, {2, 11}, {10, 11}, {4, 12}, {8, 12}};
 constexpr TPixList RadioEdge2 = {{3, 0}, {9, 0}, {0, 3}, {12, 3}, {0, 9}, {12, 9}, {3, 12}, {9, 12}};
-constexpr TPixList RadioEdgeF = {{6, 0},  {3, 1},  {9, 1},  {1, 3},  {11, 3}, {0, 6},
-                                 {12, 6}, {1, 9},  {11, 9}, {3, 11}, {9, 11}, {6, 12}};
-constexpr TPixList RadioEdgeU = {{5, 0},  {7, 0},  {2, 2},   {10, 2},  {0, 5},  {12, 5},
-                                 {0, 7},  {12, 7}, {2, 10},  {10, 10}, {5, 12}, {7, 12}};
+constexpr TPixList RadioEdgeF = {{6, 0},  {3, 1}, {9, 1},  {1, 3},  {11, 3}, {0, 6},
+                                 {12, 6}, {1, 9}, {11, 9}, {3, 11}, {9, 11}, {6, 12}};
+constexpr TPixList RadioEdgeU = {{5, 0}, {7, 0},  {2, 2},  {10, 2},  {0, 5},  {12, 5},
+                                 {0, 7}, {12, 7}, {2, 10}, {10, 10}, {5, 12}, {7, 12}};
 // Just inside the rim, where the frame is blended in.
 constexpr TPixList RadioInner128 = {{4, 1}, {8, 1}, {1, 4}, {11, 4}, {1, 8}, {11, 8}, {4, 11}, {8, 11}};
-constexpr TPixList RadioInner80 = {{5, 1},  {7, 1},  {3, 2},   {9, 2},   {2, 3},  {10, 3},  {1, 5},  {11, 5},
-                                   {1, 7},  {11, 7}, {2, 9},   {10, 9},  {3, 10}, {9, 10},  {5, 11}, {7, 11}};
+constexpr TPixList RadioInner80 = {{5, 1}, {7, 1},  {3, 2}, {9, 2},  {2, 3},  {10, 3}, {1, 5},  {11, 5},
+                                   {1, 7}, {11, 7}, {2, 9}, {10, 9}, {3, 10}, {9, 10}, {5, 11}, {7, 11}};
 constexpr TPixList RadioInner40 = {{6, 1}, {1, 6}, {11, 6}, {6, 11}};
 // The plain hot frame one pixel further in.
-constexpr TPixList RadioHotU = {{5, 1}, {6, 1}, {7, 1}, {1, 5}, {11, 5}, {1, 6},
+constexpr TPixList RadioHotU = {{5, 1},  {6, 1}, {7, 1},  {1, 5},  {11, 5}, {1, 6},
                                 {11, 6}, {1, 7}, {11, 7}, {5, 11}, {6, 11}, {7, 11}};
 constexpr TPixList RadioHotF = {{4, 1}, {8, 1}, {1, 4}, {11, 4}, {1, 8}, {11, 8}, {4, 11}, {8, 11}};
 constexpr TPixList RadioHot150 = {{3, 2}, {9, 2}, {2, 3}, {10, 3}, {2, 9}, {10, 9}, {3, 10}, {9, 10}};
@@ -235,8 +297,8 @@ void PaintRadioGlyph(TCanvas* Canvas, const TRect& R, bool Checked, TColor ReadO
     auto bitmap = std::make_unique<TBitmap>(w, h);
     TCanvas* c = bitmap->Canvas();
 
-    c->Brush()->SetColor(GlyphFill(Look, Focused, ReadOnly, ReadOnlyColorOnFocus, ReadOnlyColor, DisabledColor,
-                                   FocusColor, FillColor));
+    c->Brush()->SetColor(GlyphFill(Look, Focused, ReadOnly, ReadOnlyColorOnFocus, ReadOnlyColor,
+                                   DisabledColor, FocusColor, FillColor));
     c->FillRect(TRect(0, 0, w, h));
 
     if (hot && FullColorDisplay) {
@@ -306,10 +368,12 @@ void SplitBar(const TRect& R, Integer Orientation, Word Percent, TRect& Filled, 
     if (Percent >= 100)
         Filled = R;
     else if (Orientation == 1)
-        Filled = TRect(R.Left, R.Bottom - RoundHalfEven(Percent * (R.Bottom - R.Top) / 100.0), R.Right, R.Bottom);
+        Filled =
+            TRect(R.Left, R.Bottom - RoundHalfEven(Percent * (R.Bottom - R.Top) / 100.0), R.Right, R.Bottom);
     else
         Filled = TRect(R.Left, R.Top, R.Left + RoundHalfEven(Percent * (R.Right - R.Left) / 100.0), R.Bottom);
-    Rest = Orientation == 1 ? TRect(R.Left, R.Top, R.Right, Filled.Top) : TRect(Filled.Right, R.Top, R.Right, R.Bottom);
+    Rest = Orientation == 1 ? TRect(R.Left, R.Top, R.Right, Filled.Top)
+                            : TRect(Filled.Right, R.Top, R.Right, R.Bottom);
 }
 
 // Centres the text on the bar (horizontally at R.Right div 2) and answers
@@ -393,8 +457,10 @@ void PaintBarLED(TCanvas* Canvas, const TRect& R, Integer Orientation, bool NoBa
     Canvas->Pen()->SetStyle(NoBackground ? psClear : psSolid);
     Canvas->Brush()->SetStyle(bsSolid);
     auto segment = [&](Integer i) {
-        TRect s = vertical ? TRect(R.Left, R.Top + margin + e * (n - i), R.Right, R.Top + margin + e * (n - i) + e)
-                           : TRect(R.Left + margin + e * (i - 1), R.Top, R.Left + margin + e * (i - 1) + e, R.Bottom);
+        TRect s =
+            vertical
+                ? TRect(R.Left, R.Top + margin + e * (n - i), R.Right, R.Top + margin + e * (n - i) + e)
+                : TRect(R.Left + margin + e * (i - 1), R.Top, R.Left + margin + e * (i - 1) + e, R.Bottom);
         if (NoBackground) {
             ++s.Left;
             ++s.Top;
@@ -403,19 +469,21 @@ void PaintBarLED(TCanvas* Canvas, const TRect& R, Integer Orientation, bool NoBa
     };
     const Integer lit = percent * n / 100;
     Canvas->Brush()->SetColor(BarColor);
-    for (Integer i = 1; i <= lit; ++i) segment(i);
+    for (Integer i = 1; i <= lit; ++i)
+        segment(i);
     if (!NoBackground) {
         Canvas->Brush()->SetColor(BackColor);
-        for (Integer i = lit + 1; i <= n; ++i) segment(i);
+        for (Integer i = lit + 1; i <= n; ++i)
+            segment(i);
     } else {
         Canvas->Pen()->SetStyle(psSolid);
     }
 }
 
 void PaintBarGradient(TCanvas* Canvas, const TRect& R, Integer Orientation, Integer TotalParts,
-                      Integer PartsComplete, bool ShowParts, bool NoBackground, bool ShowPercent, Word Percent,
-                      TGradientDirection Direction, TColor BackColorStop, TColor BackColor, TColor BarColorStop,
-                      TColor BarColor) {
+                      Integer PartsComplete, bool ShowParts, bool NoBackground, bool ShowPercent,
+                      Word Percent, TGradientDirection Direction, TColor BackColorStop, TColor BackColor,
+                      TColor BarColorStop, TColor BarColor) {
     const String text = BarText(ShowPercent, ShowParts, TotalParts, PartsComplete, Percent);
     TRect filled, rest;
     SplitBar(R, Orientation, Percent, filled, rest);

@@ -189,7 +189,8 @@ void FillDiagonalGradient(HDC DC, Integer SignedWidth, Integer H, Integer Granul
                 // The closing band reaches the middle diagonal (pass 1) or
                 // the far top corner (pass 2).
                 if (passNo == 1) {
-                    if (oldY > 0 || oldX != xf) PolygonBand(DC, {{x0, 0}, {x0, oldY}, {oldX, H}, {xf, H}}, bandColor);
+                    if (oldY > 0 || oldX != xf)
+                        PolygonBand(DC, {{x0, 0}, {x0, oldY}, {oldX, H}, {xf, H}}, bandColor);
                 } else if (oldX != xf || oldY > 0) {
                     PolygonBand(DC, {{xf, 0}, {oldX, 0}, {xf, oldY}}, bandColor);
                 }
@@ -210,9 +211,9 @@ void FillDiagonalGradient(HDC DC, Integer SignedWidth, Integer H, Integer Granul
 const TTypeInfo* GradientDirectionTypeInfo() {
     static const TTypeInfo* info = [] {
         return RegisterEnumType<TGradientDirection>(
-            "TGradientDirection", {"gdDiagonalUp", "gdDiagonalDown", "gdHorizontalEnd", "gdHorizontalCenter",
-                                   "gdHorizontalBox", "gdVerticalEnd", "gdVerticalCenter", "gdVerticalBox",
-                                   "gdSquareBox", "gdBigSquareBox"});
+            "TGradientDirection",
+            {"gdDiagonalUp", "gdDiagonalDown", "gdHorizontalEnd", "gdHorizontalCenter", "gdHorizontalBox",
+             "gdVerticalEnd", "gdVerticalCenter", "gdVerticalBox", "gdSquareBox", "gdBigSquareBox"});
     }();
     return info;
 }
@@ -236,7 +237,8 @@ void GradientFillRect(TCanvas* Canvas, const TRect& R, TGradientDirection Direct
         if (start == ColorToRGB(StopColor))
             prefill();
         else
-            FillDiagonalGradient(dc, Direction == gdDiagonalUp ? w : -w, h, Granularity, StopColor, StartColor);
+            FillDiagonalGradient(dc, Direction == gdDiagonalUp ? w : -w, h, Granularity, StopColor,
+                                 StartColor);
         break;
     case gdHorizontalEnd:
     case gdHorizontalCenter:
@@ -275,8 +277,8 @@ void PaintBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, const TRect& DestR
     auto stretched = std::make_unique<TBitmap>(w, h);
     StretchBlt(stretched->Canvas()->Handle(), 0, 0, w, h, Bitmap->Canvas()->Handle(), SourceRect.Left,
                SourceRect.Top, SourceRect.Width(), SourceRect.Height(), SRCCOPY);
-    TransparentBlt(Canvas->Handle(), DestRect.Left, DestRect.Top, w, h, stretched->Canvas()->Handle(), 0, 0, w,
-                   h, ColorToRGB(TransparentColor));
+    TransparentBlt(Canvas->Handle(), DestRect.Left, DestRect.Top, w, h, stretched->Canvas()->Handle(), 0, 0,
+                   w, h, ColorToRGB(TransparentColor));
 }
 
 void FlipBitmapVertically(TBitmap* Bitmap) {

@@ -1,8 +1,12 @@
 #include "controls/common/QxOldPropReader.h"
 
-void TQxOldPropReader::SkipBoolean(TReader* Reader) { Reader->ReadBoolean(); }
+void TQxOldPropReader::SkipBoolean(TReader* Reader) {
+    Reader->ReadBoolean();
+}
 
-void TQxOldPropReader::SkipIdent(TReader* Reader) { Reader->ReadIdent(); }
+void TQxOldPropReader::SkipIdent(TReader* Reader) {
+    Reader->ReadIdent();
+}
 
 void TQxOldPropReader::SkipSet(TReader* Reader) {
     if (Reader->ReadValue() != vaSet) throw EReadError("Invalid property value");

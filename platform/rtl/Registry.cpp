@@ -31,7 +31,9 @@ String RegistryFileName() {
     return base + "/Quenta/Registry.ini";
 }
 
-void SetRegistryFileName(const String& FileName) { RegistryOverride() = FileName; }
+void SetRegistryFileName(const String& FileName) {
+    RegistryOverride() = FileName;
+}
 
 TRegIniFile::TRegIniFile(const String& FileName)
     : FKey(FileName), FStore(std::make_unique<TIniFile>(RegistryFileName())) {}

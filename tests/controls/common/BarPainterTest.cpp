@@ -40,8 +40,8 @@ TEST_F(BarPainterTest, TraditionalVerticalFillsFromTheBottom) {
     TCanvas* c = BarCanvas(4, 10);
     PaintBarTraditional(c, TRect(0, 0, 4, 10), 1, 0, 0, false, false, false, 25, Back, Bar);
     // 25 % of 10 rows rounds half to even: 2 rows.
-    EXPECT_EQ(Map({{Back, 'k'}, {Bar, 'B'}}), Rows({"kkkk", "kkkk", "kkkk", "kkkk", "kkkk", "kkkk", "kkkk", "kkkk",
-                                                     "BBBB", "BBBB"}));
+    EXPECT_EQ(Map({{Back, 'k'}, {Bar, 'B'}}),
+              Rows({"kkkk", "kkkk", "kkkk", "kkkk", "kkkk", "kkkk", "kkkk", "kkkk", "BBBB", "BBBB"}));
 }
 
 TEST_F(BarPainterTest, LedSegmentsAreOutlinedInTheBackColour) {
@@ -60,7 +60,8 @@ TEST_F(BarPainterTest, LedVerticalLightsFromTheBottomAndCentresTheSegments) {
     std::string m = Map({{Paper, '.'}, {Back, 'k'}, {Bar, 'B'}});
     EXPECT_EQ(m.substr(16 * 6), Rows({"kkkkk", "kBBBk", "kBBBk", "kBBBk", "kkkkk", "kkkkk", "kkkkk"}));
     std::string top;
-    for (int y = 0; y < 16; ++y) top += "kkkkk\n";
+    for (int y = 0; y < 16; ++y)
+        top += "kkkkk\n";
     EXPECT_EQ(m.substr(0, 16 * 6), top);
 }
 
@@ -84,26 +85,30 @@ TEST_F(BarPainterTest, LedNeverPaintsOutsideTheBar) {
 TEST_F(BarPainterTest, LedWithoutSegmentsOrWithoutBackground) {
     TCanvas* c = NewCanvas(12, 4);
     PaintBarLED(c, TRect(0, 0, 12, 4), 0, false, false, 100, 0, Back, Bar);
-    EXPECT_EQ(Map({{Back, 'k'}, {Bar, 'B'}}), Rows({"kkkkkkkkkkkk", "kBBBBBBBBBBk", "kBBBBBBBBBBk", "kkkkkkkkkkkk"}));
+    EXPECT_EQ(Map({{Back, 'k'}, {Bar, 'B'}}),
+              Rows({"kkkkkkkkkkkk", "kBBBBBBBBBBk", "kBBBBBBBBBBk", "kkkkkkkkkkkk"}));
 
     // Without a background only the lit segments are drawn, moved in on
     // their left and top, without outline.
     c = NewCanvas(12, 4);
     PaintBarLED(c, TRect(0, 0, 12, 4), 0, true, false, 50, 2, Back, Bar);
-    EXPECT_EQ(Map({{Paper, '.'}, {Bar, 'B'}}), Rows({"............", ".BBBB.......", ".BBBB.......", "............"}));
+    EXPECT_EQ(Map({{Paper, '.'}, {Bar, 'B'}}),
+              Rows({"............", ".BBBB.......", ".BBBB.......", "............"}));
     EXPECT_EQ(c->Pen()->Style(), psSolid);
 }
 
 TEST_F(BarPainterTest, GradientBarFillsBothPartsWithTheirGradients) {
     TCanvas* c = BarCanvas(40, 12);
-    PaintBarGradient(c, TRect(0, 0, 40, 12), 0, 0, 0, false, false, true, 50, gdVerticalEnd, Back, Back, Bar, Bar);
+    PaintBarGradient(c, TRect(0, 0, 40, 12), 0, 0, 0, false, false, true, 50, gdVerticalEnd, Back, Back, Bar,
+                     Bar);
     EXPECT_EQ(Row(0, 40), "BBBBBBBBBBBBBBBBBBBBkkkkkkkkkkkkkkkkkkkk");
     EXPECT_EQ(Row(4, 40), "BBBBBBBBBBBBBBkkkkkkBBBBBBkkkkkkkkkkkkkk");
     EXPECT_EQ(c->Brush()->Style(), bsSolid);
 
     // Without a background the rest keeps what was there; the text is drawn.
     c = BarCanvas(40, 12);
-    PaintBarGradient(c, TRect(0, 0, 40, 12), 0, 0, 0, false, true, true, 50, gdVerticalEnd, Back, Back, Bar, Bar);
+    PaintBarGradient(c, TRect(0, 0, 40, 12), 0, 0, 0, false, true, true, 50, gdVerticalEnd, Back, Back, Bar,
+                     Bar);
     EXPECT_EQ(Row(0, 40), "BBBBBBBBBBBBBBBBBBBB....................");
     EXPECT_EQ(Row(4, 40), "BBBBBBBBBBBBBBkkkkkkBBBBBB..............");
 }

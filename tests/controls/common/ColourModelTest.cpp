@@ -16,7 +16,9 @@ struct THsl {
     int H, S, L;
     bool operator==(const THsl&) const = default;
 };
-std::ostream& operator<<(std::ostream& os, const THsl& v) { return os << v.H << "," << v.S << "," << v.L; }
+std::ostream& operator<<(std::ostream& os, const THsl& v) {
+    return os << v.H << "," << v.S << "," << v.L;
+}
 
 THsl Hsl(TColor C) {
     Byte h, s, l;
@@ -57,7 +59,8 @@ TEST(ColourModel, HslToRgbClampsChannelsBelowZero) {
     EXPECT_GT(GetRValue(c), 0);
     for (int h = 0; h <= 255; h += 15)
         for (int s = 0; s <= 255; s += 15)
-            for (int l = 0; l <= 255; l += 15) ASSERT_NO_THROW(HSLValuesToColor(h, s, l)) << h << "," << s << "," << l;
+            for (int l = 0; l <= 255; l += 15)
+                ASSERT_NO_THROW(HSLValuesToColor(h, s, l)) << h << "," << s << "," << l;
 }
 
 TEST(ColourModel, LuminanceSteps) {

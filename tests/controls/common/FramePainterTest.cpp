@@ -5,7 +5,9 @@ namespace {
 
 constexpr TColor A = 0x0000A0, B = 0x00B000; // two plain colours for line tests
 
-TLegend LineLegend() { return {{Paper, '.'}, {A, 'a'}, {B, 'b'}}; }
+TLegend LineLegend() {
+    return {{Paper, '.'}, {A, 'a'}, {B, 'b'}};
+}
 
 using FramePainterTest = PaintTest;
 
@@ -18,7 +20,8 @@ TEST_F(FramePainterTest, FrameSidesGiveTheSharedCornersToTheBottomRightColour) {
 TEST_F(FramePainterTest, FrameSidesMoveInOnChosenSidesEvenWithoutColour) {
     TCanvas* c = NewCanvas(5, 4);
     EXPECT_EQ(PaintFrameSides(c, TRect(0, 0, 5, 4), A, TSides(), B), TRect(0, 0, 5, 4));
-    EXPECT_EQ(PaintFrameSides(c, TRect(0, 0, 5, 4), clNone, TSides{sdLeft, sdTop, sdRight}, B), TRect(1, 1, 4, 4));
+    EXPECT_EQ(PaintFrameSides(c, TRect(0, 0, 5, 4), clNone, TSides{sdLeft, sdTop, sdRight}, B),
+              TRect(1, 1, 4, 4));
     EXPECT_EQ(Map(LineLegend()), Rows({"....b", "....b", "....b", "....b"}));
 }
 
@@ -38,35 +41,58 @@ struct TStyleMap {
 
 TEST_F(FramePainterTest, EachStyleOnATenByTenRectangle) {
     const std::vector<TStyleMap> cases = {
-        {fsNone, {0, 0, 10, 10}, {"..........", "..........", "..........", "..........", "..........",
-                                  "..........", "..........", "..........", "..........", ".........."}},
-        {fsFlat, {1, 1, 9, 9}, {"DDDDDDDDDD", "D........D", "D........D", "D........D", "D........D",
-                                "D........D", "D........D", "D........D", "D........D", "DDDDDDDDDD"}},
-        {fsStatus, {1, 1, 9, 9}, {"SSSSSSSSSH", "S........H", "S........H", "S........H", "S........H",
-                                  "S........H", "S........H", "S........H", "S........H", "HHHHHHHHHH"}},
-        {fsPopup, {1, 1, 9, 9}, {"HHHHHHHHHS", "H........S", "H........S", "H........S", "H........S",
-                                 "H........S", "H........S", "H........S", "H........S", "SSSSSSSSSS"}},
-        {fsFlatBold, {2, 2, 8, 8}, {"SSSSSSSSSS", "SSSSSSSSSS", "SS......SS", "SS......SS", "SS......SS",
-                                    "SS......SS", "SS......SS", "SS......SS", "SSSSSSSSSS", "SSSSSSSSSS"}},
-        {fsLowered, {2, 2, 8, 8}, {"SSSSSSSSSH", "SDDDDDDDLH", "SD......LH", "SD......LH", "SD......LH",
-                                   "SD......LH", "SD......LH", "SD......LH", "SLLLLLLLLH", "HHHHHHHHHH"}},
-        {fsRaised, {2, 2, 8, 8}, {"LLLLLLLLLD", "LHHHHHHHSD", "LH......SD", "LH......SD", "LH......SD",
-                                  "LH......SD", "LH......SD", "LH......SD", "LSSSSSSSSD", "DDDDDDDDDD"}},
-        {fsButtonUp, {2, 2, 8, 8}, {"HHHHHHHHHD", "HLLLLLLLSD", "HL......SD", "HL......SD", "HL......SD",
-                                    "HL......SD", "HL......SD", "HL......SD", "HSSSSSSSSD", "DDDDDDDDDD"}},
-        {fsButtonDown, {2, 2, 8, 8}, {"TTTTTTTTTT", "TSSSSSSSST", "TS......ST", "TS......ST", "TS......ST",
-                                      "TS......ST", "TS......ST", "TS......ST", "TSSSSSSSST", "TTTTTTTTTT"}},
-        {fsGroove, {2, 2, 8, 8}, {"SSSSSSSSSH", "SHHHHHHHSH", "SH......SH", "SH......SH", "SH......SH",
-                                  "SH......SH", "SH......SH", "SH......SH", "SSSSSSSSSH", "HHHHHHHHHH"}},
-        {fsBump, {2, 2, 8, 8}, {"HHHHHHHHHS", "HSSSSSSSHS", "HS......HS", "HS......HS", "HS......HS",
-                                "HS......HS", "HS......HS", "HS......HS", "HHHHHHHHHS", "SSSSSSSSSS"}},
+        {fsNone,
+         {0, 0, 10, 10},
+         {"..........", "..........", "..........", "..........", "..........", "..........", "..........",
+          "..........", "..........", ".........."}},
+        {fsFlat,
+         {1, 1, 9, 9},
+         {"DDDDDDDDDD", "D........D", "D........D", "D........D", "D........D", "D........D", "D........D",
+          "D........D", "D........D", "DDDDDDDDDD"}},
+        {fsStatus,
+         {1, 1, 9, 9},
+         {"SSSSSSSSSH", "S........H", "S........H", "S........H", "S........H", "S........H", "S........H",
+          "S........H", "S........H", "HHHHHHHHHH"}},
+        {fsPopup,
+         {1, 1, 9, 9},
+         {"HHHHHHHHHS", "H........S", "H........S", "H........S", "H........S", "H........S", "H........S",
+          "H........S", "H........S", "SSSSSSSSSS"}},
+        {fsFlatBold,
+         {2, 2, 8, 8},
+         {"SSSSSSSSSS", "SSSSSSSSSS", "SS......SS", "SS......SS", "SS......SS", "SS......SS", "SS......SS",
+          "SS......SS", "SSSSSSSSSS", "SSSSSSSSSS"}},
+        {fsLowered,
+         {2, 2, 8, 8},
+         {"SSSSSSSSSH", "SDDDDDDDLH", "SD......LH", "SD......LH", "SD......LH", "SD......LH", "SD......LH",
+          "SD......LH", "SLLLLLLLLH", "HHHHHHHHHH"}},
+        {fsRaised,
+         {2, 2, 8, 8},
+         {"LLLLLLLLLD", "LHHHHHHHSD", "LH......SD", "LH......SD", "LH......SD", "LH......SD", "LH......SD",
+          "LH......SD", "LSSSSSSSSD", "DDDDDDDDDD"}},
+        {fsButtonUp,
+         {2, 2, 8, 8},
+         {"HHHHHHHHHD", "HLLLLLLLSD", "HL......SD", "HL......SD", "HL......SD", "HL......SD", "HL......SD",
+          "HL......SD", "HSSSSSSSSD", "DDDDDDDDDD"}},
+        {fsButtonDown,
+         {2, 2, 8, 8},
+         {"TTTTTTTTTT", "TSSSSSSSST", "TS......ST", "TS......ST", "TS......ST", "TS......ST", "TS......ST",
+          "TS......ST", "TSSSSSSSST", "TTTTTTTTTT"}},
+        {fsGroove,
+         {2, 2, 8, 8},
+         {"SSSSSSSSSH", "SHHHHHHHSH", "SH......SH", "SH......SH", "SH......SH", "SH......SH", "SH......SH",
+          "SH......SH", "SSSSSSSSSH", "HHHHHHHHHH"}},
+        {fsBump,
+         {2, 2, 8, 8},
+         {"HHHHHHHHHS", "HSSSSSSSHS", "HS......HS", "HS......HS", "HS......HS", "HS......HS", "HS......HS",
+          "HS......HS", "HHHHHHHHHS", "SSSSSSSSSS"}},
     };
     for (const TStyleMap& m : cases) {
         SCOPED_TRACE(GetEnumName(FrameStyleTypeInfo(), m.Style));
         TCanvas* c = NewCanvas(10, 10);
         EXPECT_EQ(PaintStyleFrame(c, TRect(0, 0, 10, 10), m.Style), m.Inner);
         std::string expected;
-        for (const char* r : m.Rows) expected += std::string(r) + "\n";
+        for (const char* r : m.Rows)
+            expected += std::string(r) + "\n";
         EXPECT_EQ(Map(), expected);
     }
 }
@@ -93,7 +119,8 @@ TEST_F(FramePainterTest, EtchedFrameOnSomeSidesEndsCleanly) {
         TCanvas* c = NewCanvas(6, 5);
         EXPECT_EQ(PaintStyleFrameSides(c, TRect(0, 0, 6, 5), fsGroove, k.Sides), k.Inner);
         std::string expected;
-        for (const char* r : k.Rows) expected += std::string(r) + "\n";
+        for (const char* r : k.Rows)
+            expected += std::string(r) + "\n";
         EXPECT_EQ(Map(), expected);
     }
 }
@@ -127,8 +154,9 @@ TEST_F(FramePainterTest, ColourStylesDeriveTheirLinesFromOneColour) {
 TEST_F(FramePainterTest, RoundedFlatBorderCutsTheCorners) {
     TCanvas* c = NewCanvas(10, 10);
     EXPECT_EQ(PaintRoundedFlatBorder(c, TRect(0, 0, 10, 10), A, AllSides), TRect(2, 2, 8, 8));
-    EXPECT_EQ(Map(LineLegend()), Rows({"..aaaaaa..", ".a......a.", "a........a", "a........a", "a........a",
-                                       "a........a", "a........a", "a........a", ".a......a.", "..aaaaaa.."}));
+    EXPECT_EQ(Map(LineLegend()),
+              Rows({"..aaaaaa..", ".a......a.", "a........a", "a........a", "a........a", "a........a",
+                    "a........a", "a........a", ".a......a.", "..aaaaaa.."}));
     c = NewCanvas(6, 5);
     EXPECT_EQ(PaintRoundedFlatBorder(c, TRect(0, 0, 6, 5), A, TSides{sdTop, sdLeft}), TRect(2, 2, 6, 5));
     EXPECT_EQ(Map(LineLegend()), Rows({"..aaaa", ".a....", "a.....", "a.....", "a....."}));
@@ -138,18 +166,18 @@ TEST_F(FramePainterTest, InnerOuterFramesStack) {
     const TColor parent = 0x000001, control = 0x000002, border = 0x000003, flat = 0x000004;
     const TLegend legend = {{Paper, '.'}, {parent, 'p'}, {control, 'c'}, {border, 'b'}, {flat, 'f'}};
     TCanvas* c = NewCanvas(12, 12);
-    TRect inner = PaintInnerOuterFrame(c, TRect(0, 0, 12, 12), fsFlatRounded, true, false, parent, control, 0, flat,
-                                       clBtnShadow, clBtnHighlight, border, 1, AllSides, 1, fsFlat);
+    TRect inner = PaintInnerOuterFrame(c, TRect(0, 0, 12, 12), fsFlatRounded, true, false, parent, control, 0,
+                                       flat, clBtnShadow, clBtnHighlight, border, 1, AllSides, 1, fsFlat);
     EXPECT_EQ(inner, TRect(4, 4, 8, 8));
-    EXPECT_EQ(Map(legend), Rows({"ppffffffffpp", "pfbbbbbbbbfp", "fbbbbbbbbbbf", "fbb.ffff.bbf", "fbbf....fbbf",
-                                 "fbbf....fbbf", "fbbf....fbbf", "fbbf....fbbf", "fbb.ffff.bbf", "fbbbbbbbbbbf",
-                                 "pfbbbbbbbbfp", "ppffffffffpp"}));
+    EXPECT_EQ(Map(legend), Rows({"ppffffffffpp", "pfbbbbbbbbfp", "fbbbbbbbbbbf", "fbb.ffff.bbf",
+                                 "fbbf....fbbf", "fbbf....fbbf", "fbbf....fbbf", "fbbf....fbbf",
+                                 "fbb.ffff.bbf", "fbbbbbbbbbbf", "pfbbbbbbbbfp", "ppffffffffpp"}));
 
     // Without inner lines the second ring takes the control colour; popup
     // and status bevels are BevelWidth lines deep.
     c = NewCanvas(8, 8);
-    inner = PaintInnerOuterFrame(c, TRect(0, 0, 8, 8), fsPopup, false, false, parent, control, 0, flat, border,
-                                 flat, border, 2, AllSides, 0, fsNone);
+    inner = PaintInnerOuterFrame(c, TRect(0, 0, 8, 8), fsPopup, false, false, parent, control, 0, flat,
+                                 border, flat, border, 2, AllSides, 0, fsNone);
     EXPECT_EQ(inner, TRect(2, 2, 6, 6));
     EXPECT_EQ(Map(legend), Rows({"fffffffb", "ffffffbb", "ff....bb", "ff....bb", "ff....bb", "ff....bb",
                                  "fbbbbbbb", "bbbbbbbb"}));
@@ -174,7 +202,8 @@ TEST_F(FramePainterTest, ControlFrameErasesThenFrames) {
 TEST_F(FramePainterTest, DottedFocusRectBlackensEverySecondPixel) {
     TCanvas* c = NewCanvas(6, 5, clWhite);
     EXPECT_EQ(PaintDottedFocusRect(c, TRect(0, 0, 6, 5)), TRect(1, 1, 5, 4));
-    EXPECT_EQ(Map({{clWhite, '.'}, {clBlack, '#'}}), Rows({".#.#.#", "#....#", "......", "#....#", ".#.#.#"}));
+    EXPECT_EQ(Map({{clWhite, '.'}, {clBlack, '#'}}),
+              Rows({".#.#.#", "#....#", "......", "#....#", ".#.#.#"}));
 }
 
 TEST_F(FramePainterTest, HighlightFrameIsATwoPixelRingOnFullColourDisplaysOnly) {
@@ -204,8 +233,8 @@ TEST_F(FramePainterTest, HighlightFrameKeepsTheCallersClip) {
 TEST_F(FramePainterTest, AnOutOfRangeFlatColourAdjustmentPaintsLikeTheLargest) {
     auto paint = [&](Integer Adjustment) {
         TCanvas* c = NewCanvas(6, 6);
-        PaintInnerOuterFrame(c, TRect(0, 0, 6, 6), fsFlat, false, false, A, A, Adjustment, 0x406080, A, A, A, 1,
-                             AllSides, 0, fsNone);
+        PaintInnerOuterFrame(c, TRect(0, 0, 6, 6), fsFlat, false, false, A, A, Adjustment, 0x406080, A, A, A,
+                             1, AllSides, 0, fsNone);
         return At(0, 0);
     };
     EXPECT_EQ(paint(300), paint(255));

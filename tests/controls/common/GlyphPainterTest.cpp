@@ -6,8 +6,8 @@
 namespace {
 
 constexpr TColor Frame = 0x000080, Fill = 0xE0E0E0, Mark = 0x008000, Focus = 0xF0F0FF, ReadOnly = 0xC0FFFF,
-                 Disabled = 0xB0B0B0, HotFrame = 0x800000, HotFill = 0xFFE0C0, Control = 0x40C0C0, Mask = clOlive,
-                 Dot = 0x202020;
+                 Disabled = 0xB0B0B0, HotFrame = 0x800000, HotFill = 0xFFE0C0, Control = 0x40C0C0,
+                 Mask = clOlive, Dot = 0x202020;
 
 using GlyphPainterTest = PaintTest;
 
@@ -38,17 +38,19 @@ TEST_F(GlyphPainterTest, CheckBoxFillsAndFramesByLook) {
         bool Focused, IsReadOnly;
         COLORREF Expected;
     };
-    for (const TCase& k : {TCase{0, false, false, ColorToRGB(Fill)}, TCase{0, true, false, ColorToRGB(Focus)},
-                           TCase{0, false, true, ColorToRGB(ReadOnly)}, TCase{0, true, true, ColorToRGB(Focus)},
-                           TCase{1, false, false, ColorToRGB(DarkenColor(Focus, 20))},
-                           TCase{3, true, false, ColorToRGB(Disabled)}}) {
+    for (const TCase& k :
+         {TCase{0, false, false, ColorToRGB(Fill)}, TCase{0, true, false, ColorToRGB(Focus)},
+          TCase{0, false, true, ColorToRGB(ReadOnly)}, TCase{0, true, true, ColorToRGB(Focus)},
+          TCase{1, false, false, ColorToRGB(DarkenColor(Focus, 20))},
+          TCase{3, true, false, ColorToRGB(Disabled)}}) {
         CheckBox(NewCanvas(13, 13), 0, k.Look, k.Focused, k.IsReadOnly);
         EXPECT_EQ(At(6, 6), k.Expected) << "look " << k.Look << " focused " << k.Focused;
     }
 
     // Plain hot frame: the hot colour outside and once more inside.
     CheckBox(NewCanvas(6, 6), 0, 2, false, false, 1);
-    EXPECT_EQ(Map({{HotFrame, 'h'}, {Fill, '.'}}), Rows({"hhhhhh", "hhhhhh", "hh..hh", "hh..hh", "hhhhhh", "hhhhhh"}));
+    EXPECT_EQ(Map({{HotFrame, 'h'}, {Fill, '.'}}),
+              Rows({"hhhhhh", "hhhhhh", "hh..hh", "hh..hh", "hhhhhh", "hhhhhh"}));
     // Gradient hot frame: a 2-pixel ring inside the normal frame.
     CheckBox(NewCanvas(9, 9), 0, 2, false, false, 0);
     EXPECT_EQ(At(0, 0), ColorToRGB(Frame));
@@ -58,8 +60,8 @@ TEST_F(GlyphPainterTest, CheckBoxFillsAndFramesByLook) {
 }
 
 void Radio(TCanvas* C, bool Checked, Integer Look = 0, bool Transparent = false, Integer HotTrackStyle = 1) {
-    PaintRadioGlyph(C, TRect(0, 0, 13, 13), Checked, ReadOnly, false, false, Mask, Transparent, Control, HotFrame,
-                    HotFill, Disabled, Focus, Fill, Dot, Frame, HotTrackStyle, false, Look);
+    PaintRadioGlyph(C, TRect(0, 0, 13, 13), Checked, ReadOnly, false, false, Mask, Transparent, Control,
+                    HotFrame, HotFill, Disabled, Focus, Fill, Dot, Frame, HotTrackStyle, false, Look);
 }
 
 TEST_F(GlyphPainterTest, RadioCircleOnAFullColourDisplay) {
@@ -75,18 +77,20 @@ TEST_F(GlyphPainterTest, RadioCircleOnAFullColourDisplay) {
                             {BlendColors(Frame, Fill, 80), 'y'},
                             {BlendColors(Frame, Fill, 40), 'z'},
                             {BlendColors(Dot, Fill, 153), 'q'}};
-    EXPECT_EQ(Map(legend), Rows({"cccgeuFuegccc", "cceFxyzyxFecc", "ceuy.....yuec", "gFy.......yFg", "ex...qdq...xe",
-                                 "uy..qdddq..yu", "Fz..ddddd..zF", "uy..qdddq..yu", "ex...qdq...xe", "gFy.......yFg",
-                                 "ceuy.....yuec", "cceFxyzyxFecc", "cccgeuFuegccc"}));
+    EXPECT_EQ(Map(legend),
+              Rows({"cccgeuFuegccc", "cceFxyzyxFecc", "ceuy.....yuec", "gFy.......yFg", "ex...qdq...xe",
+                    "uy..qdddq..yu", "Fz..ddddd..zF", "uy..qdddq..yu", "ex...qdq...xe", "gFy.......yFg",
+                    "ceuy.....yuec", "cceFxyzyxFecc", "cccgeuFuegccc"}));
 }
 
 TEST_F(GlyphPainterTest, RadioCircleWith256Colours) {
     FullColorDisplay = false;
     Radio(NewCanvas(13, 13), true);
     const TLegend legend = {{Control, 'c'}, {Frame, 'F'}, {Fill, '.'}, {Dot, 'd'}, {clSilver, 's'}};
-    EXPECT_EQ(Map(legend), Rows({"ccccFFFFFcccc", "ccFFFs.sFFFcc", "cFFs.....sFFc", "cFs.......sFc", "FF...ddd...FF",
-                                 "Fs..ddddd..sF", "F...ddddd...F", "Fs..ddddd..sF", "FF...ddd...FF", "cFs.......sFc",
-                                 "cFFs.....sFFc", "ccFFFs.sFFFcc", "ccccFFFFFcccc"}));
+    EXPECT_EQ(Map(legend),
+              Rows({"ccccFFFFFcccc", "ccFFFs.sFFFcc", "cFFs.....sFFc", "cFs.......sFc", "FF...ddd...FF",
+                    "Fs..ddddd..sF", "F...ddddd...F", "Fs..ddddd..sF", "FF...ddd...FF", "cFs.......sFc",
+                    "cFFs.....sFFc", "ccFFFs.sFFFcc", "ccccFFFFFcccc"}));
 }
 
 TEST_F(GlyphPainterTest, RadioCircleTransparentDisabledAndHot) {
@@ -128,14 +132,14 @@ TEST_F(GlyphPainterTest, ClassicArrowsAreFourRowTriangles) {
         return Map(legend);
     };
     const char* empty = "...........";
-    EXPECT_EQ(arrow(0), Rows({empty, empty, empty, ".....#.....", "....###....", "...#####...", "..#######..", empty,
-                              empty, empty, empty}));
-    EXPECT_EQ(arrow(1), Rows({empty, empty, empty, "..#######..", "...#####...", "....###....", ".....#.....", empty,
-                              empty, empty, empty}));
-    EXPECT_EQ(arrow(2), Rows({empty, empty, "......#....", ".....##....", "....###....", "...####....", "....###....",
-                              ".....##....", "......#....", empty, empty}));
-    EXPECT_EQ(arrow(3), Rows({empty, empty, "...#.......", "...##......", "...###.....", "...####....", "...###.....",
-                              "...##......", "...#.......", empty, empty}));
+    EXPECT_EQ(arrow(0), Rows({empty, empty, empty, ".....#.....", "....###....", "...#####...", "..#######..",
+                              empty, empty, empty, empty}));
+    EXPECT_EQ(arrow(1), Rows({empty, empty, empty, "..#######..", "...#####...", "....###....", ".....#.....",
+                              empty, empty, empty, empty}));
+    EXPECT_EQ(arrow(2), Rows({empty, empty, "......#....", ".....##....", "....###....", "...####....",
+                              "....###....", ".....##....", "......#....", empty, empty}));
+    EXPECT_EQ(arrow(3), Rows({empty, empty, "...#.......", "...##......", "...###.....", "...####....",
+                              "...###.....", "...##......", "...#.......", empty, empty}));
     EXPECT_EQ(arrow(4), Rows({empty, empty, empty, empty, empty, empty, empty, empty, empty, empty, empty}));
 }
 
@@ -145,8 +149,8 @@ TEST_F(GlyphPainterTest, DropDownArrowSitsLowerAndAvoidsABlackBackground) {
     PaintDropDownArrow(c, TRect(0, 0, 11, 11), 1, true); // classic on modern systems
     const char* empty = "...........";
     EXPECT_EQ(Map({{clWhite, '.'}, {clBlack, '#'}}),
-              Rows({empty, empty, empty, empty, "..#######..", "...#####...", "....###....", ".....#.....", empty,
-                    empty, empty}));
+              Rows({empty, empty, empty, empty, "..#######..", "...#####...", "....###....", ".....#.....",
+                    empty, empty, empty}));
     // The pen is solid again and the brush has its colour back.
     EXPECT_EQ(c->Pen()->Style(), psSolid);
     EXPECT_EQ(c->Brush()->Color(), clWhite);

@@ -9,14 +9,15 @@ namespace {
 // unpainted pixel shows.
 constexpr TColor Start = 0x1060C8, Stop = 0xC83010;
 
-constexpr TGradientDirection AllDirections[] = {gdDiagonalUp,     gdDiagonalDown,   gdHorizontalEnd, gdHorizontalCenter,
-                                                gdHorizontalBox,  gdVerticalEnd,    gdVerticalCenter, gdVerticalBox,
-                                                gdSquareBox,      gdBigSquareBox};
+constexpr TGradientDirection AllDirections[] = {
+    gdDiagonalUp,  gdDiagonalDown,   gdHorizontalEnd, gdHorizontalCenter, gdHorizontalBox,
+    gdVerticalEnd, gdVerticalCenter, gdVerticalBox,   gdSquareBox,        gdBigSquareBox};
 
 struct TSize2 {
     int W, H;
 };
-constexpr TSize2 Sizes[] = {{1, 1}, {2, 2}, {1, 7}, {7, 1}, {3, 7}, {5, 5}, {6, 9}, {10, 10}, {17, 9}, {64, 33}, {33, 64}};
+constexpr TSize2 Sizes[] = {{1, 1}, {2, 2},   {1, 7},  {7, 1},   {3, 7},  {5, 5},
+                            {6, 9}, {10, 10}, {17, 9}, {64, 33}, {33, 64}};
 
 class GradientTest : public PaintTest {
 protected:
@@ -40,8 +41,9 @@ protected:
     // Whether C is within K steps of an N-step sweep of Target.
     static bool Near(COLORREF C, COLORREF Target, int Steps, int K = 1) {
         for (int n = 0; n < 3; ++n) {
-            int limit =
-                K * (std::abs(Channel(ColorToRGB(Start), n) - Channel(ColorToRGB(Stop), n)) / std::max(Steps, 1) + 1);
+            int limit = K * (std::abs(Channel(ColorToRGB(Start), n) - Channel(ColorToRGB(Stop), n)) /
+                                 std::max(Steps, 1) +
+                             1);
             if (std::abs(Channel(C, n) - Channel(Target, n)) > limit) return false;
         }
         return true;
@@ -86,13 +88,15 @@ TEST_F(GradientTest, LinearGradientsRunFromStartToStop) {
     EXPECT_EQ(G(5, 19), stop);
     EXPECT_TRUE(Near(G(5, 0), start, 20));
     EXPECT_TRUE(Monotone(20, [&](int i) { return G(0, i); }));
-    for (int y = 0; y < 20; ++y) EXPECT_EQ(G(11, y), G(0, y)) << "row " << y << " is one colour";
+    for (int y = 0; y < 20; ++y)
+        EXPECT_EQ(G(11, y), G(0, y)) << "row " << y << " is one colour";
 
     Gradient(gdVerticalEnd, 20, 12);
     EXPECT_EQ(G(19, 5), stop);
     EXPECT_TRUE(Near(G(0, 5), start, 20));
     EXPECT_TRUE(Monotone(20, [&](int i) { return G(i, 0); }));
-    for (int x = 0; x < 20; ++x) EXPECT_EQ(G(x, 11), G(x, 0)) << "column " << x << " is one colour";
+    for (int x = 0; x < 20; ++x)
+        EXPECT_EQ(G(x, 11), G(x, 0)) << "column " << x << " is one colour";
 
     // Two rows: the bottom one is the stop colour, the top one a step on.
     Gradient(gdHorizontalEnd, 3, 2, 0x000000, 0x0000FF);
@@ -111,12 +115,14 @@ TEST_F(GradientTest, CentreGradientsPutTheStopColourInTheMiddle) {
         EXPECT_TRUE(Monotone(h / 2 + 1, [&](int i) { return G(0, i); }));
         EXPECT_TRUE(Monotone(h - h / 2, [&](int i) { return G(0, h / 2 + i); }));
         // Mirror rows differ by no more than one step of the sweep.
-        for (int y = 0; y < h; ++y) EXPECT_TRUE(Near(G(0, y), G(0, h - 1 - y), h / 2)) << y;
+        for (int y = 0; y < h; ++y)
+            EXPECT_TRUE(Near(G(0, y), G(0, h - 1 - y), h / 2)) << y;
     }
     Gradient(gdVerticalCenter, 15, 3);
     EXPECT_EQ(G(7, 1), stop);
     EXPECT_EQ(G(14, 1), start);
-    for (int x = 0; x < 15; ++x) EXPECT_TRUE(Near(G(x, 0), G(14 - x, 0), 7)) << x;
+    for (int x = 0; x < 15; ++x)
+        EXPECT_TRUE(Near(G(x, 0), G(14 - x, 0), 7)) << x;
 }
 
 TEST_F(GradientTest, DiagonalGradientsRunCornerToCorner) {
@@ -166,7 +172,8 @@ TEST_F(GradientTest, EqualColoursGiveOneColour) {
         SCOPED_TRACE(GetEnumName(GradientDirectionTypeInfo(), d));
         Gradient(d, 13, 8, Start, Start);
         for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 13; ++x) ASSERT_EQ(G(x, y), ColorToRGB(Start)) << x << "," << y;
+            for (int x = 0; x < 13; ++x)
+                ASSERT_EQ(G(x, y), ColorToRGB(Start)) << x << "," << y;
     }
 }
 
@@ -175,7 +182,8 @@ TEST_F(GradientTest, NearlyEqualBoxColoursStillCoverTheRectangle) {
         SCOPED_TRACE(GetEnumName(GradientDirectionTypeInfo(), d));
         Gradient(d, 20, 20, 0x0A0A0B, 0x0A0A0A);
         for (int y = 0; y < 20; ++y)
-            for (int x = 0; x < 20; ++x) ASSERT_TRUE(Between(G(x, y), 0x0A0A0A, 0x0A0A0B)) << x << "," << y;
+            for (int x = 0; x < 20; ++x)
+                ASSERT_TRUE(Between(G(x, y), 0x0A0A0A, 0x0A0A0B)) << x << "," << y;
     }
 }
 
@@ -183,7 +191,8 @@ TEST_F(GradientTest, SmallBoxesAreOneStartColourFill) {
     for (TSize2 s : {TSize2{4, 20}, TSize2{20, 4}}) {
         Gradient(gdSquareBox, s.W, s.H);
         for (int y = 0; y < s.H; ++y)
-            for (int x = 0; x < s.W; ++x) ASSERT_EQ(G(x, y), ColorToRGB(Start));
+            for (int x = 0; x < s.W; ++x)
+                ASSERT_EQ(G(x, y), ColorToRGB(Start));
     }
 }
 
@@ -203,7 +212,8 @@ TEST_F(GradientTest, EmptyAndInvertedRectangles) {
     EXPECT_EQ(Map({{Paper, '.'}}), Rows({"......", "......", "......", "......", "......", "......"}));
     // Right left of Left: |width| pixels from Left.
     GradientFillRect(Canvas(), TRect(2, 1, 0, 3), gdVerticalEnd, 1, Start, Start);
-    EXPECT_EQ(Map({{Paper, '.'}, {Start, 's'}}), Rows({"......", "..ss..", "..ss..", "......", "......", "......"}));
+    EXPECT_EQ(Map({{Paper, '.'}, {Start, 's'}}),
+              Rows({"......", "..ss..", "..ss..", "......", "......", "......"}));
 }
 
 TEST_F(GradientTest, TransparentBlitAndVerticalFlip) {

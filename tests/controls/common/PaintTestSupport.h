@@ -28,8 +28,8 @@ using TLegend = std::vector<std::pair<TColor, char>>;
 
 // The legend of the frame maps: '.' paper and one letter per system colour.
 inline TLegend FrameLegend() {
-    return {{Paper, '.'},          {clWindow, 'w'},     {cl3DDkShadow, 'D'}, {clBtnShadow, 'S'},
-            {clBtnHighlight, 'H'}, {cl3DLight, 'L'},    {clBtnText, 'T'},    {clBtnFace, 'F'}};
+    return {{Paper, '.'},          {clWindow, 'w'},  {cl3DDkShadow, 'D'}, {clBtnShadow, 'S'},
+            {clBtnHighlight, 'H'}, {cl3DLight, 'L'}, {clBtnText, 'T'},    {clBtnFace, 'F'}};
 }
 
 // The pixels of the rectangle (0,0,W,H) as rows of letters; '?' for a
