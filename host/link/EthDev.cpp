@@ -18,7 +18,8 @@ TEthDev::TEthDev(TDataModule1* AAgent) : FAgent(AAgent) {
 
 TEthDev::~TEthDev() {
     if (FAgent) FAgent->DetachReport(this);
-    for (Integer i = Fields.Count() - 1; i >= 0; --i) static_cast<TOneEthVar*>(Fields[i])->Free();
+    for (Integer i = Fields.Count() - 1; i >= 0; --i)
+        static_cast<TOneEthVar*>(Fields[i])->Free();
     Fields.Clear();
 }
 
@@ -72,9 +73,13 @@ void TEthDev::WriteLE(Integer AValue, Integer N, Integer& Pos) {
     Pos += N;
 }
 
-bool TEthDev::CanOpen() { return true; }
+bool TEthDev::CanOpen() {
+    return true;
+}
 
-Integer TEthDev::GetFieldCount() { return Fields.Count(); }
+Integer TEthDev::GetFieldCount() {
+    return Fields.Count();
+}
 
 void TEthDev::ReportReceived() {}
 
@@ -94,7 +99,8 @@ Integer TEthDev::Open() {
 }
 
 Integer TEthDev::ResetFields() {
-    for (Integer i = 0; i < Fields.Count(); ++i) FieldAt(i)->Reset();
+    for (Integer i = 0; i < Fields.Count(); ++i)
+        FieldAt(i)->Reset();
     const Integer closed = CountClosedFields();
     AfterOpen();
     return closed;
@@ -109,7 +115,9 @@ Integer TEthDev::CountClosedFields2() {
     return FieldCount - opened;
 }
 
-bool TEthDev::AllFieldsClosed() { return GetFieldCount() == CountClosedFields2(); }
+bool TEthDev::AllFieldsClosed() {
+    return GetFieldCount() == CountClosedFields2();
+}
 
 bool TEthDev::HasUsage(Integer AUsage) {
     for (Integer i = 0; i < Fields.Count(); ++i)
@@ -117,16 +125,22 @@ bool TEthDev::HasUsage(Integer AUsage) {
     return false;
 }
 
-void TEthDev::Close() { Opened = false; }
+void TEthDev::Close() {
+    Opened = false;
+}
 
 bool TEthDev::WaitReply() {
     WaitReplyBase();
     return true;
 }
 
-bool TEthDev::Send() { return PackHeader(); }
+bool TEthDev::Send() {
+    return PackHeader();
+}
 
-bool TEthDev::Receive() { return false; }
+bool TEthDev::Receive() {
+    return false;
+}
 
 bool TEthDev::UnpackHeader() {
     Integer pos = 0;
@@ -139,9 +153,13 @@ bool TEthDev::UnpackHeader() {
     return true;
 }
 
-TOneEthVar* TEthDev::FieldAt(Integer I) { return static_cast<TOneEthVar*>(Fields[I]); }
+TOneEthVar* TEthDev::FieldAt(Integer I) {
+    return static_cast<TOneEthVar*>(Fields[I]);
+}
 
-bool TEthDev::WaitReplyBase() { return true; }
+bool TEthDev::WaitReplyBase() {
+    return true;
+}
 
 bool TEthDev::PackHeader() {
     MsgNum->Increment();
@@ -158,7 +176,8 @@ bool TEthDev::PackHeader() {
 Integer TEthDev::SwapBytes(Integer AValue, Integer N) {
     const Cardinal v = static_cast<Cardinal>(AValue);
     Cardinal result = 0;
-    for (Integer i = 0; i < N && i < 4; ++i) result = (result << 8) | ((v >> (8 * i)) & 0xFFu);
+    for (Integer i = 0; i < N && i < 4; ++i)
+        result = (result << 8) | ((v >> (8 * i)) & 0xFFu);
     return static_cast<Integer>(result);
 }
 

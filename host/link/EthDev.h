@@ -93,7 +93,8 @@ public:
     Integer PeerPort = EthDevicePort;
 
 protected:
-    TOneEthVar* AddField(Integer ADirection, const String& AName, bool ASigned, Integer ACount, Integer ABits);
+    TOneEthVar* AddField(Integer ADirection, const String& AName, bool ASigned, Integer ACount,
+                         Integer ABits);
     // Fills RxBuffer from From to its end with what a datagram of all-zero
     // values would carry there (zeros for the header).
     virtual void PadRxBuffer(Integer From);

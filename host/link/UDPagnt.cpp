@@ -13,6 +13,10 @@ namespace {
 // thread quickly, long enough that an idle link costs no CPU to speak of.
 // A datagram ends the wait at once, so it adds no latency.
 constexpr Integer RecvPollMs = 10;
+// After a datagram the next one usually follows within microseconds (the host
+// answers an answer with its next request); for this long the thread looks
+// for it without sleeping, so it need not be woken from another CPU.
+constexpr auto RecvSpinAfterDatagram = std::chrono::microseconds(200);
 // A dump shows at most this many bytes of a buffer.
 constexpr Integer DumpLimit = 551;
 } // namespace
@@ -26,7 +30,8 @@ TDataModule1::TDataModule1(TComponent* AOwner) : TComponent(AOwner) {
 
 TDataModule1::~TDataModule1() {
     Close();
-    for (TEthDev* r : FReports) r->FAgent = nullptr;
+    for (TEthDev* r : FReports)
+        r->FAgent = nullptr;
     FReports.clear();
     if (DataModule1 == this) DataModule1 = nullptr;
 }
@@ -87,7 +92,9 @@ Integer TDataModule1::AddDevice(TEthDev* Device) {
     return index;
 }
 
-void TDataModule1::SetDispatcher(TEthDev* Device) { FDispatcher = Device; }
+void TDataModule1::SetDispatcher(TEthDev* Device) {
+    FDispatcher = Device;
+}
 
 void TDataModule1::SelectIndex(Integer Index) {
     if (FDevices.Count() == 0 || Index < 0 || Index >= FDevices.Count() || Index == FCurrentIndex) return;
@@ -95,7 +102,9 @@ void TDataModule1::SelectIndex(Integer Index) {
     FCurrentDevice = GetDevice(Index);
 }
 
-TEthDev* TDataModule1::GetDevice(Integer Index) const { return static_cast<TEthDev*>(FDevices[Index]); }
+TEthDev* TDataModule1::GetDevice(Integer Index) const {
+    return static_cast<TEthDev*>(FDevices[Index]);
+}
 
 TEthDev* TDataModule1::FindDeviceById(Integer Id) {
     if (FCurrentDevice && FCurrentDevice->AssignedID == Id) return FCurrentDevice;
@@ -115,7 +124,9 @@ void TDataModule1::RemoveDeviceById(Integer Id) {
     }
 }
 
-void TDataModule1::AttachReport(TEthDev* Report) { FReports.push_back(Report); }
+void TDataModule1::AttachReport(TEthDev* Report) {
+    FReports.push_back(Report);
+}
 
 void TDataModule1::DetachReport(TEthDev* Report) {
     FReports.erase(std::remove(FReports.begin(), FReports.end(), Report), FReports.end());
@@ -133,7 +144,8 @@ bool TDataModule1::IsAttached(TEthDev* Report) const {
 
 void TDataModule1::SendReport(const String& Host, Integer Port, Integer Count, const Byte* Buffer) {
     if (FShowOperations) {
-        Display(Format("Transmitting Message - ID 0x%4.4x ", {FCurrentDevice ? FCurrentDevice->AssignedID : 0}));
+        Display(
+            Format("Transmitting Message - ID 0x%4.4x ", {FCurrentDevice ? FCurrentDevice->AssignedID : 0}));
         DumpBuffer(Buffer, Count, 0);
     }
     IdUDPControl->SendBuffer(Host, Port, Buffer, Count);
@@ -173,7 +185,8 @@ void TDataModule1::HandOver(const Byte* Data, Integer Count, const String& PeerI
 
 void TDataModule1::DispatchDatagram(const Byte* Data, Integer Count) {
     if (!FDispatcher) {
-        Display(Format("**ERROR Datagram of %d bytes from %s dropped: no dispatcher to read it", {Count, LastPeerIP}));
+        Display(Format("**ERROR Datagram of %d bytes from %s dropped: no dispatcher to read it",
+                       {Count, LastPeerIP}));
         return;
     }
     // Without a current device there is no sequence number to check: the
@@ -229,10 +242,12 @@ void TCRecvThread::Execute() {
     TIdUDPClient* udp = FAgent->IdUDPControl;
     String peerIP;
     Integer peerPort = 0;
+    auto spinUntil = std::chrono::steady_clock::now();
     while (!Terminated()) {
         Integer n = 0;
+        const bool spinning = std::chrono::steady_clock::now() < spinUntil;
         try {
-            n = udp->ReceiveBuffer(Buffer, RecvBufferSize, peerIP, peerPort, RecvPollMs);
+            n = udp->ReceiveBuffer(Buffer, RecvBufferSize, peerIP, peerPort, spinning ? 0 : RecvPollMs);
         } catch (const std::exception& e) {
             // A failing receive (a refused port reported by the network, a
             // shortage of buffers) does not end the link: report it once and
@@ -242,13 +257,17 @@ void TCRecvThread::Execute() {
             continue;
         }
         FLastError.clear();
-        if (n <= 0) continue;
+        if (n <= 0) {
+            if (spinning) std::this_thread::yield();
+            continue;
+        }
         Count = n;
         try {
             Synchronize([&] { FAgent->HandOver(Buffer, n, peerIP, peerPort); });
         } catch (const std::exception& e) {
             HandleException(e);
         }
+        spinUntil = std::chrono::steady_clock::now() + RecvSpinAfterDatagram;
     }
 }
 

@@ -5,11 +5,16 @@
 
 Integer MaskForBits(Integer Bits) {
     switch (Bits) {
-    case 8: return Mask8;
-    case 16: return Mask16;
-    case 24: return Mask24;
-    case 32: return Mask32;
-    default: return 0;
+    case 8:
+        return Mask8;
+    case 16:
+        return Mask16;
+    case 24:
+        return Mask24;
+    case 32:
+        return Mask32;
+    default:
+        return 0;
     }
 }
 
@@ -17,6 +22,8 @@ namespace {
 // Fields 6..13 follow the header; only they are masked.
 constexpr Integer FirstMaskedField = 6;
 constexpr Integer LastMaskedField = 13;
+// Header, Command (1), OutLen (2), OutAddress (4), then the payload.
+static_assert(EthHeaderSize + 7 + PayloadSize == ReportSize && ReportSize <= EthBufferSize);
 } // namespace
 
 TdsProg::TdsProg(TDataModule1* AAgent) : TEthDev(AAgent) {
@@ -49,11 +56,12 @@ void TdsProg::MaskFields(Integer ADirection) {
         TOneEthVar* f = FieldAt(i);
         if (f->Direction == ADirection) f->Value ^= MaskForBits(f->Bits);
     }
-    Integer* elements = ADirection == evOut ? OutPayload->Elements
+    Integer* elements = ADirection == evOut  ? OutPayload->Elements
                         : ADirection == evIn ? InPayload->Elements
                                              : nullptr;
     if (elements)
-        for (Integer e = 0; e < PayloadSize; ++e) elements[e] ^= Mask8;
+        for (Integer e = 0; e < PayloadSize; ++e)
+            elements[e] ^= Mask8;
 }
 
 bool TdsProg::PackAndSend() {
@@ -63,13 +71,12 @@ bool TdsProg::PackAndSend() {
     Answered = false;
     PackHeader();
     Integer pos = TxHeaderLength;
-    for (TOneEthVar* f : {Command, OutLen, OutAddress, OutPayload}) {
-        const Integer n = f->Bits / 8;
-        if (f->Elements)
-            for (Integer e = 0; e < f->Count; ++e) WriteLE(f->Elements[e], n, pos);
-        else
-            WriteLE(f->GetValue(), n, pos);
-    }
+    for (TOneEthVar* f : {Command, OutLen, OutAddress})
+        WriteLE(f->GetValue(), f->Bits / 8, pos);
+    // One byte per payload element: its low byte.
+    for (Integer e = 0; e < PayloadSize; ++e)
+        TxBuffer[pos + e] = static_cast<Byte>(OutPayload->Elements[e]);
+    pos += PayloadSize;
     TxCount = pos;
     agent->SelectIndex(ListIndex);
     agent->SetCurrentDevice(this);
@@ -81,20 +88,20 @@ bool TdsProg::Unpack() {
     Answered = true;
     UnpackHeader();
     Integer pos = RxIndex;
-    for (TOneEthVar* f : {CmdResponse, InLen, InAddress, InPayload}) {
+    for (TOneEthVar* f : {CmdResponse, InLen, InAddress}) {
         const Integer n = f->Bits / 8;
-        auto read = [&] { return f->Signed ? ReadSigned(n, pos) : ReadUnsigned(n, pos); };
-        if (f->Elements)
-            for (Integer e = 0; e < f->Count; ++e) f->Elements[e] = read();
-        else
-            f->SetValue(read());
+        f->SetValue(f->Signed ? ReadSigned(n, pos) : ReadUnsigned(n, pos));
     }
+    // One unsigned byte per payload element.
+    for (Integer e = 0; e < PayloadSize; ++e)
+        InPayload->Elements[e] = RxBuffer[pos + e];
     MaskFields(evIn);
     return true;
 }
 
 void TdsProg::PadRxBuffer(Integer From) {
     TEthDev::PadRxBuffer(From);
+    if (From >= ReportSize) return; // a whole report: nothing is missing
     // A missing byte of an in field reads as its mask byte, which unmasks to 0.
     Integer pos = EthHeaderSize;
     for (TOneEthVar* f : {CmdResponse, InLen, InAddress, InPayload}) {
@@ -127,5 +134,6 @@ bool TdsProg::WaitForAnswer() {
 }
 
 void TdsProg::RandomizeOutPayload() {
-    for (Integer e = 0; e < PayloadSize; ++e) OutPayload->Elements[e] = Random(256);
+    for (Integer e = 0; e < PayloadSize; ++e)
+        OutPayload->Elements[e] = Random(256);
 }

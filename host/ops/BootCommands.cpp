@@ -22,7 +22,9 @@ TCmdOutcome Exchange(TdsProg* Device, bool Await, int Show) {
     return {crAnswered, {}};
 }
 
-TCmdOutcome NoDevice() { return {crSendFailed, "No device is selected."}; }
+TCmdOutcome NoDevice() {
+    return {crSendFailed, "No device is selected."};
+}
 
 void SetRequest(TdsProg* Device, Integer Code, Integer Length, Integer Address) {
     Device->Command->SetValue(Code);
@@ -31,7 +33,8 @@ void SetRequest(TdsProg* Device, Integer Code, Integer Length, Integer Address) 
 }
 
 void PutWordBE(TdsProg* Device, Integer Offset, Cardinal Value) {
-    for (Integer i = 0; i < 4; ++i) Device->OutPayload->Elements[Offset + i] = (Value >> (24 - 8 * i)) & 0xFF;
+    for (Integer i = 0; i < 4; ++i)
+        Device->OutPayload->Elements[Offset + i] = (Value >> (24 - 8 * i)) & 0xFF;
 }
 
 Byte InByte(TdsProg* Device, Integer Offset) {
@@ -40,7 +43,9 @@ Byte InByte(TdsProg* Device, Integer Offset) {
 
 } // namespace
 
-void SetReportViews(TReportViews Views) { gViews = std::move(Views); }
+void SetReportViews(TReportViews Views) {
+    gViews = std::move(Views);
+}
 
 TCmdOutcome GetBootloaderVersion(TdsProg* Device) {
     if (!Device) return NoDevice();
@@ -50,7 +55,8 @@ TCmdOutcome GetBootloaderVersion(TdsProg* Device) {
 }
 
 Integer ReadCommandFor(Integer Address, Integer ConfigStart, Integer ConfigEnd) {
-    return Address >= 0 && Address >= ConfigStart && Address <= ConfigEnd ? cmdReadConfigMemory : cmdReadMemory;
+    return Address >= 0 && Address >= ConfigStart && Address <= ConfigEnd ? cmdReadConfigMemory
+                                                                          : cmdReadMemory;
 }
 
 TCmdOutcome ReadMemory(TdsProg* Device, Integer Address, Integer CountIwu, Integer ConfigStart,
@@ -87,7 +93,8 @@ TCmdOutcome ProgramChunk(TdsProg* Device, Integer Address, const Byte* Data, Int
     Device->RandomizeOutPayload();
     SetRequest(Device, Last ? cmdProgramLastChunk : cmdProgramChunk, PayloadSize, Address);
     const Integer n = Data ? std::clamp<Integer>(Count, 0, PayloadSize) : 0;
-    for (Integer i = 0; i < n; ++i) Device->OutPayload->Elements[i] = Data[i];
+    for (Integer i = 0; i < n; ++i)
+        Device->OutPayload->Elements[i] = Data[i];
     return Exchange(Device, Last, shNone);
 }
 
@@ -126,12 +133,14 @@ TIPSettings IPSettingsFromAnswer(TdsProg* Device) {
 
 Cardinal InPayloadLE32(TdsProg* Device, Integer Offset) {
     Cardinal v = 0;
-    for (Integer i = 3; i >= 0; --i) v = (v << 8) | InByte(Device, Offset + i);
+    for (Integer i = 3; i >= 0; --i)
+        v = (v << 8) | InByte(Device, Offset + i);
     return v;
 }
 
 Cardinal InPayloadBE32(TdsProg* Device, Integer Offset) {
     Cardinal v = 0;
-    for (Integer i = 0; i < 4; ++i) v = (v << 8) | InByte(Device, Offset + i);
+    for (Integer i = 0; i < 4; ++i)
+        v = (v << 8) | InByte(Device, Offset + i);
     return v;
 }

@@ -75,7 +75,7 @@ class TBitmapCanvas : public TCanvas {
 public:
     explicit TBitmapCanvas(TBitmap* Bitmap) : FBitmap(Bitmap) {}
     ~TBitmapCanvas() override {
-        HDC dc = HandleAllocated() ? Handle() : nullptr;
+        HDC dc = CurrentHandle();
         SetHandle(nullptr);
         if (dc) DeleteDC(dc);
     }
@@ -113,7 +113,7 @@ void TBitmap::Assign(TPersistent* Source) {
         return;
     }
     if (b == this) return;
-    *FRaster = *b->FRaster;
+    *FRaster = *b->FRaster; // pixels and monochrome state
     FPixelFormat = b->FPixelFormat;
     FTransparentMode = b->FTransparentMode;
     FTransparentColor = b->FTransparentColor;
@@ -139,7 +139,34 @@ void TBitmap::Resize(Integer AWidth, Integer AHeight) {
 void TBitmap::SetPixelFormat(TPixelFormat Value) {
     if (Value == FPixelFormat) return;
     FPixelFormat = Value;
+    if (Value == pf1bit)
+        SetMonochrome(true);
+    else
+        FRaster->Monochrome = false;
     Changed();
+}
+
+bool TBitmap::Monochrome() const { return FRaster->Monochrome; }
+
+void TBitmap::SetMonochrome(bool Value) {
+    if (Value == FRaster->Monochrome) return;
+    FRaster->Monochrome = Value;
+    if (Value) {
+        for (int y = 0; y < Height(); ++y) {
+            std::uint32_t* row = FRaster->Row(y);
+            for (int x = 0; x < Width(); ++x) row[x] = row[x] == TRaster::White ? TRaster::White : 0xFF000000u;
+        }
+        FPixelFormat = pf1bit;
+    } else if (FPixelFormat == pf1bit) {
+        FPixelFormat = pfDevice;
+    }
+    Changed();
+}
+
+void TransparentStretchBlt(HDC DstDC, Integer DstX, Integer DstY, Integer DstW, Integer DstH, HDC SrcDC,
+                           Integer SrcX, Integer SrcY, Integer SrcW, Integer SrcH, HDC MaskDC, Integer MaskX,
+                           Integer MaskY) {
+    MaskBlt(DstDC, DstX, DstY, DstW, DstH, SrcDC, SrcX, SrcY, SrcW, SrcH, MaskDC, MaskX, MaskY);
 }
 
 TCanvas* TBitmap::Canvas() {
@@ -193,8 +220,17 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& R) {
 }
 
 void TBitmap::LoadFromBytes(const std::vector<Byte>& Data) {
-    TRaster r = DecodeBmp(Data);
+    int bpp = 0;
+    TRaster r = DecodeBmp(Data, &bpp);
     *FRaster = std::move(r);
+    switch (bpp) {
+    case 1: FPixelFormat = FRaster->Monochrome ? pf1bit : pfDevice; break;
+    case 4: FPixelFormat = pf4bit; break;
+    case 8: FPixelFormat = pf8bit; break;
+    case 16: FPixelFormat = pf16bit; break;
+    case 32: FPixelFormat = pf32bit; break;
+    default: FPixelFormat = pf24bit; break;
+    }
     Changed();
 }
 

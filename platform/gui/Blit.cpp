@@ -1,6 +1,7 @@
 // Block transfers between device contexts: copies, stretches (nearest
 // neighbour, negative extents mirror), raster operations and colour keys.
 #include "platform/gui/PaintCore.h"
+#include "platform/gui/RasterAccess.h"
 
 #include <algorithm>
 #include <optional>
@@ -37,6 +38,11 @@ bool Blit(HDC Dest, Integer X, Integer Y, Integer Width, Integer Height, HDC Src
             in = &*copy;
         }
     }
+    const bool toMono = in && out.Monochrome && !in->Monochrome;
+    const bool fromMono = in && in->Monochrome && !out.Monochrome;
+    const std::uint32_t srcBk = src ? TRaster::FromColorRef(src->S.BkColor) : 0;
+    const std::uint32_t dstBk = TRaster::FromColorRef(dst->S.BkColor);
+    const std::uint32_t dstText = TRaster::FromColorRef(dst->S.TextColor);
     const bool plainCopy = Rop == SRCCOPY && !Key;
     const bool withPattern = RopUsesPattern(Rop);
     TBrushPaint brush(*dst, dst->S.Brush.get());
@@ -65,6 +71,8 @@ bool Blit(HDC Dest, Integer X, Integer Y, Integer Width, Integer Height, HDC Src
                     if (sx < 0 || sx >= in->Width()) continue;
                     s = srow[sx];
                     if (Key && (s & 0xFFFFFF) == (*Key & 0xFFFFFF)) continue;
+                    if (toMono) s = (s & 0xFFFFFF) == (srcBk & 0xFFFFFF) ? TRaster::White : 0xFF000000u;
+                    if (fromMono) s = (s & 0xFFFFFF) == 0xFFFFFF ? dstBk : dstText;
                 }
                 if (plainCopy) {
                     row[x] = s;
@@ -95,4 +103,40 @@ BOOL TransparentBlt(HDC Dest, Integer X, Integer Y, Integer Width, Integer Heigh
                     Integer SrcY, Integer SrcWidth, Integer SrcHeight, COLORREF Transparent) {
     return Blit(Dest, X, Y, Width, Height, Src, SrcX, SrcY, SrcWidth, SrcHeight, SRCCOPY,
                 TRaster::FromColorRef(Transparent));
+}
+
+BOOL MaskBlt(HDC Dest, Integer X, Integer Y, Integer Width, Integer Height, HDC Src, Integer SrcX, Integer SrcY,
+             Integer SrcWidth, Integer SrcHeight, HDC Mask, Integer MaskX, Integer MaskY) {
+    TDeviceContext* dst = FindDC(Dest);
+    TDeviceContext* src = FindDC(Src);
+    TDeviceContext* mask = FindDC(Mask);
+    if (!dst || !src || !mask) return false;
+    // The source and its mask, both stretched to the destination's size,
+    // then copied where the mask is black.
+    int n = std::abs(Width), m = std::abs(Height);
+    if (n == 0 || m == 0) return true;
+    auto part = std::make_shared<TRaster>(n, m);
+    auto shape = std::make_shared<TRaster>(n, m);
+    HDC p = CreateRasterDC(part), s = CreateRasterDC(shape);
+    StretchBlt(p, 0, 0, n, m, Src, SrcX, SrcY, SrcWidth, SrcHeight, SRCCOPY);
+    SetBkColor(s, 0xFFFFFF);
+    SetTextColor(s, 0);
+    StretchBlt(s, 0, 0, n, m, Mask, MaskX, MaskY, SrcWidth, SrcHeight, SRCCOPY);
+    DeleteDC(p);
+    DeleteDC(s);
+    TRaster& out = dst->Surface();
+    int x0 = dst->RX(X), y0 = dst->RY(Y);
+    int dirX = Width > 0 ? 1 : -1, dirY = Height > 0 ? 1 : -1;
+    for (int j = 0; j < m; ++j) {
+        int y = y0 + dirY * j;
+        int left = dirX > 0 ? x0 : x0 - n + 1;
+        ForVisibleSpans(*dst, y, left, left + n, [&](int a, int b) {
+            std::uint32_t* row = out.Row(y);
+            for (int x = a; x < b; ++x) {
+                int k = dirX > 0 ? x - x0 : x0 - x;
+                if ((shape->At(k, j) & 0xFFFFFF) == 0) row[x] = part->At(k, j);
+            }
+        });
+    }
+    return true;
 }

@@ -54,7 +54,7 @@ std::uint32_t Pixel(std::uint32_t R, std::uint32_t G, std::uint32_t B) { return 
 
 } // namespace
 
-TRaster DecodeBmp(const std::vector<Byte>& Data) {
+TRaster DecodeBmp(const std::vector<Byte>& Data, int* BitsPerPixel) {
     TReader rd{Data};
     if (Data.size() < 26 || Data[0] != 'B' || Data[1] != 'M') Bad("no bitmap file header");
     std::uint32_t offBits = rd.U32(10);
@@ -90,6 +90,7 @@ TRaster DecodeBmp(const std::vector<Byte>& Data) {
     if (compression != BI_RGB && compression != BI_RLE8 && compression != BI_RLE4 && !fields)
         Bad("compression " + IntToStr(compression) + " is not supported");
     if (topDown && (compression == BI_RLE8 || compression == BI_RLE4)) Bad("a top-down image cannot be run-length encoded");
+    if (BitsPerPixel) *BitsPerPixel = bpp;
 
     // Bit fields follow a 40-byte header, or are part of a larger one.
     TField red, green, blue;
@@ -124,10 +125,15 @@ TRaster DecodeBmp(const std::vector<Byte>& Data) {
     auto fromPalette = [&](unsigned Index) { return Index < palette.size() ? palette[Index] : 0xFF000000u; };
     if (offBits >= Data.size()) Bad("the pixel data is missing");
 
+    bool rle = compression == BI_RLE8 || compression == BI_RLE4;
+    std::size_t stride = ((static_cast<std::size_t>(width) * bpp + 31) / 32) * 4;
+    if (!rle && offBits + stride * (height - 1) + (static_cast<std::size_t>(width) * bpp + 7) / 8 > Data.size())
+        Bad("the pixel data is truncated");
+
     TRaster out(width, height, 0xFF000000u);
     auto rowOf = [&](int FileRow) { return topDown ? FileRow : height - 1 - FileRow; };
 
-    if (compression == BI_RLE8 || compression == BI_RLE4) {
+    if (rle) {
         // Runs and escapes; pixels not covered stay black.
         std::size_t at = offBits;
         int x = 0, fileRow = 0;
@@ -165,9 +171,6 @@ TRaster DecodeBmp(const std::vector<Byte>& Data) {
         return out;
     }
 
-    std::size_t stride = ((static_cast<std::size_t>(width) * bpp + 31) / 32) * 4;
-    if (offBits + stride * (height - 1) + (static_cast<std::size_t>(width) * bpp + 7) / 8 > Data.size())
-        Bad("the pixel data is truncated");
     for (int fileRow = 0; fileRow < height; ++fileRow) {
         const Byte* src = Data.data() + offBits + stride * fileRow;
         std::uint32_t* dst = out.Row(rowOf(fileRow));
@@ -191,6 +194,10 @@ TRaster DecodeBmp(const std::vector<Byte>& Data) {
             }
         }
     }
+    // A two-colour black and white image is monochrome.
+    out.Monochrome = bpp == 1 && palette.size() == 2 &&
+                     ((palette[0] == 0xFF000000u && palette[1] == TRaster::White) ||
+                      (palette[1] == 0xFF000000u && palette[0] == TRaster::White));
     return out;
 }
 

@@ -24,7 +24,8 @@ TCanvas::TCanvas() : FFont(std::make_unique<TFont>()), FPen(std::make_unique<TPe
 TCanvas::~TCanvas() { SetHandle(nullptr); }
 
 HDC TCanvas::Handle() {
-    RequiredState(csHandleValid);
+    // Whoever draws on the handle directly gets the canvas's font, pen and brush.
+    RequiredState(csHandleValid | csFontValid | csPenValid | csBrushValid);
     return FHandle;
 }
 

@@ -11,14 +11,16 @@
 
 namespace {
 
+// Both registries live until the process ends, so that objects freed
+// during static destruction still find them.
 std::unordered_map<const void*, std::shared_ptr<TGdiObject>>& Objects() {
-    static std::unordered_map<const void*, std::shared_ptr<TGdiObject>> objects;
-    return objects;
+    static auto* objects = new std::unordered_map<const void*, std::shared_ptr<TGdiObject>>;
+    return *objects;
 }
 
 std::unordered_map<const void*, std::unique_ptr<TDeviceContext>>& Contexts() {
-    static std::unordered_map<const void*, std::unique_ptr<TDeviceContext>> contexts;
-    return contexts;
+    static auto* contexts = new std::unordered_map<const void*, std::unique_ptr<TDeviceContext>>;
+    return *contexts;
 }
 
 TDisplayFacts& Facts() {

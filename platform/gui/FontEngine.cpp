@@ -28,20 +28,18 @@ struct TFaceEntry {
     TFontFace::TKind Kind;
 };
 
-// Metric-compatible families where they exist. "MS Sans Serif" and
-// "Courier" stand for bitmap (not scalable) faces, "Marlett" for the
-// symbol face of small control glyphs, which is drawn here.
+// The faces the system names, on metric-compatible families where they
+// exist; any other name gets the default family. "MS Sans Serif" and
+// "Courier" stand for bitmap (not scalable) faces; "Marlett", the symbol
+// face of small control glyphs, is drawn here (only the glyphs the
+// controls use exist; other characters draw nothing).
 constexpr TFaceEntry FaceTable[] = {
     {"Arial", "Liberation Sans", true, TFontFace::kOutline},
     {"Tahoma", "Liberation Sans", true, TFontFace::kOutline},
     {"MS Sans Serif", "Liberation Sans", false, TFontFace::kOutline},
-    {"MS Shell Dlg", "Liberation Sans", true, TFontFace::kOutline},
-    {"MS Shell Dlg 2", "Liberation Sans", true, TFontFace::kOutline},
-    {"System", "Liberation Sans", false, TFontFace::kOutline},
     {"Verdana", "DejaVu Sans", true, TFontFace::kOutline},
     {"Courier New", "Liberation Mono", true, TFontFace::kOutline},
     {"Courier", "Liberation Mono", false, TFontFace::kOutline},
-    {"Times New Roman", "Liberation Serif", true, TFontFace::kOutline},
     {"Marlett", nullptr, true, TFontFace::kSymbol},
     {TestBlockFontName, nullptr, true, TFontFace::kBlock},
 };
@@ -94,6 +92,7 @@ void MakeOutline(TFontFace& F, const TLogFont& Log, const char* Family) {
     font.setPixelSize(std::clamp(em, 1, 4096));
     QFontMetrics fm(font);
     F.Font = font;
+    F.Metrics.emplace(font);
     F.Ascent = fm.ascent();
     F.Descent = fm.descent();
     F.InternalLeading = std::max(0, F.Height() - font.pixelSize());
@@ -163,7 +162,7 @@ int TFontFace::Width(const QString& Text) const {
             if (!Text[i].isLowSurrogate()) ++n;
         return n * AveCharWidth;
     }
-    return QFontMetrics(Font).horizontalAdvance(Text);
+    return Metrics->horizontalAdvance(Text);
 }
 
 void TFontFace::FillTextRect(TRaster& Raster, const TRegionData& Clip, int X, int Y, const TRect& R,
@@ -234,9 +233,8 @@ void TFontFace::DrawUnderline(TRaster& Raster, const TRegionData& Clip, int X, i
                               std::uint32_t Color) const {
     int top, thickness = 1;
     if (Kind == kOutline) {
-        QFontMetrics fm(Font);
-        top = Ascent + std::max(1, fm.underlinePos());
-        thickness = std::max(1, fm.lineWidth());
+        top = Ascent + std::max(1, Metrics->underlinePos());
+        thickness = std::max(1, Metrics->lineWidth());
     } else {
         top = Ascent + 1;
     }

@@ -6,9 +6,11 @@
 #include "platform/gui/GdiObjects.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 struct TFontFace {
     enum TKind { kOutline, kBlock, kSymbol };
@@ -27,6 +29,7 @@ struct TFontFace {
     bool FixedPitch = false;
     int Escapement = 0; // tenths of a degree, counter-clockwise
     QFont Font;         // outline fonts
+    std::optional<QFontMetrics> Metrics;
 
     int Height() const { return Ascent + Descent; }
     int Width(const QString& Text) const;

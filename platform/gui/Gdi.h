@@ -394,6 +394,10 @@ BOOL BitBlt(HDC Dest, Integer X, Integer Y, Integer Width, Integer Height, HDC S
 // destination then runs from X (or Y) towards smaller coordinates.
 BOOL StretchBlt(HDC Dest, Integer X, Integer Y, Integer Width, Integer Height, HDC Src, Integer SrcX,
                 Integer SrcY, Integer SrcWidth, Integer SrcHeight, DWORD Rop);
+// Copies the source where the (monochrome) mask is black, leaving the
+// destination where it is white; source and mask are stretched alike.
+BOOL MaskBlt(HDC Dest, Integer X, Integer Y, Integer Width, Integer Height, HDC Src, Integer SrcX, Integer SrcY,
+             Integer SrcWidth, Integer SrcHeight, HDC Mask, Integer MaskX, Integer MaskY);
 // Copies the source, leaving out the pixels of colour Transparent.
 BOOL TransparentBlt(HDC Dest, Integer X, Integer Y, Integer Width, Integer Height, HDC Src, Integer SrcX,
                     Integer SrcY, Integer SrcWidth, Integer SrcHeight, COLORREF Transparent);

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <cstring>
 #include <unordered_set>
 
 TRaster DecodeGif(const std::vector<Byte>& Data, bool& HasTransparency, std::uint32_t& TransparentKey) {
@@ -44,42 +45,23 @@ TRaster DecodeGif(const std::vector<Byte>& Data, bool& HasTransparency, std::uin
     return out;
 }
 
-TGIFImage::TGIFImage() : FBitmap(new TBitmap) {}
-
-TGIFImage::~TGIFImage() { FBitmap->Free(); }
-
 void TGIFImage::Assign(TPersistent* Source) {
     if (auto* g = dynamic_cast<TGIFImage*>(Source)) {
         if (g == this) return;
-        FBitmap->Assign(g->FBitmap);
-        FData = g->FData;
-        SetTransparent(g->Transparent());
+        AssignDecoded(*g);
         Changed();
         return;
     }
     TGraphic::Assign(Source);
 }
 
-void TGIFImage::AssignTo(TPersistent* Dest) {
-    if (auto* b = dynamic_cast<TBitmap*>(Dest)) {
-        b->Assign(FBitmap);
-        return;
-    }
-    TGraphic::AssignTo(Dest);
-}
-
-Integer TGIFImage::Width() const { return FBitmap->Width(); }
-Integer TGIFImage::Height() const { return FBitmap->Height(); }
-bool TGIFImage::Empty() const { return FBitmap->Empty(); }
-
 void TGIFImage::LoadFromBytes(const std::vector<Byte>& Data) {
     bool transparent = false;
     std::uint32_t key = 0;
     TRaster pixels = DecodeGif(Data, transparent, key);
-    *BitmapRaster(FBitmap) = std::move(pixels);
+    SetDecoded(std::move(pixels), Data);
     FBitmap->SetTransparent(transparent);
     FBitmap->SetTransparentColor(transparent ? static_cast<TColor>(TRaster::ToColorRef(key)) : clDefault);
-    FData = Data;
     SetTransparent(transparent);
     Changed();
 }
@@ -88,5 +70,3 @@ std::vector<Byte> TGIFImage::SaveToBytes() const {
     if (FData.empty()) throw EInvalidGraphicOperation("Cannot save a GIF image that was not loaded from a GIF file");
     return FData;
 }
-
-void TGIFImage::Draw(TCanvas* ACanvas, const TRect& R) { ACanvas->StretchDraw(R, FBitmap); }

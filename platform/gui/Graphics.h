@@ -199,8 +199,9 @@ public:
     TCanvas();
     ~TCanvas() override;
 
-    // The device context; a canvas without one asks CreateHandle for it and
-    // raises EInvalidOperation "Canvas does not allow drawing" when none comes.
+    // The device context with the canvas's font, pen and brush selected; a
+    // canvas without one asks CreateHandle for it and raises
+    // EInvalidOperation "Canvas does not allow drawing" when none comes.
     HDC Handle();
     // Attaches a device context (not owned) or detaches with nullptr.
     void SetHandle(HDC Value);
@@ -274,6 +275,8 @@ protected:
     virtual void CreateHandle() {}
     virtual void Changing();
     virtual void Changed();
+    // The device context as it is, without selecting anything.
+    HDC CurrentHandle() const { return FHandle; }
 
     enum TCanvasState { csHandleValid = 1, csFontValid = 2, csPenValid = 4, csBrushValid = 8 };
     void RequiredState(unsigned Required);
@@ -347,7 +350,12 @@ public:
     void SetSize(Integer AWidth, Integer AHeight);
     bool Empty() const override;
     TPixelFormat PixelFormat() const { return FPixelFormat; }
+    // pf1bit makes the bitmap monochrome.
     void SetPixelFormat(TPixelFormat Value);
+    // A monochrome bitmap keeps white pixels and turns every other one black;
+    // blits into it compare with the source's background colour (see Gdi.h).
+    bool Monochrome() const;
+    void SetMonochrome(bool Value);
 
     TCanvas* Canvas();
     HBITMAP Handle() const;
@@ -383,6 +391,12 @@ private:
     TTransparentMode FTransparentMode = tmAuto;
     TColor FTransparentColor = clDefault;
 };
+
+// Draws the source stretched into the destination where the monochrome
+// mask is black (the mask has the source's size and position).
+void TransparentStretchBlt(HDC DstDC, Integer DstX, Integer DstY, Integer DstW, Integer DstH, HDC SrcDC,
+                           Integer SrcX, Integer SrcY, Integer SrcW, Integer SrcH, HDC MaskDC, Integer MaskX,
+                           Integer MaskY);
 
 // Serves LoadFromResourceName: fills Data with the bitmap file image of the
 // named resource and answers true, or answers false when there is none.

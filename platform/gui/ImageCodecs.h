@@ -7,7 +7,8 @@
 
 #include <vector>
 
-TRaster DecodeBmp(const std::vector<Byte>& Data);
+// BitsPerPixel (may be null) receives the file's pixel depth.
+TRaster DecodeBmp(const std::vector<Byte>& Data, int* BitsPerPixel = nullptr);
 // 24 or 32 bits per pixel, bottom-up rows.
 std::vector<Byte> EncodeBmp(const TRaster& Raster, int BitsPerPixel);
 

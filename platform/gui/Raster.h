@@ -23,6 +23,12 @@ public:
     std::uint32_t& At(int X, int Y) { return Row(Y)[X]; }
     std::uint32_t At(int X, int Y) const { return Row(Y)[X]; }
 
+    // A monochrome raster holds only black and white where blits write it:
+    // a colour source becomes white where it has the source context's
+    // background colour and black elsewhere; as a source it gives the
+    // destination's background colour for white and its text colour for black.
+    bool Monochrome = false;
+
     // Keeps the pixels of the common area; new pixels get Fill.
     void Resize(int AWidth, int AHeight, std::uint32_t Fill = White);
     void Fill(std::uint32_t Pixel);

@@ -13,7 +13,9 @@
 
 namespace {
 
-String ErrorText(int Code) { return String(std::strerror(Code)); }
+String ErrorText(int Code) {
+    return String(std::strerror(Code));
+}
 
 // The IPv4 address of a dotted address or host name.
 in_addr Resolve(const String& Host) {
@@ -38,7 +40,9 @@ in_addr Resolve(const String& Host) {
 
 TIdUDPClient::TIdUDPClient(TComponent* AOwner) : TComponent(AOwner) {}
 
-TIdUDPClient::~TIdUDPClient() { CloseSocket(); }
+TIdUDPClient::~TIdUDPClient() {
+    CloseSocket();
+}
 
 void TIdUDPClient::SetActive(bool Value) {
     if (Value == Active()) return;
@@ -58,16 +62,15 @@ void TIdUDPClient::SetBroadcastEnabled(bool Value) {
 void TIdUDPClient::ApplyBroadcast(int Fd) {
     int on = FBroadcastEnabled ? 1 : 0;
     if (::setsockopt(Fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0)
-        throw EIdSocketError(Format("Could not set the broadcast permission of the UDP socket: %s.",
-                                    {ErrorText(errno)}));
+        throw EIdSocketError(
+            Format("Could not set the broadcast permission of the UDP socket: %s.", {ErrorText(errno)}));
 }
 
 void TIdUDPClient::OpenSocket() {
     std::lock_guard<std::mutex> g(FOpenLock);
     if (FSocket.load() >= 0) return;
     int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
-    if (fd < 0)
-        throw EIdSocketError(Format("Could not open a UDP socket: %s.", {ErrorText(errno)}));
+    if (fd < 0) throw EIdSocketError(Format("Could not open a UDP socket: %s.", {ErrorText(errno)}));
     try {
         ApplyBroadcast(fd);
     } catch (...) {
@@ -93,7 +96,8 @@ int TIdUDPClient::Socket() {
 void TIdUDPClient::SendBuffer(const String& AHost, Integer APort, const void* Buffer, Integer Count) {
     if (Count < 0) throw EIdSocketError(Format("Cannot send %d bytes.", {Count}));
     if (APort < 0 || APort > 0xFFFF)
-        throw EIdSocketError(Format("Could not send to %s: port %d is not a valid UDP port.", {AHost, APort}));
+        throw EIdSocketError(
+            Format("Could not send to %s: port %d is not a valid UDP port.", {AHost, APort}));
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_port = htons(static_cast<uint16_t>(APort));
@@ -102,7 +106,8 @@ void TIdUDPClient::SendBuffer(const String& AHost, Integer APort, const void* Bu
 
     ssize_t sent;
     do {
-        sent = ::sendto(fd, Buffer, static_cast<size_t>(Count), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+        sent =
+            ::sendto(fd, Buffer, static_cast<size_t>(Count), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
     } while (sent < 0 && errno == EINTR);
     if (sent < 0) {
         int err = errno;

@@ -63,7 +63,7 @@ public:
     // nothing arrived in time. Raises EIdSocketError when the socket fails.
     // Virtual so that a stand-in can play a failing network.
     virtual Integer ReceiveBuffer(void* Buffer, Integer Size, String& PeerIP, Integer& PeerPort,
-                          Integer AMSec = IdTimeoutDefault);
+                                  Integer AMSec = IdTimeoutDefault);
 
     // The local port the system assigned (0 while the socket is closed or
     // has not sent yet).

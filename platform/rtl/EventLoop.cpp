@@ -12,11 +12,13 @@
 #include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <iostream>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -57,7 +59,7 @@ std::shared_ptr<TWndMethod> FindMethod(HWND wnd) {
 struct TSyncRequest {
     std::function<void()> Method;
     std::exception_ptr Error;
-    bool Done = false;
+    std::atomic<bool> Done{false};
 };
 
 struct TSyncQueue {
@@ -97,6 +99,29 @@ public:
 };
 
 std::atomic<TLoopObject*> gLoopObject{nullptr};
+// Count the messages and synchronised calls handed to the GUI thread, so that
+// a waiting GUI thread can see new work without a kernel wake-up.
+std::atomic<unsigned> gMessagesPosted{0};
+std::atomic<unsigned> gCallsHandedOver{0};
+// False only while the GUI thread watches the counters in WaitMessage: then a
+// synchronised call needs no wake-up event. (Whoever stores or reads it does
+// so sequentially consistent with the counters, so no call is missed.)
+std::atomic<bool> gGuiMayBlock{true};
+
+// A waiter first watches for its event for this long before it blocks: an
+// answer from a device usually comes back within it, and a thread that is
+// still running picks up work far sooner than one that must be woken on
+// another CPU. The cost is bounded: a wait that blocks spent at most this.
+constexpr auto kSpinBeforeBlocking = std::chrono::microseconds(200);
+
+template <class Pred> bool SpinFor(Pred ready) {
+    const auto until = std::chrono::steady_clock::now() + kSpinBeforeBlocking;
+    do {
+        if (ready()) return true;
+        std::this_thread::yield(); // lets a producer on the same CPU run
+    } while (std::chrono::steady_clock::now() < until);
+    return ready();
+}
 QThread* gGuiThread = nullptr;
 std::atomic<Cardinal> gManualGrace{20};
 TExceptionHandler gExceptionHandler;
@@ -122,6 +147,8 @@ void RunLoopHooks() {
 }
 
 void WakeGuiThread() {
+    gCallsHandedOver.fetch_add(1);
+    if (!gGuiMayBlock.load()) return; // it is watching the counter
     if (TLoopObject* obj = gLoopObject.load()) QCoreApplication::postEvent(obj, new QEvent(kSyncWakeEvent));
 }
 
@@ -171,6 +198,22 @@ bool WaitMessage(Cardinal Milliseconds) {
     TClock& clock = Clock();
     const bool manual = clock.IsManual();
     Cardinal realWait = manual ? std::min(Milliseconds, ManualClockGrace()) : Milliseconds;
+
+    // Work handed over by another thread shortly after the wait began is
+    // taken without blocking.
+    if (realWait > 0) {
+        const unsigned messages = gMessagesPosted.load();
+        const unsigned calls = gCallsHandedOver.load();
+        auto arrived = [&] { return gMessagesPosted.load() != messages || gCallsHandedOver.load() != calls; };
+        gGuiMayBlock.store(false);
+        SpinFor(arrived);
+        gGuiMayBlock.store(true);
+        if (arrived()) {
+            if (gMessagesPosted.load() != messages) QCoreApplication::processEvents(QEventLoop::AllEvents);
+            CheckSynchronize();
+            return true;
+        }
+    }
 
     bool timedOut = false;
     QTimer timer;
@@ -235,7 +278,12 @@ void RunOnGuiThread(const std::function<void()>& Method) {
     WakeGuiThread();
     {
         std::unique_lock<std::mutex> g(q.Lock);
-        q.Changed.wait(g, [&] { return req->Done; });
+        if (!req->Done) {
+            g.unlock();
+            SpinFor([&] { return req->Done.load(); });
+            g.lock();
+        }
+        q.Changed.wait(g, [&] { return req->Done.load(); });
     }
     if (req->Error) std::rethrow_exception(req->Error);
 }
@@ -305,6 +353,7 @@ bool PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam) {
     m.WParam = WParam;
     m.LParam = LParam;
     QCoreApplication::postEvent(obj, new TPostedMessage(Wnd, m));
+    gMessagesPosted.fetch_add(1);
     return true;
 }
 

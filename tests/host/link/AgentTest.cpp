@@ -173,7 +173,8 @@ TEST_F(RoutingTest, ListBookkeeping) {
 
 TEST_F(RoutingTest, DumpLinesAreExact) {
     Byte buf[552] = {};
-    for (int i = 0; i < 19; ++i) buf[i] = static_cast<Byte>(0x41 + i);
+    for (int i = 0; i < 19; ++i)
+        buf[i] = static_cast<Byte>(0x41 + i);
     Agent->DumpBuffer(buf, 19, 0);
     ASSERT_EQ(Log.size(), 2u);
     EXPECT_EQ(Log[0], "0x000000:   41 42 43 44 45 46 47 48 49 4a 4b 4c 4d 4e 4f 50   ABCDEFGHIJKLMNOP");
@@ -196,7 +197,8 @@ TEST_F(RoutingTest, DumpLinesAreExact) {
     Agent->DumpBuffer(buf, 600, 0); // never more than 551 bytes of a buffer
     ASSERT_EQ(Log.size(), 38u);
     String hex;
-    for (int i = 0; i < 7; ++i) hex += "41 ";
+    for (int i = 0; i < 7; ++i)
+        hex += "41 ";
     EXPECT_EQ(Log[34], "0x000220:   " + hex + String(9 * 3, ' ') + "  " + String(7, 'A') + String(9, ' '));
     EXPECT_EQ(Log[37], "0x000250:   " + String(48, ' ') + "  " + String(16, ' '));
 }

@@ -1,9 +1,9 @@
 #pragma once
 // A report agent with device objects that talk to loopback peers only.
 
+#include "host/link/dsProgE_L.h"
 #include "host/link/LoopbackPeer.h"
 #include "host/link/UDPagnt.h"
-#include "host/link/dsProgE_L.h"
 #include "platform/rtl/EventLoop.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,8 @@ protected:
         Sink = std::make_unique<TLoopbackPeer>([](const TBytes&) { return std::vector<TBytes>{}; });
     }
     void TearDown() override {
-        for (TdsProg* d : Owned) d->Free();
+        for (TdsProg* d : Owned)
+            d->Free();
         Agent->Free();
     }
 

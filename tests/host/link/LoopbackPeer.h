@@ -33,11 +33,13 @@ struct TWire {
     std::array<std::uint8_t, 512> Payload{};
 
     static void Put(TBytes& b, std::size_t at, std::uint32_t v, int n) {
-        for (int i = 0; i < n; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+        for (int i = 0; i < n; ++i)
+            b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
     }
     static std::uint32_t Get(const TBytes& b, std::size_t at, int n) {
         std::uint32_t v = 0;
-        for (int i = n - 1; i >= 0; --i) v = (v << 8) | (at + i < b.size() ? b[at + i] : 0);
+        for (int i = n - 1; i >= 0; --i)
+            v = (v << 8) | (at + i < b.size() ? b[at + i] : 0);
         return v;
     }
 
@@ -52,7 +54,8 @@ struct TWire {
         b[20] = Code ^ 0x6D;
         Put(b, 21, Len ^ 0x2E97u, 2);
         Put(b, 23, Address ^ 0x4E8B16D2u, 4);
-        for (int i = 0; i < 512; ++i) b[27 + i] = Payload[i] ^ 0x6D;
+        for (int i = 0; i < 512; ++i)
+            b[27 + i] = Payload[i] ^ 0x6D;
         return b;
     }
 
@@ -67,7 +70,8 @@ struct TWire {
         w.Code = static_cast<std::uint8_t>(Get(b, 20, 1) ^ 0x6D);
         w.Len = static_cast<std::uint16_t>(Get(b, 21, 2) ^ 0x2E97);
         w.Address = Get(b, 23, 4) ^ 0x4E8B16D2u;
-        for (int i = 0; i < 512; ++i) w.Payload[i] = static_cast<std::uint8_t>(Get(b, 27 + i, 1) ^ 0x6D);
+        for (int i = 0; i < 512; ++i)
+            w.Payload[i] = static_cast<std::uint8_t>(Get(b, 27 + i, 1) ^ 0x6D);
         return w;
     }
 };

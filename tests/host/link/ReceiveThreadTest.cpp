@@ -8,8 +8,10 @@ namespace {
 class TFlakyUDPClient : public TIdUDPClient {
 public:
     TFlakyUDPClient(TComponent* AOwner, int AFailures) : TIdUDPClient(AOwner), Failures(AFailures) {}
-    Integer ReceiveBuffer(void* Buffer, Integer Size, String& PeerIP, Integer& PeerPort, Integer AMSec) override {
-        if (Failures.fetch_sub(1) > 0) throw EIdSocketError("Could not receive a datagram: Connection refused.");
+    Integer ReceiveBuffer(void* Buffer, Integer Size, String& PeerIP, Integer& PeerPort,
+                          Integer AMSec) override {
+        if (Failures.fetch_sub(1) > 0)
+            throw EIdSocketError("Could not receive a datagram: Connection refused.");
         return TIdUDPClient::ReceiveBuffer(Buffer, Size, PeerIP, PeerPort, AMSec);
     }
     std::atomic<int> Failures;

@@ -43,12 +43,14 @@ TEST_F(DatagramTest, AZeroRequestCarriesTheMasksAndTheHeaderGoesOutPlain) {
               (TBytes{0x4B, 0x56, 0x5A, 0x51, 0x34, 0x12, 0x01, 0x00, 0xD4, 0xC3, 0xB2, 0xA1}));
     EXPECT_EQ(b[20], 0x6D);
     EXPECT_EQ(TBytes(b.begin() + 21, b.begin() + 27), (TBytes{0x97, 0x2E, 0xD2, 0x16, 0x8B, 0x4E}));
-    for (int i = 27; i < 539; ++i) ASSERT_EQ(b[i], 0x6D) << "payload byte " << i - 27;
+    for (int i = 27; i < 539; ++i)
+        ASSERT_EQ(b[i], 0x6D) << "payload byte " << i - 27;
     EXPECT_EQ(d->Command->GetValue(), 0x6D); // masked in place
     EXPECT_EQ(d->TxHeaderLength, 20);
 
     // What left the socket is exactly the packed buffer, from the object's peer.
-    for (int i = 0; i < 200 && Sink->Received().empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    for (int i = 0; i < 200 && Sink->Received().empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     ASSERT_EQ(Sink->Received().size(), 1u);
     EXPECT_EQ(Sink->Received()[0], b);
 }
@@ -143,7 +145,8 @@ TEST_F(DatagramTest, BytesPastTheEndOfAShortDatagramDecodeAsZero) {
     EXPECT_EQ(d->CmdResponse->GetValue(), 0x11);
     EXPECT_EQ(d->InLen->GetValue(), 0xCD);
     EXPECT_EQ(d->InAddress->GetValue(), 0);
-    for (int i = 0; i < 512; ++i) ASSERT_EQ(d->InPayload->Elements[i], 0) << i;
+    for (int i = 0; i < 512; ++i)
+        ASSERT_EQ(d->InPayload->Elements[i], 0) << i;
 
     shortOne.resize(3); // not even a whole header
     d->StoreDatagram(shortOne.data(), 3);

@@ -1,6 +1,6 @@
 // The command set: what each command puts on the wire and whether it waits.
-#include "host/link/LinkFixture.h"
 #include "host/ops/BootCommands.h"
+#include "host/link/LinkFixture.h"
 #include "platform/rtl/Clock.h"
 
 namespace {
@@ -71,8 +71,9 @@ TEST_F(BootCommandsTest, EachCommandSetsItsFieldsAndWaitsWhereAnswered) {
     };
     const Byte chunk[4] = {1, 2, 3, 4};
     const std::vector<TCase> cases = {
-        {"read", [&] { return ReadMemory(Dev, static_cast<Integer>(0x9D000000), 128, 0x1FC02FF0, 0x1FC02FFF); },
-         0x01, 128, 0x9D000000, crAnswered},
+        {"read",
+         [&] { return ReadMemory(Dev, static_cast<Integer>(0x9D000000), 128, 0x1FC02FF0, 0x1FC02FFF); }, 0x01,
+         128, 0x9D000000, crAnswered},
         {"read config", [&] { return ReadMemory(Dev, 0x1FC02FF0, 4, 0x1FC02FF0, 0x1FC02FFF); }, 0x06, 4,
          0x1FC02FF0, crAnswered},
         {"erase", [&] { return EraseBlocks(Dev, static_cast<Integer>(0x9D001000), 3, true); }, 0x03, 3,

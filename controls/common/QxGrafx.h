@@ -1,0 +1,50 @@
+#pragma once
+// Two-colour gradient fills, a transparent bitmap blit, a vertical bitmap
+// flip and the copy of a parent's background.
+//
+// Gradients are built in an off-screen bitmap in solid bands of equal
+// colour and drawn in one piece. Colours step in 16.16 fixed point: the
+// per-step increment of a channel is the difference of the two channels,
+// shifted left by 16, divided (truncating) by the number of steps.
+
+#include "platform/gui/Graphics.h"
+#include "platform/rtl/TypInfo.h"
+
+class TControl;
+
+enum TGradientDirection {
+    gdDiagonalUp,
+    gdDiagonalDown,
+    gdHorizontalEnd,
+    gdHorizontalCenter,
+    gdHorizontalBox,
+    gdVerticalEnd,
+    gdVerticalCenter,
+    gdVerticalBox,
+    gdSquareBox,
+    gdBigSquareBox
+};
+
+const TTypeInfo* GradientDirectionTypeInfo();
+
+// Fills R with a gradient from StartColor to StopColor:
+//   gdDiagonalUp        start bottom-left, stop top-right
+//   gdDiagonalDown      start top-left, stop bottom-right
+//   gdHorizontalEnd     start top row, stop bottom row
+//   gdHorizontalCenter  start top and bottom rows, stop middle row
+//   gdVerticalEnd       start left column, stop right column
+//   gdVerticalCenter    start left and right columns, stop middle column
+//   the box directions  start outer edge, stop centre
+// Granularity 1 makes every band a run of equal colours. A rectangle whose
+// Right is left of its Left fills |width| pixels from Left (so too for the
+// height); an empty one draws nothing.
+void GradientFillRect(TCanvas* Canvas, const TRect& R, TGradientDirection Direction, Integer Granularity,
+                      TColor StopColor, TColor StartColor);
+
+// Draws SourceRect of Bitmap stretched into DestRect, leaving the canvas
+// unchanged wherever the source pixel has TransparentColor.
+void PaintBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, const TRect& DestRect, TColor TransparentColor,
+                            const TRect& SourceRect);
+
+// Turns the bitmap upside down in place.
+void FlipBitmapVertically(TBitmap* Bitmap);

@@ -1,0 +1,169 @@
+#include "host/ops/BootloaderHost.h"
+#include "host/ops/BootCommands.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/SysUtils.h"
+
+#include <algorithm>
+
+TBootloaderHost::TBusy::TBusy(TBootloaderHost& Host) : FHost(Host) {
+    ++FHost.FBusyDepth;
+}
+
+TBootloaderHost::TBusy::~TBusy() {
+    if (--FHost.FBusyDepth > 0) return;
+    std::vector<TdsProg*> retired;
+    retired.swap(FHost.FRetired);
+    for (TdsProg* d : retired)
+        d->Free();
+}
+
+TBootloaderHost::TBootloaderHost(IBootloaderView& View, TDataModule1& Agent) : FView(View), FAgent(Agent) {
+    FHandle = AllocateHWnd([this](TMessage& Message) {
+        if (Message.Msg == WM_DEVICE_NOT_RESPONDING) WMDeviceNotResponding(Message);
+    });
+    FAgent.MainWindowHandle = FHandle;
+    WireImageEvents();
+    SetReportViews({[this](TdsProg* d) { ShowOutputReport(d); }, [this](TdsProg* d) { ShowInputReport(d); }});
+}
+
+TBootloaderHost::~TBootloaderHost() {
+    SetReportViews({});
+    if (FAgent.MainWindowHandle == FHandle) FAgent.MainWindowHandle = 0;
+    DeallocateHWnd(FHandle);
+    FAgent.OnDisplay = nullptr;
+    FAgent.OnDeviceFound = nullptr;
+    FAgent.OnDeviceIDChanged = nullptr;
+    FSelected = nullptr;
+    FComboDevices.clear();
+    for (TdsProg* d : FRetired)
+        d->Free();
+    for (TdsProg* d : FDevices)
+        d->Free();
+    FRetired.clear();
+    FDevices.clear();
+    FreeAndNil(FDispatcher);
+}
+
+void TBootloaderHost::WireImageEvents() {
+    Image.Events.OnResultLine = [this](const String& Line) { FView.AddResultLine(Line); };
+    Image.Events.OnMessageBox = [this](const String& Text, TImageBoxKind Kind) {
+        FView.MessageBox(Text, Kind == TImageBoxKind::Error ? mkError : mkWarning, mbOKOnly);
+    };
+    Image.Events.OnValidImage = [this] {
+        FView.SetMenuEnabled(miProgProgram, true);
+        // At start-up before any device answered the window has no
+        // bootloader window to compare with yet.
+        if (!(AtStartup && FDevices.empty())) CheckFirmwareFits();
+    };
+}
+
+void TBootloaderHost::ApplySettings(const TSettings& Settings) {
+    Catalogue = Settings.Catalogue;
+    CurrentTarget = Settings.CurrentTarget;
+    Image.Buffers.Allocate(CurrentTarget);
+}
+
+bool TBootloaderHost::ReadOwnVersion() {
+    OwnVersion.Clear();
+    ::ReadOwnVersion(OwnVersion);
+    const String line = FileVersionLine(OwnVersion);
+    if (ParseFileVersion(line, HostVersion)) return true;
+    FView.MessageBox(Format("Error: Invalid version string \"%s\"", {line}), mkError, mbOKOnly);
+    FView.CloseMainWindow();
+    return false;
+}
+
+void TBootloaderHost::WireAgent() {
+    FAgent.OnDisplay = [this](TObject*, const String& Line) { AddResultLine(Line); };
+    FAgent.OnDeviceFound = [this](TObject* Sender, Integer Index, Integer Count, Integer Id) {
+        DeviceFound(Sender, Index, Count, Id);
+    };
+    FAgent.OnDeviceIDChanged = [this](TObject* Sender, Integer OldId, Integer NewId) {
+        DeviceIdChanged(Sender, OldId, NewId);
+    };
+    FAgent.SetShowOperations(Checked(miTestShowAllOperations));
+}
+
+void TBootloaderHost::StartUp() {
+    WireAgent();
+    FAgent.Open();
+    CreateDispatcher();
+    FindAllBtnClick();
+    AtStartup = false;
+}
+
+void TBootloaderHost::ShutDown() {
+    FAgent.Close();
+    Sleep(1000);
+}
+
+void TBootloaderHost::Rule(Integer Length, char C) {
+    FView.AddResultLine(String(Length, C));
+}
+
+void TBootloaderHost::FramedError(const String& Text, bool Spaced) {
+    FView.AddResultLine("");
+    Rule(88);
+    FView.AddResultLine(Text);
+    if (Spaced) FView.AddResultLine("");
+    Rule(88);
+    FView.AddResultLine("");
+}
+
+// ================================================================ listings
+
+namespace {
+
+String HexValue(Integer Value) {
+    return Format("0x%x", {Value});
+}
+
+void HeaderLines(IBootloaderView& View, TdsProg* D) {
+    View.AddResultLine("  Protocol_ID = " + HexValue(D->Protocol_ID->GetValue()));
+    View.AddResultLine("  Device_ID = " + HexValue(D->Device_ID->GetValue()));
+    View.AddResultLine("  MsgNum = " + HexValue(D->MsgNum->GetValue()));
+    View.AddResultLine("  Company_ID = " + HexValue(D->Company_ID->GetValue()));
+    View.AddResultLine("  Model_ID = " + HexValue(D->Model_ID->GetValue()));
+    View.AddResultLine("  SerialNum = " + HexValue(D->SerialNum->GetValue()));
+    View.AddResultLine("");
+}
+
+void PayloadLines(IBootloaderView& View, const char* Name, const Integer* Elements) {
+    for (Integer i = 0; i < PayloadSize; ++i)
+        View.AddResultLine(Format("  %s[%d] = 0x%x = %d", {Name, i, Elements[i] & 0xFF, Elements[i]}));
+}
+
+} // namespace
+
+void TBootloaderHost::ShowOutputReport(TdsProg* Device) {
+    if (!Device || !Checked(miTestShowOutputReports)) return;
+    FView.AddResultLine("");
+    Rule(38, '*');
+    FView.AddResultLine("");
+    FView.AddResultLine("Sending to device:");
+    Rule(17, '-');
+    HeaderLines(FView, Device);
+    FView.AddResultLine("  Command = " + HexValue(Device->Command->GetValue()));
+    FView.AddResultLine("  OutLen = " + HexValue(Device->OutLen->GetValue()));
+    FView.AddResultLine("  OutAddress = " + HexValue(Device->OutAddress->GetValue()));
+    PayloadLines(FView, "OutPayload_Array", Device->OutPayload->Elements);
+    FView.AddResultLine("");
+    Rule(38, '*');
+    FView.AddResultLine("");
+    FView.AddResultLine("");
+}
+
+void TBootloaderHost::ShowInputReport(TdsProg* Device) {
+    if (!Device || !Checked(miTestShowInputReports)) return;
+    FView.AddResultLine("");
+    Rule(38, '*');
+    FView.AddResultLine("");
+    FView.AddResultLine("Received from device:");
+    Rule(20, '-');
+    HeaderLines(FView, Device);
+    FView.AddResultLine("  CmdResponse = " + HexValue(Device->CmdResponse->GetValue()));
+    FView.AddResultLine("  InLen = " + HexValue(Device->InLen->GetValue()));
+    FView.AddResultLine("  InAddress = " + HexValue(Device->InAddress->GetValue()));
+    PayloadLines(FView, "InPayload_Array", Device->InPayload->Elements);
+    FView.AddResultLine("");
+}

@@ -1,0 +1,223 @@
+#pragma once
+// The bootloader host's working state and every operation it runs on a
+// device: the device list and discovery, the version and target checks,
+// erase and blank check, programming, verify, reads, dumps, the IP settings
+// commands and the traffic listings. The main window holds one host, wires
+// its menu and button handlers to the operations of the same names and
+// implements IBootloaderView for it.
+//
+// Everything runs on the GUI thread. Waits for answers pump the event loop,
+// so agent events (new devices, renamed placeholders, devices that stopped
+// answering) arrive in the middle of an operation; a device object removed
+// then stays alive, out of every list, until the outermost operation ends.
+
+#include "host/image/Catalogue.h"
+#include "host/image/HexImage.h"
+#include "host/link/dsProgE_L.h"
+#include "host/link/UDPagnt.h"
+#include "host/ops/BootloaderView.h"
+#include "host/ops/OwnVersion.h"
+#include "platform/rtl/Messages.h"
+
+#include <vector>
+
+// The protocol magic of a discovery request ("QZVK").
+inline constexpr Integer DispatcherProtocolID = 0x515A564B;
+inline constexpr Integer DispatcherAssignedID = 0xFFFF;
+// The fixed addresses of the two program blocks a device keeps as the copy
+// of its boot stub (virtual, in program flash).
+inline constexpr Cardinal BootStubCopyAddress1 = 0x9D07EC00;
+inline constexpr Cardinal BootStubCopyAddress2 = 0x9D07EE00;
+// Bytes of one program chunk (one request).
+inline constexpr Integer ChunkBytes = 512;
+// Instruction words of one chunk whatever the target.
+inline constexpr Integer ChunkWords = 128;
+
+class TBootloaderHost {
+public:
+    TBootloaderHost(IBootloaderView& View, TDataModule1& Agent);
+    ~TBootloaderHost();
+    TBootloaderHost(const TBootloaderHost&) = delete;
+    TBootloaderHost& operator=(const TBootloaderHost&) = delete;
+
+    // ------------------------------------------------------------ state
+
+    THexImage Image;              // image lines, buffers, read-back lines
+    TCatalogue Catalogue;         // the device catalogue
+    TDeviceTypeRec CurrentTarget; // the selected catalogue entry
+    TStringList OwnVersion;       // the program's version lines
+    THostVersion HostVersion;     // parsed from OwnVersion's file version
+    bool AtStartup = true;        // until the start-up step's first discovery
+    // The port discovery requests go to (the devices' port).
+    Integer DiscoveryPort = EthDevicePort;
+
+    // The device of the last version answer.
+    Byte BootloaderVersionBytes[4] = {};
+    long double BootloaderVersion = 0; // major + minor x 0.1
+    // The last target answer: register, device ID, revision, JEDEC maker.
+    Cardinal DeviceIdRegister = 0;
+    Cardinal TargetDeviceID = 0, TargetRevision = 0, TargetJedecID = 0;
+
+    // Flags of the operations.
+    bool AbortFlag = false;      // the attempt in progress must stop
+    bool Aborted = false;        // programming cannot go on (no retries)
+    bool VerifyAll = true;       // no verify has failed
+    bool Blank = true;           // the last blank check found the device blank
+    bool ReadFailure = false;    // the last read failed
+    bool CommFailure = false;    // the last IP settings read got no answer
+    bool ProgVerified = false;   // program memory matched
+    bool BootVerified = false;   // boot memory matched
+    bool ConfigVerified = false; // configuration memory matched
+
+    // ------------------------------------------------------------ start-up
+
+    // Takes the catalogue and target of Settings.ini and sizes the buffers.
+    void ApplySettings(const TSettings& Settings);
+    // Reads the own version into OwnVersion and HostVersion. A bad file
+    // version: error box, the main window is closed, false.
+    bool ReadOwnVersion();
+    // Sets the agent's OnDisplay, OnDeviceFound and OnDeviceIDChanged to the
+    // host and its ShowOperations from "Show All Operations".
+    void WireAgent();
+    // WireAgent, opens the agent, creates the dispatcher, runs Find All;
+    // AtStartup := false afterwards.
+    void StartUp();
+    // Closes the agent (its receive thread ends) and pauses 1000 ms.
+    void ShutDown();
+    // The window handle that device-not-responding messages are posted to.
+    HWND Handle() const { return FHandle; }
+
+    // ------------------------------------------------------------ devices
+
+    const std::vector<TdsProg*>& DeviceList() const { return FDevices; }
+    TdsProg* SelectedDevice() const { return FSelected; }
+    Integer SelectedIndex() const { return FSelectedIndex; }
+    TdsProg* Dispatcher() const { return FDispatcher; }
+
+    void CreateDispatcher();
+    void CreateDefaultDevice();
+    void DeviceFound(TObject* Sender, Integer OpenIntfIndex, Integer NumConnected, Integer NewDevID);
+    void DeviceIdChanged(TObject* Sender, Integer OldDevID, Integer NewDevID);
+    void WMDeviceNotResponding(TMessage& Message);
+    void RemoveDevice(Integer Id);
+    void RemoveAllDevices();
+    void SelectDevice(Integer Index);
+    void DeviceIDComboSelect();
+    void EnableDeviceControls(bool Enable);
+    void SetDispatcherHeader(TdsProg* Device);
+    bool AwaitDiscoveryReply(TdsProg* Device);
+    void FindAllBtnClick();
+    void FixedIP_BtnClick(const String& Text);
+
+    // ------------------------------------------------------------ checks
+
+    // The version check; true when the device answered.
+    bool Prog_GetBLVersionClick();
+    void Prog_GetTargetInfoClick();
+
+    // ------------------------------------------------------------ erase
+
+    bool EraseBlocks(Integer DeviceIndex, Cardinal Address, Integer Blocks);
+    bool EraseBootBlock();
+    bool RestoreBootStub();
+    void Prog_EraseClick();
+    void Prog_BlankCheckClick();
+
+    // ------------------------------------------------------------ programming
+
+    bool CheckFirmwareFits();
+    void Prog_BlockProgramClick();
+    bool ProgramDevice();
+    void ProgramBlockWithRetry(Integer WordIndex);
+    bool ProgramBootBlockWithRetry(Integer WordIndex);
+    bool SendProgramChunk(Integer WordIndex, Integer ByteOffset, Integer Kind, Integer ByteCount);
+    bool SendProgramChunkAndWait(Integer WordIndex, Integer ByteOffset, Integer Kind, Integer ByteCount);
+    void Prog_RunCodeClick();
+
+    // ------------------------------------------------------------ verify
+
+    void Prog_VerifyClick();
+    // Each returns the region's verdict: false after a mismatch or a read
+    // failure, true when it matched or was not compared.
+    bool VerifyProgramMemory();
+    bool VerifyBootMemory();
+    bool VerifyConfigMemory();
+
+    // ------------------------------------------------------------ reads
+
+    bool ReadDeviceBlock(Integer DeviceIndex, Cardinal Address, Integer CountIwu);
+    // Reads one region (kind 0 program, 1 configuration, 8 boot) into its
+    // read-back buffer and the read-back hex lines; false on a read failure.
+    bool ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Cardinal End);
+    void Prog_ReadClick();
+    void Prod_MakeProductImageClick();
+    void Prog_DumpBuffersClick();
+    void DumpBuffer(Integer Kind);
+    // The last answer of the selected device.
+    void DumpResponse();
+
+    // ------------------------------------------------------------ IP settings
+
+    void Test_StoreIPClick();
+    void Test_ReadIPClick();
+
+    // ------------------------------------------------------------ listings
+
+    void ShowOutputReport(TdsProg* Device);
+    void ShowInputReport(TdsProg* Device);
+
+    // The results pane's AddResultLine, for the agent's OnDisplay.
+    void AddResultLine(const String& Line) { FView.AddResultLine(Line); }
+
+private:
+    // Marks an operation in progress; device objects removed meanwhile are
+    // freed when the outermost one ends.
+    class TBusy {
+    public:
+        explicit TBusy(TBootloaderHost& Host);
+        ~TBusy();
+
+    private:
+        TBootloaderHost& FHost;
+    };
+    friend class TBusy;
+
+    void Status(const String& Text, bool RepaintNow = false) { FView.SetStatusText(Text, RepaintNow); }
+    void Rule(Integer Length, char C = '=');
+    // "", rule of 88, Text, rule, "" (Spaced: an empty line before the
+    // closing rule).
+    void FramedError(const String& Text, bool Spaced);
+    void Hourglass(bool Busy) { FView.SetHourglass(Busy); }
+    bool Checked(TOpsMenuItem Item) const { return FView.MenuChecked(Item); }
+    void DeviceFailedToRespond() { Status("Bootloader device failed to respond"); }
+    void WireImageEvents();
+    TdsProg* NewDeviceObject();
+    void FreeDevice(TdsProg* Device);
+    Integer ComboIndexOfId(Integer Id) const;
+    // Index of the chunk data source: the buffer's words from WordIndex,
+    // each contributing ActiveBytesPerIwu bytes; returns the bytes filled.
+    Integer ChunkPayload(Integer Kind, Integer WordIndex, Byte* Payload) const;
+    Cardinal RegionVirtualStart(Integer Kind) const;
+    bool SendChunk(Integer WordIndex, Integer Kind, bool Last);
+    bool ProgramChunkWithRetry(Integer WordIndex, Integer ByteOffset, Integer Kind, bool Last,
+                               const String& AddressText);
+    bool ProgramRegion(Integer Kind, Integer Blocks, bool Boot);
+    void ReportUnableToClear(Cardinal Address);
+    bool ReadBootCopy(Cardinal Source, Cardinal BootAddress, Integer FirstScratchWord);
+    bool WriteBootBlockBack(Integer ScratchWord);
+    bool CompareBlocks(bool Boot, Integer FirstBlock, Integer EndBlock);
+    bool VerifyRegion(bool Boot);
+    void ReportMismatch(bool Boot, Integer Block, Integer Word);
+    void ReportReadFailure(const String& Text, Integer Boxes);
+
+    IBootloaderView& FView;
+    TDataModule1& FAgent;
+    HWND FHandle = 0;
+    std::vector<TdsProg*> FDevices;      // owned, in creation order
+    std::vector<TdsProg*> FComboDevices; // the device of each combo item
+    std::vector<TdsProg*> FRetired;      // removed while an operation ran
+    TdsProg* FDispatcher = nullptr;
+    TdsProg* FSelected = nullptr;
+    Integer FSelectedIndex = -1;
+    Integer FBusyDepth = 0;
+};

@@ -1,0 +1,201 @@
+// Erase and blank check. Erasing the application also erases the first
+// block of boot memory, so the boot stub is first saved from its copy in
+// program flash and written back (the boot restore).
+#include "host/ops/BootCommands.h"
+#include "host/ops/BootloaderHost.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+constexpr Integer PolledEraseTimeOut = 10;  // ms per answer wait while polling
+constexpr Integer PolledEraseSleep = 50;    // ms between two waits
+constexpr Cardinal PolledEraseLimitS = 50;  // s until a polled erase gives up
+constexpr Integer OldEraseTimeOut = 10000;  // ms, answer waits after an old erase
+constexpr Cardinal OldEraseSettleMs = 5000; // ms, pause after an old application erase
+constexpr Integer ProgressStep = 5;
+} // namespace
+
+bool TBootloaderHost::EraseBlocks(Integer DeviceIndex, Cardinal Address, Integer Blocks) {
+    TdsProg* d = FSelected;
+    const bool polled = BootloaderVersion >= 2;
+    const TCmdOutcome sent = ::EraseBlocks(d, static_cast<Integer>(Address), Blocks, false);
+    if (!sent.Ok()) {
+        FView.Beep();
+        AddResultLine("+ + + Unable to send to device! + + +");
+        return false;
+    }
+    bool answered = true;
+    if (!polled) {
+        // Bootloaders before version 2 erase without answering; they are slow
+        // to answer anything for a while afterwards.
+        FAgent.SetTimeOut(OldEraseTimeOut);
+    } else {
+        const Integer timeOut = FAgent.TimeOut();
+        const bool showOps = FAgent.ShowOperations();
+        FAgent.SetShowOperations(false);
+        FAgent.OnDisplay = nullptr;
+        const Cardinal start = timeGetTime();
+        FView.SetProgressCaption("Erasing firmware..");
+        FView.ShowProgress();
+        FView.SetProgress(0);
+        Integer percent = 0, step = ProgressStep;
+        Cardinal seconds = 0;
+        do {
+            FAgent.SetTimeOut(PolledEraseTimeOut);
+            d->NotifyNoAnswer = false;
+            answered = d->WaitForAnswer();
+            seconds = (timeGetTime() - start) / 1000;
+            percent += step;
+            FView.SetProgress(percent);
+            if (percent >= 100) step = -ProgressStep;
+            if (percent <= 0) step = ProgressStep;
+            Sleep(PolledEraseSleep);
+        } while (!answered && seconds < PolledEraseLimitS);
+        FAgent.SetShowOperations(showOps);
+        d->NotifyNoAnswer = true;
+        FAgent.OnDisplay = [this](TObject*, const String& Line) { AddResultLine(Line); };
+        FAgent.SetTimeOut(timeOut);
+        FView.HideProgress();
+    }
+    if (!answered) {
+        FView.Beep();
+        AddResultLine("+ + + Unable to erase target" + IntToStr(DeviceIndex) + "! + + +");
+    }
+    return answered;
+}
+
+void TBootloaderHost::ReportUnableToClear(Cardinal Address) {
+    FView.Beep();
+    const String text = Format("  Unable to clear device: block starting at address 0x%4.4X", {Address});
+    AddResultLine(text);
+    if (FView.MenuVisible(miMenuTest)) DumpResponse();
+    FView.MessageBox(text, mkPlain, mbOKOnly);
+}
+
+bool TBootloaderHost::EraseBootBlock() {
+    const Cardinal boot = static_cast<Cardinal>(CurrentTarget.BootMemVirtualStartPcu);
+    if (EraseBlocks(FSelectedIndex, boot, 1)) return true;
+    ReportUnableToClear(boot);
+    AbortFlag = true;
+    return false;
+}
+
+bool TBootloaderHost::ReadBootCopy(Cardinal Source, Cardinal BootAddress, Integer FirstScratchWord) {
+    const TDeviceTypeRec& t = CurrentTarget;
+    TdsProg* d = FSelected;
+    const TCmdOutcome r = ReadMemory(d, static_cast<Integer>(Source), t.ProgBlockSizeIwu,
+                                     t.ConfigVirtualStartPcu, t.ConfigVirtualEndPcu);
+    if (r.Result == crAnswered) {
+        for (Integer k = 0; k < t.ProgBlockSizeIwu; ++k)
+            Image.Buffers.SetWord(bkScratch, FirstScratchWord + k, InPayloadLE32(d, k * t.ActiveBytesPerIwu));
+        return true;
+    }
+    ReportReadFailure(Format("Unable to read device: address 0x%8.8X", {BootAddress}), 1);
+    return false;
+}
+
+bool TBootloaderHost::WriteBootBlockBack(Integer ScratchWord) {
+    const TDeviceTypeRec& t = CurrentTarget;
+    const Cardinal address = static_cast<Cardinal>(t.BootMemVirtualStartPcu) +
+                             static_cast<Cardinal>(ScratchWord) * static_cast<Cardinal>(t.PcuPerIwu);
+    if (!ProgramChunkWithRetry(ScratchWord, 0, bkScratch, true, Format("0x%8.8x", {address}))) return false;
+    // The write counts only when the block reads back as written.
+    auto& readBack = Image.Buffers.BootReadBackWords;
+    const Integer n = t.ProgBlockSizeIwu;
+    for (Integer k = 0; k < n && k < BootReadBackArrayWords; ++k)
+        readBack[k] = static_cast<Integer>(BlankWord);
+    TdsProg* d = FSelected;
+    const TCmdOutcome r =
+        ReadMemory(d, static_cast<Integer>(address), n, t.ConfigVirtualStartPcu, t.ConfigVirtualEndPcu);
+    if (r.Result != crAnswered) {
+        ReportReadFailure(Format("Unable to read device: address 0x%8.8X", {address}), 1);
+        return false;
+    }
+    bool same = true;
+    for (Integer k = 0; k < n; ++k) {
+        const Cardinal word = InPayloadLE32(d, k * t.ActiveBytesPerIwu);
+        if (k < BootReadBackArrayWords) readBack[k] = static_cast<Integer>(word);
+        same = same && word == Image.Buffers.GetWord(bkScratch, ScratchWord + k);
+    }
+    return same;
+}
+
+bool TBootloaderHost::RestoreBootStub() {
+    const TDeviceTypeRec& t = CurrentTarget;
+    const Cardinal boot = static_cast<Cardinal>(t.BootMemVirtualStartPcu);
+    const Cardinal second =
+        boot + static_cast<Cardinal>(t.ProgBlockSizeIwu) * static_cast<Cardinal>(t.PcuPerIwu);
+    // Without both saved blocks the stub cannot be written back: the boot
+    // block is left as it is.
+    const bool firstRead = ReadBootCopy(BootStubCopyAddress1, boot, 0);
+    const bool secondRead = firstRead && ReadBootCopy(BootStubCopyAddress2, second, t.ProgBlockSizeIwu);
+    if (!firstRead || !secondRead) {
+        AbortFlag = true;
+        return false;
+    }
+    if (!EraseBootBlock()) return false;
+    if (!WriteBootBlockBack(0)) return false;
+    return WriteBootBlockBack(t.ProgBlockSizeIwu);
+}
+
+void TBootloaderHost::Prog_EraseClick() {
+    TBusy busy(*this);
+    const TDeviceTypeRec& t = CurrentTarget;
+    Hourglass(true);
+    FView.SetMenuEnabled(miProgRunCode, true);
+    AbortFlag = false;
+    AddResultLine("");
+    AddResultLine("Erasing...");
+    const Cardinal boot = static_cast<Cardinal>(t.BootMemVirtualStartPcu);
+    if (!RestoreBootStub()) {
+        AbortFlag = true;
+        ReportUnableToClear(boot);
+        return;
+    }
+    Cardinal failedAt = boot + static_cast<Cardinal>(t.EraseBlockSizeBytes);
+    if (!EraseBlocks(FSelectedIndex, failedAt, 1)) AbortFlag = true;
+    if (!AbortFlag) {
+        const TDeviceAddressWindow& w = Image.Buffers.AddressWindow;
+        const Int64 n =
+            t.EraseBlockSizePcu > 0
+                ? (static_cast<Int64>(w.AppMaxEnd) - static_cast<Int64>(w.AppStart) + 1) / t.EraseBlockSizePcu
+                : 0;
+        if (n > 0) {
+            failedAt = w.AppStart;
+            if (!EraseBlocks(FSelectedIndex, w.AppStart, static_cast<Integer>(n))) AbortFlag = true;
+            if (BootloaderVersion < 2) Sleep(OldEraseSettleMs);
+        }
+    }
+    if (AbortFlag) {
+        ReportUnableToClear(failedAt);
+        Prog_BlankCheckClick();
+    } else {
+        AddResultLine("  Done!");
+    }
+    Hourglass(false);
+}
+
+void TBootloaderHost::Prog_BlankCheckClick() {
+    TBusy busy(*this);
+    Hourglass(true);
+    AddResultLine("");
+    AddResultLine("Performing Blank Check...");
+    Blank = true;
+    TdsProg* d = FSelected;
+    if (BlankCheck(d).Result != crAnswered) {
+        DeviceFailedToRespond();
+        AddResultLine("");
+        Rule(88);
+        AddResultLine("  *** Unable to communicate with device! ***");
+        Rule(88);
+        AddResultLine("");
+        return;
+    }
+    Blank = (d->InPayload->Elements[0] & 0xFF) == 0;
+    if (Blank)
+        AddResultLine("  Device is blank");
+    else
+        AddResultLine(Format("  Device is NOT blank %s First non-blank address = 0x%6.6X",
+                             {"\r\n", d->InAddress->GetValue()}));
+    Hourglass(false);
+}

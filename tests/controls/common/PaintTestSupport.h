@@ -1,0 +1,103 @@
+#pragma once
+// Pixel tests of the library's painters: a bitmap to paint on, a system-
+// colour table in which every colour the painters use is distinct, and
+// pixel maps as text with one letter per colour.
+
+#include "controls/common/QxCommon.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The background every test bitmap starts with; no painter uses it.
+inline constexpr TColor Paper = 0x123456;
+
+// Colours of the test system-colour table.
+inline constexpr COLORREF TestWindow = RGB(250, 250, 250);
+inline constexpr COLORREF TestDkShadow = RGB(10, 10, 10);
+inline constexpr COLORREF TestShadow = RGB(100, 100, 100);
+inline constexpr COLORREF TestHighlight = RGB(240, 240, 240);
+inline constexpr COLORREF TestLight = RGB(200, 200, 200);
+inline constexpr COLORREF TestBtnText = RGB(20, 0, 0);
+inline constexpr COLORREF TestBtnFace = RGB(192, 192, 192);
+
+using TLegend = std::vector<std::pair<TColor, char>>;
+
+// The legend of the frame maps: '.' paper and one letter per system colour.
+inline TLegend FrameLegend() {
+    return {{Paper, '.'},          {clWindow, 'w'},  {cl3DDkShadow, 'D'}, {clBtnShadow, 'S'},
+            {clBtnHighlight, 'H'}, {cl3DLight, 'L'}, {clBtnText, 'T'},    {clBtnFace, 'F'}};
+}
+
+// The pixels of the rectangle (0,0,W,H) as rows of letters; '?' for a
+// colour the legend does not name.
+inline std::string PixelMap(TCanvas* Canvas, int W, int H, const TLegend& Legend) {
+    std::string s;
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            COLORREF p = static_cast<COLORREF>(Canvas->Pixels(x, y));
+            char c = '?';
+            for (auto& [color, letter] : Legend)
+                if (ColorToRGB(color) == p) {
+                    c = letter;
+                    break;
+                }
+            s += c;
+        }
+        s += '\n';
+    }
+    return s;
+}
+
+inline std::string Rows(std::initializer_list<const char*> Lines) {
+    std::string s;
+    for (const char* l : Lines) {
+        s += l;
+        s += '\n';
+    }
+    return s;
+}
+
+// Installs the test colour table and a full-colour display; gives a bitmap
+// filled with Paper.
+class PaintTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TSysColorTable t = DefaultSysColors();
+        t[COLOR_WINDOW] = TestWindow;
+        t[COLOR_3DDKSHADOW] = TestDkShadow;
+        t[COLOR_BTNSHADOW] = TestShadow;
+        t[COLOR_BTNHIGHLIGHT] = TestHighlight;
+        t[COLOR_3DLIGHT] = TestLight;
+        t[COLOR_BTNTEXT] = TestBtnText;
+        t[COLOR_BTNFACE] = TestBtnFace;
+        SetSysColors(t);
+        FullColorDisplay = true;
+        XPColorScheme = 0;
+    }
+    void TearDown() override {
+        ResetSysColors();
+        if (FBitmap) FBitmap->Free();
+    }
+
+    TCanvas* NewCanvas(int W, int H, TColor Fill = Paper) {
+        if (FBitmap) FBitmap->Free();
+        FBitmap = new TBitmap(W, H);
+        FW = W;
+        FH = H;
+        TCanvas* c = FBitmap->Canvas();
+        c->Brush()->SetColor(Fill);
+        c->FillRect(TRect(0, 0, W, H));
+        return c;
+    }
+    TCanvas* Canvas() { return FBitmap->Canvas(); }
+    std::string Map(const TLegend& Legend) { return PixelMap(Canvas(), FW, FH, Legend); }
+    std::string Map() { return Map(FrameLegend()); }
+    COLORREF At(int X, int Y) { return static_cast<COLORREF>(Canvas()->Pixels(X, Y)); }
+
+    TBitmap* FBitmap = nullptr;
+    int FW = 0, FH = 0;
+};

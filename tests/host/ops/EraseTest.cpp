@@ -1,0 +1,162 @@
+// Erase, the boot stub restore and the blank check against the simulated
+// device.
+#include "host/ops/BootCommands.h"
+#include "HostFixture.h"
+
+class EraseTest : public HostFixture {
+protected:
+    void ConnectAndAsk() {
+        Connect();
+        ASSERT_TRUE(Host->Prog_GetBLVersionClick());
+        View.Lines.clear();
+        View.Boxes.clear();
+        Sim->ClearLog();
+    }
+};
+
+TEST_F(EraseTest, PolledEraseRestoresTheBootStubAndClearsTheApplication) {
+    ConnectAndAsk();
+    const auto stub = Sim->ReadWords(0xBFC00000, 4);
+    Sim->WriteWord(0x9D000400, 0);
+    Sim->WriteWord(0xBFC01000, 0);
+    Host->Prog_EraseClick();
+    EXPECT_EQ(View.Lines, (std::vector<String>{"", "Erasing...", "  Done!"}));
+    EXPECT_EQ(Sim->ReadWords(0xBFC00000, 4), stub);
+    EXPECT_EQ(Sim->ReadWord(0x9D000400), 0xFFFFFFFFu);
+    EXPECT_EQ(Sim->ReadWord(0xBFC01000), 0xFFFFFFFFu);
+    const auto log = Sim->RequestLog();
+    std::vector<std::pair<Byte, Cardinal>> requests;
+    for (const auto& e : log)
+        requests.push_back({e.Command, e.Address});
+    EXPECT_EQ(requests, (std::vector<std::pair<Byte, Cardinal>>{{1, 0x9D07EC00},
+                                                                {1, 0x9D07EE00},
+                                                                {3, 0xBFC00000},
+                                                                {0x0B, 0xBFC00000},
+                                                                {1, 0xBFC00000},
+                                                                {0x0B, 0xBFC00200},
+                                                                {1, 0xBFC00200},
+                                                                {3, 0xBFC01000},
+                                                                {3, 0x9D000000}}));
+    EXPECT_EQ(log.back().Length, 0x70000 / 0x1000);
+    EXPECT_EQ(Agent->TimeOut(), 3000);
+    EXPECT_TRUE(View.Enabled[miProgRunCode]);
+    EXPECT_EQ(View.ProgressCaption, "Erasing firmware..");
+}
+
+TEST_F(EraseTest, OldBootloadersAreNotAwaitedAndGetTimeToFinish) {
+    Sim->SetVersion(devsim::ParseSimVersion("1.9.0.0"));
+    ConnectAndAsk();
+    EXPECT_NEAR(static_cast<double>(Host->BootloaderVersion), 1.9, 1e-9);
+    const UInt64 slept = Clock.SleptTotal();
+    const Cardinal before = Clock.Now();
+    Host->Prog_EraseClick();
+    EXPECT_TRUE(LinesInOrder({"Erasing...", "  Done!"}));
+    EXPECT_TRUE(Sim->WaitForRequests(cmdEraseBlocks, 3, 5000));
+    // No erase was waited for; the application erase is followed by 5 s.
+    EXPECT_EQ(Clock.SleptTotal() - slept, 5000u);
+    EXPECT_LT(Clock.Now() - before, 5000u + 1000u);
+    EXPECT_EQ(Agent->TimeOut(), 10000);
+    EXPECT_TRUE(View.Progress.empty());
+}
+
+TEST_F(EraseTest, ADeviceThatStopsAnsweringDuringAPolledEraseIsRemoved) {
+    ConnectAndAsk();
+    SetManualClockGrace(1); // ~850 polls of 10 ms each
+    View.TestMenuVisible = true;
+    Sim->AddFault("noanswer:0x03");
+    Sim->AddFault("noanswer:0x08");
+    const Cardinal before = Clock.Now();
+    Host->Prog_EraseClick();
+    EXPECT_GE(Clock.Now() - before, 50000u);
+    // The bar bounces between 0 and 100 in steps of 5.
+    ASSERT_GE(View.Progress.size(), 25u);
+    for (Integer i = 0; i <= 20; ++i)
+        EXPECT_EQ(View.Progress[i], 5 * i);
+    EXPECT_EQ(View.Progress[21], 95);
+    EXPECT_FALSE(View.ProgressShown);
+    EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), 1u);
+    const String clear = "  Unable to clear device: block starting at address 0xBFC00000";
+    EXPECT_TRUE(LinesInOrder({"Erasing...", "+ + + Unable to erase target0! + + +", clear,
+                              "Response from device: Input Report", String(34, '='), clear}));
+    EXPECT_EQ(View.CountLines("InPayload[] array as bytes:"), 2);
+    ASSERT_EQ(View.Boxes.size(), 2u);
+    EXPECT_EQ(View.Boxes[0].Text, clear);
+    EXPECT_EQ(View.Boxes[0].Kind, mkPlain);
+    EXPECT_TRUE(Host->AbortFlag);
+    // The traffic log is back on the results pane.
+    EXPECT_TRUE(static_cast<bool>(Agent->OnDisplay));
+
+    // From now on a missing answer reports the device and removes it.
+    SetManualClockGrace(250);
+    View.Boxes.clear();
+    Host->Prog_BlankCheckClick();
+    ProcessMessages();
+    ASSERT_EQ(View.Boxes.size(), 1u);
+    EXPECT_EQ(View.Boxes[0].Text, "Device ID 0001 is not responding!");
+    EXPECT_TRUE(Host->DeviceList().empty());
+    EXPECT_EQ(Host->SelectedDevice(), nullptr);
+    EXPECT_EQ(View.ComboText, "No devices");
+    EXPECT_FALSE(View.DeviceControlsEnabled);
+    EXPECT_EQ(Agent->DeviceCount(), 0);
+}
+
+TEST_F(EraseTest, AFailedReadOfTheSavedBootStubLeavesTheBootBlockAlone) {
+    ConnectAndAsk();
+    const auto stub = Sim->ReadWords(0xBFC00000, 4);
+    Sim->AddFault("noanswer:0x01:2");
+    Host->Prog_EraseClick();
+    EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), 0u);
+    EXPECT_EQ(Sim->RequestCount(cmdProgramLastChunk), 0u);
+    EXPECT_EQ(Sim->ReadWords(0xBFC00000, 4), stub);
+    const String text = "Unable to read device: address 0xBFC00200";
+    EXPECT_EQ(View.Lines,
+              (std::vector<String>{"", "Erasing...", "", String(88, '='), text, "", String(88, '='), "",
+                                   "  Unable to clear device: block starting at address 0xBFC00000"}));
+    ASSERT_EQ(View.Boxes.size(), 2u);
+    EXPECT_EQ(View.Boxes[0].Text, text);
+    EXPECT_TRUE(Host->ReadFailure);
+    EXPECT_TRUE(Host->AbortFlag);
+}
+
+TEST_F(EraseTest, ARestoreWriteThatFailsAndIsNotRetriedEndsTheErase) {
+    ConnectAndAsk();
+    Sim->AddFault("failblock:0xBFC00000:1");
+    View.Answers = {maNo};
+    Host->Prog_EraseClick();
+    EXPECT_TRUE(
+        LinesInOrder({"+ + + Target 0 failed to program segment at 0xBFC00000! + + +",
+                      "An error occurred when programming the block at address 0xbfc00000. \r\n Would you "
+                      "like to retry?",
+                      "Retry declined.", "  Unable to clear device: block starting at address 0xBFC00000"}));
+    EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), 1u);
+    EXPECT_TRUE(Host->AbortFlag);
+}
+
+TEST_F(EraseTest, AnEmptyApplicationRangeIsNotErased) {
+    ConnectAndAsk();
+    Host->Image.Buffers.AddressWindow.AppMaxEnd = Host->Image.Buffers.AddressWindow.AppStart - 1;
+    Host->Prog_EraseClick();
+    EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), 2u);
+    EXPECT_EQ(View.Lines.back(), "  Done!");
+}
+
+TEST_F(EraseTest, BlankCheckReportsTheFirstUsedAddress) {
+    ConnectAndAsk();
+    Host->Prog_BlankCheckClick();
+    EXPECT_EQ(View.Lines, (std::vector<String>{"", "Performing Blank Check...", "  Device is blank"}));
+    EXPECT_TRUE(Host->Blank);
+    Sim->WriteWord(0x9D000400, 0);
+    Host->Prog_BlankCheckClick();
+    EXPECT_EQ(View.Lines.back(), "  Device is NOT blank \r\n First non-blank address = 0x1D000400");
+    EXPECT_FALSE(Host->Blank);
+    EXPECT_FALSE(View.Hourglass);
+
+    Sim->AddFault("noanswer:0x08");
+    View.Lines.clear();
+    Host->Prog_BlankCheckClick();
+    EXPECT_EQ(View.Lines,
+              (std::vector<String>{"", "Performing Blank Check...", "", String(88, '='),
+                                   "  *** Unable to communicate with device! ***", String(88, '='), ""}));
+    EXPECT_TRUE(Host->Blank);
+    EXPECT_EQ(View.StatusText, "Bootloader device failed to respond");
+}

@@ -1,0 +1,243 @@
+// The whole upgrade against the simulated device: connect, check, erase,
+// blank check, program, verify and run, and the flash afterwards.
+#include "host/ops/BootCommands.h"
+#include "HostFixture.h"
+
+namespace {
+
+constexpr Cardinal ProgPhys = 0x1D000000;
+constexpr Cardinal BootPhys = 0x1FC00000;
+
+// Program blocks 0..2, a few words of block 5, and the last block below the
+// bootloader; the boot stub the device came with, and a word in the second
+// boot block.
+std::map<Cardinal, Cardinal> SampleImage(const std::vector<Cardinal>& Stub) {
+    std::map<Cardinal, Cardinal> words;
+    Cardinal x = 0x2468ACE1;
+    for (Cardinal a = ProgPhys; a < ProgPhys + 3 * 512; a += 4)
+        words[a] = x = x * 1664525 + 1013904223;
+    for (Cardinal a = ProgPhys + 5 * 512 + 64; a < ProgPhys + 5 * 512 + 96; a += 4)
+        words[a] = a;
+    for (Cardinal a = 0x1D06FE00; a < 0x1D070000; a += 4)
+        words[a] = ~a;
+    for (std::size_t i = 0; i < Stub.size(); ++i)
+        words[BootPhys + 4 * static_cast<Cardinal>(i)] = Stub[i];
+    words[BootPhys + 0x1000] = 0x12345678;
+    return words;
+}
+
+} // namespace
+
+class UpgradeTest : public HostFixture {};
+
+TEST_F(UpgradeTest, MainRoadProgramsVerifiesAndStartsTheImage) {
+    const std::vector<Cardinal> stub = Sim->ReadWords(0xBFC00000, 4);
+    Connect();
+    EXPECT_EQ(Host->DeviceList().size(), 1u);
+    EXPECT_EQ(View.ComboItems, std::vector<String>{"127.0.0.1"});
+    EXPECT_TRUE(View.DeviceControlsEnabled);
+    LoadImage(SampleImage(stub));
+    View.Lines.clear();
+    Sim->ClearLog();
+
+    Host->Prog_BlockProgramClick();
+
+    EXPECT_TRUE(View.Boxes.empty()) << View.Boxes.front().Text;
+    EXPECT_TRUE(LinesInOrder(
+        {"Bootloader Version = 3.2.1.2  ", "Bootloader Start Address = 0x9D070000  ",
+         "Bootloader End Address = 0x9D07FFFF  ", "Connected device matches expected Device ID", "Erasing...",
+         "  Done!", "Performing Blank Check...", "  Device is blank", "Programming...",
+         "Updating program memory...", "Verifying program memory...", "   ...program memory verified OK",
+         "Updating boot memory...", "Verifying boot memory...", "   ...boot memory verified OK",
+         "  Verify PASSED", "Starting new firmware..."}));
+    EXPECT_EQ(View.StatusText, "Upgrade successfully completed! You can exit now.");
+    EXPECT_TRUE(Sim->WaitForRequests(cmdRunApplication, 1, 5000));
+    EXPECT_EQ(Sim->RunCount(), 1u);
+
+    // Blank blocks were skipped: 3 + 1 + 1 program blocks, 2 boot blocks,
+    // and the two blocks of the boot restore.
+    EXPECT_EQ(Sim->RequestCount(cmdProgramLastChunk), 9u);
+    EXPECT_EQ(Sim->RequestCount(cmdProgramChunk), 0u);
+
+    // The flash holds the image, below the bootloader and in the boot blocks.
+    const auto& buffers = Host->Image.Buffers;
+    const auto prog = Sim->ReadWords(0x9D000000, 0x70000 / 4);
+    for (Integer i = 0; i < 0x70000 / 4; ++i)
+        ASSERT_EQ(prog[i], buffers.GetWord(bkProgImage, i)) << "program word " << i;
+    const auto boot = Sim->ReadWords(0xBFC00000, 0x2000 / 4);
+    for (Integer i = 0; i < 0x2000 / 4; ++i)
+        ASSERT_EQ(boot[i], buffers.GetWord(bkBootImage, i)) << "boot word " << i;
+    EXPECT_EQ(Sim->ReadWords(0xBFC00000, 4), stub);
+    // The device was started and left the list.
+    EXPECT_TRUE(Host->DeviceList().empty());
+    EXPECT_EQ(View.ComboText, "No devices");
+}
+
+TEST_F(UpgradeTest, AVerifyMismatchFailsEveryAttemptAndNothingIsStarted) {
+    const std::vector<Cardinal> stub = Sim->ReadWords(0xBFC00000, 4);
+    Connect();
+    LoadImage(SampleImage(stub));
+    // Each time program memory has been written, the last word of block 1
+    // changes behind the host's back.
+    View.OnStatus = [this](const String& s) {
+        if (s == "Pausing after program memory update...") Sim->WriteWord(0x9D0003FC, 0x0BADF00D);
+    };
+    const Cardinal should = Host->Image.Buffers.GetWord(bkProgImage, 255);
+
+    Host->Prog_BlockProgramClick();
+
+    EXPECT_EQ(View.CountLines("*****  PROGRAM MEMORY VERIFY ERROR:  *****"), 3);
+    EXPECT_EQ(View.CountLines("  Verify FAILED!"), 3);
+    EXPECT_TRUE(LinesInOrder({" Verify error in programming block starting at: ",
+                              "  Program word number: 0x000000ff  Program counter address: 0x9d0003fc",
+                              Format("  Value should be: 0x%8.8x  Value read back: 0x0badf00d", {should}),
+                              "Read from device", String(16, '='), ""}));
+    EXPECT_FALSE(View.HasLine("Starting new firmware..."));
+    EXPECT_EQ(Sim->RequestCount(cmdRunApplication), 0u);
+    EXPECT_EQ(View.StatusText, "An error occurred during programming!");
+    ASSERT_EQ(View.Boxes.size(), 1u);
+    EXPECT_EQ(View.Boxes[0].Text, "An error occurred during programming!");
+    EXPECT_EQ(View.Boxes[0].Kind, mkError);
+    EXPECT_EQ(Host->DeviceList().size(), 1u);
+}
+
+TEST_F(UpgradeTest, AMismatchOnTheFirstAttemptOnlyIsProgrammedAgain) {
+    const std::vector<Cardinal> stub = Sim->ReadWords(0xBFC00000, 4);
+    Connect();
+    LoadImage(SampleImage(stub));
+    bool corrupted = false;
+    View.OnStatus = [&](const String& s) {
+        if (s == "Pausing after program memory update..." && !corrupted) {
+            corrupted = true;
+            Sim->WriteWord(0x9D000000, 0);
+        }
+    };
+    Host->Prog_BlockProgramClick();
+    EXPECT_EQ(View.CountLines("  Verify FAILED!"), 1);
+    EXPECT_EQ(View.CountLines("  Verify PASSED"), 1);
+    EXPECT_TRUE(View.Boxes.empty());
+    EXPECT_TRUE(Sim->WaitForRequests(cmdRunApplication, 1, 5000));
+}
+
+TEST_F(UpgradeTest, AFailedBlockIsRetriedWhenTheUserSaysYes) {
+    Connect();
+    LoadImage(SampleImage(Sim->ReadWords(0xBFC00000, 4)));
+    Sim->AddFault("failblock:0x9D000200:1");
+    View.Answers = {maYes};
+    Host->Prog_BlockProgramClick();
+    const String text =
+        "An error occurred when programming the block at address 0x000200. \r\n Would you like to retry?";
+    ASSERT_FALSE(View.Boxes.empty());
+    EXPECT_EQ(View.Boxes[0].Text, text);
+    EXPECT_EQ(View.Boxes[0].Buttons, mbYesNo);
+    EXPECT_TRUE(LinesInOrder({"+ + + Target 0 failed to program segment at 0x9D000200! + + +", text,
+                              "Retry succeeded.", "  Verify PASSED"}));
+    EXPECT_EQ(View.Boxes.size(), 1u);
+    EXPECT_TRUE(Sim->WaitForRequests(cmdRunApplication, 1, 5000));
+}
+
+TEST_F(UpgradeTest, ADeclinedRetryEndsProgrammingWithTheInvestigateBox) {
+    Connect();
+    LoadImage(SampleImage(Sim->ReadWords(0xBFC00000, 4)));
+    Sim->AddFault("failblock:0x9D000200:1");
+    View.Answers = {maNo};
+    Host->Prog_BlockProgramClick();
+    EXPECT_TRUE(
+        LinesInOrder({"Retry declined.", "", "Error -- A problem occurred when programming device."}));
+    ASSERT_EQ(View.Boxes.size(), 2u);
+    EXPECT_EQ(View.Boxes[1].Text, "Unable to program your device.  Please investigate and try again.");
+    EXPECT_EQ(View.Boxes[1].Kind, mkInformation);
+    // One attempt only, and the code that did not program is not started.
+    EXPECT_EQ(View.CountLines("Erasing..."), 1);
+    EXPECT_EQ(Sim->RequestCount(cmdRunApplication), 0u);
+}
+
+TEST_F(UpgradeTest, ChunksNeverTouchTheBootloaderButMayEndRightBelowIt) {
+    Connect();
+    ASSERT_TRUE(Host->Prog_GetBLVersionClick());
+    Sim->ClearLog();
+    // The last chunk below the bootloader (0x9D06FE00..0x9D06FFFF) goes out.
+    EXPECT_TRUE(Host->SendProgramChunkAndWait(0x6FE00 / 4, 0, bkProgImage, ChunkBytes));
+    // One word further its last unit lies in the bootloader: refused, and
+    // nothing is sent.
+    EXPECT_FALSE(Host->SendProgramChunkAndWait(0x6FE04 / 4, 0, bkProgImage, ChunkBytes));
+    EXPECT_EQ(View.Lines.back(),
+              "+ + + Error: Unable to write 512 bytes at address 2634481156 without overwriting bootloader!");
+    EXPECT_FALSE(Host->SendProgramChunk(0x70000 / 4, 0, bkProgImage, ChunkBytes));
+    EXPECT_EQ(Sim->RequestCount(), 1u);
+}
+
+TEST_F(UpgradeTest, BlocksOf129WordsGoOutAsTwoChunks) {
+    Connect();
+    ASSERT_TRUE(Host->Prog_GetBLVersionClick());
+    Host->CurrentTarget.ProgBlockSizeIwu = 129;
+    Host->CurrentTarget.ProgBlockSizePcu = 516;
+    for (Integer i = 0; i < 129; ++i)
+        Host->Image.Buffers.SetWord(bkProgImage, i, static_cast<Cardinal>(i));
+    Sim->ClearLog();
+    Host->ProgramBlockWithRetry(0);
+    EXPECT_FALSE(Host->AbortFlag);
+    const auto log = Sim->RequestLog();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].Command, cmdProgramChunk);
+    EXPECT_EQ(log[0].Address, 0x9D000000u);
+    EXPECT_EQ(log[1].Command, cmdProgramLastChunk);
+    EXPECT_EQ(log[1].Address, 0x9D000200u);
+    EXPECT_EQ(Sim->ReadWord(0x9D000200), 128u);
+}
+
+TEST_F(UpgradeTest, WithoutProgramMemoryNothingIsWrittenButTheBootStubRestore) {
+    Connect();
+    LoadImage(SampleImage(Sim->ReadWords(0xBFC00000, 4)));
+    View.Checked[miOptionsProgMem] = false;
+    Sim->ClearLog();
+    Host->Prog_BlockProgramClick();
+    EXPECT_EQ(Sim->RequestCount(cmdProgramLastChunk), 2u); // the restore
+    EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), 4u);
+    EXPECT_EQ(Sim->RequestCount(cmdReadMemory), 4u); // two saved blocks, each written block read back
+    EXPECT_TRUE(LinesInOrder({"  Verify PASSED", "Starting new firmware..."}));
+    EXPECT_TRUE(View.Boxes.empty());
+}
+
+TEST_F(UpgradeTest, ProgressGoesUpBlockByBlockAndReadsShowTheShareOfTheRegion) {
+    Connect();
+    LoadImage(SampleImage(Sim->ReadWords(0xBFC00000, 4)));
+    std::vector<std::pair<String, std::vector<Integer>>> phases;
+    View.OnStatus = [&](const String& s) {
+        if (s == "Updating program memory..." || s == "Verifying program memory...")
+            phases.push_back({s, {}}), View.Progress.clear();
+        else if (!phases.empty() && phases.back().second.empty())
+            phases.back().second = View.Progress;
+    };
+    Host->Prog_BlockProgramClick();
+    ASSERT_GE(phases.size(), 2u);
+    for (const auto& [what, progress] : phases) {
+        ASSERT_FALSE(progress.empty()) << what;
+        EXPECT_EQ(progress.front(), 0) << what;
+        EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end())) << what;
+        EXPECT_EQ(progress.back(), 99) << what;
+    }
+}
+
+TEST_F(UpgradeTest, AnImageAboveTheBootloaderIsRefusedBeforeAnythingHappens) {
+    Connect();
+    ASSERT_TRUE(Host->Prog_GetBLVersionClick());
+    Host->Image.Lines.SetText(HexText({{0x1D06FFFC, 1}}));
+    ASSERT_TRUE(Host->Image.ImageLoaded(Host->CurrentTarget)); // ends exactly at the bootloader: fits
+    EXPECT_TRUE(View.Boxes.empty());
+    View.Lines.clear();
+    Host->Image.Lines.SetText(HexText({{0x1D070000, 1}}));
+    Host->Image.ImageLoaded(Host->CurrentTarget);
+    const String text = "Sorry, your firmware will not fit!  Details follow:\r\n  Virtual addresses: \r\n"
+                        "    Highest virtual address of your program = 9D070004\r\n"
+                        "    Bottom of bootloader = 9D070000\r\n\r\n  Physical addresses: \r\n"
+                        "    Highest physical address of your program = 1D070004\r\n"
+                        "    Bottom of bootloader = 1D070000\r\n";
+    ASSERT_EQ(View.Boxes.size(), 1u);
+    EXPECT_EQ(View.Boxes[0].Text, text);
+    EXPECT_TRUE(LinesInOrder({"", String(55, '='), text, String(55, '='), ""}));
+    Sim->ClearLog();
+    Host->Prog_BlockProgramClick();
+    EXPECT_EQ(Sim->RequestCount(), 0u);
+    EXPECT_EQ(View.Boxes.size(), 2u);
+}
