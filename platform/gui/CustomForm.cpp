@@ -174,15 +174,7 @@ void TCustomForm::BoundsChanged(const TRect& OldBounds) {
 }
 
 void TCustomForm::PaintWindow(HDC DC) {
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(DC);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
+    FCanvas->PaintOn(DC, [this] { Paint(); });
 }
 
 void TCustomForm::Paint() {

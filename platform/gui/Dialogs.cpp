@@ -37,8 +37,8 @@ QString ButtonText(const String& Caption) {
 }
 
 Integer ShowModalBox(const TMessageBoxRequest& Request) {
-    const bool noDisplay = QGuiApplication::platformName() == "offscreen" ||
-                           QGuiApplication::platformName() == "minimal" || !QGuiApplication::instance();
+    const bool noDisplay = !QGuiApplication::instance() || QGuiApplication::platformName() == "offscreen" ||
+                           QGuiApplication::platformName() == "minimal";
     if (noDisplay) {
         // Nobody could answer: say what the box said and take its default.
         std::cerr << "[" << Request.Caption << "] " << Request.Text << std::endl;

@@ -69,6 +69,18 @@ void TControlCanvas::FreeHandle() {
     ReleaseDC(0, dc);
 }
 
+void TControlCanvas::PaintOn(HDC DC, const std::function<void()>& Paint) {
+    FreeHandle();
+    SetHandle(DC);
+    try {
+        Paint();
+    } catch (...) {
+        SetHandle(nullptr);
+        throw;
+    }
+    SetHandle(nullptr);
+}
+
 // ================================================================ TGraphicControl
 
 TGraphicControl::TGraphicControl(TComponent* AOwner)
@@ -81,15 +93,7 @@ void TGraphicControl::Dispatch(TMessage& Message) {
         TControl::Dispatch(Message);
         return;
     }
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
+    FCanvas->PaintOn(reinterpret_cast<HDC>(Message.WParam), [this] { Paint(); });
 }
 
 // ================================================================ TCustomControl
@@ -100,15 +104,7 @@ TCustomControl::TCustomControl(TComponent* AOwner)
 TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWindow(HDC DC) {
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(DC);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
+    FCanvas->PaintOn(DC, [this] { Paint(); });
 }
 
 const TClassInfo& TGraphicControl::ClassInfo() {

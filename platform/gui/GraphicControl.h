@@ -19,6 +19,8 @@ public:
     void SetControl(TControl* Value);
     // Releases a device context this canvas got for itself.
     void FreeHandle();
+    // Runs Paint with the canvas attached to DC (a paint message's context).
+    void PaintOn(HDC DC, const std::function<void()>& Paint);
 
 protected:
     void CreateHandle() override;
