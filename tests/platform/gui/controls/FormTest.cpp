@@ -1,5 +1,6 @@
 // Forms: built from a description, the events of their life, modal showing
 // and closing, the frame around the client area, and alignment of children.
+#include "platform/forms/Reader.h"
 #include "platform/gui/Published.h"
 #include "platform/gui/Screen.h"
 #include "tests/platform/gui/controls/ControlProbes.h"
@@ -22,6 +23,27 @@ const TClassInfo& TPanelProbe::ClassInfo() {
                                      "TabStop", "TabOrder", "Visible", "OnClick", "OnEnter"});
         return b.Register();
     }();
+    return info;
+}
+
+// A control with a picture and a glyph, as image controls and bitmap buttons have.
+class TImageProbe : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    QUENTA_PUBLISHED
+    TPicture* Picture() const { return FPicture.get(); }
+    TBitmap* Glyph() const { return FGlyph.get(); }
+
+private:
+    std::unique_ptr<TPicture> FPicture = std::make_unique<TPicture>();
+    std::unique_ptr<TBitmap> FGlyph = std::make_unique<TBitmap>();
+};
+
+const TClassInfo& TImageProbe::ClassInfo() {
+    static const TClassInfo& info = TClassBuilder<TImageProbe>("TImageProbe", &TGraphicControl::ClassInfo())
+                                        .Property("Picture", &TImageProbe::Picture, nullptr)
+                                        .Property("Glyph", &TImageProbe::Glyph, nullptr)
+                                        .Register();
     return info;
 }
 
@@ -222,6 +244,57 @@ TEST_F(Forms, ShowModalRunsUntilAModalResultSticks) {
     SetModalFormHook(old);
     f->Free();
     owner->Free();
+}
+
+// The hex text of bytes, as a form description stores binary data.
+String Hex(const std::vector<Byte>& Bytes) {
+    String s;
+    for (Byte b : Bytes)
+        s += IntToHex(b, 2);
+    return s;
+}
+
+TEST_F(Forms, PicturesAndGlyphsComeFromTheirStoredData) {
+    TBitmap source(3, 2);
+    source.Canvas()->SetPixels(0, 0, clRed);
+    source.Canvas()->SetPixels(2, 1, clBlue);
+    std::vector<Byte> bmp = source.SaveToBytes();
+    // A picture stores its graphic's class name, then the bitmap's size and file image.
+    std::vector<Byte> picture{7, 'T', 'B', 'i', 't', 'm', 'a', 'p'};
+    const Cardinal size = static_cast<Cardinal>(bmp.size());
+    for (int i = 0; i < 4; ++i)
+        picture.push_back(static_cast<Byte>(size >> (8 * i)));
+    picture.insert(picture.end(), bmp.begin(), bmp.end());
+
+    class THolder : public TForm {
+    public:
+        using TForm::TForm;
+    };
+    THolder form(nullptr);
+    // Not a field's class: it must be registered to be found by name.
+    RegisterClass(TImageProbe::ClassInfo());
+    ReadComponentText(&form,
+                      "object Holder: TForm\n  object Image: TImageProbe\n    Picture.Data = {" +
+                          Hex(picture) + "}\n    Glyph.Data = {" + Hex(bmp) + "}\n  end\nend\n",
+                      "Image.dfm", &TForm::ClassInfo());
+    auto* image = dynamic_cast<TImageProbe*>(form.FindComponent("Image"));
+    ASSERT_NE(image, nullptr);
+    ASSERT_NE(image->Picture()->Graphic(), nullptr);
+    EXPECT_EQ(image->Picture()->Width(), 3);
+    EXPECT_EQ(image->Picture()->Bitmap()->Canvas()->Pixels(0, 0), clRed);
+    EXPECT_EQ(image->Glyph()->Height(), 2);
+    EXPECT_EQ(image->Glyph()->Canvas()->Pixels(2, 1), clBlue);
+    // Damaged data names the property.
+    try {
+        ReadComponentText(
+            &form,
+            "object Holder: TForm\n  object Image2: TImageProbe\n    Picture.Data = {0154}\n  end\nend\n",
+            "Image.dfm", &TForm::ClassInfo());
+        FAIL() << "read";
+    } catch (const EFormError& E) {
+        EXPECT_EQ(E.PropPath, "Image2.Picture.Data");
+        EXPECT_EQ(E.Line, 3);
+    }
 }
 
 TEST_F(Forms, AlignmentFillsTheClientAreaSideBySide) {
