@@ -259,6 +259,12 @@ TEST_F(FrameControllerTest, ColourAndHotTrackSetterSideEffects) {
     FController->SetFrameHotTrack(false);
     EXPECT_EQ(TakeLog(), (Lines{"FrameHotTrack=0"}));
     EXPECT_TRUE(FController->FrameVisible());
+    // While a form is read the stored sides stay as stored.
+    FController->SetFrameSides(TSides{sdTop});
+    FController->SetLoadingState(true);
+    FController->SetFrameHotTrack(true);
+    FController->SetLoadingState(false);
+    EXPECT_EQ(FController->FrameSides(), TSides{sdTop});
 }
 
 TEST_F(FrameControllerTest, FrameSidesArePushedAsASet) {
