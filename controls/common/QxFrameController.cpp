@@ -308,6 +308,12 @@ void TQxFrameController::WriteSetting(TControl* Control, TQxFrameControllerPrope
 
 // ---------------------------------------------------------------- setters
 
+template <class V> void TQxFrameController::Change(V& Field, V Value, TQxFrameControllerProperty Property) {
+    if (Value == Field) return;
+    Field = Value;
+    PushSetting(Property);
+}
+
 void TQxFrameController::SetColor(TColor Value) {
     if (Value == FColor) return;
     // A focus colour equal to the colour moves along with it (not pushed).
@@ -325,51 +331,35 @@ void TQxFrameController::SetParentColor(bool Value) {
 }
 
 void TQxFrameController::SetFlatButtonColor(TColor Value) {
-    if (Value == FFlatButtonColor) return;
-    FFlatButtonColor = Value;
-    PushSetting(fcpFlatButtonColor);
+    Change(FFlatButtonColor, Value, fcpFlatButtonColor);
 }
 
 void TQxFrameController::SetFlatButtons(bool Value) {
-    if (Value == FFlatButtons) return;
-    FFlatButtons = Value;
-    PushSetting(fcpFlatButtons);
+    Change(FFlatButtons, Value, fcpFlatButtons);
 }
 
 void TQxFrameController::SetDisabledColor(TColor Value) {
-    if (Value == FDisabledColor) return;
-    FDisabledColor = Value;
-    PushSetting(fcpDisabledColor);
+    Change(FDisabledColor, Value, fcpDisabledColor);
 }
 
 void TQxFrameController::SetReadOnlyColor(TColor Value) {
-    if (Value == FReadOnlyColor) return;
-    FReadOnlyColor = Value;
-    PushSetting(fcpReadOnlyColor);
+    Change(FReadOnlyColor, Value, fcpReadOnlyColor);
 }
 
 void TQxFrameController::SetReadOnlyColorOnFocus(bool Value) {
-    if (Value == FReadOnlyColorOnFocus) return;
-    FReadOnlyColorOnFocus = Value;
-    PushSetting(fcpReadOnlyColorOnFocus);
+    Change(FReadOnlyColorOnFocus, Value, fcpReadOnlyColorOnFocus);
 }
 
 void TQxFrameController::SetFocusColor(TColor Value) {
-    if (Value == FFocusColor) return;
-    FFocusColor = Value;
-    PushSetting(fcpFocusColor);
+    Change(FFocusColor, Value, fcpFocusColor);
 }
 
 void TQxFrameController::SetFrameColor(TColor Value) {
-    if (Value == FFrameColor) return;
-    FFrameColor = Value;
-    PushSetting(fcpFrameColor);
+    Change(FFrameColor, Value, fcpFrameColor);
 }
 
 void TQxFrameController::SetFrameHotColor(TColor Value) {
-    if (Value == FFrameHotColor) return;
-    FFrameHotColor = Value;
-    PushSetting(fcpFrameHotColor);
+    Change(FFrameHotColor, Value, fcpFrameHotColor);
 }
 
 void TQxFrameController::SetFrameHotTrack(bool Value) {
@@ -384,33 +374,23 @@ void TQxFrameController::SetFrameHotTrack(bool Value) {
 }
 
 void TQxFrameController::SetFrameHotStyle(TFrameStyle Value) {
-    if (Value == FFrameHotStyle) return;
-    FFrameHotStyle = Value;
-    PushSetting(fcpFrameHotStyle);
+    Change(FFrameHotStyle, Value, fcpFrameHotStyle);
 }
 
 void TQxFrameController::SetFrameSides(TSides Value) {
-    if (Value == FFrameSides) return;
-    FFrameSides = Value;
-    PushSetting(fcpFrameSides);
+    Change(FFrameSides, Value, fcpFrameSides);
 }
 
 void TQxFrameController::SetFrameStyle(TFrameStyle Value) {
-    if (Value == FFrameStyle) return;
-    FFrameStyle = Value;
-    PushSetting(fcpFrameStyle);
+    Change(FFrameStyle, Value, fcpFrameStyle);
 }
 
 void TQxFrameController::SetFrameVisible(bool Value) {
-    if (Value == FFrameVisible) return;
-    FFrameVisible = Value;
-    PushSetting(fcpFrameVisible);
+    Change(FFrameVisible, Value, fcpFrameVisible);
 }
 
 void TQxFrameController::SetFramingPreference(TFramingPreference Value) {
-    if (Value == FFramingPreference) return;
-    FFramingPreference = Value;
-    PushSetting(fcpFramingPreference);
+    Change(FFramingPreference, Value, fcpFramingPreference);
 }
 
 void TQxFrameController::SetRegIniFile(TComponent* Value) {

@@ -129,6 +129,8 @@ private:
     void ReadFrameFlat(TReader* Reader);
     void ReadFrameFocusStyle(TReader* Reader);
     void WriteSetting(TControl* Control, TQxFrameControllerProperty Property);
+    // Stores a changed setting and pushes it.
+    template <class V> void Change(V& Field, V Value, TQxFrameControllerProperty Property);
     void FreeFrameList();
 
     Integer FUpdateCount = 0;
