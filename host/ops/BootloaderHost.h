@@ -32,6 +32,8 @@ inline constexpr Cardinal BootStubCopyAddress2 = 0x9D07EE00;
 inline constexpr Integer ChunkBytes = 512;
 // Instruction words of one chunk whatever the target.
 inline constexpr Integer ChunkWords = 128;
+// The report of a command that got no answer.
+inline constexpr const char* UnableToCommunicate = "  *** Unable to communicate with device! ***";
 
 class TBootloaderHost {
 public:
@@ -191,6 +193,8 @@ private:
     bool Checked(TOpsMenuItem Item) const { return FView.MenuChecked(Item); }
     void DeviceFailedToRespond() { Status("Bootloader device failed to respond"); }
     void WireImageEvents();
+    // The listing of a request (Output) or an answer, without its closing rule.
+    void ListReport(TdsProg* Device, bool Output);
     TdsProg* NewDeviceObject();
     void FreeDevice(TdsProg* Device);
     Integer ComboIndexOfId(Integer Id) const;
@@ -201,6 +205,10 @@ private:
     bool SendChunk(Integer WordIndex, Integer Kind, bool Last);
     bool ProgramChunkWithRetry(Integer WordIndex, Integer ByteOffset, Integer Kind, bool Last,
                                const String& AddressText);
+    // Programs the blocks of one region (when "Program memory" is checked),
+    // pauses for the device, and verifies it when asked; false when the
+    // programming was aborted.
+    bool UpdateRegion(bool Boot, bool Verify);
     bool ProgramRegion(Integer Kind, Integer Blocks, bool Boot);
     void ReportUnableToClear(Cardinal Address);
     bool ReadBootCopy(Cardinal Source, Cardinal BootAddress, Integer FirstScratchWord);
@@ -208,6 +216,12 @@ private:
     bool CompareBlocks(bool Boot, Integer FirstBlock, Integer EndBlock);
     bool VerifyRegion(bool Boot);
     void ReportMismatch(bool Boot, Integer Block, Integer Word);
+    // "  Verify PASSED" (and "Run Program" enabled) or "  Verify FAILED!"
+    // (and the abort flag set) after VerifyAll.
+    void ReportVerifyVerdict();
+    // The end of a discovery: the first device selected and asked for its
+    // version, or the not-found text in the pane, the status and a box.
+    void FinishDiscovery(bool ClearWhenFound, bool CheckFit, const char* NotFoundText);
     void ReportReadFailure(const String& Text, Integer Boxes);
 
     IBootloaderView& FView;

@@ -184,11 +184,7 @@ void TBootloaderHost::Prog_BlankCheckClick() {
     TdsProg* d = FSelected;
     if (BlankCheck(d).Result != crAnswered) {
         DeviceFailedToRespond();
-        AddResultLine("");
-        Rule(88);
-        AddResultLine("  *** Unable to communicate with device! ***");
-        Rule(88);
-        AddResultLine("");
+        FramedError(UnableToCommunicate, false);
         return;
     }
     Blank = (d->InPayload->Elements[0] & 0xFF) == 0;

@@ -27,11 +27,7 @@ bool TBootloaderHost::ReadDeviceBlock(Integer DeviceIndex, Cardinal Address, Int
         return true;
     FView.Beep();
     DeviceFailedToRespond();
-    AddResultLine("");
-    Rule(88);
-    AddResultLine("+ + + Unable to read target" + IntToStr(DeviceIndex) + "! + + +");
-    Rule(88);
-    AddResultLine("");
+    FramedError("+ + + Unable to read target" + IntToStr(DeviceIndex) + "! + + +", false);
     return false;
 }
 
