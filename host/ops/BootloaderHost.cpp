@@ -73,8 +73,12 @@ bool TBootloaderHost::ReadOwnVersion() {
     return false;
 }
 
-void TBootloaderHost::WireAgent() {
+void TBootloaderHost::AttachAgentDisplay() {
     FAgent.OnDisplay = [this](TObject*, const String& Line) { AddResultLine(Line); };
+}
+
+void TBootloaderHost::WireAgent() {
+    AttachAgentDisplay();
     FAgent.OnDeviceFound = [this](TObject* Sender, Integer Index, Integer Count, Integer Id) {
         DeviceFound(Sender, Index, Count, Id);
     };

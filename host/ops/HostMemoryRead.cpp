@@ -42,6 +42,7 @@ void TBootloaderHost::ReportReadFailure(const String& Text, Integer Boxes) {
 }
 
 bool TBootloaderHost::ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Cardinal End) {
+    TBusy busy(*this);
     const TDeviceTypeRec& t = CurrentTarget;
     ReadFailure = false;
     Hourglass(true);

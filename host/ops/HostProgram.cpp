@@ -231,6 +231,7 @@ Integer TBootloaderHost::ChunkPayload(Integer Kind, Integer WordIndex, Byte* Pay
 }
 
 bool TBootloaderHost::SendChunk(Integer WordIndex, Integer Kind, bool Last) {
+    TBusy busy(*this);
     const TDeviceTypeRec& t = CurrentTarget;
     if (TransferSkipped(Kind, Checked(miOptionsProgMem))) return true;
     const Cardinal address =
