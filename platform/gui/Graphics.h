@@ -316,6 +316,8 @@ public:
     // The graphic's data as a form description stores it: the file image,
     // which may be preceded by its 32-bit length.
     virtual void ReadData(const std::vector<Byte>& Data);
+    // Form descriptions store the data as the binary property "Data".
+    void DefineProperties(TFiler* Filer) override;
 
     TNotifyEvent OnChange;
 
@@ -426,6 +428,8 @@ public:
     // as a length-prefixed string, then the graphic's data (a bitmap's with
     // its 32-bit size first).
     void ReadData(const std::vector<Byte>& Data);
+    // Form descriptions store the data as the binary property "Data".
+    void DefineProperties(TFiler* Filer) override;
 
     TNotifyEvent OnChange;
 

@@ -20,6 +20,7 @@
 #include <mutex>
 #include <thread>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -125,6 +126,26 @@ QThread* gGuiThread = nullptr;
 std::atomic<Cardinal> gManualGrace{20};
 TExceptionHandler gExceptionHandler;
 
+std::vector<std::function<void()>>& LoopHooks() {
+    static std::vector<std::function<void()>> hooks;
+    return hooks;
+}
+
+void RunLoopHooks() {
+    // A hook may pump messages itself; it is not run again meanwhile.
+    static bool running = false;
+    if (running) return;
+    running = true;
+    try {
+        for (auto& hook : LoopHooks())
+            hook();
+    } catch (...) {
+        running = false;
+        throw;
+    }
+    running = false;
+}
+
 void WakeGuiThread() {
     gCallsHandedOver.fetch_add(1);
     if (!gGuiMayBlock.load()) return; // it is watching the counter
@@ -149,19 +170,31 @@ void InitEventLoop() {
     gLoopObject.store(obj);
 }
 
-bool IsGuiThread() { return gGuiThread && QThread::currentThread() == gGuiThread; }
+bool IsGuiThread() {
+    return gGuiThread && QThread::currentThread() == gGuiThread;
+}
+
+void AddMessageLoopHook(std::function<void()> Hook) {
+    LoopHooks().push_back(std::move(Hook));
+}
 
 void ProcessMessages() {
     if (!gLoopObject.load()) InitEventLoop();
+    RunLoopHooks();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     CheckSynchronize();
 }
 
-Cardinal ManualClockGrace() { return gManualGrace.load(); }
-void SetManualClockGrace(Cardinal Milliseconds) { gManualGrace.store(Milliseconds); }
+Cardinal ManualClockGrace() {
+    return gManualGrace.load();
+}
+void SetManualClockGrace(Cardinal Milliseconds) {
+    gManualGrace.store(Milliseconds);
+}
 
 bool WaitMessage(Cardinal Milliseconds) {
     if (!gLoopObject.load()) InitEventLoop();
+    RunLoopHooks();
     TClock& clock = Clock();
     const bool manual = clock.IsManual();
     Cardinal realWait = manual ? std::min(Milliseconds, ManualClockGrace()) : Milliseconds;
@@ -197,6 +230,7 @@ bool WaitMessage(Cardinal Milliseconds) {
     const bool arrived = !timedOut && realWait > 0;
     if (manual && timedOut) {
         if (auto* mc = dynamic_cast<TManualClock*>(&clock)) mc->Advance(Milliseconds);
+        RunLoopHooks();
     }
     return arrived;
 }
@@ -273,7 +307,9 @@ void NotifySynchronizeWaiters() {
 
 // ================================================================ exceptions
 
-void SetExceptionHandler(TExceptionHandler Handler) { gExceptionHandler = std::move(Handler); }
+void SetExceptionHandler(TExceptionHandler Handler) {
+    gExceptionHandler = std::move(Handler);
+}
 
 void HandleException(const std::exception& E) {
     if (dynamic_cast<const EAbort*>(&E)) return;
@@ -305,7 +341,9 @@ void DeallocateHWnd(HWND Wnd) {
     }
 }
 
-bool IsWindow(HWND Wnd) { return Wnd != 0 && FindMethod(Wnd) != nullptr; }
+bool IsWindow(HWND Wnd) {
+    return Wnd != 0 && FindMethod(Wnd) != nullptr;
+}
 
 bool PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam) {
     TLoopObject* obj = gLoopObject.load();

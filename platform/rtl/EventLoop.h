@@ -28,6 +28,12 @@ bool WaitMessage(Cardinal Milliseconds);
 Cardinal ManualClockGrace();
 void SetManualClockGrace(Cardinal Milliseconds);
 
+// Work the loop does each time it runs on the GUI thread: ProcessMessages
+// runs the hooks before it handles events, WaitMessage before and after its
+// wait (the window layer fires its due timers here, which is how timers
+// follow a manual clock). A hook must not block.
+void AddMessageLoopHook(std::function<void()> Hook);
+
 // Runs Method on the GUI thread and waits until it has run. On the GUI
 // thread it runs at once. An exception of Method is re-raised in the caller.
 void RunOnGuiThread(const std::function<void()>& Method);

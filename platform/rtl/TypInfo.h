@@ -261,6 +261,13 @@ void ClearFieldsReferring(TObject* Instance, const TComponent* Value);
 
 namespace typinfo_detail {
 template <class V> struct IsStdFunction : std::false_type {};
+
+// A set type with a bit image (TSet): bit n holds element n.
+template <class V>
+concept SetLike = requires(const V v, UInt64 bits) {
+    { v.ToInt() } -> std::convertible_to<UInt64>;
+    { V::FromInt(bits) } -> std::same_as<V>;
+};
 template <class Sig> struct IsStdFunction<std::function<Sig>> : std::true_type {};
 
 template <class M> struct MethodTraits;
@@ -323,6 +330,18 @@ public:
             p->GetOrd = [Get](const TObject* o) -> Int64 { return std::invoke(Get, Self(o)) ? 1 : 0; };
             if constexpr (writable)
                 p->SetOrd = [Set](TObject* o, Int64 v) { std::invoke(Set, Self(o), v != 0); };
+        } else if constexpr (typinfo_detail::SetLike<V>) {
+            if (!Type || Type->Kind != tkSet)
+                throw EInvalidOperation("Property " + Name + " of " + FInfo->FName +
+                                        ": a set type is needed");
+            p->PropType = Type;
+            p->GetOrd = [Get](const TObject* o) -> Int64 {
+                return static_cast<Int64>(std::invoke(Get, Self(o)).ToInt());
+            };
+            if constexpr (writable)
+                p->SetOrd = [Set](TObject* o, Int64 v) {
+                    std::invoke(Set, Self(o), V::FromInt(static_cast<UInt64>(v)));
+                };
         } else if constexpr (std::is_integral_v<V> || std::is_enum_v<V>) {
             if (!Type) {
                 if constexpr (std::is_enum_v<V>)
@@ -378,9 +397,10 @@ public:
         return *this;
     }
 
-    // An event: a public std::function member of T (OnClick).
-    template <class E> TClassBuilder& Event(const String& Name, E T::*Member) {
+    // An event: a public std::function member of T or of a base of T (OnClick).
+    template <class E, class C> TClassBuilder& Event(const String& Name, E C::*Member) {
         static_assert(typinfo_detail::IsStdFunction<E>::value, "events are std::function members");
+        static_assert(std::is_base_of_v<C, T>, "the event must be a member of the class or a base");
         auto p = std::make_unique<TPropInfo>();
         p->Name = Name;
         p->PropType = MethodTypeInfo<E>();
