@@ -198,10 +198,10 @@ int main(int argc, char** argv) {
         const auto t0 = SteadyClock::now();
         host.Prog_BlockProgramClick();
         const double wallMs = std::chrono::duration<double, std::milli>(SteadyClock::now() - t0).count();
-        const double raw = RawRoundTrip(sim.Port(), deviceId, 0x9D000000, rawCount);
 
         const Cardinal awaited =
             sim.RequestCount() - sim.RequestCount(cmdProgramChunk) - sim.RequestCount(cmdRunApplication);
+        const double raw = RawRoundTrip(sim.Port(), deviceId, 0x9D000000, rawCount);
         const double perRequest = awaited ? wallMs * 1000.0 / awaited : 0;
         const double ratio = raw > 0 ? perRequest / raw : 0;
         const bool ok = view.Status == "Programming operation completed" && view.Boxes == 0;

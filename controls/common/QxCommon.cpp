@@ -2,7 +2,8 @@
 // painters live in QxFrames.cpp and QxGlyphs.cpp.
 #include "controls/common/QxCommon.h"
 
-#include "controls/common/QxThemeAccess.h"
+#include "platform/gui/CustomForm.h"
+#include "platform/gui/Themes.h"
 #include "platform/rtl/OSVersion.h"
 #include "platform/rtl/Registry.h"
 
@@ -39,6 +40,9 @@ void InitQxCommon() {
     SidesTypeInfo();
     GradientColorStyleTypeInfo();
     GradientDirectionTypeInfo();
+    FramingPreferenceTypeInfo();
+    FrameControllerNotificationsTypeInfo();
+    RegisterClass(TQxFrameController::ClassInfo());
     FullColorDisplay = DisplayHasFullColor();
     XPColorScheme = DetectXPColorScheme();
 }
@@ -181,7 +185,7 @@ namespace {
 // use and the scheme is a known one; everything else takes the classic
 // colours.
 bool UseSchemeTable(TQxGradientColorStyle Style) {
-    return Style == gcsMSOffice && XPColorScheme <= 2 && QxThemesEnabled();
+    return Style == gcsMSOffice && XPColorScheme <= 2 && ThemeServices()->ThemesEnabled();
 }
 
 } // namespace
@@ -211,7 +215,7 @@ void GetSchemeGradientColors(TQxGradientColorStyle Style, TColor& StartColor, TC
 }
 
 TColor GetSchemeFrameColor(TQxGradientColorStyle Style) {
-    if (Style == gcsMSOffice && QxThemesEnabled()) {
+    if (Style == gcsMSOffice && ThemeServices()->ThemesEnabled()) {
         if (XPColorScheme > 2) return clBtnShadow;
         return XPSchemeColors[XPColorScheme][5];
     }
@@ -232,22 +236,29 @@ void GetSchemeBarColors(TQxGradientColorStyle Style, TColor& StopColor, TColor& 
 }
 
 TColor GetThemedElementColor(Integer Kind) {
-    if (!QxThemesEnabled()) return clBtnFace;
-    struct TElement {
-        TQxThemeClass Class;
-        Integer Part, State, Prop;
+    if (!ThemeServices()->ThemesEnabled()) return clBtnFace;
+    constexpr Integer gradientColor1 = 3810; // TMT_GRADIENTCOLOR1
+    struct TElementColor {
+        bool InStyle; // the platform's visual style has this element
+        TThemedElementDetails Details;
+        Integer Prop;
     };
-    static constexpr TElement elements[] = {
-        {tcEdit, 0, 2, TMT_BORDERCOLOR},           {tcExplorerBar, 5, 1, TMT_TEXTCOLOR},
-        {tcExplorerBar, 9, 1, TMT_TEXTCOLOR},      {tcExplorerBar, 5, 1, TMT_FILLCOLOR},
-        {tcExplorerBar, 0, 2, TMT_GRADIENTCOLOR1}, {tcExplorerBar, 12, 1, TMT_FILLCOLOR},
-        {tcButton, 4, 1, TMT_TEXTCOLOR},
+    // The explorer bar's group colours (kinds 1 to 5) have no element in the
+    // platform's visual style; they answer as without visual styles.
+    static constexpr TElementColor elements[] = {
+        {true, {teEdit, 0, 2}, TMT_BORDERCOLOR},
+        {false, {teWindow, 5, 1}, TMT_TEXTCOLOR},
+        {false, {teWindow, 9, 1}, TMT_TEXTCOLOR},
+        {false, {teWindow, 5, 1}, TMT_FILLCOLOR},
+        {false, {teWindow, 0, 2}, gradientColor1},
+        {false, {teWindow, 12, 1}, TMT_FILLCOLOR},
+        {true, {teButton, BP_GROUPBOX, GBS_NORMAL}, TMT_TEXTCOLOR},
     };
     if (Kind < 0 || Kind >= static_cast<Integer>(std::size(elements))) return clWhite;
-    const TElement& e = elements[Kind];
-    TColor color = clBtnFace;
-    if (!QxGetThemeColor(e.Class, e.Part, e.State, e.Prop, color)) return clBtnFace;
-    return color;
+    const TElementColor& e = elements[Kind];
+    COLORREF color = 0;
+    if (!e.InStyle || !ThemeServices()->GetColor(e.Details, e.Prop, color)) return clBtnFace;
+    return static_cast<TColor>(color);
 }
 
 // ---------------------------------------------------------------- published types
@@ -357,6 +368,27 @@ void NotifyDesignerModified(TComponent* Control) {
     // Only a control being designed has a designer to tell; this program
     // never designs forms, so at run time there is nothing to do.
     if (!Control || !Control->HasState(csDesigning)) return;
+}
+
+// ---------------------------------------------------------------- windows
+
+void RedrawWindowFrame(HWND Window, const TRect& R) {
+    HDC dc = GetDC(Window);
+    if (!dc) return;
+    TRect box;
+    const Integer kind = GetClipBox(dc, &box);
+    ReleaseDC(Window, dc);
+    // A window with nothing to show needs no repainting.
+    if (kind != ERROR && kind != NULLREGION) InvalidateRect(Window, &R, false);
+}
+
+void InvalidateTransparentChildren(TWinControl* Container) {
+    if (!Container) return;
+    for (Integer i = 0; i < Container->ControlCount(); ++i) {
+        TControl* child = Container->Controls(i);
+        const TPropInfo* info = GetPropInfo(child, "Transparent");
+        if (info && info->GetOrd && info->GetOrd(child) == 1) child->Invalidate();
+    }
 }
 
 // ---------------------------------------------------------------- operating system

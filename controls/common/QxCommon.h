@@ -12,6 +12,7 @@
 // bottom-right one, which so owns the two corner pixels the sides share.
 
 #include "controls/common/QxGrafx.h"
+#include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Types.h"
 #include "platform/rtl/TypInfo.h"
@@ -145,6 +146,10 @@ TRect PaintDottedFocusRect(TCanvas* Canvas, const TRect& R);
 // A 2-pixel gradient ring inside R (full-colour displays only).
 void PaintHighlightFrame(TCanvas* Canvas, const TRect& R, TGradientDirection Direction, TColor Color1,
                          TColor Color2);
+// Repaints R of the window when any of it can be seen.
+void RedrawWindowFrame(HWND Window, const TRect& R);
+// Repaints the children that publish "Transparent" as True.
+void InvalidateTransparentChildren(TWinControl* Container);
 
 // ================================================================ glyphs
 
@@ -207,6 +212,6 @@ void NotifyDesignerModified(TComponent* Control);
 bool IsWindowsVersion(Byte Version);
 bool IsWindowsAtLeast(Byte Version);
 
-// #include "controls/common/QxBlinkingControlsList.h"
-// #include "controls/common/QxFrameController.h"
+#include "controls/common/QxBlinkingControlsList.h"
+#include "controls/common/QxFrameController.h"
 #include "controls/common/QxOldPropReader.h"

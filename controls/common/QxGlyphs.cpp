@@ -2,7 +2,7 @@
 // circle) and the progress bar bodies.
 #include "controls/common/QxCommon.h"
 
-#include "controls/common/QxThemeAccess.h"
+#include "platform/gui/Themes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,8 +14,8 @@ namespace {
 // drawn button; a colour close to the window's gives way to the dark shadow.
 TColor ThemeColorSample() {
     auto bitmap = std::make_unique<TBitmap>(17, 21);
-    QxDrawThemeElement(bitmap->Canvas()->Handle(), tcComboBox, CP_DROPDOWNBUTTON, CBXS_NORMAL,
-                       TRect(0, 0, 16, 20));
+    ThemeServices()->DrawElement(bitmap->Canvas()->Handle(), {teComboBox, CP_DROPDOWNBUTTON, CBXS_NORMAL},
+                                 TRect(0, 0, 16, 20));
     TColor color = bitmap->Canvas()->Pixels(8, 10);
     if (ColorsAreSimilar(color, clWindow)) color = cl3DDkShadow;
     return color;
@@ -411,20 +411,20 @@ void PaintBarLED(TCanvas* Canvas, const TRect& R, Integer Orientation, bool NoBa
     // Geometry never goes beyond a full bar.
     const Integer percent = std::min<Integer>(Percent, 100);
     const bool vertical = Orientation == 1;
-    if (ThemeAware && QxThemesEnabled()) {
+    if (ThemeAware && ThemeServices()->ThemesEnabled()) {
         const TRect in(R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1);
         const Integer length = vertical ? in.Bottom - in.Top : in.Right - in.Left;
         const Integer filled = RoundHalfEven(percent * length / 100.0);
         if (filled <= 0 || in.IsEmpty()) return;
         if (!vertical) {
-            QxDrawThemeElement(Canvas->Handle(), tcProgress, PP_CHUNK, 1,
-                               TRect(in.Left, in.Top, in.Left + filled, in.Bottom));
+            ThemeServices()->DrawElement(Canvas->Handle(), {teProgress, PP_CHUNK, 1},
+                                         TRect(in.Left, in.Top, in.Left + filled, in.Bottom));
             return;
         }
         // Chunks drawn top-down, turned over so that they start at the bottom.
         auto bitmap = std::make_unique<TBitmap>(in.Right - in.Left, filled);
-        QxDrawThemeElement(bitmap->Canvas()->Handle(), tcProgress, PP_CHUNKVERT, 1,
-                           TRect(0, 0, bitmap->Width(), filled));
+        ThemeServices()->DrawElement(bitmap->Canvas()->Handle(), {teProgress, PP_CHUNKVERT, 1},
+                                     TRect(0, 0, bitmap->Width(), filled));
         FlipBitmapVertically(bitmap.get());
         Canvas->Draw(in.Left, in.Bottom - filled, bitmap.get());
         return;

@@ -1,5 +1,8 @@
 #include "controls/common/QxGrafx.h"
 
+#include "platform/gui/Controls.h"
+#include "platform/gui/CustomForm.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -287,4 +290,44 @@ void FlipBitmapVertically(TBitmap* Bitmap) {
     auto copy = std::make_unique<TBitmap>(w, h);
     StretchBlt(copy->Canvas()->Handle(), 0, h - 1, w, -h, Bitmap->Canvas()->Handle(), 0, 0, w, h, SRCCOPY);
     Bitmap->Assign(copy.get());
+}
+
+void CopyParentBackground(TControl* Control, HDC DC, bool InvalidateParent) {
+    TWinControl* parent = Control ? Control->Parent() : nullptr;
+    if (!parent) return;
+    const Integer saved = SaveDC(DC);
+    try {
+        // The parent's coordinates land on the control; it paints no further
+        // than its own client area.
+        TPoint origin;
+        GetViewportOrgEx(DC, &origin);
+        SetViewportOrgEx(DC, origin.X - Control->Left(), origin.Y - Control->Top(), nullptr);
+        IntersectClipRect(DC, 0, 0, parent->ClientWidth(), parent->ClientHeight());
+        const WPARAM dc = reinterpret_cast<WPARAM>(DC);
+        if (Control->HasState(csDesigning)) {
+            // While designing, a parent that fails to paint leaves the rest blank.
+            try {
+                parent->Perform(WM_ERASEBKGND, dc, 0);
+                try {
+                    parent->Perform(WM_PRINTCLIENT, dc, PRF_CLIENT);
+                } catch (const Exception&) {
+                }
+            } catch (const Exception&) {
+            }
+        } else {
+            parent->Perform(WM_ERASEBKGND, dc, 0);
+            parent->Perform(WM_PRINTCLIENT, dc, PRF_CLIENT);
+        }
+    } catch (...) {
+        RestoreDC(DC, saved);
+        throw;
+    }
+    RestoreDC(DC, saved);
+    if (InvalidateParent && !dynamic_cast<TCustomControl*>(parent) && !dynamic_cast<TCustomForm*>(parent) &&
+        !Control->HasState(csDesigning))
+        parent->Invalidate();
+}
+
+void CopyParentBackgroundToCanvas(TControl* Control, TCanvas* Canvas, bool InvalidateParent) {
+    CopyParentBackground(Control, Canvas->Handle(), InvalidateParent);
 }

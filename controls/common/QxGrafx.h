@@ -48,3 +48,11 @@ void PaintBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, const TRect& DestR
 
 // Turns the bitmap upside down in place.
 void FlipBitmapVertically(TBitmap* Bitmap);
+
+// Paints into DC what the control's parent shows under the control (its
+// erased background and its painting, moved to the control's place), so
+// that the control can look transparent. With InvalidateParent a parent
+// that is neither a custom control nor a form is invalidated afterwards.
+// A control without parent leaves DC as it is.
+void CopyParentBackground(TControl* Control, HDC DC, bool InvalidateParent);
+void CopyParentBackgroundToCanvas(TControl* Control, TCanvas* Canvas, bool InvalidateParent);

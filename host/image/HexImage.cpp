@@ -147,11 +147,13 @@ void LoadBuffersFromHex(const TStrings& Lines, const TDeviceTypeRec& T, TMemoryB
         if (address & 0x80000000) continue; // compared as a signed value: in no region
         if (prog.Contains(address)) {
             Place(prog, address, rec, T.BytesPerIwu);
-            if (address > Buffers.HighestPhysProgAddress) Buffers.HighestPhysProgAddress = end;
+            // The highest address is one past the last byte of any record:
+            // contiguous and overlapping records count as much as gapped ones.
+            if (end > Buffers.HighestPhysProgAddress) Buffers.HighestPhysProgAddress = end;
             if (address < Buffers.LowestPhysProgAddress) Buffers.LowestPhysProgAddress = address;
         } else if (boot.Contains(address)) {
             Place(boot, address, rec, T.BytesPerIwu);
-            if (address > Buffers.HighestBootAddress) Buffers.HighestBootAddress = end;
+            if (end > Buffers.HighestBootAddress) Buffers.HighestBootAddress = end;
         } else if (config.Contains(address)) {
             Place(config, address, rec, T.BytesPerIwu);
         }

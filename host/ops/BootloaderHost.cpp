@@ -73,8 +73,12 @@ bool TBootloaderHost::ReadOwnVersion() {
     return false;
 }
 
-void TBootloaderHost::WireAgent() {
+void TBootloaderHost::AttachAgentDisplay() {
     FAgent.OnDisplay = [this](TObject*, const String& Line) { AddResultLine(Line); };
+}
+
+void TBootloaderHost::WireAgent() {
+    AttachAgentDisplay();
     FAgent.OnDeviceFound = [this](TObject* Sender, Integer Index, Integer Count, Integer Id) {
         DeviceFound(Sender, Index, Count, Id);
     };
@@ -135,35 +139,33 @@ void PayloadLines(IBootloaderView& View, const char* Name, const Integer* Elemen
 
 } // namespace
 
-void TBootloaderHost::ShowOutputReport(TdsProg* Device) {
-    if (!Device || !Checked(miTestShowOutputReports)) return;
+void TBootloaderHost::ListReport(TdsProg* Device, bool Output) {
     FView.AddResultLine("");
     Rule(38, '*');
     FView.AddResultLine("");
-    FView.AddResultLine("Sending to device:");
-    Rule(17, '-');
+    FView.AddResultLine(Output ? "Sending to device:" : "Received from device:");
+    Rule(Output ? 17 : 20, '-');
     HeaderLines(FView, Device);
-    FView.AddResultLine("  Command = " + HexValue(Device->Command->GetValue()));
-    FView.AddResultLine("  OutLen = " + HexValue(Device->OutLen->GetValue()));
-    FView.AddResultLine("  OutAddress = " + HexValue(Device->OutAddress->GetValue()));
-    PayloadLines(FView, "OutPayload_Array", Device->OutPayload->Elements);
+    // (A field's own name is emptied when the object's fields are reset.)
+    const std::pair<const char*, const TOneEthVar*> fields[3] = {
+        {Output ? "Command" : "CmdResponse", Output ? Device->Command : Device->CmdResponse},
+        {Output ? "OutLen" : "InLen", Output ? Device->OutLen : Device->InLen},
+        {Output ? "OutAddress" : "InAddress", Output ? Device->OutAddress : Device->InAddress}};
+    for (const auto& [name, field] : fields)
+        FView.AddResultLine(String("  ") + name + " = " + HexValue(field->GetValue()));
+    PayloadLines(FView, Output ? "OutPayload_Array" : "InPayload_Array",
+                 Output ? Device->OutPayload->Elements : Device->InPayload->Elements);
     FView.AddResultLine("");
+}
+
+void TBootloaderHost::ShowOutputReport(TdsProg* Device) {
+    if (!Device || !Checked(miTestShowOutputReports)) return;
+    ListReport(Device, true);
     Rule(38, '*');
     FView.AddResultLine("");
     FView.AddResultLine("");
 }
 
 void TBootloaderHost::ShowInputReport(TdsProg* Device) {
-    if (!Device || !Checked(miTestShowInputReports)) return;
-    FView.AddResultLine("");
-    Rule(38, '*');
-    FView.AddResultLine("");
-    FView.AddResultLine("Received from device:");
-    Rule(20, '-');
-    HeaderLines(FView, Device);
-    FView.AddResultLine("  CmdResponse = " + HexValue(Device->CmdResponse->GetValue()));
-    FView.AddResultLine("  InLen = " + HexValue(Device->InLen->GetValue()));
-    FView.AddResultLine("  InAddress = " + HexValue(Device->InAddress->GetValue()));
-    PayloadLines(FView, "InPayload_Array", Device->InPayload->Elements);
-    FView.AddResultLine("");
+    if (Device && Checked(miTestShowInputReports)) ListReport(Device, false);
 }

@@ -32,6 +32,8 @@ inline constexpr Cardinal BootStubCopyAddress2 = 0x9D07EE00;
 inline constexpr Integer ChunkBytes = 512;
 // Instruction words of one chunk whatever the target.
 inline constexpr Integer ChunkWords = 128;
+// The report of a command that got no answer.
+inline constexpr const char* UnableToCommunicate = "  *** Unable to communicate with device! ***";
 
 class TBootloaderHost {
 public:
@@ -51,7 +53,7 @@ public:
     // The port discovery requests go to (the devices' port).
     Integer DiscoveryPort = EthDevicePort;
 
-    // The device of the last version answer.
+    // The bootloader version of the last version answer.
     Byte BootloaderVersionBytes[4] = {};
     long double BootloaderVersion = 0; // major + minor x 0.1
     // The last target answer: register, device ID, revision, JEDEC maker.
@@ -171,7 +173,8 @@ public:
 
 private:
     // Marks an operation in progress; device objects removed meanwhile are
-    // freed when the outermost one ends.
+    // freed when the outermost one ends. Every operation that holds a device
+    // object across a wait runs inside one.
     class TBusy {
     public:
         explicit TBusy(TBootloaderHost& Host);
@@ -191,16 +194,24 @@ private:
     bool Checked(TOpsMenuItem Item) const { return FView.MenuChecked(Item); }
     void DeviceFailedToRespond() { Status("Bootloader device failed to respond"); }
     void WireImageEvents();
+    // The agent's traffic log goes to the results pane.
+    void AttachAgentDisplay();
+    // The listing of a request (Output) or an answer, without its closing rule.
+    void ListReport(TdsProg* Device, bool Output);
     TdsProg* NewDeviceObject();
     void FreeDevice(TdsProg* Device);
     Integer ComboIndexOfId(Integer Id) const;
-    // Index of the chunk data source: the buffer's words from WordIndex,
-    // each contributing ActiveBytesPerIwu bytes; returns the bytes filled.
+    // The payload of a chunk: the buffer's words from WordIndex, each giving
+    // its ActiveBytesPerIwu low bytes; returns the bytes filled (at most 512).
     Integer ChunkPayload(Integer Kind, Integer WordIndex, Byte* Payload) const;
     Cardinal RegionVirtualStart(Integer Kind) const;
     bool SendChunk(Integer WordIndex, Integer Kind, bool Last);
     bool ProgramChunkWithRetry(Integer WordIndex, Integer ByteOffset, Integer Kind, bool Last,
                                const String& AddressText);
+    // Programs the blocks of one region (when "Program memory" is checked),
+    // pauses for the device, and verifies it when asked; false when the
+    // programming was aborted.
+    bool UpdateRegion(bool Boot, bool Verify);
     bool ProgramRegion(Integer Kind, Integer Blocks, bool Boot);
     void ReportUnableToClear(Cardinal Address);
     bool ReadBootCopy(Cardinal Source, Cardinal BootAddress, Integer FirstScratchWord);
@@ -208,6 +219,14 @@ private:
     bool CompareBlocks(bool Boot, Integer FirstBlock, Integer EndBlock);
     bool VerifyRegion(bool Boot);
     void ReportMismatch(bool Boot, Integer Block, Integer Word);
+    // "  Verify PASSED" (and "Run Program" enabled) or "  Verify FAILED!"
+    // (and the abort flag set) after VerifyAll.
+    void ReportVerifyVerdict();
+    // The end of a discovery: the first device selected and asked for its
+    // version, or the not-found text in the pane, the status and a box.
+    void FinishDiscovery(bool ClearWhenFound, bool CheckFit, const char* NotFoundText);
+    // A read that got no answer: the read failure flag, the status, the
+    // framed text, the progress window hidden and Boxes plain boxes.
     void ReportReadFailure(const String& Text, Integer Boxes);
 
     IBootloaderView& FView;

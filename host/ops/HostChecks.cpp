@@ -11,11 +11,7 @@ bool TBootloaderHost::Prog_GetBLVersionClick() {
     if (!GetBootloaderVersion(d).Ok() || !d) {
         FView.Beep();
         DeviceFailedToRespond();
-        AddResultLine("");
-        Rule(88);
-        AddResultLine(String("+ + + Unable to get bootloader version info") + "0" + "! + + +");
-        Rule(88);
-        AddResultLine("");
+        FramedError(String("+ + + Unable to get bootloader version info") + "0" + "! + + +", false);
         return false;
     }
     Status("");
@@ -76,12 +72,8 @@ void TBootloaderHost::Prog_GetTargetInfoClick() {
         FView.Beep();
         DeviceFailedToRespond();
         const String text = String("+ + + Unable to get target info for device ") + "0" + "! + + +";
-        AddResultLine("");
-        Rule(88);
-        AddResultLine(text);
+        FramedError(text, false);
         AbortFlag = true;
-        Rule(88);
-        AddResultLine("");
         FView.MessageBox(text, mkError, mbOKOnly);
         return;
     }

@@ -220,20 +220,7 @@ void TBootloaderHost::FindAllBtnClick() {
     FDispatcher->PeerPort = DiscoveryPort;
     SendDiscovery(*this, FDispatcher, FView);
     AwaitDiscoveryReply(FDispatcher);
-    if (FAgent.DeviceAnswered) {
-        SelectDevice(0);
-        EnableDeviceControls(true);
-        if (!wasFound && !AtStartup) FView.ClearResults();
-        Status("Bootloader device found and selected");
-        Prog_GetBLVersionClick();
-        CheckFirmwareFits();
-    } else {
-        EnableDeviceControls(false);
-        FView.ClearResults();
-        AddResultLine(NoDevicesFoundText);
-        Status(NoDevicesStatus);
-        FView.MessageBox(NoDevicesFoundText, mkInformation, mbOKOnly);
-    }
+    FinishDiscovery(!wasFound && !AtStartup, true, NoDevicesFoundText);
 }
 
 void TBootloaderHost::FixedIP_BtnClick(const String& Text) {
@@ -253,17 +240,22 @@ void TBootloaderHost::FixedIP_BtnClick(const String& Text) {
     FDispatcher->PeerPort = DiscoveryPort;
     SendDiscovery(*this, FDispatcher, FView);
     AwaitDiscoveryReply(FDispatcher);
+    FinishDiscovery(!wasFound, false, NoBootloaderDevicesText);
+}
+
+void TBootloaderHost::FinishDiscovery(bool ClearWhenFound, bool CheckFit, const char* NotFoundText) {
     if (FAgent.DeviceAnswered) {
         SelectDevice(0);
         EnableDeviceControls(true);
-        if (!wasFound) FView.ClearResults();
+        if (ClearWhenFound) FView.ClearResults();
         Status("Bootloader device found and selected");
         Prog_GetBLVersionClick();
+        if (CheckFit) CheckFirmwareFits();
     } else {
         EnableDeviceControls(false);
         FView.ClearResults();
-        AddResultLine(NoBootloaderDevicesText);
+        AddResultLine(NotFoundText);
         Status(NoDevicesStatus);
-        FView.MessageBox(NoBootloaderDevicesText, mkInformation, mbOKOnly);
+        FView.MessageBox(NotFoundText, mkInformation, mbOKOnly);
     }
 }

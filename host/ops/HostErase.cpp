@@ -16,6 +16,7 @@ constexpr Integer ProgressStep = 5;
 } // namespace
 
 bool TBootloaderHost::EraseBlocks(Integer DeviceIndex, Cardinal Address, Integer Blocks) {
+    TBusy busy(*this);
     TdsProg* d = FSelected;
     const bool polled = BootloaderVersion >= 2;
     const TCmdOutcome sent = ::EraseBlocks(d, static_cast<Integer>(Address), Blocks, false);
@@ -26,8 +27,8 @@ bool TBootloaderHost::EraseBlocks(Integer DeviceIndex, Cardinal Address, Integer
     }
     bool answered = true;
     if (!polled) {
-        // Bootloaders before version 2 erase without answering; they are slow
-        // to answer anything for a while afterwards.
+        // Bootloaders before version 2 erase without answering; every later
+        // wait allows for an erase still in progress.
         FAgent.SetTimeOut(OldEraseTimeOut);
     } else {
         const Integer timeOut = FAgent.TimeOut();
@@ -53,7 +54,7 @@ bool TBootloaderHost::EraseBlocks(Integer DeviceIndex, Cardinal Address, Integer
         } while (!answered && seconds < PolledEraseLimitS);
         FAgent.SetShowOperations(showOps);
         d->NotifyNoAnswer = true;
-        FAgent.OnDisplay = [this](TObject*, const String& Line) { AddResultLine(Line); };
+        AttachAgentDisplay();
         FAgent.SetTimeOut(timeOut);
         FView.HideProgress();
     }
@@ -81,6 +82,7 @@ bool TBootloaderHost::EraseBootBlock() {
 }
 
 bool TBootloaderHost::ReadBootCopy(Cardinal Source, Cardinal BootAddress, Integer FirstScratchWord) {
+    TBusy busy(*this);
     const TDeviceTypeRec& t = CurrentTarget;
     TdsProg* d = FSelected;
     const TCmdOutcome r = ReadMemory(d, static_cast<Integer>(Source), t.ProgBlockSizeIwu,
@@ -95,6 +97,7 @@ bool TBootloaderHost::ReadBootCopy(Cardinal Source, Cardinal BootAddress, Intege
 }
 
 bool TBootloaderHost::WriteBootBlockBack(Integer ScratchWord) {
+    TBusy busy(*this);
     const TDeviceTypeRec& t = CurrentTarget;
     const Cardinal address = static_cast<Cardinal>(t.BootMemVirtualStartPcu) +
                              static_cast<Cardinal>(ScratchWord) * static_cast<Cardinal>(t.PcuPerIwu);
@@ -184,11 +187,7 @@ void TBootloaderHost::Prog_BlankCheckClick() {
     TdsProg* d = FSelected;
     if (BlankCheck(d).Result != crAnswered) {
         DeviceFailedToRespond();
-        AddResultLine("");
-        Rule(88);
-        AddResultLine("  *** Unable to communicate with device! ***");
-        Rule(88);
-        AddResultLine("");
+        FramedError(UnableToCommunicate, false);
         return;
     }
     Blank = (d->InPayload->Elements[0] & 0xFF) == 0;

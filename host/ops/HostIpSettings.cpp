@@ -16,11 +16,7 @@ void TBootloaderHost::Test_StoreIPClick() {
     if (StoreIPSettings(FSelected, settings).Result == crAnswered) return;
     FView.Beep();
     DeviceFailedToRespond();
-    AddResultLine("");
-    Rule(88);
-    AddResultLine("Bootloader device failed to respond");
-    Rule(88);
-    AddResultLine("");
+    FramedError("Bootloader device failed to respond", false);
     AbortFlag = true;
     FView.MessageBox("The device did not answer: its IP settings were not stored.\r\nPlease check that it is "
                      "connected and in upgrade mode, then try again.",
@@ -45,10 +41,8 @@ void TBootloaderHost::Test_ReadIPClick() {
     } else {
         CommFailure = true;
         DeviceFailedToRespond();
-        AddResultLine("");
-        Rule(88);
-        AddResultLine("  *** Unable to communicate with device! ***");
-        Rule(88);
+        FramedError(UnableToCommunicate, false); // its closing empty line ends the command
+        return;
     }
     AddResultLine("");
 }

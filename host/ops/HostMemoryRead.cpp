@@ -27,11 +27,7 @@ bool TBootloaderHost::ReadDeviceBlock(Integer DeviceIndex, Cardinal Address, Int
         return true;
     FView.Beep();
     DeviceFailedToRespond();
-    AddResultLine("");
-    Rule(88);
-    AddResultLine("+ + + Unable to read target" + IntToStr(DeviceIndex) + "! + + +");
-    Rule(88);
-    AddResultLine("");
+    FramedError("+ + + Unable to read target" + IntToStr(DeviceIndex) + "! + + +", false);
     return false;
 }
 
@@ -46,6 +42,7 @@ void TBootloaderHost::ReportReadFailure(const String& Text, Integer Boxes) {
 }
 
 bool TBootloaderHost::ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Cardinal End) {
+    TBusy busy(*this);
     const TDeviceTypeRec& t = CurrentTarget;
     ReadFailure = false;
     Hourglass(true);

@@ -99,55 +99,42 @@ bool TBootloaderHost::ProgramDevice() {
     Status("Programming...");
     Hourglass(true);
     FView.SetProgressCaption("Program memory...");
-    if (Checked(miOptionsProgMem)) {
-        FView.ShowProgress();
-        AddResultLine("Updating program memory...");
-        Status("Updating program memory...", true);
-        const Integer blocks = t.ProgBlockSizePcu > 0 ? t.ProgMemSizePcu / t.ProgBlockSizePcu : 0;
-        if (!ProgramRegion(bkProgImage, blocks, false)) return false;
-    }
-    Hourglass(false);
-    FView.HideProgress();
-    Status("Pausing after program memory update...");
-    Sleep(SettleAfterRegionMs);
-    if (verify) VerifyAll = VerifyProgramMemory() && VerifyAll;
-    FView.HideProgress();
-    AddResultLine("");
-    Hourglass(false);
-
+    if (!UpdateRegion(false, verify)) return false;
     // The first boot block holds the restored stub; it is erased and written
     // from the image like the rest.
     if (!EraseBootBlock()) return abortWith("Error -- A problem occurred when erasing device.");
     Hourglass(true);
     FView.SetProgressCaption("Boot memory...");
-    if (Checked(miOptionsProgMem)) {
-        FView.ShowProgress();
-        AddResultLine("Updating boot memory...");
-        Status("Updating boot memory...", true);
-        const Integer blocks = t.ProgBlockSizeIwu > 0 ? t.EraseBlockSizeIwu * 2 / t.ProgBlockSizeIwu : 0;
-        if (!ProgramRegion(bkBootImage, blocks, true)) return false;
-    }
+    if (!UpdateRegion(true, verify)) return false;
     Hourglass(false);
-    FView.HideProgress();
-    Status("Pausing after boot memory update...");
-    Sleep(SettleAfterRegionMs);
-    if (verify) VerifyAll = VerifyBootMemory() && VerifyAll;
-    AddResultLine("");
-
-    Hourglass(false);
-    if (Checked(miOptionsVerifyAfter)) {
-        if (VerifyAll) {
-            AddResultLine("  Verify PASSED");
-            FView.SetMenuEnabled(miProgRunCode, true);
-        } else {
-            FView.Beep();
-            AddResultLine("  Verify FAILED!");
-            AbortFlag = true;
-        }
-    }
+    if (Checked(miOptionsVerifyAfter)) ReportVerifyVerdict();
     AddResultLine("");
     // Code that did not verify is not reported as programmed (nor started).
     return VerifyAll;
+}
+
+bool TBootloaderHost::UpdateRegion(bool Boot, bool Verify) {
+    const TDeviceTypeRec& t = CurrentTarget;
+    if (Checked(miOptionsProgMem)) {
+        const char* what = Boot ? "Updating boot memory..." : "Updating program memory...";
+        FView.ShowProgress();
+        AddResultLine(what);
+        Status(what, true);
+        // Boot memory: its first two erase blocks.
+        const Integer blocks =
+            Boot ? (t.ProgBlockSizeIwu > 0 ? t.EraseBlockSizeIwu * 2 / t.ProgBlockSizeIwu : 0)
+                 : (t.ProgBlockSizePcu > 0 ? t.ProgMemSizePcu / t.ProgBlockSizePcu : 0);
+        if (!ProgramRegion(Boot ? bkBootImage : bkProgImage, blocks, Boot)) return false;
+    }
+    Hourglass(false);
+    FView.HideProgress();
+    Status(Boot ? "Pausing after boot memory update..." : "Pausing after program memory update...");
+    Sleep(SettleAfterRegionMs);
+    if (Verify) VerifyAll = (Boot ? VerifyBootMemory() : VerifyProgramMemory()) && VerifyAll;
+    FView.HideProgress();
+    AddResultLine("");
+    Hourglass(false);
+    return true;
 }
 
 bool TBootloaderHost::ProgramRegion(Integer Kind, Integer Blocks, bool Boot) {
@@ -244,6 +231,7 @@ Integer TBootloaderHost::ChunkPayload(Integer Kind, Integer WordIndex, Byte* Pay
 }
 
 bool TBootloaderHost::SendChunk(Integer WordIndex, Integer Kind, bool Last) {
+    TBusy busy(*this);
     const TDeviceTypeRec& t = CurrentTarget;
     if (TransferSkipped(Kind, Checked(miOptionsProgMem))) return true;
     const Cardinal address =

@@ -25,6 +25,11 @@ void TBootloaderHost::Prog_VerifyClick() {
     AddResultLine("");
     if (Checked(miOptionsProgMem)) VerifyAll = VerifyAll && BootVerified && ProgVerified;
     if (Checked(miOptionsConfigMem)) VerifyAll = VerifyAll && ConfigVerified;
+    ReportVerifyVerdict();
+    AddResultLine("");
+}
+
+void TBootloaderHost::ReportVerifyVerdict() {
     if (VerifyAll) {
         AddResultLine("  Verify PASSED");
         FView.SetMenuEnabled(miProgRunCode, true);
@@ -33,7 +38,6 @@ void TBootloaderHost::Prog_VerifyClick() {
         AddResultLine("  Verify FAILED!");
         AbortFlag = true;
     }
-    AddResultLine("");
 }
 
 bool TBootloaderHost::VerifyProgramMemory() {

@@ -77,29 +77,28 @@ void DumpConfig(const TMemoryBuffers& Buffers, Integer Kind, const TDeviceTypeRe
 
 void DumpBuffer(const TMemoryBuffers& Buffers, Integer Kind, const TDeviceTypeRec& T, bool All,
                 const TDumpSink& Sink) {
+    auto region = [&](const char* Title, Integer SizeIwu, Cardinal Highest, Integer PhysStart,
+                      Integer VirtStart, UInt64 Stop) {
+        DumpHeader(Title, Sink);
+        const Int64 count = All ? SizeIwu : WordsBelow(Highest, PhysStart, T.PcuPerIwu);
+        DumpWords(Buffers, Kind, count, static_cast<Cardinal>(VirtStart), Stop, Sink);
+    };
     switch (Kind) {
     case bkProgImage:
-    case bkProgReadBack: {
-        DumpHeader("PIC32 Program memory:", Sink);
-        const Int64 count =
-            All ? T.ProgMemSizeIwu
-                : WordsBelow(Buffers.HighestPhysProgAddress, T.ProgMemPhysicalStartPcu, T.PcuPerIwu);
-        DumpWords(Buffers, Kind, count, static_cast<Cardinal>(T.ProgMemVirtualStartPcu),
-                  static_cast<UInt64>(static_cast<Cardinal>(T.ProgMemVirtualEndPcu)) + 1, Sink);
+    case bkProgReadBack:
+        region("PIC32 Program memory:", T.ProgMemSizeIwu, Buffers.HighestPhysProgAddress,
+               T.ProgMemPhysicalStartPcu, T.ProgMemVirtualStartPcu,
+               static_cast<UInt64>(static_cast<Cardinal>(T.ProgMemVirtualEndPcu)) + 1);
         break;
-    }
     case bkBootImage:
     case bkBootReadBack: {
-        DumpHeader("PIC32 Boot memory:", Sink);
-        const Int64 count =
-            All ? T.BootMemSizeIwu
-                : WordsBelow(Buffers.HighestBootAddress, T.BootMemPhysicalStartPcu, T.PcuPerIwu);
         // The configuration words at the top of boot memory are not shown.
         const Cardinal start = static_cast<Cardinal>(T.BootMemVirtualStartPcu);
         const Cardinal config = static_cast<Cardinal>(T.ConfigVirtualStartPcu);
-        const UInt64 stop =
-            config > start ? config : static_cast<UInt64>(static_cast<Cardinal>(T.BootMemVirtualEndPcu)) + 1;
-        DumpWords(Buffers, Kind, count, start, stop, Sink);
+        region("PIC32 Boot memory:", T.BootMemSizeIwu, Buffers.HighestBootAddress, T.BootMemPhysicalStartPcu,
+               T.BootMemVirtualStartPcu,
+               config > start ? config
+                              : static_cast<UInt64>(static_cast<Cardinal>(T.BootMemVirtualEndPcu)) + 1);
         break;
     }
     case bkConfigImage:

@@ -238,3 +238,62 @@ TEST_F(GradientTest, TransparentBlitAndVerticalFlip) {
 }
 
 } // namespace
+
+namespace {
+
+// A parent that paints a red square over its blue background.
+class TPaintedParent : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void Paint() override {
+        Canvas()->Brush()->SetColor(clRed);
+        Canvas()->FillRect(TRect(8, 8, 12, 12));
+    }
+};
+
+// A plain windowed parent that counts its invalidations.
+class TCountingParent : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    void Invalidate() override {
+        ++Invalidated;
+        TWinControl::Invalidate();
+    }
+    int Invalidated = 0;
+};
+
+TEST_F(GradientTest, ParentBackgroundIsCopiedAtTheControlsPlace) {
+    auto* parent = new TPaintedParent(nullptr);
+    parent->SetBounds(0, 0, 20, 20);
+    parent->SetColor(clBlue);
+    auto* child = new TGraphicControl(nullptr);
+    child->SetBounds(5, 5, 6, 6);
+    child->SetParent(parent);
+    NewCanvas(6, 6);
+    CopyParentBackgroundToCanvas(child, Canvas(), true);
+    EXPECT_EQ(Map({{clBlue, 'b'}, {clRed, 'r'}}),
+              Rows({"bbbbbb", "bbbbbb", "bbbbbb", "bbbrrr", "bbbrrr", "bbbrrr"}));
+    // The canvas's own origin and clip are as they were.
+    TPoint origin;
+    GetViewportOrgEx(Canvas()->Handle(), &origin);
+    EXPECT_EQ(origin, TPoint(0, 0));
+    EXPECT_EQ(Canvas()->ClipRect(), TRect(0, 0, 6, 6));
+    parent->Free();
+
+    // Without a parent nothing is drawn; a plain parent is repainted on request.
+    auto* orphan = new TGraphicControl(nullptr);
+    NewCanvas(2, 2);
+    CopyParentBackgroundToCanvas(orphan, Canvas(), true);
+    EXPECT_EQ(At(0, 0), static_cast<COLORREF>(Paper));
+    auto* plain = new TCountingParent(nullptr);
+    orphan->SetParent(plain);
+    CopyParentBackgroundToCanvas(orphan, Canvas(), false);
+    EXPECT_EQ(plain->Invalidated, 0);
+    CopyParentBackgroundToCanvas(orphan, Canvas(), true);
+    EXPECT_EQ(plain->Invalidated, 1);
+    plain->Free();
+}
+
+} // namespace

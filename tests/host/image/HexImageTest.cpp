@@ -83,12 +83,18 @@ TEST_F(TLoadFixture, ADataRecordFillsWordsAndRaisesTheHighestAddress) {
     EXPECT_TRUE(Boxes.empty());
 }
 
-TEST_F(TLoadFixture, TheHighestAddressFollowsTheRecordThatStartedHighest) {
+TEST_F(TLoadFixture, TheHighestAddressIsTheEndOfTheRecordThatEndsHighest) {
+    // Overlapping: the second record starts inside the first and ends beyond it.
     ASSERT_TRUE(Load(String(Upper1D00) + ":080100000000000000000000F7\n" + // 0x100..0x108
-                     ":080104000000000000000000F3\n" +                     // starts below 0x108
+                     ":080104000000000000000000F3\n" +                     // 0x104..0x10C
                      ":0200800000007E\n" + Eof));
-    EXPECT_EQ(Image.Buffers.HighestPhysProgAddress, 0x1D000108u);
+    EXPECT_EQ(Image.Buffers.HighestPhysProgAddress, 0x1D00010Cu);
     EXPECT_EQ(Image.Buffers.LowestPhysProgAddress, 0x1D000080u);
+    // Contiguous, as tools write them: the last record counts although it
+    // starts exactly where the one before ended.
+    ASSERT_TRUE(Load(String(Upper1D00) + ":080100000000000000000000F7\n" + // 0x100..0x108
+                     ":080108000000000000000000EF\n" + Eof));               // 0x108..0x110
+    EXPECT_EQ(Image.Buffers.HighestPhysProgAddress, 0x1D000110u);
 }
 
 TEST_F(TLoadFixture, BytesGoToTheirOwnAddressInsideTheirWords) {

@@ -156,3 +156,16 @@ TEST_F(ChecksTest, NoImageLoadedStopsBeforeTheErase) {
     EXPECT_EQ(View.Boxes[0].Kind, mkWarning);
     EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), 0u);
 }
+
+TEST_F(ChecksTest, ABadOwnVersionClosesTheWindow) {
+    TVersionInfoBlock block = HostVersionInfo();
+    for (auto& [key, value] : block.Strings)
+        if (key == "FileVersion") value = "3.2";
+    SetProgramVersionInfo(&block);
+    EXPECT_FALSE(Host->ReadOwnVersion());
+    SetProgramVersionInfo(&HostVersionInfo());
+    ASSERT_EQ(View.Boxes.size(), 1u);
+    EXPECT_EQ(View.Boxes[0].Text, "Error: Invalid version string \"3.2\"");
+    EXPECT_EQ(View.Boxes[0].Kind, mkError);
+    EXPECT_TRUE(View.Closed);
+}

@@ -61,7 +61,7 @@ TEST_F(EraseTest, OldBootloadersAreNotAwaitedAndGetTimeToFinish) {
 
 TEST_F(EraseTest, ADeviceThatStopsAnsweringDuringAPolledEraseIsRemoved) {
     ConnectAndAsk();
-    SetManualClockGrace(1); // ~850 polls of 10 ms each
+    ShortenPolledErases();
     View.TestMenuVisible = true;
     Sim->AddFault("noanswer:0x03");
     Sim->AddFault("noanswer:0x08");
@@ -87,7 +87,6 @@ TEST_F(EraseTest, ADeviceThatStopsAnsweringDuringAPolledEraseIsRemoved) {
     EXPECT_TRUE(static_cast<bool>(Agent->OnDisplay));
 
     // From now on a missing answer reports the device and removes it.
-    SetManualClockGrace(250);
     View.Boxes.clear();
     Host->Prog_BlankCheckClick();
     ProcessMessages();

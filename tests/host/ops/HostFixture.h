@@ -90,6 +90,16 @@ protected:
     virtual void ConfigureDevice(TDevSimOptions&) {}
     virtual void PrepareDevice(TDevSim&) {}
 
+    // Polled erases that get no answer give up after 50 s of 10 ms waits:
+    // those waits take 1 ms of real time each; every other wait keeps the
+    // fixture's grace.
+    void ShortenPolledErases() {
+        View.OnProgressShown = [](const String& Caption) {
+            if (Caption == "Erasing firmware..") SetManualClockGrace(1);
+        };
+        View.OnProgressHidden = [](const String&) { SetManualClockGrace(250); };
+    }
+
     // Reaches the device at its typed address and clears the pane.
     void Connect() {
         Host->FixedIP_BtnClick("127.0.0.1");

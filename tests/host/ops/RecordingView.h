@@ -46,8 +46,12 @@ public:
     void ShowProgress() override {
         ProgressShown = true;
         Progress.push_back(0);
+        if (OnProgressShown) OnProgressShown(ProgressCaption);
     }
-    void HideProgress() override { ProgressShown = false; }
+    void HideProgress() override {
+        if (ProgressShown && OnProgressHidden) OnProgressHidden(ProgressCaption);
+        ProgressShown = false;
+    }
     void SetProgress(Integer Percent) override {
         if (Progress.empty() || Progress.back() != Percent) Progress.push_back(Percent);
     }
@@ -117,6 +121,7 @@ public:
     std::deque<TMsgBoxAnswer> Answers; // for Yes/No boxes; No when empty
     std::function<void(const TRecordedBox&)> OnBox;
     std::function<void(const String&)> OnStatus;
+    std::function<void(const String&)> OnProgressShown, OnProgressHidden; // with the caption
     String ProgressCaption;
     bool ProgressShown = false;
     std::vector<Integer> Progress;

@@ -241,3 +241,53 @@ TEST_F(UpgradeTest, AnImageAboveTheBootloaderIsRefusedBeforeAnythingHappens) {
     EXPECT_EQ(Sim->RequestCount(), 0u);
     EXPECT_EQ(View.Boxes.size(), 2u);
 }
+
+TEST_F(UpgradeTest, RequestsThatCannotBeSentAreReportedAndNothingIsClaimed) {
+    Connect();
+    ASSERT_TRUE(Host->Prog_GetBLVersionClick());
+    View.Lines.clear();
+    Host->SelectedDevice()->PeerPort = 0; // the system sends nothing there
+    EXPECT_FALSE(Host->SendProgramChunk(0, 0, bkProgImage, ChunkBytes));
+    EXPECT_FALSE(Host->SendProgramChunkAndWait(0, 0, bkProgImage, ChunkBytes));
+    EXPECT_FALSE(Host->EraseBlocks(0, 0x9D000000, 1));
+    EXPECT_EQ(View.Lines, (std::vector<String>{"+ + + Unable to send to target0! + + +",
+                                               "+ + + Unable to send to target 0! + + +",
+                                               "+ + + Unable to send to device! + + +"}));
+    Host->Prog_RunCodeClick();
+    EXPECT_EQ(View.Lines.back(), "   Communication problem: Unable to start new code...");
+    EXPECT_EQ(Host->DeviceList().size(), 1u);
+    EXPECT_NE(View.StatusText, "Upgrade successfully completed! You can exit now.");
+}
+
+TEST_F(UpgradeTest, AVerifyThatCannotReadIsNoPass) {
+    Connect();
+    ASSERT_TRUE(Host->Prog_GetBLVersionClick());
+    Host->ProgVerified = true; // from an earlier verify
+    Sim->AddFault("noanswer:0x01:2");
+    EXPECT_FALSE(Host->VerifyProgramMemory());
+    EXPECT_TRUE(LinesInOrder({"Unable to verify Program Memory in device due to communication problems"}));
+}
+
+TEST_F(UpgradeTest, ABootBlockThatCannotBeErasedBeforeItIsWrittenEndsProgramming) {
+    Connect();
+    LoadImage(SampleImage(Sim->ReadWords(0xBFC00000, 4)));
+    ShortenPolledErases();
+    Sim->AddFault("noanswer:0x03:4");
+    Host->Prog_BlockProgramClick();
+    EXPECT_TRUE(LinesInOrder({"   ...program memory verified OK", "+ + + Unable to erase target0! + + +", "",
+                              "Error -- A problem occurred when erasing device."}));
+    EXPECT_FALSE(View.HasLine("Updating boot memory..."));
+    ASSERT_FALSE(View.Boxes.empty());
+    EXPECT_EQ(View.Boxes.back().Text, "Unable to program your device.  Please investigate and try again.");
+    EXPECT_EQ(Sim->RequestCount(cmdRunApplication), 0u);
+}
+
+TEST_F(UpgradeTest, BlocksLargerThanTheReadBackArrayStayInBounds) {
+    Connect();
+    ASSERT_TRUE(Host->Prog_GetBLVersionClick());
+    Host->CurrentTarget.ProgBlockSizeIwu = 256;
+    Host->CurrentTarget.ProgBlockSizePcu = 1024;
+    // A device answers at most 128 words; the rest of each block reads as 0.
+    Host->Prog_EraseClick();
+    EXPECT_TRUE(LinesInOrder({"Erasing...", "  Done!"}));
+}
