@@ -20,6 +20,7 @@
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/EventLoop.h"
 #include "tools/devsim/DevSim.h"
+#include "bench/support/RawUdp.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -67,26 +68,7 @@ std::vector<Byte> VersionRequest(Word MsgNum) {
 
 // Plain sockets: send, block until the answer is back.
 std::vector<double> RawRoundTrips(Word Port, int Count) {
-    int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(Port);
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    std::vector<double> times;
-    Byte answer[1024];
-    for (int i = 0; i < Count; ++i) {
-        const auto request = VersionRequest(static_cast<Word>(i + 1));
-        const auto t0 = Clock::now();
-        ::sendto(fd, request.data(), request.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 1000) <= 0 || ::recv(fd, answer, sizeof answer, 0) <= 0) {
-            std::fprintf(stderr, "raw round trip %d: no answer\n", i);
-            continue;
-        }
-        times.push_back(Micros(Clock::now() - t0));
-    }
-    ::close(fd);
-    return times;
+    return RawUdpRoundTrips(Port, Count, [](std::uint16_t MsgNum) { return VersionRequest(MsgNum); });
 }
 
 std::vector<double> LinkRoundTrips(TdsProg* Device, int Count) {

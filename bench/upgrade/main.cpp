@@ -15,6 +15,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "tools/devsim/DevSim.h"
 #include "tools/devsim/SimDatagram.h"
+#include "bench/support/RawUdp.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -118,22 +119,7 @@ std::vector<Byte> ReadRequest(Word DeviceId, Word MsgNum, Cardinal Address) {
 
 // Plain sockets: send, block until the answer is back. Median in us.
 double RawRoundTrip(Word Port, Word DeviceId, Cardinal Address, int Count) {
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(Port);
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    std::vector<double> times;
-    Byte answer[1024];
-    for (int i = 0; i < Count; ++i) {
-        const auto request = ReadRequest(DeviceId, static_cast<Word>(i + 1), Address);
-        const auto t0 = SteadyClock::now();
-        ::sendto(fd, request.data(), request.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 1000) <= 0 || ::recv(fd, answer, sizeof answer, 0) <= 0) continue;
-        times.push_back(std::chrono::duration<double, std::micro>(SteadyClock::now() - t0).count());
-    }
-    ::close(fd);
+    auto times = RawUdpRoundTrips(Port, Count, [&](std::uint16_t MsgNum) { return ReadRequest(DeviceId, MsgNum, Address); });
     std::sort(times.begin(), times.end());
     return times.empty() ? 0 : times[times.size() / 2];
 }

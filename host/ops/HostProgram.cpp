@@ -62,7 +62,6 @@ void TBootloaderHost::Prog_BlockProgramClick() {
 }
 
 bool TBootloaderHost::ProgramDevice() {
-    const TDeviceTypeRec& t = CurrentTarget;
     auto abortWith = [this](const char* Text) {
         FView.Beep();
         AddResultLine("");

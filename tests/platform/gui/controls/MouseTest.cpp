@@ -36,7 +36,7 @@ TEST_F(Mouse, AGraphicChildGetsItsPointsAndItsMissesGoToTheParent) {
 
 TEST_F(Mouse, CaptureKeepsTheMouseUntilTheButtonGoesUp) {
     auto* pane = Make<TGraphicProbe>(Form, "Pane", {10, 10, 30, 30});
-    auto* other = Make<TWinProbe>(Form, "Other", {100, 10, 150, 60});
+    Make<TWinProbe>(Form, "Other", {100, 10, 150, 60}); // the window the moves pass over
     ShowForm();
     MouseInput(Form, maDown, mbLeft, {}, {15, 15});
     EXPECT_EQ(GetCaptureControl(), pane);

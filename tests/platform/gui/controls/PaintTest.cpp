@@ -120,7 +120,7 @@ TEST_F(Paint, AChildCanPaintWhatItsParentShowsBehindIt) {
         Form->Canvas()->Brush()->SetColor(clLime);
         Form->Canvas()->FillRect(TRect(40, 0, 80, 40));
     };
-    auto* pane = Make<TGraphicProbe>(Form, "Pane", {44, 4, 48, 8});
+    Make<TGraphicProbe>(Form, "Pane", {44, 4, 48, 8}); // a graphic child painted on the form
     auto* child = Make<TWinProbe>(Form, "Child", {30, 0, 60, 20});
     Form->Show();
     TBitmap behind(30, 20);
