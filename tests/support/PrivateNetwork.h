@@ -7,8 +7,13 @@
 // be made (MakePrivateNetwork returns why).
 
 #include "tools/devsim/DevSim.h"
+#include "tools/devsim/SimDatagram.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
 #include <sched.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -98,6 +103,31 @@ private:
     std::atomic<bool> FCancelled{false};
 };
 
+// Asks the device at Address for its version until it answers (up to about
+// five seconds). A freshly made veth link carries nothing until both ends
+// are up and the bridge forwards on it; a broadcast sent before that is lost
+// without a trace, so the tests begin only once every device answers.
+inline bool DeviceAnswers(const std::string& Address, Word DeviceId) {
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    if (fd < 0) return false;
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(devsim::DefaultDevicePort);
+    ::inet_pton(AF_INET, Address.c_str(), &to.sin_addr);
+    devsim::TSimDatagram request;
+    request.DeviceID = DeviceId;
+    request.Command = devsim::cmdVersion;
+    const devsim::TDatagramBytes bytes = devsim::EncodeDatagram(request);
+    bool answered = false;
+    for (int attempt = 0; attempt < 50 && !answered; ++attempt) {
+        ::sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+        pollfd p{fd, POLLIN, 0};
+        answered = ::poll(&p, 1, 100) == 1;
+    }
+    ::close(fd);
+    return answered;
+}
+
 // Moves the process into the private network and starts one device per ID
 // (device n at 192.0.2.1<n>, n from 1). Returns "" when all is in place,
 // else why the network cannot be made here; raises when a device fails.
@@ -128,6 +158,8 @@ inline std::string MakePrivateNetwork(const std::vector<Word>& DeviceIds,
         const std::string started = dev->Start();
         if (!started.empty()) throw std::runtime_error("the simulated device did not start: " + started);
         Devices.push_back(std::move(dev));
+        if (!DeviceAnswers("192.0.2.1" + n, DeviceIds[i]))
+            throw std::runtime_error("the simulated device at 192.0.2.1" + n + " does not answer");
     }
     return {};
 }
