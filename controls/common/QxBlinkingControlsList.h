@@ -13,8 +13,8 @@
 // switch to the off phase; from then on the off phase lasts IntervalOff and
 // the on phase IntervalOn. A new interval takes effect at the next switch.
 
-#include "platform/gui/Control.h"
-#include "platform/gui/Timers.h"
+#include "platform/gui/controls/Control.h"
+#include "platform/gui/controls/Timers.h"
 
 inline constexpr Cardinal QM_GETBLINKING = 0xB3E8;
 inline constexpr Cardinal QM_BLINK = 0xB3E9;

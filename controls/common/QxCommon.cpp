@@ -2,8 +2,8 @@
 // painters live in QxFrames.cpp and QxGlyphs.cpp.
 #include "controls/common/QxCommon.h"
 
-#include "platform/gui/CustomForm.h"
-#include "platform/gui/Themes.h"
+#include "platform/gui/controls/CustomForm.h"
+#include "platform/gui/controls/Themes.h"
 #include "platform/rtl/OSVersion.h"
 #include "platform/rtl/Registry.h"
 

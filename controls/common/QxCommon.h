@@ -12,8 +12,8 @@
 // bottom-right one, which so owns the two corner pixels the sides share.
 
 #include "controls/common/QxGrafx.h"
-#include "platform/gui/Controls.h"
-#include "platform/gui/Graphics.h"
+#include "platform/gui/controls/Controls.h"
+#include "platform/gui/graphics/Graphics.h"
 #include "platform/rtl/Types.h"
 #include "platform/rtl/TypInfo.h"
 

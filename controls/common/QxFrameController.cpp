@@ -1,7 +1,7 @@
 #include "controls/common/QxFrameController.h"
 
 #include "platform/forms/Reader.h"
-#include "platform/gui/Published.h"
+#include "platform/gui/controls/Published.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 // that something changed and reads the settings itself.
 
 #include "controls/common/QxCommon.h"
-#include "platform/gui/Control.h"
+#include "platform/gui/controls/Control.h"
 
 class TReader;
 

@@ -2,7 +2,7 @@
 // circle) and the progress bar bodies.
 #include "controls/common/QxCommon.h"
 
-#include "platform/gui/Themes.h"
+#include "platform/gui/controls/Themes.h"
 
 #include <algorithm>
 #include <cmath>

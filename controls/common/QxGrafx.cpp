@@ -1,7 +1,7 @@
 #include "controls/common/QxGrafx.h"
 
-#include "platform/gui/Controls.h"
-#include "platform/gui/CustomForm.h"
+#include "platform/gui/controls/Controls.h"
+#include "platform/gui/controls/CustomForm.h"
 
 #include <algorithm>
 #include <cmath>

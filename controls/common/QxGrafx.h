@@ -7,7 +7,7 @@
 // per-step increment of a channel is the difference of the two channels,
 // shifted left by 16, divided (truncating) by the number of steps.
 
-#include "platform/gui/Graphics.h"
+#include "platform/gui/graphics/Graphics.h"
 #include "platform/rtl/TypInfo.h"
 
 class TControl;

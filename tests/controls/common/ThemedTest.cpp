@@ -1,7 +1,7 @@
 // What the library takes from the visual style, with a fake theme.
 #include "PaintTestSupport.h"
 
-#include "platform/gui/Themes.h"
+#include "platform/gui/controls/Themes.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Bitmaps and pictures: sizes, files of every kind, damaged files, resources.
 #include "PixelTestSupport.h"
 
-#include "platform/gui/GifImage.h"
-#include "platform/gui/Jpeg.h"
+#include "platform/gui/graphics/GifImage.h"
+#include "platform/gui/graphics/Jpeg.h"
 
 #include <cstdlib>
 #include <filesystem>

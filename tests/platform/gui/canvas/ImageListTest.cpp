@@ -1,7 +1,7 @@
 // Image lists: adding strips, transparency, greyed drawing, change links, bounds.
 #include "PixelTestSupport.h"
 
-#include "platform/gui/ImgList.h"
+#include "platform/gui/graphics/ImgList.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for pixel tests: a white bitmap to draw on, and pixel dumps.
 
-#include "platform/gui/Graphics.h"
+#include "platform/gui/graphics/Graphics.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Controls that record what reaches them, and helpers that act as the user.
 
-#include "platform/gui/Forms.h"
-#include "platform/gui/WindowInput.h"
+#include "platform/gui/controls/Forms.h"
+#include "platform/gui/controls/WindowInput.h"
 
 #include <gtest/gtest.h>
 

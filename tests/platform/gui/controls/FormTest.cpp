@@ -1,8 +1,8 @@
 // Forms: built from a description, the events of their life, modal showing
 // and closing, the frame around the client area, and alignment of children.
 #include "platform/forms/Reader.h"
-#include "platform/gui/Published.h"
-#include "platform/gui/Screen.h"
+#include "platform/gui/controls/Published.h"
+#include "platform/gui/controls/Screen.h"
 #include "tests/platform/gui/controls/ControlProbes.h"
 
 using namespace probes;

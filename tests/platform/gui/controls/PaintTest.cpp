@@ -1,8 +1,8 @@
 // Painting: a shown form with painted controls as the screen shows it, the
 // meanings of Invalidate, Update and Repaint, and a child painting its
 // parent's background.
-#include "platform/gui/Themes.h"
-#include "platform/gui/WindowSurface.h"
+#include "platform/gui/controls/Themes.h"
+#include "platform/gui/controls/WindowSurface.h"
 #include "tests/platform/gui/controls/ControlProbes.h"
 
 #include <QImage>

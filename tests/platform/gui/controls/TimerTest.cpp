@@ -1,6 +1,6 @@
 // Timers on a manual clock: TTimer and window timers fire when the loop runs
 // after their time has come, once however late, and not at all when stopped.
-#include "platform/gui/Timers.h"
+#include "platform/gui/controls/Timers.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/EventLoop.h"
 #include "tests/platform/gui/controls/ControlProbes.h"

@@ -1,6 +1,6 @@
 // The Qt side: events that the window system gives a form's widgets reach
 // the controls as the user's input, and closing the window closes the form.
-#include "platform/gui/WindowSurface.h"
+#include "platform/gui/controls/WindowSurface.h"
 #include "tests/platform/gui/controls/ControlProbes.h"
 
 #include <QApplication>

@@ -1,0 +1,313 @@
+#pragma once
+// TControl: the base of everything visible on a form.
+//
+// A control has bounds in its parent's client coordinates, alignment,
+// visibility, enabled state, colour, font, text, hint and cursor, a control
+// style that says how it behaves and a control state that says what it is
+// doing. Everything that happens to it arrives as a message: Perform hands a
+// message to WindowProc (WndProc by default), which does the common
+// preparation and then Dispatch, which calls the class's handler for that
+// message number or DefaultHandler. A class handles a message by overriding
+// Dispatch and calling its base class's Dispatch for what it leaves alone
+// (that is the "inherited" handling).
+//
+// Setters report changes as notifications: Color -> CM_COLORCHANGED (and
+// CM_PARENTCOLORCHANGED to children that follow the parent), Font ->
+// CM_FONTCHANGED, text -> CM_TEXTCHANGED, Enabled -> CM_ENABLEDCHANGED,
+// Visible -> CM_VISIBLECHANGED.
+//
+// Repainting: Invalidate marks the control for painting when the event loop
+// next runs; Update paints what is marked now; Repaint is Invalidate then
+// Update (an opaque graphic control paints at once without erasing); Refresh
+// is Repaint.
+
+#include "platform/gui/controls/ControlMessages.h"
+#include "platform/gui/graphics/Graphics.h"
+#include "platform/gui/controls/Input.h"
+#include "platform/rtl/TypInfo.h"
+
+class TWinControl;
+class TCustomForm;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+
+enum TControlStyleFlag {
+    csAcceptsControls, // other controls may be put on it
+    csCaptureMouse,    // captures the mouse while a button is down
+    csDesignInteractive,
+    csClickEvents, // a left press and release inside is a Click
+    csFramed,
+    csSetCaption,   // naming the control sets its caption while they are equal
+    csOpaque,       // paints all of its area: nothing behind it is erased
+    csDoubleClicks, // gets double clicks (otherwise a second press)
+    csFixedWidth,
+    csFixedHeight,
+    csNoDesignVisible,
+    csReplicatable,
+    csNoStdEvents, // no OnMouseDown/Move/Up
+    csDisplayDragImage,
+    csReflector,
+    csActionClient,
+    csMenuEvents,
+    csNeedsBorderPaint,
+    csParentBackground,
+};
+using TControlStyle = TSet<TControlStyleFlag>;
+
+enum TControlStateFlag {
+    csLButtonDown,
+    csClicked,
+    csPalette,
+    csReadingState,
+    csAlignmentNeeded,
+    csFocusing,
+    csCreating,
+    csPaintCopy,
+    csCustomPaint,
+    csDestroyingHandle,
+    csDocking,
+};
+using TControlState = TSet<TControlStateFlag>;
+
+// Cursors: stock ones are negative, 0 is the default, positive numbers are
+// the program's own (TScreen::SetCursors).
+using TCursor = SmallInt;
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crNone = -1;
+inline constexpr TCursor crArrow = -2;
+inline constexpr TCursor crCross = -3;
+inline constexpr TCursor crIBeam = -4;
+inline constexpr TCursor crSizeNESW = -6;
+inline constexpr TCursor crSizeNS = -7;
+inline constexpr TCursor crSizeNWSE = -8;
+inline constexpr TCursor crSizeWE = -9;
+inline constexpr TCursor crUpArrow = -10;
+inline constexpr TCursor crHourGlass = -11;
+inline constexpr TCursor crDrag = -12;
+inline constexpr TCursor crNoDrop = -13;
+inline constexpr TCursor crHSplit = -14;
+inline constexpr TCursor crVSplit = -15;
+inline constexpr TCursor crMultiDrag = -16;
+inline constexpr TCursor crSQLWait = -17;
+inline constexpr TCursor crNo = -18;
+inline constexpr TCursor crAppStart = -19;
+inline constexpr TCursor crHelp = -20;
+inline constexpr TCursor crHandPoint = -21;
+inline constexpr TCursor crSizeAll = -22;
+inline constexpr TCursor crSize = crSizeAll;
+
+// Limits on a control's size; 0 is no limit.
+class TSizeConstraints : public TPersistent {
+public:
+    QUENTA_PUBLISHED
+    Integer MinWidth() const { return FMinWidth; }
+    void SetMinWidth(Integer Value);
+    Integer MinHeight() const { return FMinHeight; }
+    void SetMinHeight(Integer Value);
+    Integer MaxWidth() const { return FMaxWidth; }
+    void SetMaxWidth(Integer Value);
+    Integer MaxHeight() const { return FMaxHeight; }
+    void SetMaxHeight(Integer Value);
+    // The size limited by the constraints.
+    void Apply(Integer& Width, Integer& Height) const;
+    void Assign(TPersistent* Source) override;
+
+    TNotifyEvent OnChange;
+
+private:
+    void Changed();
+    Integer FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
+};
+
+class TControl : public TComponent {
+public:
+    QUENTA_PUBLISHED
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+    void BeforeDestruction() override;
+
+    // ---- the tree
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* AParent);
+    bool HasParent() const override { return true; }
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* Value) override;
+
+    // ---- bounds, in the parent's client coordinates
+    Integer Left() const { return FLeft; }
+    Integer Top() const { return FTop; }
+    Integer Width() const { return FWidth; }
+    Integer Height() const { return FHeight; }
+    void SetLeft(Integer Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+    void SetTop(Integer Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+    void SetWidth(Integer Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+    void SetHeight(Integer Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+    TRect BoundsRect() const { return {FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+    void SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
+    // Moves and sizes the control (limited by Constraints), sends WM_SIZE
+    // and realigns the parent.
+    virtual void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight);
+    // The client area in the control's own coordinates.
+    virtual TRect ClientRect() const;
+    Integer ClientWidth() const { return ClientRect().Right; }
+    Integer ClientHeight() const { return ClientRect().Bottom; }
+    void SetClientWidth(Integer Value);
+    void SetClientHeight(Integer Value);
+    virtual void SetClientSize(Integer AWidth, Integer AHeight);
+    // Where the client area's (0,0) lies on the screen.
+    virtual TPoint ClientOrigin() const;
+    TPoint ClientToScreen(TPoint P) const;
+    TPoint ScreenToClient(TPoint P) const;
+    TSizeConstraints* Constraints() const { return FConstraints.get(); }
+
+    TAlign Align() const { return FAlign; }
+    virtual void SetAlign(TAlign Value);
+
+    // ---- state
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool Value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible and every parent up to a form visible.
+    bool IsVisibleOnScreen() const;
+    virtual bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool Value);
+    TColor Color() const { return FColor; }
+    virtual void SetColor(TColor Value);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool Value);
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(TFont* Value) { FFont->Assign(Value); }
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool Value);
+    // Caption and Text are the same string (WM_GETTEXT / WM_SETTEXT).
+    String Caption() const { return GetText(); }
+    void SetCaption(const String& Value) { SetText(Value); }
+    String Text() const { return GetText(); }
+    void SetText(const String& Value);
+    const String& Hint() const { return FHint; }
+    void SetHint(const String& Value) { FHint = Value; }
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool Value);
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor Value);
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
+    TControlState ControlState() const { return FControlState; }
+    void SetControlState(TControlState Value) { FControlState = Value; }
+    // Captures the mouse (SetCaptureControl) or releases it.
+    bool MouseCapture() const;
+    void SetMouseCapture(bool Value);
+    void SetName(const String& NewName) override;
+
+    // ---- painting
+    virtual void Invalidate();
+    virtual void Update();
+    virtual void Repaint();
+    void Refresh() { Repaint(); }
+    void BringToFront() { SetZOrder(true); }
+    void SendToBack() { SetZOrder(false); }
+    virtual void SetZOrder(bool TopMost);
+
+    // ---- messages
+    LRESULT Perform(Cardinal Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+    // The control's message procedure; replaceable to watch or redirect a
+    // control's messages. Starts as WndProc.
+    TWndMethod WindowProc;
+    virtual void WndProc(TMessage& Message);
+    // Calls the handler of the message's number; the default calls
+    // DefaultHandler.
+    virtual void Dispatch(TMessage& Message);
+    virtual void DefaultHandler(TMessage& Message);
+
+    void Loaded() override;
+
+    // ---- events
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TMouseWheelEvent OnMouseWheel;
+    TNotifyEvent OnResize;
+
+protected:
+    // The text through WM_GETTEXT (controls whose text lives elsewhere answer it).
+    String GetText() const;
+    virtual void Click();
+    virtual void DblClick();
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    // Answers whether the wheel was handled; unhandled wheels go to the parent.
+    virtual bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos);
+    virtual void Resize();
+    // Invalidates the control's area of its parent.
+    void InvalidateControl(bool IsVisible, bool IsOpaque);
+    virtual void RequestAlign();
+    // Limits a new size (Constraints; never below 0).
+    virtual void ConstrainedResize(Integer& NewWidth, Integer& NewHeight);
+    // Called by SetBounds once the new bounds are stored, before WM_SIZE.
+    virtual void BoundsChanged(const TRect& OldBounds) {}
+    virtual void FontChanged();
+
+    // Message handlers of TControl.
+    void WMLButtonDown(TMessage& Message);
+    void WMLButtonDblClk(TMessage& Message);
+    void WMLButtonUp(TMessage& Message);
+    void WMButtonDown(TMessage& Message, TMouseButton Button);
+    void WMButtonUp(TMessage& Message, TMouseButton Button);
+    void WMMouseMove(TMessage& Message);
+    void CMMouseWheel(TMessage& Message);
+    void CMParentColorChanged(TMessage& Message);
+    void CMParentFontChanged(TMessage& Message);
+    void CMParentShowHintChanged(TMessage& Message);
+    void WMSetText(TMessage& Message);
+    void WMGetText(TMessage& Message);
+    void CMVisibleChanged(TMessage& Message);
+    void CMEnabledChanged(TMessage& Message);
+
+    TControlStyle FControlStyle;
+    TControlState FControlState;
+
+private:
+    friend class TWinControl;
+    friend class TCustomForm;
+    void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift);
+    void DoMouseUp(TMessage& Message, TMouseButton Button);
+    void ParentFontChanged();
+
+    TWinControl* FParent = nullptr;
+    Integer FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    TAlign FAlign = alNone;
+    bool FVisible = true;
+    bool FEnabled = true;
+    TColor FColor = clWindow;
+    bool FParentColor = true;
+    std::unique_ptr<TFont> FFont;
+    bool FParentFont = true;
+    String FText;
+    String FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    TCursor FCursor = crDefault;
+    std::unique_ptr<TSizeConstraints> FConstraints;
+    bool FFontChanging = false;
+};
+
+// The control that receives the mouse while a button is held (graphic
+// controls capture through their parent window).
+TControl* GetCaptureControl();
+void SetCaptureControl(TControl* Control);
+
+// The form a control lies on (nullptr when none).
+TCustomForm* GetParentForm(const TControl* Control);
+// The form a control lies on; raises EInvalidOperation "Control 'X' has no
+// parent window" when there is none.
+TCustomForm* ValidParentForm(const TControl* Control);
+
+// True when Text marks Key (case-insensitively) as its accelerator: "&K";
+// "&&" is a literal ampersand.
+bool IsAccel(Word Key, const String& Text);

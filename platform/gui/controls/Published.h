@@ -1,0 +1,103 @@
+#pragma once
+// What the GUI classes publish: the types of their properties (colours by
+// name, cursors, alignments, font styles), the published font, and the
+// properties most controls publish under the framework's names, for the
+// ClassInfo() of control classes to pick from.
+
+#include "platform/gui/controls/WinControl.h"
+
+// Colour names: the standard colours (clBlack ... clWhite, clMoneyGreen,
+// clSkyBlue, clCream, clMedGray), the system colours (clBtnFace ...),
+// clNone and clDefault.
+bool ColorToIdent(TColor Color, String& Ident);
+bool IdentToColor(const String& Ident, TColor& Color);
+// The name of a colour, else "$" and eight hex digits.
+String ColorToString(TColor Color);
+// A colour name or a number ("$00FF00", "255"); raises EConvertError.
+TColor StringToColor(const String& S);
+
+const TTypeInfo* ColorTypeInfo();
+const TTypeInfo* FontStylesTypeInfo();
+const TTypeInfo* FontCharsetTypeInfo();
+const TTypeInfo* ShiftStateTypeInfo();
+// The published font (Charset, Color, Height, Name, Pitch, Size, Style).
+const TClassInfo& FontClassInfo();
+// Registers the enumerations of the control layer (TAlign, TFontPitch, the
+// form's enumerations ...); idempotent.
+void RegisterControlTypes();
+
+// Adds TControl / TWinControl properties by their published names:
+// Align, Caption, Color, Constraints, Enabled, Font, ParentColor,
+// ParentFont, ParentShowHint, ShowHint, Text, Visible, TabOrder, TabStop and
+// the events OnClick, OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp,
+// OnMouseWheel, OnResize, OnEnter, OnExit, OnKeyDown, OnKeyPress, OnKeyUp.
+// Raises EInvalidOperation for another name.
+template <class T>
+TClassBuilder<T>& PublishControlProperties(TClassBuilder<T>& B, std::initializer_list<const char*> Names) {
+    static_assert(std::is_base_of_v<TControl, T>);
+    RegisterControlTypes();
+    for (const char* n : Names) {
+        const String name = n;
+        if (name == "Align")
+            B.Property("Align", &T::Align, &T::SetAlign).Default(alNone);
+        else if (name == "Caption")
+            B.Property("Caption", &T::Caption, &T::SetCaption);
+        else if (name == "Text")
+            B.Property("Text", &T::Text, &T::SetText);
+        else if (name == "Color")
+            B.Property("Color", &T::Color, &T::SetColor, ColorTypeInfo()).Stored([](const T* c) {
+                return !c->ParentColor();
+            });
+        else if (name == "Constraints")
+            B.Property("Constraints", &T::Constraints, nullptr);
+        else if (name == "Enabled")
+            B.Property("Enabled", &T::Enabled, &T::SetEnabled).Default(true);
+        else if (name == "Font") {
+            FontClassInfo();
+            B.Property("Font", &T::Font, nullptr).Stored([](const T* c) { return !c->ParentFont(); });
+        } else if (name == "ParentColor")
+            B.Property("ParentColor", &T::ParentColor, &T::SetParentColor);
+        else if (name == "ParentFont")
+            B.Property("ParentFont", &T::ParentFont, &T::SetParentFont);
+        else if (name == "ParentShowHint")
+            B.Property("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint).Default(true);
+        else if (name == "ShowHint")
+            B.Property("ShowHint", &T::ShowHint, &T::SetShowHint);
+        else if (name == "Visible")
+            B.Property("Visible", &T::Visible, &T::SetVisible).Default(true);
+        else if (name == "OnClick")
+            B.Event("OnClick", &TControl::OnClick);
+        else if (name == "OnDblClick")
+            B.Event("OnDblClick", &TControl::OnDblClick);
+        else if (name == "OnMouseDown")
+            B.Event("OnMouseDown", &TControl::OnMouseDown);
+        else if (name == "OnMouseMove")
+            B.Event("OnMouseMove", &TControl::OnMouseMove);
+        else if (name == "OnMouseUp")
+            B.Event("OnMouseUp", &TControl::OnMouseUp);
+        else if (name == "OnMouseWheel")
+            B.Event("OnMouseWheel", &TControl::OnMouseWheel);
+        else if (name == "OnResize")
+            B.Event("OnResize", &TControl::OnResize);
+        else if constexpr (std::is_base_of_v<TWinControl, T>) {
+            if (name == "TabOrder")
+                B.Property("TabOrder", &T::TabOrder, &T::SetTabOrder).Default(-1);
+            else if (name == "TabStop")
+                B.Property("TabStop", &T::TabStop, &T::SetTabStop);
+            else if (name == "OnEnter")
+                B.Event("OnEnter", &TWinControl::OnEnter);
+            else if (name == "OnExit")
+                B.Event("OnExit", &TWinControl::OnExit);
+            else if (name == "OnKeyDown")
+                B.Event("OnKeyDown", &TWinControl::OnKeyDown);
+            else if (name == "OnKeyPress")
+                B.Event("OnKeyPress", &TWinControl::OnKeyPress);
+            else if (name == "OnKeyUp")
+                B.Event("OnKeyUp", &TWinControl::OnKeyUp);
+            else
+                throw EInvalidOperation("No control property called " + name);
+        } else
+            throw EInvalidOperation("No control property called " + name);
+    }
+    return B;
+}

@@ -1,0 +1,243 @@
+#pragma once
+// TWinControl: a control with a window of its own, which can hold other
+// controls, take the keyboard focus and align its children.
+//
+// The window (Handle) is made when the control is first shown or its handle
+// is first asked for: a message handle (HWND) whose messages reach
+// WindowProc, and a Qt widget that shows the window's surface. The surface
+// is a raster the size of the window that the control paints into through
+// device contexts; the widget only presents it.
+//
+// Painting follows the GDI model: Invalidate / InvalidateRect add to the
+// window's update region (remembering whether the background is to be
+// erased); when the window is painted (the event loop, Update, or a grab of
+// its widget) it receives WM_ERASEBKGND (if asked for) and WM_PAINT with a
+// device context clipped to that region. The default WM_PAINT paints the
+// window (PaintWindow, clipped around opaque graphic children) and then each
+// visible graphic child in z-order with its origin moved to the child.
+// WM_PRINTCLIENT with a device context runs the same painting into that
+// context, which is how a child copies its parent's background.
+
+#include "platform/gui/controls/Control.h"
+
+#include <memory>
+#include <vector>
+
+class TWindowSurface; // the Qt widget of a window (platform-private)
+
+// Window styles, extended styles and class styles.
+inline constexpr Cardinal WS_OVERLAPPED = 0x00000000;
+inline constexpr Cardinal WS_POPUP = 0x80000000;
+inline constexpr Cardinal WS_CHILD = 0x40000000;
+inline constexpr Cardinal WS_MINIMIZE = 0x20000000;
+inline constexpr Cardinal WS_VISIBLE = 0x10000000;
+inline constexpr Cardinal WS_DISABLED = 0x08000000;
+inline constexpr Cardinal WS_CLIPSIBLINGS = 0x04000000;
+inline constexpr Cardinal WS_CLIPCHILDREN = 0x02000000;
+inline constexpr Cardinal WS_MAXIMIZE = 0x01000000;
+inline constexpr Cardinal WS_CAPTION = 0x00C00000;
+inline constexpr Cardinal WS_BORDER = 0x00800000;
+inline constexpr Cardinal WS_DLGFRAME = 0x00400000;
+inline constexpr Cardinal WS_VSCROLL = 0x00200000;
+inline constexpr Cardinal WS_HSCROLL = 0x00100000;
+inline constexpr Cardinal WS_SYSMENU = 0x00080000;
+inline constexpr Cardinal WS_THICKFRAME = 0x00040000;
+inline constexpr Cardinal WS_GROUP = 0x00020000;
+inline constexpr Cardinal WS_TABSTOP = 0x00010000;
+inline constexpr Cardinal WS_MINIMIZEBOX = 0x00020000;
+inline constexpr Cardinal WS_MAXIMIZEBOX = 0x00010000;
+inline constexpr Cardinal WS_EX_DLGMODALFRAME = 0x00000001;
+inline constexpr Cardinal WS_EX_TOPMOST = 0x00000008;
+inline constexpr Cardinal WS_EX_TRANSPARENT = 0x00000020;
+inline constexpr Cardinal WS_EX_TOOLWINDOW = 0x00000080;
+inline constexpr Cardinal WS_EX_WINDOWEDGE = 0x00000100;
+inline constexpr Cardinal WS_EX_CLIENTEDGE = 0x00000200;
+inline constexpr Cardinal WS_EX_CONTROLPARENT = 0x00010000;
+inline constexpr Cardinal WS_EX_APPWINDOW = 0x00040000;
+inline constexpr Cardinal CS_VREDRAW = 0x0001;
+inline constexpr Cardinal CS_HREDRAW = 0x0002;
+inline constexpr Cardinal CS_DBLCLKS = 0x0008;
+
+// What CreateParams fills in before the window is made.
+struct TCreateParams {
+    String Caption;
+    Cardinal Style = 0;
+    Cardinal ExStyle = 0;
+    Integer X = 0, Y = 0, Width = 0, Height = 0;
+    HWND WndParent = 0;
+    Cardinal WindowClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+};
+
+class TWinControl : public TControl {
+public:
+    QUENTA_PUBLISHED
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+    void BeforeDestruction() override;
+
+    // ---- children, graphic controls first, then windowed ones, each in
+    // z-order from the bottom.
+    Integer ControlCount() const;
+    TControl* Controls(Integer Index) const;
+    void InsertControl(TControl* AControl);
+    void RemoveControl(TControl* AControl);
+    bool ContainsControl(const TControl* Control) const;
+    // The topmost visible child at Pos (client coordinates) that accepts the
+    // point (CM_HITTEST); graphic controls only unless AllowWinControls.
+    TControl* ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls = false) const;
+    // Sends the message to every child until one answers non-zero.
+    void Broadcast(TMessage& Message);
+    void NotifyControls(Cardinal Msg);
+
+    // ---- alignment
+    void DisableAlign();
+    void EnableAlign();
+    bool AlignDisabled() const { return FAlignLevel != 0; }
+    void Realign() { AlignControl(nullptr); }
+    // The part of the client area that aligned children share.
+    virtual void AdjustClientRect(TRect& Rect) {}
+
+    // ---- the window
+    HWND Handle();
+    bool HandleAllocated() const { return FHandle != 0; }
+    void HandleNeeded();
+    // Makes the window anew (after a change of style) the next time it is needed.
+    void RecreateWnd();
+    // The window is shown: the control and all its parents are visible.
+    bool Showing() const { return FShowing; }
+    // Marks R (client coordinates; nullptr = all) for painting, erasing the
+    // background first when Erase.
+    void InvalidateRect(const TRect* R, bool Erase);
+    void Invalidate() override;
+    // Paints what is marked now.
+    void Update() override;
+    void Repaint() override;
+    // Paints the window and its children into DC at (X, Y).
+    void PaintTo(HDC DC, Integer X, Integer Y);
+    // Paints the graphic children from First (all when nullptr) upwards.
+    void PaintControls(HDC DC, TControl* First);
+    // The parameters the window was made with.
+    const TCreateParams& WindowParams() const { return FParams; }
+    // The brush that erases the background (the control's colour).
+    TBrush* Brush() const { return FBrush.get(); }
+
+    // ---- focus
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool Value);
+    // The position in the parent's tab order (-1 without parent).
+    Integer TabOrder() const;
+    void SetTabOrder(Integer Value);
+    virtual bool CanFocus() const;
+    bool Focused() const;
+    virtual void SetFocus();
+    // Focuses the first control in tab order that can take the focus.
+    void SelectFirst();
+    void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
+    TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop,
+                                 bool CheckParent) const;
+    // This control's windowed descendants in tab order.
+    void GetTabOrderList(std::vector<TWinControl*>& List) const;
+
+    void SetParent(TWinControl* AParent) override;
+    TRect ClientRect() const override;
+    TPoint ClientOrigin() const override;
+    void Loaded() override;
+    void Dispatch(TMessage& Message) override;
+    void WndProc(TMessage& Message) override;
+    void DefaultHandler(TMessage& Message) override;
+
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+
+protected:
+    virtual void CreateParams(TCreateParams& Params);
+    // Makes the window: CreateParams, then CreateWindowHandle.
+    virtual void CreateWnd();
+    virtual void CreateWindowHandle(const TCreateParams& Params);
+    virtual void DestroyWnd();
+    void CreateHandle();
+    void DestroyHandle();
+    // Shows or hides the window as the control and its parents are visible.
+    void UpdateShowing(bool ParentShowing = true);
+    void UpdateControlState();
+    // Positions the aligned children within Rect, top, bottom, left, right,
+    // then client.
+    virtual void AlignControls(TControl* AControl, TRect& Rect);
+    void AlignControl(TControl* AControl);
+    // Paints the window's own content; TCustomControl calls Paint here.
+    virtual void PaintWindow(HDC DC) {}
+    void PaintHandler(HDC DC);
+    virtual void KeyDown(Word& Key, TShiftState Shift);
+    virtual void KeyUp(Word& Key, TShiftState Shift);
+    virtual void KeyPress(char32_t& Key);
+    virtual void DoEnter();
+    virtual void DoExit();
+    void BoundsChanged(const TRect& OldBounds) override;
+    // Removes the focus from this control and its children (the form
+    // focuses another one).
+    void RemoveFocus(bool Removing);
+    TWindowSurface* Surface() const { return FSurface; }
+
+private:
+    friend class TControl;
+    friend class TCustomForm;
+    friend class TWindowSurface;
+    friend struct TWindowAccess;
+    void SetChildZOrder(TControl* Child, bool TopMost);
+    void PaintControlsNow(TControl* First);
+    bool IsControlMouseMsg(TMessage& Message);
+    void FixupTabList();
+    // The paint cycle of the window's surface: what is marked is painted.
+    void PaintInvalid();
+    void WMPaint(TMessage& Message);
+    void WMEraseBkgnd(TMessage& Message);
+    void WMPrintClient(TMessage& Message);
+    void WMSize(TMessage& Message);
+    void WMGetDlgCode(TMessage& Message) { Message.Result = 0; }
+    void WMSetCursor(TMessage& Message);
+    bool DoKeyDown(TMessage& Message);
+    bool DoKeyPress(TMessage& Message);
+    bool DoKeyUp(TMessage& Message);
+    void CNKeyDown(TMessage& Message);
+    void CNChar(TMessage& Message);
+    void CNSysChar(TMessage& Message);
+    void CMColorChanged(TMessage& Message);
+
+    std::vector<TControl*> FControls; // graphic children
+    std::vector<TWinControl*> FWinControls;
+    std::vector<TWinControl*> FTabList;
+    Integer FPendingTabOrder = -1; // a tab order read before the siblings exist
+    HWND FHandle = 0;
+    TWindowSurface* FSurface = nullptr;
+    TCreateParams FParams;
+    bool FShowing = false;
+    bool FRecreating = false;
+    Integer FAlignLevel = 0;
+    std::unique_ptr<TBrush> FBrush;
+    bool FTabStop = false;
+    HRGN FUpdateRgn = nullptr;
+    bool FEraseNeeded = false;
+};
+
+// The window that has the keyboard focus (nullptr when none).
+TWinControl* FocusedWindow();
+// Moves the keyboard focus to Control's window (WM_KILLFOCUS to the old one,
+// WM_SETFOCUS to the new one); nullptr removes it.
+void FocusWindow(TWinControl* Control);
+// Win32-style handle calls.
+HWND GetFocus();
+HWND SetFocus(HWND Wnd);
+HWND GetCapture();
+HWND SetCapture(HWND Wnd);
+bool ReleaseCapture();
+bool IsWindowEnabled(HWND Wnd);
+bool IsWindowVisible(HWND Wnd);
+bool InvalidateRect(HWND Wnd, const TRect* Rect, bool Erase);
+bool UpdateWindow(HWND Wnd);
+// The windowed control behind a handle, or nullptr.
+TWinControl* FindControl(HWND Wnd);
+// The pointer position in screen coordinates as last seen.
+TPoint GetCursorPos();

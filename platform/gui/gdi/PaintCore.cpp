@@ -1,0 +1,119 @@
+#include "platform/gui/gdi/PaintCore.h"
+
+#include <algorithm>
+
+namespace {
+
+// The 8 x 8 hatch patterns; bit 7 of a row is its left pixel.
+constexpr Byte Hatches[6][8] = {
+    {0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00}, // horizontal
+    {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08}, // vertical
+    {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01}, // forward diagonal
+    {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80}, // backward diagonal
+    {0x08, 0x08, 0x08, 0xFF, 0x08, 0x08, 0x08, 0x08}, // cross
+    {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81}, // diagonal cross
+};
+
+int Mod(int A, int M) {
+    int r = A % M;
+    return r < 0 ? r + M : r;
+}
+
+} // namespace
+
+std::uint32_t ApplyRop2(Integer Rop2, std::uint32_t D, std::uint32_t P) {
+    unsigned f = static_cast<unsigned>(Rop2 - 1) & 15u;
+    std::uint32_t r = 0;
+    if (f & 8) r |= P & D;
+    if (f & 4) r |= P & ~D;
+    if (f & 2) r |= ~P & D;
+    if (f & 1) r |= ~P & ~D;
+    return r | 0xFF000000u;
+}
+
+std::uint32_t ApplyRop3(DWORD Rop, std::uint32_t P, std::uint32_t S, std::uint32_t D) {
+    unsigned f = (Rop >> 16) & 0xFFu;
+    switch (f) {
+    case 0xCC: return S;
+    case 0xF0: return P;
+    case 0xAA: return D;
+    default: break;
+    }
+    std::uint32_t r = 0;
+    for (unsigned i = 0; i < 8; ++i) {
+        if (!(f & (1u << i))) continue;
+        r |= ((i & 4) ? P : ~P) & ((i & 2) ? S : ~S) & ((i & 1) ? D : ~D);
+    }
+    return r | 0xFF000000u;
+}
+
+TBrushPaint::TBrushPaint(const TDeviceContext& DC, const TBrushObject* Brush) : FBrush(Brush) {
+    FNull = !Brush || Brush->Style == BS_NULL || (Brush->Style == BS_PATTERN && !Brush->Pattern) ||
+            (Brush->Style == BS_PATTERN && (Brush->Pattern->Width() == 0 || Brush->Pattern->Height() == 0));
+    FSolid = !FNull && Brush->Style == BS_SOLID;
+    if (Brush) FColor = TRaster::FromColorRef(Brush->Color);
+    FBk = TRaster::FromColorRef(DC.S.BkColor);
+    FOpaque = DC.S.BkMode == OPAQUE;
+    FOrgX = DC.S.BrushOrg.X + DC.DeviceOrigin.X;
+    FOrgY = DC.S.BrushOrg.Y + DC.DeviceOrigin.Y;
+}
+
+bool TBrushPaint::At(int RX, int RY, std::uint32_t& Pixel) const {
+    if (FNull) return false;
+    if (FSolid) {
+        Pixel = FColor;
+        return true;
+    }
+    if (FBrush->Style == BS_PATTERN) {
+        const TRaster& p = *FBrush->Pattern;
+        Pixel = p.At(Mod(RX - FOrgX, p.Width()), Mod(RY - FOrgY, p.Height()));
+        return true;
+    }
+    // Hatched.
+    int h = std::clamp(FBrush->Hatch, 0, 5);
+    bool line = (Hatches[h][Mod(RY - FOrgY, 8)] >> (7 - Mod(RX - FOrgX, 8))) & 1;
+    if (line) {
+        Pixel = FColor;
+        return true;
+    }
+    if (!FOpaque) return false;
+    Pixel = FBk;
+    return true;
+}
+
+void FillSpanWithBrush(TDeviceContext& DC, const TBrushPaint& Brush, Integer Rop2, int Y, int X0, int X1) {
+    if (Brush.Null()) return;
+    TRaster& r = DC.Surface();
+    std::uint32_t* row = nullptr;
+    ForVisibleSpans(DC, Y, X0, X1, [&](int a, int b) {
+        if (!row) row = r.Row(Y);
+        if (Brush.Solid() && Rop2 == R2_COPYPEN) {
+            std::fill(row + a, row + b, Brush.SolidPixel());
+            return;
+        }
+        for (int x = a; x < b; ++x) {
+            std::uint32_t p;
+            if (Brush.At(x, Y, p)) row[x] = ApplyRop2(Rop2, row[x], p);
+        }
+    });
+}
+
+void FillRasterRect(TDeviceContext& DC, const TBrushPaint& Brush, Integer Rop2, const TRect& R) {
+    if (R.IsEmpty() || Brush.Null()) return;
+    TRect box = DC.Visible().Box();
+    int y0 = std::max(R.Top, box.Top), y1 = std::min(R.Bottom, box.Bottom);
+    for (int y = y0; y < y1; ++y) FillSpanWithBrush(DC, Brush, Rop2, y, R.Left, R.Right);
+}
+
+void FillRasterPolygon(TDeviceContext& DC, const TPoint* Points, int Count, bool Winding, Integer Rop2,
+                       std::uint32_t Pixel) {
+    TRect box = DC.Visible().Box();
+    TRaster& r = DC.Surface();
+    ScanPolygon(Points, Count, Winding, box.Top, box.Bottom, [&](int y, const std::vector<TSpan>& spans) {
+        std::uint32_t* row = r.Row(y);
+        for (const TSpan& s : spans)
+            ForVisibleSpans(DC, y, s.X0, s.X1, [&](int a, int b) {
+                for (int x = a; x < b; ++x) row[x] = ApplyRop2(Rop2, row[x], Pixel);
+            });
+    });
+}
