@@ -78,7 +78,9 @@ public:
     }
 
     void Flush() {
-        for (auto& [y, spans] : FRows) {
+        for (auto& entry : FRows) {
+            const int y = entry.first;
+            auto& spans = entry.second;
             std::sort(spans.begin(), spans.end(), [](const TSpan& a, const TSpan& b) { return a.X0 < b.X0; });
             int cur0 = 0, cur1 = 0;
             bool open = false;
