@@ -3,7 +3,9 @@
 // facts every painter consults, the frame and border painters, the glyphs
 // and progress bar bodies, and small helpers for fonts, captions, sets and
 // operating-system versions. The frame controller, the blinking controls
-// list and the old-property reader have headers of their own, included here.
+// list and the old-property reader have headers of their own, included here;
+// a control includes QxControlLinks.h for its links to the controller and
+// the blink list.
 //
 // Painters keep no state: canvas, rectangle, colours and styles in, the
 // rectangle left inside the frame out. Frames stack: paint the outer one,
