@@ -70,6 +70,23 @@ void GetSchemeBarColors(TQxGradientColorStyle Style, TColor& StopColor, TColor& 
 // box text; clBtnFace without visual styles.
 TColor GetThemedElementColor(Integer Kind);
 
+// ================================================================ shared enumerations
+
+// Used by several controls: vertical placement of a caption, 3D text
+// styles, the direction of bars and separators, and the three states of a
+// check box (as the framework's standard controls name them).
+enum TAlignmentVertical { avTop, avCenter, avBottom };
+enum TTextStyle { tsNormal, tsRaised, tsRecessed, tsShadow };
+enum TOrientation { orHorizontal, orVertical };
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+// Published types "TAlignmentVertical", "TTextStyle", "TOrientation",
+// "TCheckBoxState".
+const TTypeInfo* AlignmentVerticalTypeInfo();
+const TTypeInfo* TextStyleTypeInfo();
+const TTypeInfo* OrientationTypeInfo();
+const TTypeInfo* CheckBoxStateTypeInfo();
+
 // ================================================================ frame types
 
 enum TFrameStyleEx {
@@ -155,36 +172,53 @@ void InvalidateTransparentChildren(TWinControl* Container);
 
 // ================================================================ glyphs
 
-// ThemedLook 1 is the visual style's look; other values the classic one.
-void PaintDropDownArrow(TCanvas* Canvas, const TRect& R, Integer ThemedLook, bool Enabled);
-// Direction 0 up, 1 down, 2 left, 3 right.
-void PaintArrowButton(TCanvas* Canvas, const TRect& R, Integer ThemedLook, bool Enabled, Integer Direction);
-void PaintCloseGlyph(TCanvas* Canvas, const TRect& R, TColor Color);
-void PaintCloseButton(TCanvas* Canvas, const TRect& R, Integer ThemedLook, bool Enabled);
+// The look of the small glyphs (arrows, close cross): tlThemed takes the
+// shape and colour of the visual style; tlPlain and tlClassic both draw the
+// classic glyph (tlClassic is what newer systems force on the drop-down
+// arrow).
+enum TQxThemedLook { tlPlain, tlThemed, tlClassic };
+// Where an arrow points.
+enum TQxArrowDirection { adUp, adDown, adLeft, adRight };
+// The look of a check box or radio glyph.
+enum TQxGlyphLook { glNormal, glPressed, glHot, glDisabled };
+// How a glyph shows the mouse over it: htsInterior a gradient ring inside
+// the frame, htsFrame a plain frame in the hot colour. Published as
+// "TQxButtonHotTrackStyle".
+enum TQxButtonHotTrackStyle { htsInterior, htsFrame };
+const TTypeInfo* ButtonHotTrackStyleTypeInfo();
 
-// State 0 unchecked, 1 checked, 2 grayed; Look 0 normal, 1 pressed, 2 hot,
-// 3 disabled; HotTrackStyle 0 gradient hot frame, 1 plain hot frame.
-void PaintCheckBoxGlyph(TCanvas* Canvas, const TRect& R, Integer State, TColor ReadOnlyColor,
+void PaintDropDownArrow(TCanvas* Canvas, const TRect& R, TQxThemedLook ThemedLook, bool Enabled);
+// The arrows of the tab scroller and tab menu button.
+void PaintArrowButton(TCanvas* Canvas, const TRect& R, TQxThemedLook ThemedLook, bool Enabled,
+                      TQxArrowDirection Direction);
+void PaintCloseGlyph(TCanvas* Canvas, const TRect& R, TColor Color);
+void PaintCloseButton(TCanvas* Canvas, const TRect& R, TQxThemedLook ThemedLook, bool Enabled);
+
+// The library's own check box in R: a one-pixel frame, the fill by look,
+// focus and read-only state, and the mark (a tick, or a filled square when
+// grayed).
+void PaintCheckBoxGlyph(TCanvas* Canvas, const TRect& R, TCheckBoxState State, TColor ReadOnlyColor,
                         bool ReadOnlyColorOnFocus, bool ReadOnly, TColor HotFrameColor, TColor HotFillColor,
                         TColor DisabledColor, TColor FocusColor, TColor FillColor, TColor MarkColor,
-                        TColor FrameColor, Integer HotTrackStyle, bool Focused, Integer Look);
+                        TColor FrameColor, TQxButtonHotTrackStyle HotTrackStyle, bool Focused,
+                        TQxGlyphLook Look);
 // The 13 x 13 radio circle.
 void PaintRadioGlyph(TCanvas* Canvas, const TRect& R, bool Checked, TColor ReadOnlyColor,
                      bool ReadOnlyColorOnFocus, bool ReadOnly, TColor MaskColor, bool Transparent,
                      TColor ControlColor, TColor HotFrameColor, TColor HotFillColor, TColor DisabledColor,
                      TColor FocusColor, TColor FillColor, TColor DotColor, TColor FrameColor,
-                     Integer HotTrackStyle, bool Focused, Integer Look);
+                     TQxButtonHotTrackStyle HotTrackStyle, bool Focused, TQxGlyphLook Look);
 
 // ================================================================ progress bar bodies
 
-// Orientation 0 horizontal, 1 vertical; the filled part grows from the left
-// or from the bottom.
-void PaintBarTraditional(TCanvas* Canvas, const TRect& R, Integer Orientation, Integer TotalParts,
+// The filled part grows from the left (orHorizontal) or from the bottom
+// (orVertical).
+void PaintBarTraditional(TCanvas* Canvas, const TRect& R, TOrientation Orientation, Integer TotalParts,
                          Integer PartsComplete, bool ShowParts, bool ClearTextBackground, bool ShowPercent,
                          Word Percent, TColor BackColor, TColor BarColor);
-void PaintBarLED(TCanvas* Canvas, const TRect& R, Integer Orientation, bool NoBackground, bool ThemeAware,
-                 Word Percent, Integer NumSegments, TColor BackColor, TColor BarColor);
-void PaintBarGradient(TCanvas* Canvas, const TRect& R, Integer Orientation, Integer TotalParts,
+void PaintBarLED(TCanvas* Canvas, const TRect& R, TOrientation Orientation, bool NoBackground,
+                 bool ThemeAware, Word Percent, Integer NumSegments, TColor BackColor, TColor BarColor);
+void PaintBarGradient(TCanvas* Canvas, const TRect& R, TOrientation Orientation, Integer TotalParts,
                       Integer PartsComplete, bool ShowParts, bool NoBackground, bool ShowPercent,
                       Word Percent, TGradientDirection Direction, TColor BackColorStop, TColor BackColor,
                       TColor BarColorStop, TColor BarColor);
