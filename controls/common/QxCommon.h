@@ -125,6 +125,16 @@ const TTypeInfo* GradientColorStyleTypeInfo();
 extern const std::array<TColor, 11> StyleColorsTopLeft;
 extern const std::array<TColor, 11> StyleColorsBottomRight;
 
+// The colours of a two-line frame: the outer line, then the inner one, each
+// top-left colour first.
+struct TTwoLineColors {
+    TColor OuterTopLeft, OuterBottomRight, InnerTopLeft, InnerBottomRight;
+};
+// The two-line 3D frame: [0] raised, [1] lowered (index by Lowered).
+extern const std::array<TTwoLineColors, 2> Ctl3DColors;
+// The two-line button frame: [0] up, [1] down (index by Down).
+extern const std::array<TTwoLineColors, 2> ButtonColors;
+
 // ================================================================ frame painters
 
 TRect PaintFrameSides(TCanvas* Canvas, const TRect& R, TColor TopLeftColor, TSides Sides,
