@@ -197,16 +197,50 @@ enum TQxGlyphLook { glNormal, glPressed, glHot, glDisabled };
 enum TQxButtonHotTrackStyle { htsInterior, htsFrame };
 const TTypeInfo* ButtonHotTrackStyleTypeInfo();
 
+// The arrow of a drop-down button; classic, in an 11 x 11 rectangle (rows
+// 4..7; # the arrow colour):
+//   ..#######..
+//   ...#####...
+//   ....###....
+//   .....#.....
 void PaintDropDownArrow(TCanvas* Canvas, const TRect& R, TQxThemedLook ThemedLook, bool Enabled);
-// The arrows of the tab scroller and tab menu button.
+// The arrows of the tab scroller and tab menu button; classic ones are the
+// same four-row triangles turned, adLeft in an 11 x 11 rectangle:
+//   ......#....
+//   .....##....
+//   ....###....
+//   ...####....
+//   ....###....
+//   .....##....
+//   ......#....
 void PaintArrowButton(TCanvas* Canvas, const TRect& R, TQxThemedLook ThemedLook, bool Enabled,
                       TQxArrowDirection Direction);
+// A filled cross; the small form (10 high or less, or narrower than 9) in a
+// 10 x 10 rectangle, rows 2..6:
+//   ..##.##...
+//   ...###....
+//   ...###....
+//   ..##.##...
+//   ..#....#..
 void PaintCloseGlyph(TCanvas* Canvas, const TRect& R, TColor Color);
 void PaintCloseButton(TCanvas* Canvas, const TRect& R, TQxThemedLook ThemedLook, bool Enabled);
 
-// The library's own check box in R: a one-pixel frame, the fill by look,
-// focus and read-only state, and the mark (a tick, or a filled square when
-// grayed).
+// The library's own check box in R: a one-pixel frame (f), the fill by
+// look, focus and read-only state (.), and the mark (m): a tick of seven
+// three-pixel columns, or the inner square inset by 2 when grayed.
+//   fffffffffffff
+//   f...........f
+//   f...........f
+//   f........m..f
+//   f.......mm..f
+//   f..m...mmm..f
+//   f..mm.mmm...f
+//   f..mmmmm....f
+//   f...mmm.....f
+//   f....m......f
+//   f...........f
+//   f...........f
+//   fffffffffffff
 void PaintCheckBoxGlyph(TCanvas* Canvas, const TRect& R, TCheckBoxState State, TColor ReadOnlyColor,
                         bool ReadOnlyColorOnFocus, bool ReadOnly, TColor HotFrameColor, TColor HotFillColor,
                         TColor DisabledColor, TColor FocusColor, TColor FillColor, TColor MarkColor,

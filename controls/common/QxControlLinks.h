@@ -1,49 +1,37 @@
 #pragma once
 // TQxControlLinks: the one place where a control of the library joins and
-// leaves the shared objects it follows, its frame controller and the blink
-// list, together with the helpers that declare, publish and store the frame
-// settings (TQxFrameSettings) the controller pushes.
+// leaves what it shares with others, its frame controller and the blink
+// list; beside it the helpers that publish and store the frame settings
+// (TQxFrameSettings) the controller pushes. A control embeds both:
 //
-// A control embeds the settings block and the links and forwards to them:
+//   TFrameStyle FrameStyle() const { return FFrame.FrameStyle; }
+//   virtual void SetFrameStyle(TFrameStyle Value) {
+//       // Only stores while a form is read; afterwards stores and repaints.
+//       if (StoreChanged(this, FFrame.FrameStyle, Value)) InvalidateFrame();
+//   }
+//   TQxFrameController* FrameController() const { return FLinks.Controller(); }
+//   virtual void SetFrameController(TQxFrameController* V) { FLinks.SetController(V); }
+//   TQxFrameControllerNotifications FrameControllerNotifications() const { return FLinks.Notifications(); }
+//   void SetFrameControllerNotifications(TQxFrameControllerNotifications V) { FLinks.SetNotifications(V); }
+//   void Loaded() override { TMemo::Loaded(); UpdateColors(); InvalidateFrame(); } // settles once
+//   void Notification(TComponent* C, TOperation Op) override {
+//       TMemo::Notification(C, Op);
+//       FLinks.Notification(C, Op); // a removed controller is forgotten
+//   }
+//   TQxFrameSettings FFrame;
+//   TQxControlLinks FLinks{this}; // the constructor may FLinks.JoinBlinkList(); leaves both on destruction
 //
-//   class TQxMemo : public TMemo {
-//   public:
-//       QUENTA_PUBLISHED
-//       TFrameStyle FrameStyle() const { return FFrame.FrameStyle; }
-//       virtual void SetFrameStyle(TFrameStyle Value) {
-//           // While a form is read this only stores; afterwards it repaints.
-//           if (StoreChanged(this, FFrame.FrameStyle, Value)) InvalidateFrame();
-//       }
-//       ... every other setting it publishes, the same way ...
-//       TQxFrameController* FrameController() const { return FLinks.Controller(); }
-//       virtual void SetFrameController(TQxFrameController* Value) { FLinks.SetController(Value); }
-//       TQxFrameControllerNotifications FrameControllerNotifications() const { return FLinks.Notifications();
-//       } void SetFrameControllerNotifications(TQxFrameControllerNotifications V) {
-//       FLinks.SetNotifications(V); }
-//   protected:
-//       void Loaded() override { TMemo::Loaded(); UpdateColors(); InvalidateFrame(); } // settles once
-//       void Notification(TComponent* C, TOperation Op) override {
-//           TMemo::Notification(C, Op);
-//           FLinks.Notification(C, Op); // a removed controller is forgotten
-//       }
-//   private:
-//       TQxFrameSettings FFrame;
-//       TQxControlLinks FLinks{this}; // leaves the controller and the blink list when the control goes
-//   };
-//
-//   // In ClassInfo, after the framework's properties:
-//   PublishFrameController(b);                                  // FrameController,
-//   FrameControllerNotifications PublishFrameSettings<fcpFrameStyle, fcpFrameColor, ...>(b); // not stored
-//   while the controller governs them
-//
-// A control that can blink calls FLinks.JoinBlinkList() in its constructor
-// and publishes the shared intervals with PublishBlinkIntervals(b).
+//   // ClassInfo: FrameController and FrameControllerNotifications, then the settings, each not
+//   // stored while a controller governs it; blinking controls add the shared intervals.
+//   PublishFrameController(b);
+//   PublishFrameSettings<fcpFrameStyle, fcpFrameColor, fcpFocusColor>(b);
+//   PublishBlinkIntervals(b);
 //
 // The controller pushes a setting by its published name through the
-// control's own setter, so the setter's "store while loading, else store and
-// repaint" holds for pushed values too. As a backstop the controller and the
-// blink list each ask a joining control for its free notification: a control
-// freed without leaving never stays registered.
+// control's own setter, so pushed values follow the same rule. As a
+// backstop the controller and the blink list each ask a joining control for
+// its free notification: a control freed without leaving never stays
+// registered.
 
 #include "controls/common/QxBlinkingControlsList.h"
 #include "controls/common/QxFrameController.h"
