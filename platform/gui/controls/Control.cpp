@@ -78,6 +78,7 @@ TControl::~TControl() {
     // Normally done in BeforeDestruction while the control was whole.
     if (gCaptureControl == this) gCaptureControl = nullptr;
     ForgetMouseControl(this);
+    ForgetDragControl(this);
     if (FParent) FParent->RemoveControl(this);
 }
 
@@ -428,6 +429,10 @@ void TControl::Dispatch(TMessage& Message) {
 void TControl::DefaultHandler(TMessage& Message) {}
 
 void TControl::WMLButtonDown(TMessage& Message) {
+    if (FDragMode == dmAutomatic) {
+        BeginDrag(false);
+        return;
+    }
     if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
     if (FControlStyle.Contains(csClickEvents)) FControlState << csClicked;
     DoMouseDown(Message, mbLeft, {});

@@ -39,7 +39,12 @@ TWinControl* WindowAt(TCustomForm* Form, TPoint P, bool EnabledOnly) {
 }
 
 void SetMouseControl(TControl* Control) {
-    if (Control == gMouseControl) return;
+    if (Control == gMouseControl) {
+        // A hint cancelled while the pointer stays (a control that changes
+        // its hint as the pointer moves over its parts) starts anew.
+        if (Control) HintMouseMoved(Control);
+        return;
+    }
     TControl* old = gMouseControl;
     gMouseControl = Control;
     if (old) old->Perform(CM_MOUSELEAVE);
@@ -119,6 +124,8 @@ void MouseInput(TWinControl* Window, TMouseAction Action, TMouseButton Button, T
     }
     const TPoint screen = Window->ClientToScreen(ClientPos);
     gCursorPos = screen;
+    // A drag takes the mouse from the controls while it runs.
+    if (Action == maMove ? DragMouseMove(screen) : DragMouseButton(Action != maUp, screen)) return;
     TCustomForm* form = GetParentForm(Window);
     if (!form) return;
 
@@ -173,6 +180,7 @@ void MouseLeaveInput(TCustomForm* Form) {
 void KeyInput(TKeyAction Action, Word Key, TShiftState Shift, const String& Text) {
     SyncModifiers(Shift);
     if (Key) SetKeyDown(Key, Action == kaDown);
+    if (Action == kaDown && DragKeyInput(Key)) return;
     TWinControl* target = FocusedWindow();
     if (!target) target = ActiveCustomForm();
     if (!target) return;
