@@ -123,6 +123,7 @@ private:
     std::vector<TPending> FPending; // touched only by the device's thread (and Stop after it ended)
     TDevSimThread* FThread = nullptr;
     int FSocket = -1;
+    int FOtherSocket = -1; // where forged answers come from
     int FWake[2] = {-1, -1};
     Word FPort = 0;
 };
