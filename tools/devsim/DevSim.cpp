@@ -171,6 +171,7 @@ void TDevSim::Receive() {
         const ssize_t n = recvfrom(FSocket, buf, sizeof buf, MSG_DONTWAIT | MSG_TRUNC,
                                    reinterpret_cast<sockaddr*>(&from), &len);
         if (n < 0) return; // nothing more (or a transient error: the next poll tells)
+        if (OnDatagram) OnDatagram(buf, std::min<std::size_t>(static_cast<std::size_t>(n), sizeof buf));
         TSimLogEntry entry;
         entry.Source = SourceText(from);
         {

@@ -104,6 +104,9 @@ public:
 
     // Called on the device's thread after each datagram (set before Start).
     std::function<void(const TSimLogEntry&)> OnRequest;
+    // Called on the device's thread with each datagram as it came, before
+    // it is handled (set before Start).
+    std::function<void(const Byte* Data, std::size_t Count)> OnDatagram;
 
 private:
     friend class TDevSimThread;
