@@ -2,6 +2,7 @@
 #include "platform/rtl/EventLoop.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/EventLoopInternal.h"
+#include "platform/rtl/Guards.h"
 #include "platform/rtl/Messages.h"
 
 #include <QAbstractEventDispatcher>
@@ -135,15 +136,9 @@ void RunLoopHooks() {
     // A hook may pump messages itself; it is not run again meanwhile.
     static bool running = false;
     if (running) return;
-    running = true;
-    try {
-        for (auto& hook : LoopHooks())
-            hook();
-    } catch (...) {
-        running = false;
-        throw;
-    }
-    running = false;
+    TRestoreOnExit<bool> guard(running, true);
+    for (auto& hook : LoopHooks())
+        hook();
 }
 
 void WakeGuiThread() {
