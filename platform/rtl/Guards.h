@@ -25,6 +25,7 @@
 #include "platform/rtl/Types.h"
 
 #include <exception>
+#include <functional>
 #include <utility>
 
 // Runs Undo for a guard made while UncaughtBefore exceptions were in flight.
@@ -90,15 +91,8 @@ private:
 // the end: the list reports its changes once, when the last lock goes.
 template <class T> class TUpdateLock {
 public:
-    explicit TUpdateLock(T* List) : FList(List) { FList->BeginUpdate(); }
-    ~TUpdateLock() noexcept(false) {
-        auto end = [this] { FList->EndUpdate(); };
-        RunUndo(end, FUncaught);
-    }
-    TUpdateLock(const TUpdateLock&) = delete;
-    TUpdateLock& operator=(const TUpdateLock&) = delete;
+    explicit TUpdateLock(T* List) : FEnd([List] { List->EndUpdate(); }) { List->BeginUpdate(); }
 
 private:
-    T* FList;
-    int FUncaught = std::uncaught_exceptions();
+    TScopeExit<std::function<void()>> FEnd;
 };

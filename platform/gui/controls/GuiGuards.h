@@ -30,15 +30,10 @@ private:
 // Holds a windowed control's alignment for the scope.
 class TAlignLock {
 public:
-    explicit TAlignLock(TWinControl* Control) : FControl(Control) { FControl->DisableAlign(); }
-    ~TAlignLock() noexcept(false) {
-        auto enable = [this] { FControl->EnableAlign(); };
-        RunUndo(enable, FUncaught);
+    explicit TAlignLock(TWinControl* Control) : FEnable([Control] { Control->EnableAlign(); }) {
+        Control->DisableAlign();
     }
-    TAlignLock(const TAlignLock&) = delete;
-    TAlignLock& operator=(const TAlignLock&) = delete;
 
 private:
-    TWinControl* FControl;
-    int FUncaught = std::uncaught_exceptions();
+    TScopeExit<std::function<void()>> FEnable;
 };
