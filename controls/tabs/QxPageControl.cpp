@@ -1,23 +1,8 @@
 #include "controls/tabs/QxPageControl.h"
 #include "platform/gui/controls/Forms.h"
+#include "platform/rtl/Guards.h"
 
 #include <algorithm>
-
-namespace {
-
-// Sets a flag for a scope and clears it again, also when an exception passes.
-class TLoadingScope {
-public:
-    explicit TLoadingScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~TLoadingScope() { FFlag = false; }
-    TLoadingScope(const TLoadingScope&) = delete;
-    TLoadingScope& operator=(const TLoadingScope&) = delete;
-
-private:
-    bool& FFlag;
-};
-
-} // namespace
 
 // ================================================================ TQxTabSheet
 
@@ -499,7 +484,7 @@ void TQxPageControl::Dispatch(TMessage& Message) {
 void TQxPageControl::Loaded() {
     // Events stay silent and the stored ActivePage is kept while the tab
     // control settles its own state.
-    TLoadingScope loading(FLoadingPages);
+    TRestoreOnExit<bool> loading(FLoadingPages, true);
     TQxTabSheet* active = FActivePage;
     TQxCustomTabControl::Loaded();
     RequestLayout();

@@ -1,5 +1,7 @@
 #include "controls/tabs/QxTabButtons.h"
 
+#include "platform/rtl/Guards.h"
+
 #include <type_traits>
 
 // ================================================================ face
@@ -240,14 +242,9 @@ void TQxTabScroller::RepeatStep(TObject* Sender) {
     FRepeatTimer->SetInterval(RepeatInterval);
     if (!FDown || !MouseCapture()) return;
     // A failing step stops the repeat before the error goes on.
-    struct TStopOnError {
-        TTimer* Timer;
-        int Pending = std::uncaught_exceptions();
-        ~TStopOnError() {
-            if (std::uncaught_exceptions() > Pending) Timer->SetEnabled(false);
-        }
-    } guard{FRepeatTimer};
+    TScopeExit stopOnError([this] { FRepeatTimer->SetEnabled(false); });
     Action();
+    stopOnError.Release();
 }
 
 // ================================================================ close buttons

@@ -7,39 +7,13 @@
 #include "controls/tabs/QxTabButtons.h"
 #include "controls/tabs/QxTabControl.h"
 #include "platform/gui/controls/Forms.h"
+#include "platform/rtl/Guards.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr UINT_PTR HotTrackTimerId = 1;
-
-// Sets a flag for a scope and clears it again, also when an exception passes.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = false; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& FFlag;
-};
-
-// Disables a timer when an exception leaves the scope.
-class TStopTimerOnError {
-public:
-    explicit TStopTimerOnError(TTimer* Timer) : FTimer(Timer), FPending(std::uncaught_exceptions()) {}
-    ~TStopTimerOnError() {
-        if (std::uncaught_exceptions() > FPending) FTimer->SetEnabled(false);
-    }
-    TStopTimerOnError(const TStopTimerOnError&) = delete;
-    TStopTimerOnError& operator=(const TStopTimerOnError&) = delete;
-
-private:
-    TTimer* FTimer;
-    int FPending;
-};
 
 // The caption's first accelerator character (upper case), 0 when none; "&&"
 // is a literal ampersand.
@@ -70,7 +44,8 @@ bool TQxCustomTabControl::CanSelectTab(Integer Index) {
 }
 
 void TQxCustomTabControl::SetTabIndexUnchecked(Integer Value) {
-    TFlagScope inProgress(FChangeInProgress);
+    // Cleared again also when an OnChange handler raises.
+    TRestoreOnExit<bool> inProgress(FChangeInProgress, true);
     SetTabIndex(Value);
 }
 
@@ -459,12 +434,13 @@ void TQxCustomTabControl::DoEndDrag(TObject* Target, Integer X, Integer Y) {
 }
 
 void TQxCustomTabControl::DragScrollTick(TObject* Sender) {
-    TStopTimerOnError guard(FDragScrollTimer);
     FDragScrollTimer->SetInterval(300);
     if (!Dragging()) {
         FDragScrollTimer->SetEnabled(false);
         return;
     }
+    // A failing step stops the timer before the error goes on.
+    TScopeExit stopOnError([this] { FDragScrollTimer->SetEnabled(false); });
     const TPoint p = ScreenToClient(GetCursorPos());
     Integer direction = 0;
     switch (FTabOrientation) {
@@ -475,6 +451,7 @@ void TQxCustomTabControl::DragScrollTick(TObject* Sender) {
     }
     if (FTabSequence == tsReverse) direction = -direction;
     if (direction != 0) ScrollTabs(direction > 0);
+    stopOnError.Release();
 }
 
 // ================================================================ the tab menu
