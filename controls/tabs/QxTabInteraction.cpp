@@ -57,6 +57,7 @@ void TQxCustomTabControl::SetTabIndex(Integer Value) {
     const Integer old = FTabIndex;
     bool advanced = false;
     if (Value < 0 || Value >= FTabs->Count()) {
+        // No tab: none is current, and no one is told.
         FTabIndex = -1;
         RequestRepaint();
     } else if (Value == old || FChangeInProgress || CanSelectTab(Value)) {
@@ -76,7 +77,8 @@ void TQxCustomTabControl::SetTabIndex(Integer Value) {
             if (advanced) FRegionCache->Clear();
         }
     }
-    if (advanced || FTabIndex != old) {
+    const bool inRange = Value >= 0 && Value < FTabs->Count();
+    if (inRange && (advanced || FTabIndex != old)) {
         RequestRepaint();
         if (FScroller) FScroller->Invalidate();
         if (FTabIndex != old) {
