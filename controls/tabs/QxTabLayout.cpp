@@ -752,8 +752,9 @@ void TQxCustomTabControl::ApplyActiveCloseButtonVisibility() {
 
 // ================================================================ children and buttons
 
+// Children are aligned with the layout as it stands (a control just read
+// from a form has its stored FixedDimension until its first layout).
 void TQxCustomTabControl::AdjustClientRect(TRect& Rect) {
-    LayoutIfNeeded();
     Rect = CardClientRect();
 }
 
@@ -769,8 +770,11 @@ void TQxCustomTabControl::PlaceStripButtons() {
     const TRect a = TabArea();
     const Integer M = FMargin, sh = FShowShadow ? -1 : 1;
     const bool rev = FTabSequence == tsReverse;
-    LayoutIfNeeded();
-    const Integer b1 = FB1, b2 = FB2;
+    Integer b1 = 0, b2 = 0;
+    {
+        TFontSelection font(this, FBoldCurrentTab);
+        ButtonSizes(b1, b2);
+    }
     const Integer wd = SideTabs() ? b2 : b1, ht = SideTabs() ? b1 : b2;
     // The close button's place, for a button of size (W, H).
     auto closePlace = [&](Integer W, Integer H) -> TPoint {
