@@ -309,6 +309,7 @@ private:
 
     // ---- layout (QxTabLayout.cpp)
     void Layout();
+    TSize MeasureLines(HDC DC, const std::vector<String>& Lines, std::vector<TSize>* Sizes) const;
     TSize TextSize(const String& Caption);
     TSize ContentSize(const TQxTabData* Tab);
     TSize TabSizeFromContent(TSize Content) const;

@@ -79,7 +79,7 @@ void TQxTabDataList::PutItem(Integer Index, TQxTabData* Record) {
 
 // ================================================================ colours
 
-void TQxTabColors::Set(TColor& Field, TColor Value) {
+void TQxColorSet::Set(TColor& Field, TColor Value) {
     if (Field == Value) return;
     Field = Value;
     if (FOwner) FOwner->RequestRepaint();
@@ -117,12 +117,6 @@ const TClassInfo& TQxTabColors::ClassInfo() {
             .Default(clWindow)
             .Register();
     return info;
-}
-
-void TQxTextColors::Set(TColor& Field, TColor Value) {
-    if (Field == Value) return;
-    Field = Value;
-    if (FOwner) FOwner->RequestRepaint();
 }
 
 void TQxTextColors::SetDisabled(TColor Value) {

@@ -67,13 +67,27 @@ private:
 
 // ---------------------------------------------------------------- colours
 
+// What the two colour sets share: their tab control, which repaints when a
+// colour changes to another value.
+class TQxColorSet : public TPersistent {
+public:
+    explicit TQxColorSet(TQxCustomTabControl* AOwner) : FOwner(AOwner) {}
+
+protected:
+    // Stores Value and asks for a repaint when it differs.
+    void Set(TColor& Field, TColor Value);
+
+private:
+    TQxCustomTabControl* FOwner;
+};
+
 // Colours of the tabs themselves: the highlight bar (and the active-tab
 // close cross under the mouse), and the two ends of the unselected tabs'
 // gradient.
-class TQxTabColors : public TPersistent {
+class TQxTabColors : public TQxColorSet {
 public:
     QUENTA_PUBLISHED
-    explicit TQxTabColors(TQxCustomTabControl* AOwner) : FOwner(AOwner) {}
+    explicit TQxTabColors(TQxCustomTabControl* AOwner) : TQxColorSet(AOwner) {}
     void Assign(TPersistent* Source) override;
 
     TColor HighlightBar() const { return FHighlightBar; }
@@ -84,18 +98,16 @@ public:
     virtual void SetUnselected(TColor Value);
 
 private:
-    void Set(TColor& Field, TColor Value);
-    TQxCustomTabControl* FOwner;
     TColor FHighlightBar = clHighlight;
     TColor FShadow = clBtnFace;
     TColor FUnselected = clWindow;
 };
 
 // Caption colours by the tab's state.
-class TQxTextColors : public TPersistent {
+class TQxTextColors : public TQxColorSet {
 public:
     QUENTA_PUBLISHED
-    explicit TQxTextColors(TQxCustomTabControl* AOwner) : FOwner(AOwner) {}
+    explicit TQxTextColors(TQxCustomTabControl* AOwner) : TQxColorSet(AOwner) {}
     void Assign(TPersistent* Source) override;
 
     TColor Disabled() const { return FDisabled; }
@@ -106,8 +118,6 @@ public:
     virtual void SetUnselected(TColor Value);
 
 private:
-    void Set(TColor& Field, TColor Value);
-    TQxCustomTabControl* FOwner;
     TColor FDisabled = clGrayText;
     TColor FSelected = clBtnText;
     TColor FUnselected = clBtnText;

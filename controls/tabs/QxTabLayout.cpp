@@ -53,17 +53,15 @@ String TQxCustomTabControl::VisibleLine(const String& Line) {
     return Line.substr(0, amp) + Line.substr(amp + 1);
 }
 
-// The caption's size with the tab font selected: horizontal text the widest
-// line by the lines' heights; vertical text the lines side by side.
-TSize TQxCustomTabControl::TextSize(const String& Caption) {
-    if (Caption.empty()) return {0, 0};
-    std::vector<String> lines;
-    SplitLines(Caption, lines);
-    HDC dc = FBuffer->Canvas()->Handle();
+// The lines' block with the font selected into DC: horizontal text the
+// widest line by the lines' heights; vertical text the lines side by side.
+// Sizes, when given, receives each line's own extent.
+TSize TQxCustomTabControl::MeasureLines(HDC DC, const std::vector<String>& Lines, std::vector<TSize>* Sizes) const {
     TSize total{0, 0};
-    for (const String& l : lines) {
+    for (const String& l : Lines) {
         TSize e{0, 0};
-        GetTextExtentPoint32(dc, VisibleLine(l), &e);
+        GetTextExtentPoint32(DC, VisibleLine(l), &e);
+        if (Sizes) Sizes->push_back(e);
         if (VerticalText()) {
             total.cx += e.cy;
             total.cy = std::max(total.cy, e.cx);
@@ -73,6 +71,14 @@ TSize TQxCustomTabControl::TextSize(const String& Caption) {
         }
     }
     return total;
+}
+
+// The caption's size with the tab font selected into the paint buffer.
+TSize TQxCustomTabControl::TextSize(const String& Caption) {
+    if (Caption.empty()) return {0, 0};
+    std::vector<String> lines;
+    SplitLines(Caption, lines);
+    return MeasureLines(FBuffer->Canvas()->Handle(), lines, nullptr);
 }
 
 // ================================================================ sizes
@@ -260,87 +266,60 @@ TRect TQxCustomTabControl::TabContentRect(const TRect& Rc) const {
     const Integer O = Overlap(side ? r.Width() : r.Height());
     const Integer K = FCutCornerSize;
     const auto o = FTabOrientation;
+    // The last step of the slanted styles: 2 in from the strip's outer edge;
+    // bottom tabs then move by Dy, right tabs right by 1.
+    auto outerTopBottom = [&](Integer Dy) {
+        if (o == toTop)
+            r.Top += 2;
+        else {
+            r.Bottom -= 2;
+            OffsetRect(r, 0, Dy);
+        }
+    };
+    auto outerSide = [&] {
+        if (o == toLeft)
+            r.Left += 2;
+        else {
+            r.Right -= 2;
+            OffsetRect(r, 1, 0);
+        }
+    };
     switch (FTabStyle) {
     case tsSingleSlant:
+    case tsBackSlant: {
+        // The back slant is the single slant mirrored along the strip.
+        const Integer m = FTabStyle == tsSingleSlant ? 1 : -1;
+        const Integer k = 2 * O + 2;
         InflateRect(r, -1, -1);
         if (!side) {
-            r.Right -= 2 * O + 2;
-            OffsetRect(r, 2, 0);
-            OffsetRect(r, 1, 0);
-            if (o == toTop)
-                r.Top += 2;
-            else {
-                r.Bottom -= 2;
-                OffsetRect(r, 0, 1);
-            }
+            (m > 0 ? r.Right -= k : r.Left += k);
+            OffsetRect(r, 3 * m, 0);
+            outerTopBottom(m);
         } else {
-            if (o == toLeft) {
-                r.Top += 2 * O + 2;
+            if ((o == toLeft) == (m > 0)) {
+                r.Top += k;
                 OffsetRect(r, 0, -2);
             } else {
-                r.Bottom -= 2 * O + 2;
+                r.Bottom -= k;
                 OffsetRect(r, 0, 2);
             }
-            OffsetRect(r, 0, 1);
-            if (o == toLeft)
-                r.Left += 2;
-            else {
-                r.Right -= 2;
-                OffsetRect(r, 1, 0);
-            }
+            OffsetRect(r, 0, m);
+            outerSide();
         }
         break;
-    case tsBackSlant:
-        InflateRect(r, -1, -1);
-        if (!side) {
-            r.Left += 2 * O + 2;
-            OffsetRect(r, -2, 0);
-            OffsetRect(r, -1, 0);
-            if (o == toTop)
-                r.Top += 2;
-            else {
-                r.Bottom -= 2;
-                OffsetRect(r, 0, -1);
-            }
-        } else {
-            if (o == toLeft) {
-                r.Bottom -= 2 * O + 2;
-                OffsetRect(r, 0, 2);
-            } else {
-                r.Top += 2 * O + 2;
-                OffsetRect(r, 0, -2);
-            }
-            OffsetRect(r, 0, -1);
-            if (o == toLeft)
-                r.Left += 2;
-            else {
-                r.Right -= 2;
-                OffsetRect(r, 1, 0);
-            }
-        }
-        break;
+    }
     case tsDoubleSlant:
         if (!side) {
             InflateRect(r, 1, -1);
             InflateRect(r, -O, 0);
             OffsetRect(r, 1, 0);
-            if (o == toTop)
-                r.Top += 2;
-            else {
-                r.Bottom -= 2;
-                OffsetRect(r, 0, 1);
-            }
+            outerTopBottom(1);
         } else {
             InflateRect(r, -1, 1);
             InflateRect(r, 0, -O);
             r.Bottom += 2;
             OffsetRect(r, 0, 1);
-            if (o == toLeft)
-                r.Left += 2;
-            else {
-                r.Right -= 2;
-                OffsetRect(r, 1, 0);
-            }
+            outerSide();
         }
         break;
     case tsCutCorner:

@@ -328,19 +328,7 @@ void TQxCustomTabControl::PaintCaption(Integer Index, const TRect& TextRect, TCo
     std::vector<String> lines;
     SplitLines(FTabs->GetItem(Index)->Caption, lines);
     std::vector<TSize> sizes;
-    TSize block{0, 0};
-    for (const String& l : lines) {
-        TSize e{0, 0};
-        GetTextExtentPoint32(dc, VisibleLine(l), &e);
-        sizes.push_back(e);
-        if (VerticalText()) {
-            block.cx += e.cy;
-            block.cy = std::max(block.cy, e.cx);
-        } else {
-            block.cx = std::max(block.cx, e.cx);
-            block.cy += e.cy;
-        }
-    }
+    const TSize block = MeasureLines(dc, lines, &sizes);
     TRect r = TextRect;
     if (!VerticalText()) {
         if (FTextAlignmentVertical == vaCenter) r.Top += (r.Height() - block.cy) / 2;
@@ -506,6 +494,14 @@ void TQxCustomTabControl::RecordCardFrame(Integer Row) {
     const TPoint G1 = MapPoint({shape.front().X + 1, shape.front().Y});
     const TPoint G2 = MapPoint(shape.back());
     const bool full = FShowFullFrame;
+    // Tabs on the right without the full frame: the edge at the tabs only,
+    // one pixel out, the same for every style.
+    auto rightEdgeOnly = [&] {
+        CmdMove({B.X + 1, B.Y});
+        CmdLine({G1.X + 1, G1.Y});
+        CmdMove({G2.X + 1, G2.Y});
+        CmdLine({C.X + 1, C.Y + 1});
+    };
     if (FTabStyle != tsRoundCorners && FTabStyle != tsSquareCorners) {
         switch (FTabOrientation) {
         case toTop:
@@ -555,12 +551,8 @@ void TQxCustomTabControl::RecordCardFrame(Integer Row) {
                 lines({B, G1});
                 CmdMove(G2);
                 lines({C, D, A});
-            } else {
-                CmdMove({B.X + 1, B.Y});
-                CmdLine({G1.X + 1, G1.Y});
-                CmdMove({G2.X + 1, G2.Y});
-                CmdLine({C.X + 1, C.Y + 1});
-            }
+            } else
+                rightEdgeOnly();
             break;
         }
         return;
@@ -626,12 +618,8 @@ void TQxCustomTabControl::RecordCardFrame(Integer Row) {
             CmdLine(G1);
             CmdMove(G2);
             lines({C, {D.X - 1, D.Y}});
-        } else {
-            CmdMove({B.X + 1, B.Y});
-            CmdLine({G1.X + 1, G1.Y});
-            CmdMove({G2.X + 1, G2.Y});
-            CmdLine({C.X + 1, C.Y + 1});
-        }
+        } else
+            rightEdgeOnly();
         break;
     }
 }

@@ -233,4 +233,28 @@ TEST_F(TabInteraction, APaintSettlesAndAsksNoOne) {
     EXPECT_EQ(t->TabIndex(), 1);
 }
 
+// Held beyond the strip's end while dragging, the strip scrolls after
+// 400 ms and then every 300 ms; the drag's end stops it.
+TEST_F(TabInteraction, DraggingBeyondTheStripScrollsIt) {
+    auto* t = NewTabs({"Tab1", "Tab2", "Tab3", "Tab4", "Tab5", "Tab6", "Tab7", "Tab8", "Tab9", "Tab10"},
+                      {0, 0, 150, 60});
+    t->SetAllowTabDragging(true);
+    t->SetTabIndex(0);
+    Show();
+    Mouse(t, maMove, {10, 7});
+    Mouse(t, maDown, {10, 7});
+    Mouse(t, maMove, {11, 30}, {ssLeft});
+    Mouse(t, maMove, {20, 30}, {ssLeft}); // over the card: no tab, the timer starts
+    Mouse(t, maMove, {200, 30}, {ssLeft});
+    Run(399);
+    EXPECT_EQ(t->FirstVisibleTab(), 0);
+    Run(1);
+    EXPECT_EQ(t->FirstVisibleTab(), 1);
+    Run(300);
+    EXPECT_EQ(t->FirstVisibleTab(), 2);
+    Mouse(t, maUp, {200, 30});
+    Run(1000);
+    EXPECT_EQ(t->FirstVisibleTab(), 2);
+}
+
 } // namespace
