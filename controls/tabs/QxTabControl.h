@@ -343,6 +343,11 @@ private:
     void PaintTabContent(Integer Index, const TRect& R);
     void PaintCaption(Integer Index, const TRect& TextRect, TColor TextColor);
     void PaintCard(Integer Row);
+    // The card's fill (one larger to the right and bottom with ShowCard),
+    // and whether the control fills every card itself (no handler of its
+    // own): then what a card covers need not be painted under it.
+    TRect CardFillRect(Integer Row) const;
+    bool CardFillsItself() const;
     void PaintOutline(Integer Index);
     void RecordCardFrame(Integer Row);
     void ReplayCommands();
@@ -376,6 +381,8 @@ private:
     void CmdLine(TPoint P) { Cmd(ckLine, P); }
 
     std::unique_ptr<TBitmap> FBuffer;
+    // What lies behind the control under the card's shadow.
+    std::unique_ptr<TBitmap> FShadowBackground;
     std::unique_ptr<TQxTabDataList> FTabs;
     std::unique_ptr<TQxTabRegionCache> FRegionCache;
     std::unique_ptr<TQxTabColors> FTabColors;

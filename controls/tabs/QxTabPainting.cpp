@@ -75,9 +75,16 @@ void TQxCustomTabControl::Paint() {
     if (FBuffer->Width() != Width() || FBuffer->Height() != Height()) FBuffer->SetSize(Width(), Height());
     TCanvas* c = FBuffer->Canvas();
     const TRect all = ClientRect();
+    const Integer count = FTabs->Count();
     bool handled = false;
     DoPaintBackground(c, all, handled);
     if (!handled) {
+        // The card, filled later, covers its part of the background.
+        TQxSavedDC saved(c);
+        if (count > 0 && CardFillsItself()) {
+            const TRect card = CardFillRect(0);
+            ExcludeClipRect(saved.DC(), card.Left, card.Top, card.Right, card.Bottom);
+        }
         if (FTransparent)
             CopyParentBackgroundToCanvas(this, c, false);
         else {
@@ -91,7 +98,6 @@ void TQxCustomTabControl::Paint() {
     if (FMenuButton) FMenuButton->Invalidate();
     if (FScroller) FScroller->Invalidate();
 
-    const Integer count = FTabs->Count();
     if (count > 0) {
         Integer first0 = -1;
         for (Integer i = 0; i < count && first0 < 0; ++i)
@@ -431,22 +437,39 @@ void TQxCustomTabControl::PaintOutline(Integer Index) {
     ReplayCommands();
 }
 
-void TQxCustomTabControl::PaintCard(Integer Row) {
-    TCanvas* c = FBuffer->Canvas();
+bool TQxCustomTabControl::CardFillsItself() const {
+    return !OnPaintCardBackground;
+}
+
+TRect TQxCustomTabControl::CardFillRect(Integer Row) const {
     TRect r = CardRect(Row);
-    if (IsZeroRect(r)) return;
-    if (FShowCard) {
+    if (FShowCard && !IsZeroRect(r)) {
         r.Right += 1;
         r.Bottom += 1;
     }
+    return r;
+}
+
+void TQxCustomTabControl::PaintCard(Integer Row) {
+    TCanvas* c = FBuffer->Canvas();
+    if (IsZeroRect(CardRect(Row))) return;
+    const TRect r = CardFillRect(Row);
     bool handled = false;
-    DoPaintCardBackground(c, Row, r, handled);
-    if (!handled) {
-        c->Brush()->SetStyle(bsSolid);
-        c->Brush()->SetColor(FUseColoredTabs && FTabIndex >= 0 && FTabIndex < FTabs->Count()
-                                 ? FTabs->GetItem(FTabIndex)->Color
-                                 : Color());
-        c->FillRect(r);
+    {
+        // A back row shows only where the row before it will not cover it.
+        TQxSavedDC saved(c);
+        if (Row > 0 && CardFillsItself()) {
+            const TRect nearer = CardFillRect(Row - 1);
+            ExcludeClipRect(saved.DC(), nearer.Left, nearer.Top, nearer.Right, nearer.Bottom);
+        }
+        DoPaintCardBackground(c, Row, r, handled);
+        if (!handled) {
+            c->Brush()->SetStyle(bsSolid);
+            c->Brush()->SetColor(FUseColoredTabs && FTabIndex >= 0 && FTabIndex < FTabs->Count()
+                                     ? FTabs->GetItem(FTabIndex)->Color
+                                     : Color());
+            c->FillRect(r);
+        }
     }
     if (!FShowCardFrame) return;
     FCommands.clear();
@@ -626,13 +649,29 @@ void TQxCustomTabControl::RecordCardFrame(Integer Row) {
 
 void TQxCustomTabControl::ReplayCommands() {
     TCanvas* c = FBuffer->Canvas();
-    std::unique_ptr<TBitmap> background;
-    const bool hasShadow = std::any_of(FCommands.begin(), FCommands.end(), [](const TCommand& k) {
-        return k.Kind == ckShadow30 || k.Kind == ckShadow15;
-    });
-    if (hasShadow) {
-        background = std::make_unique<TBitmap>(Width(), Height());
-        CopyParentBackgroundToCanvas(this, background->Canvas(), false);
+    TCanvas* background = nullptr;
+    if (std::any_of(FCommands.begin(), FCommands.end(),
+                    [](const TCommand& k) { return k.Kind == ckShadow30 || k.Kind == ckShadow15; })) {
+        // What lies behind the control, under the shadow's lines only.
+        if (!FShadowBackground) FShadowBackground = std::make_unique<TBitmap>();
+        if (FShadowBackground->Width() != Width() || FShadowBackground->Height() != Height())
+            FShadowBackground->SetSize(Width(), Height());
+        background = FShadowBackground->Canvas();
+        HRGN under = CreateRectRgn(0, 0, 0, 0);
+        TPoint pos{0, 0};
+        for (const TCommand& k : FCommands) {
+            if (k.Kind == ckShadow30 || k.Kind == ckShadow15) {
+                HRGN line = CreateRectRgn(std::min(pos.X, k.P.X), std::min(pos.Y, k.P.Y), std::max(pos.X, k.P.X) + 1,
+                                          std::max(pos.Y, k.P.Y) + 1);
+                CombineRgn(under, under, line, RGN_OR);
+                DeleteObject(AsGdiObj(line));
+            }
+            if (k.Kind != ckPen && k.Kind != ckStart) pos = k.P;
+        }
+        TQxSavedDC saved(background);
+        SelectClipRgn(saved.DC(), under);
+        DeleteObject(AsGdiObj(under));
+        CopyParentBackgroundToCanvas(this, background, false);
     }
     TColor line = LineColor();
     TPoint pos{0, 0};
@@ -659,7 +698,7 @@ void TQxCustomTabControl::ReplayCommands() {
             if (x0 == x1 || y0 == y1) {
                 for (Integer y = y0; y <= y1; ++y)
                     for (Integer x = x0; x <= x1; ++x)
-                        c->SetPixels(x, y, BlendColors(clBlack, background->Canvas()->Pixels(x, y), weight));
+                        c->SetPixels(x, y, BlendColors(clBlack, background->Pixels(x, y), weight));
             }
             c->MoveTo(k.P.X, k.P.Y);
             pos = k.P;
