@@ -2,6 +2,7 @@
 
 #include "platform/gui/controls/Controls.h"
 #include "platform/gui/controls/CustomForm.h"
+#include "platform/gui/gdi/SavedDC.h"
 
 #include <algorithm>
 #include <cmath>
@@ -295,8 +296,8 @@ void FlipBitmapVertically(TBitmap* Bitmap) {
 void CopyParentBackground(TControl* Control, HDC DC, bool InvalidateParent) {
     TWinControl* parent = Control ? Control->Parent() : nullptr;
     if (!parent) return;
-    const Integer saved = SaveDC(DC);
-    try {
+    {
+        TSavedDC saved(DC);
         // The parent's coordinates land on the control; it paints no further
         // than its own client area.
         TPoint origin;
@@ -318,11 +319,7 @@ void CopyParentBackground(TControl* Control, HDC DC, bool InvalidateParent) {
             parent->Perform(WM_ERASEBKGND, dc, 0);
             parent->Perform(WM_PRINTCLIENT, dc, PRF_CLIENT);
         }
-    } catch (...) {
-        RestoreDC(DC, saved);
-        throw;
     }
-    RestoreDC(DC, saved);
     if (InvalidateParent && !dynamic_cast<TCustomControl*>(parent) && !dynamic_cast<TCustomForm*>(parent) &&
         !Control->HasState(csDesigning))
         parent->Invalidate();
