@@ -3,7 +3,7 @@
 // by QPainter on an 800 x 600 QImage in the same run. Prints the median time
 // of both and the ratio ours / QPainter with its target.
 //
-//   bench_canvas [repetitions, default 15]
+//   bench_canvas [repetitions, default 15] [part of an operation's name]
 //
 // Both sides draw the same shapes in the same colours without anti-aliasing;
 // QPainter keeps one painter open per batch (its best case). Where QPainter
@@ -282,7 +282,9 @@ int main(int argc, char** argv) {
     std::printf("%-38s %-24s %11s %11s %7s %7s\n", "operation", "QPainter baseline", "ours us", "QPainter us", "ratio",
                 "target");
     int missed = 0;
+    const std::string only = argc > 2 ? argv[2] : "";
     for (const TCase& c : cases) {
+        if (c.Name.find(only) == std::string::npos) continue;
         // One untimed round each, then both sides alternately.
         c.Ours();
         {

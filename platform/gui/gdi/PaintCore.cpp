@@ -1,6 +1,7 @@
 #include "platform/gui/gdi/PaintCore.h"
 
 #include <algorithm>
+#include <cwchar>
 
 namespace {
 
@@ -81,28 +82,64 @@ bool TBrushPaint::At(int RX, int RY, std::uint32_t& Pixel) const {
     return true;
 }
 
+void FillPixels(std::uint32_t* P, std::ptrdiff_t N, std::uint32_t V) {
+    // The C library's 32-bit fill picks the widest stores the processor has.
+    static_assert(sizeof(wchar_t) == sizeof(std::uint32_t));
+    if (N < 8) {
+        for (std::ptrdiff_t i = 0; i < N; ++i) P[i] = V;
+        return;
+    }
+    std::wmemset(reinterpret_cast<wchar_t*>(P), static_cast<wchar_t>(V), static_cast<std::size_t>(N));
+}
+
+void PaintRowSpan(std::uint32_t* Row, int X0, int X1, Integer Rop2, std::uint32_t Pixel) {
+    if (X1 <= X0) return;
+    switch (Rop2) {
+    case R2_COPYPEN: FillPixels(Row + X0, X1 - X0, Pixel); return;
+    case R2_NOP: return;
+    case R2_XORPEN:
+        for (int x = X0; x < X1; ++x) Row[x] = (Row[x] ^ Pixel) | 0xFF000000u;
+        return;
+    case R2_NOT:
+        for (int x = X0; x < X1; ++x) Row[x] = ~Row[x] | 0xFF000000u;
+        return;
+    default:
+        for (int x = X0; x < X1; ++x) Row[x] = ApplyRop2(Rop2, Row[x], Pixel);
+        return;
+    }
+}
+
+void PaintBrushSpan(TRaster& Raster, const TBrushPaint& Brush, Integer Rop2, int Y, int X0, int X1) {
+    std::uint32_t* row = Raster.Row(Y);
+    if (Brush.Solid()) {
+        PaintRowSpan(row, X0, X1, Rop2, Brush.SolidPixel());
+        return;
+    }
+    for (int x = X0; x < X1; ++x) {
+        std::uint32_t p;
+        if (Brush.At(x, Y, p)) row[x] = ApplyRop2(Rop2, row[x], p);
+    }
+}
+
 void FillSpanWithBrush(TDeviceContext& DC, const TBrushPaint& Brush, Integer Rop2, int Y, int X0, int X1) {
     if (Brush.Null()) return;
     TRaster& r = DC.Surface();
-    std::uint32_t* row = nullptr;
-    ForVisibleSpans(DC, Y, X0, X1, [&](int a, int b) {
-        if (!row) row = r.Row(Y);
-        if (Brush.Solid() && Rop2 == R2_COPYPEN) {
-            std::fill(row + a, row + b, Brush.SolidPixel());
-            return;
-        }
-        for (int x = a; x < b; ++x) {
-            std::uint32_t p;
-            if (Brush.At(x, Y, p)) row[x] = ApplyRop2(Rop2, row[x], p);
-        }
-    });
+    ForVisibleSpans(DC, Y, X0, X1, [&](int a, int b) { PaintBrushSpan(r, Brush, Rop2, Y, a, b); });
 }
 
 void FillRasterRect(TDeviceContext& DC, const TBrushPaint& Brush, Integer Rop2, const TRect& R) {
-    if (R.IsEmpty() || Brush.Null()) return;
-    TRect box = DC.Visible().Box();
-    int y0 = std::max(R.Top, box.Top), y1 = std::min(R.Bottom, box.Bottom);
-    for (int y = y0; y < y1; ++y) FillSpanWithBrush(DC, Brush, Rop2, y, R.Left, R.Right);
+    if (Brush.Null()) return;
+    TRaster& r = DC.Surface();
+    ForVisibleRects(DC, R, [&](int y0, int y1, int a, int b) {
+        for (int y = y0; y < y1; ++y) PaintBrushSpan(r, Brush, Rop2, y, a, b);
+    });
+}
+
+void PaintRasterRect(TDeviceContext& DC, Integer Rop2, std::uint32_t Pixel, const TRect& R) {
+    TRaster& r = DC.Surface();
+    ForVisibleRects(DC, R, [&](int y0, int y1, int a, int b) {
+        for (int y = y0; y < y1; ++y) PaintRowSpan(r.Row(y), a, b, Rop2, Pixel);
+    });
 }
 
 void FillRasterPolygon(TDeviceContext& DC, const TPoint* Points, int Count, bool Winding, Integer Rop2,
@@ -112,8 +149,6 @@ void FillRasterPolygon(TDeviceContext& DC, const TPoint* Points, int Count, bool
     ScanPolygon(Points, Count, Winding, box.Top, box.Bottom, [&](int y, const std::vector<TSpan>& spans) {
         std::uint32_t* row = r.Row(y);
         for (const TSpan& s : spans)
-            ForVisibleSpans(DC, y, s.X0, s.X1, [&](int a, int b) {
-                for (int x = a; x < b; ++x) row[x] = ApplyRop2(Rop2, row[x], Pixel);
-            });
+            ForVisibleSpans(DC, y, s.X0, s.X1, [&](int a, int b) { PaintRowSpan(row, a, b, Rop2, Pixel); });
     });
 }
