@@ -83,13 +83,20 @@ bool TBrushPaint::At(int RX, int RY, std::uint32_t& Pixel) const {
 }
 
 void FillPixels(std::uint32_t* P, std::ptrdiff_t N, std::uint32_t V) {
-    // The C library's 32-bit fill picks the widest stores the processor has.
-    static_assert(sizeof(wchar_t) == sizeof(std::uint32_t));
-    if (N < 8) {
-        for (std::ptrdiff_t i = 0; i < N; ++i) P[i] = V;
+    if (N >= 256) {
+        // The C library's 32-bit fill picks the widest stores the processor has.
+        static_assert(sizeof(wchar_t) == sizeof(std::uint32_t));
+        std::wmemset(reinterpret_cast<wchar_t*>(P), static_cast<wchar_t>(V), static_cast<std::size_t>(N));
         return;
     }
-    std::wmemset(reinterpret_cast<wchar_t*>(P), static_cast<wchar_t>(V), static_cast<std::size_t>(N));
+    // Short spans without a call: single pixels up to a 16-byte boundary,
+    // then four pixels per aligned 16-byte store, then the rest.
+    using TQuad = std::uint32_t __attribute__((vector_size(16)));
+    const TQuad quad = {V, V, V, V};
+    std::ptrdiff_t i = 0;
+    for (; i < N && (reinterpret_cast<std::uintptr_t>(P + i) & 15) != 0; ++i) P[i] = V;
+    for (; i + 4 <= N; i += 4) *reinterpret_cast<TQuad*>(P + i) = quad;
+    for (; i < N; ++i) P[i] = V;
 }
 
 void PaintRowSpan(std::uint32_t* Row, int X0, int X1, Integer Rop2, std::uint32_t Pixel) {
@@ -129,6 +136,10 @@ void FillSpanWithBrush(TDeviceContext& DC, const TBrushPaint& Brush, Integer Rop
 
 void FillRasterRect(TDeviceContext& DC, const TBrushPaint& Brush, Integer Rop2, const TRect& R) {
     if (Brush.Null()) return;
+    if (Brush.Solid()) {
+        PaintRasterRect(DC, Rop2, Brush.SolidPixel(), R);
+        return;
+    }
     TRaster& r = DC.Surface();
     ForVisibleRects(DC, R, [&](int y0, int y1, int a, int b) {
         for (int y = y0; y < y1; ++y) PaintBrushSpan(r, Brush, Rop2, y, a, b);
@@ -138,6 +149,10 @@ void FillRasterRect(TDeviceContext& DC, const TBrushPaint& Brush, Integer Rop2, 
 void PaintRasterRect(TDeviceContext& DC, Integer Rop2, std::uint32_t Pixel, const TRect& R) {
     TRaster& r = DC.Surface();
     ForVisibleRects(DC, R, [&](int y0, int y1, int a, int b) {
+        if (Rop2 == R2_COPYPEN) {
+            for (int y = y0; y < y1; ++y) FillPixels(r.Row(y) + a, b - a, Pixel);
+            return;
+        }
         for (int y = y0; y < y1; ++y) PaintRowSpan(r.Row(y), a, b, Rop2, Pixel);
     });
 }
