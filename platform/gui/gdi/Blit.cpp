@@ -23,11 +23,21 @@ struct TSourcePixels {
     bool Monochrome = false;
     std::uint32_t Bk = 0;
     const TRaster* Raster = nullptr; // the raster they belong to, if any
+    bool Opaque = true;              // false: the high byte is to be set
     const std::uint32_t* Row(int Y) const { return Bits + Y * Stride; }
 };
 
 TSourcePixels SourceOf(const TRaster& R, COLORREF Bk) {
-    return {R.Bits(), R.Width(), R.Height(), R.Width(), R.Monochrome, TRaster::FromColorRef(Bk), &R};
+    return {R.Bits(), R.Width(), R.Height(), R.Width(), R.Monochrome, TRaster::FromColorRef(Bk), &R, true};
+}
+
+// Copies N pixels; a source without its high byte set gets it set.
+void CopyPixels(std::uint32_t* To, const std::uint32_t* From, int N, bool Opaque) {
+    if (Opaque) {
+        std::memmove(To, From, sizeof(std::uint32_t) * N);
+        return;
+    }
+    for (int i = 0; i < N; ++i) To[i] = From[i] | 0xFF000000u;
 }
 
 // Copies (stretching and mirroring by nearest neighbour) the source area
@@ -87,7 +97,7 @@ bool BlitPixels(TDeviceContext* dst, Integer X, Integer Y, Integer Width, Intege
             for (int y = area.Top; y < area.Bottom; ++y)
                 std::memcpy(copy->Row(y - area.Top), in.Row(y) + area.Left, sizeof(std::uint32_t) * area.Width());
             // The copy stands in for the source, its (0,0) at the area's corner.
-            in = {copy->Bits(), copy->Width(), copy->Height(), copy->Width(), in.Monochrome, in.Bk, nullptr};
+            in = {copy->Bits(), copy->Width(), copy->Height(), copy->Width(), in.Monochrome, in.Bk, nullptr, in.Opaque};
             sx0 -= area.Left;
             sy0 -= area.Top;
         }
@@ -132,17 +142,18 @@ bool BlitPixels(TDeviceContext* dst, Integer X, Integer Y, Integer Width, Intege
         // Within one raster, a destination below the source (or on the same
         // rows and to its right) is written from its far end backwards.
         const bool backwards = sameRaster && (y0 > sy0 || (y0 == sy0 && x0 > sx0));
-        const std::size_t bytesPerPixel = sizeof(std::uint32_t);
         for (std::size_t p = 0; p < pieces.size(); ++p) {
             const auto [r0, r1, a, b] = pieces[backwards ? pieces.size() - 1 - p : p];
             for (int i = 0; i < r1 - r0; ++i) {
                 const int y = backwards ? r1 - 1 - i : r0 + i;
-                std::memmove(out.Row(y) + a, in.Row(sy0 + (y - y0)) + sx0 + (a - x0), bytesPerPixel * (b - a));
+                CopyPixels(out.Row(y) + a, in.Row(sy0 + (y - y0)) + sx0 + (a - x0), b - a, in.Opaque);
             }
         }
         return true;
     }
 
+    // Columns that copy a source row as it is (same width, same direction).
+    const bool columnsAsTheyAre = usesSource && plainCopy && n == sn && dirX > 0 && sdirX > 0;
     // For each destination column from left, its source column.
     std::vector<int> colMap;
     if (usesSource) {
@@ -158,14 +169,24 @@ bool BlitPixels(TDeviceContext* dst, Integer X, Integer Y, Integer Width, Intege
         const std::uint32_t* srow = usesSource ? in.Row(sy) : nullptr;
         std::uint32_t* row = out.Row(y);
         ForVisibleSpans(*dst, y, left, right, [&](int a, int b) {
+            if (columnsAsTheyAre) {
+                CopyPixels(row + a, srow + sourceColumn[a], b - a, in.Opaque);
+                return;
+            }
+            if (usesSource && plainCopy && sn == 1) {
+                // One source column stretched across: a fill.
+                FillPixels(row + a, b - a, srow[sourceColumn[a]] | 0xFF000000u);
+                return;
+            }
             if (usesSource && plainCopy) {
-                for (int x = a; x < b; ++x) row[x] = srow[sourceColumn[x]];
+                const std::uint32_t alpha = in.Opaque ? 0 : 0xFF000000u;
+                for (int x = a; x < b; ++x) row[x] = srow[sourceColumn[x]] | alpha;
                 return;
             }
             for (int x = a; x < b; ++x) {
                 std::uint32_t s = 0;
                 if (usesSource) {
-                    s = srow[sourceColumn[x]];
+                    s = srow[sourceColumn[x]] | 0xFF000000u;
                     if (Key && (s & 0xFFFFFF) == (*Key & 0xFFFFFF)) continue;
                     if (toMono) s = (s & 0xFFFFFF) == (in.Bk & 0xFFFFFF) ? TRaster::White : 0xFF000000u;
                     if (fromMono) s = (s & 0xFFFFFF) == 0xFFFFFF ? dstBk : dstText;
@@ -205,6 +226,25 @@ BOOL BitBlt(HDC Dest, Integer X, Integer Y, Integer Width, Integer Height, HDC S
 BOOL StretchBlt(HDC Dest, Integer X, Integer Y, Integer Width, Integer Height, HDC Src, Integer SrcX,
                 Integer SrcY, Integer SrcWidth, Integer SrcHeight, DWORD Rop) {
     return Blit(Dest, X, Y, Width, Height, Src, SrcX, SrcY, SrcWidth, SrcHeight, Rop, std::nullopt);
+}
+
+Integer StretchDIBits(HDC DC, Integer XDest, Integer YDest, Integer DestWidth, Integer DestHeight, Integer XSrc,
+                      Integer YSrc, Integer SrcWidth, Integer SrcHeight, const void* Bits, const TBitmapInfo* Info,
+                      UINT Usage, DWORD Rop) {
+    TDeviceContext* dst = FindDC(DC);
+    if (!dst || !Info || Usage != DIB_RGB_COLORS) return 0;
+    const TBitmapInfoHeader& h = Info->bmiHeader;
+    if (h.biBitCount != 32 || h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight >= 0) return 0;
+    const bool usesSource = RopUsesSource(Rop);
+    if (usesSource && !Bits) return 0;
+    // A picture in memory is colour; a monochrome destination takes white
+    // for white pixels, black for the rest.
+    const TSourcePixels in{static_cast<const std::uint32_t*>(Bits), h.biWidth, -h.biHeight, h.biWidth, false,
+                           TRaster::White, nullptr, false};
+    if (!BlitPixels(dst, XDest, YDest, DestWidth, DestHeight, usesSource ? &in : nullptr, XSrc, YSrc, SrcWidth,
+                    SrcHeight, Rop, std::nullopt))
+        return 0;
+    return std::abs(SrcHeight);
 }
 
 BOOL TransparentBlt(HDC Dest, Integer X, Integer Y, Integer Width, Integer Height, HDC Src, Integer SrcX,
