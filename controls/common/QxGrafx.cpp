@@ -233,10 +233,12 @@ public:
                 if (y < 0) {
                     // The closing band reaches the middle diagonal (pass 1)
                     // or the far top corner (pass 2).
-                    if (passNo == 1)
+                    if (passNo == 1) {
                         AddLine(FX0, 0, FXf, FH, bandColor, FX0);
-                    else
+                        FPass1 = FLines.size();
+                    } else {
                         FFarPixel = PixelOf(bandColor);
+                    }
                     break;
                 }
                 // Rows a line does not reach belong to the bands before it in
@@ -251,15 +253,22 @@ public:
 
     // Row Y of the gradient, FW pixels.
     void Row(Integer Y, TPixel* Out) {
+        // Pass 1's lines reach down to the bottom row from ever higher up:
+        // those starting below Y cross it at the start column and leave
+        // their bands empty. Pass 2's lines come down from the top row ever
+        // less far: past the first that ends above Y every band is empty.
+        auto first = std::partition_point(FLines.begin(), FLines.begin() + FPass1,
+                                          [&](const TLine& l) { return l.AY > Y; });
         Integer from = FX0;
-        for (TLine& l : FLines) {
-            const Integer to = l.Crossing(Y);
+        for (auto l = first; l != FLines.end(); ++l) {
+            const Integer to = l->Crossing(Y);
             if (FDir > 0) {
-                for (Integer x = from; x < to; ++x) Out[x] = l.Pixel;
+                for (Integer x = from; x < to; ++x) Out[x] = l->Pixel;
             } else {
-                for (Integer x = to; x < from; ++x) Out[x] = l.Pixel;
+                for (Integer x = to; x < from; ++x) Out[x] = l->Pixel;
             }
             from = to;
+            if (to == FXf && l - FLines.begin() >= static_cast<std::ptrdiff_t>(FPass1)) return;
         }
         if (FDir > 0) {
             for (Integer x = from; x < FXf; ++x) Out[x] = FFarPixel;
@@ -314,6 +323,7 @@ private:
 
     Integer FW, FH, FDir, FX0 = 0, FXf = 0;
     std::vector<TLine> FLines;
+    std::size_t FPass1 = 0; // pass 1's lines, the middle diagonal last
     TPixel FFarPixel = Unpainted;
 };
 } // namespace

@@ -37,7 +37,17 @@ void CopyPixels(std::uint32_t* To, const std::uint32_t* From, int N, bool Opaque
         std::memmove(To, From, sizeof(std::uint32_t) * N);
         return;
     }
-    for (int i = 0; i < N; ++i) To[i] = From[i] | 0xFF000000u;
+    // Four pixels per round through a vector register.
+    using TQuad = std::uint32_t __attribute__((vector_size(16)));
+    const TQuad alpha = {0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u};
+    int i = 0;
+    for (; i + 4 <= N; i += 4) {
+        TQuad q;
+        std::memcpy(&q, From + i, sizeof q);
+        q |= alpha;
+        std::memcpy(To + i, &q, sizeof q);
+    }
+    for (; i < N; ++i) To[i] = From[i] | 0xFF000000u;
 }
 
 // Copies (stretching and mirroring by nearest neighbour) the source area
@@ -112,16 +122,12 @@ bool BlitPixels(TDeviceContext* dst, Integer X, Integer Y, Integer Width, Intege
     // column; those whose source column lies outside the source are left
     // out of the span.
     int left = dirX > 0 ? x0 : x0 - n + 1, right = left + n;
-    std::vector<int> srcCol;
-    if (usesSource && !moveSpans) {
-        srcCol.resize(n);
-        for (int k = 0; k < n; ++k) srcCol[k] = sx0 + sdirX * SourceStep(k, n, sn);
-    }
+    // Source column of destination step k (the same width maps k to k).
+    auto col = [&](int k) { return sx0 + sdirX * (n == sn ? k : SourceStep(k, n, sn)); };
     auto colOf = [&](int x) { return dirX > 0 ? x - x0 : x0 - x; }; // x to k
     if (usesSource) {
         // Source columns run monotonically, so the valid ones are one run.
         int kLo = 0, kHi = n;
-        auto col = [&](int k) { return moveSpans ? sx0 + k : srcCol[k]; };
         while (kLo < n && (col(kLo) < 0 || col(kLo) >= in.Width)) ++kLo;
         while (kHi > kLo && (col(kHi - 1) < 0 || col(kHi - 1) >= in.Width)) --kHi;
         if (kLo >= kHi) return true;
@@ -137,15 +143,21 @@ bool BlitPixels(TDeviceContext* dst, Integer X, Integer Y, Integer Width, Intege
     if (moveSpans) {
         // The rows whose source row exists, cut into visible pieces.
         TRect area(left, std::max(y0, y0 - sy0), right, std::min(y0 + m, y0 - sy0 + in.Height));
-        std::vector<std::array<int, 4>> pieces;
-        ForVisibleRects(*dst, area, [&](int a0, int a1, int a, int b) { pieces.push_back({a0, a1, a, b}); });
         // Within one raster, a destination below the source (or on the same
         // rows and to its right) is written from its far end backwards.
         const bool backwards = sameRaster && (y0 > sy0 || (y0 == sy0 && x0 > sx0));
+        if (!backwards) {
+            ForVisibleRects(*dst, area, [&](int r0, int r1, int a, int b) {
+                for (int y = r0; y < r1; ++y)
+                    CopyPixels(out.Row(y) + a, in.Row(sy0 + (y - y0)) + sx0 + (a - x0), b - a, in.Opaque);
+            });
+            return true;
+        }
+        std::vector<std::array<int, 4>> pieces;
+        ForVisibleRects(*dst, area, [&](int a0, int a1, int a, int b) { pieces.push_back({a0, a1, a, b}); });
         for (std::size_t p = 0; p < pieces.size(); ++p) {
-            const auto [r0, r1, a, b] = pieces[backwards ? pieces.size() - 1 - p : p];
-            for (int i = 0; i < r1 - r0; ++i) {
-                const int y = backwards ? r1 - 1 - i : r0 + i;
+            const auto [r0, r1, a, b] = pieces[pieces.size() - 1 - p];
+            for (int y = r1 - 1; y >= r0; --y) {
                 CopyPixels(out.Row(y) + a, in.Row(sy0 + (y - y0)) + sx0 + (a - x0), b - a, in.Opaque);
             }
         }
@@ -154,11 +166,13 @@ bool BlitPixels(TDeviceContext* dst, Integer X, Integer Y, Integer Width, Intege
 
     // Columns that copy a source row as it is (same width, same direction).
     const bool columnsAsTheyAre = usesSource && plainCopy && n == sn && dirX > 0 && sdirX > 0;
-    // For each destination column from left, its source column.
+    // For each destination column from left, its source column (not needed
+    // where whole rows or one column are copied).
     std::vector<int> colMap;
-    if (usesSource) {
+    const bool oneColumn = usesSource && plainCopy && sn == 1;
+    if (usesSource && !columnsAsTheyAre && !oneColumn) {
         colMap.resize(right - left);
-        for (int x = left; x < right; ++x) colMap[x - left] = srcCol[colOf(x)];
+        for (int x = left; x < right; ++x) colMap[x - left] = col(colOf(x));
     }
     const int* sourceColumn = colMap.data() - left;
     for (int j = 0; j < m; ++j) {
@@ -170,12 +184,12 @@ bool BlitPixels(TDeviceContext* dst, Integer X, Integer Y, Integer Width, Intege
         std::uint32_t* row = out.Row(y);
         ForVisibleSpans(*dst, y, left, right, [&](int a, int b) {
             if (columnsAsTheyAre) {
-                CopyPixels(row + a, srow + sourceColumn[a], b - a, in.Opaque);
+                CopyPixels(row + a, srow + sx0 + (a - x0), b - a, in.Opaque);
                 return;
             }
-            if (usesSource && plainCopy && sn == 1) {
+            if (oneColumn) {
                 // One source column stretched across: a fill.
-                FillPixels(row + a, b - a, srow[sourceColumn[a]] | 0xFF000000u);
+                FillPixels(row + a, b - a, srow[sx0] | 0xFF000000u);
                 return;
             }
             if (usesSource && plainCopy) {
