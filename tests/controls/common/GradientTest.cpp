@@ -315,6 +315,33 @@ public:
     int Invalidated = 0;
 };
 
+// A parent whose painting fails.
+class TFailingParent : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void Paint() override { throw Exception("paint failed"); }
+};
+
+TEST_F(GradientTest, AParentThatFailsToPaintLeavesTheCanvasStateAsItWas) {
+    auto* parent = new TFailingParent(nullptr);
+    parent->SetBounds(0, 0, 20, 20);
+    auto* child = new TGraphicControl(nullptr);
+    child->SetBounds(5, 5, 6, 6);
+    child->SetParent(parent);
+    NewCanvas(6, 6);
+    const Integer level = SaveDC(Canvas()->Handle());
+    EXPECT_THROW(CopyParentBackgroundToCanvas(child, Canvas(), false), Exception);
+    TPoint origin;
+    GetViewportOrgEx(Canvas()->Handle(), &origin);
+    EXPECT_EQ(origin, TPoint(0, 0));
+    EXPECT_EQ(Canvas()->ClipRect(), TRect(0, 0, 6, 6));
+    // The level saved before the call is the one that remains.
+    EXPECT_EQ(SaveDC(Canvas()->Handle()), level + 1);
+    parent->Free();
+}
+
 TEST_F(GradientTest, ParentBackgroundIsCopiedAtTheControlsPlace) {
     auto* parent = new TPaintedParent(nullptr);
     parent->SetBounds(0, 0, 20, 20);
