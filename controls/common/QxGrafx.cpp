@@ -398,6 +398,22 @@ void PaintBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, const TRect& DestR
     if (!Canvas || !Bitmap) return;
     const Integer w = DestRect.Width(), h = DestRect.Height();
     if (w <= 0 || h <= 0) return;
+    // A source part inside a colour bitmap goes on in one keyed stretch.
+    // Otherwise it is stretched into a white bitmap first, so that what
+    // lies outside the source shows white and a monochrome source takes
+    // that bitmap's colours.
+    const Integer sw = SourceRect.Width(), sh = SourceRect.Height();
+    auto inside = [](Integer From, Integer Extent, Integer Size) {
+        const Integer first = Extent > 0 ? From : From + Extent + 1;
+        return Extent != 0 && first >= 0 && first + std::abs(Extent) <= Size;
+    };
+    HDC source = Bitmap->Canvas()->Handle();
+    if (inside(SourceRect.Left, sw, Bitmap->Width()) && inside(SourceRect.Top, sh, Bitmap->Height()) &&
+        !Bitmap->Monochrome() && GetBkColor(source) == 0xFFFFFF) {
+        TransparentBlt(Canvas->Handle(), DestRect.Left, DestRect.Top, w, h, source, SourceRect.Left, SourceRect.Top,
+                       sw, sh, ColorToRGB(TransparentColor));
+        return;
+    }
     auto stretched = std::make_unique<TBitmap>(w, h);
     StretchBlt(stretched->Canvas()->Handle(), 0, 0, w, h, Bitmap->Canvas()->Handle(), SourceRect.Left,
                SourceRect.Top, SourceRect.Width(), SourceRect.Height(), SRCCOPY);

@@ -192,6 +192,15 @@ bool BlitPixels(TDeviceContext* dst, Integer X, Integer Y, Integer Width, Intege
                 FillPixels(row + a, b - a, srow[sx0] | 0xFF000000u);
                 return;
             }
+            if (usesSource && Key && Rop == SRCCOPY && !toMono && !fromMono) {
+                // Colour-keyed copy: the key's pixels keep the destination's.
+                const std::uint32_t key = *Key & 0xFFFFFF;
+                for (int x = a; x < b; ++x) {
+                    const std::uint32_t p = srow[sourceColumn[x]] | 0xFF000000u;
+                    row[x] = (p & 0xFFFFFF) == key ? row[x] : p;
+                }
+                return;
+            }
             if (usesSource && plainCopy) {
                 const std::uint32_t alpha = in.Opaque ? 0 : 0xFF000000u;
                 for (int x = a; x < b; ++x) row[x] = srow[sourceColumn[x]] | alpha;
