@@ -174,7 +174,7 @@ bool BlitPixels(TDeviceContext* dst, Integer X, Integer Y, Integer Width, Intege
         colMap.resize(right - left);
         for (int x = left; x < right; ++x) colMap[x - left] = col(colOf(x));
     }
-    const int* sourceColumn = colMap.data() - left;
+    const int* sourceColumn = colMap.data(); // indexed by x - left
     for (int j = 0; j < m; ++j) {
         const int y = y0 + dirY * j;
         if (y < 0 || y >= out.Height()) continue;
@@ -196,20 +196,20 @@ bool BlitPixels(TDeviceContext* dst, Integer X, Integer Y, Integer Width, Intege
                 // Colour-keyed copy: the key's pixels keep the destination's.
                 const std::uint32_t key = *Key & 0xFFFFFF;
                 for (int x = a; x < b; ++x) {
-                    const std::uint32_t p = srow[sourceColumn[x]] | 0xFF000000u;
+                    const std::uint32_t p = srow[sourceColumn[x - left]] | 0xFF000000u;
                     row[x] = (p & 0xFFFFFF) == key ? row[x] : p;
                 }
                 return;
             }
             if (usesSource && plainCopy) {
                 const std::uint32_t alpha = in.Opaque ? 0 : 0xFF000000u;
-                for (int x = a; x < b; ++x) row[x] = srow[sourceColumn[x]] | alpha;
+                for (int x = a; x < b; ++x) row[x] = srow[sourceColumn[x - left]] | alpha;
                 return;
             }
             for (int x = a; x < b; ++x) {
                 std::uint32_t s = 0;
                 if (usesSource) {
-                    s = srow[sourceColumn[x]] | 0xFF000000u;
+                    s = srow[sourceColumn[x - left]] | 0xFF000000u;
                     if (Key && (s & 0xFFFFFF) == (*Key & 0xFFFFFF)) continue;
                     if (toMono) s = (s & 0xFFFFFF) == (in.Bk & 0xFFFFFF) ? TRaster::White : 0xFF000000u;
                     if (fromMono) s = (s & 0xFFFFFF) == 0xFFFFFF ? dstBk : dstText;
