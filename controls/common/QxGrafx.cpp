@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -251,7 +252,11 @@ public:
         }
     }
 
-    // Row Y of the gradient, FW pixels.
+    // Pixels a row buffer needs on either side of the row (see Paint).
+    static constexpr Integer Slack = 8;
+
+    // Row Y of the gradient, FW pixels, into a buffer with Slack pixels of
+    // room before and after them.
     void Row(Integer Y, TPixel* Out) {
         // Pass 1's lines reach down to the bottom row from ever higher up:
         // those starting below Y cross it at the start column and leave
@@ -259,25 +264,35 @@ public:
         // less far: past the first that ends above Y every band is empty.
         auto first = std::partition_point(FLines.begin(), FLines.begin() + FPass1,
                                           [&](const TLine& l) { return l.AY > Y; });
+        const auto pass2 = FLines.begin() + FPass1;
         Integer from = FX0;
         for (auto l = first; l != FLines.end(); ++l) {
             const Integer to = l->Crossing(Y);
-            if (FDir > 0) {
-                for (Integer x = from; x < to; ++x) Out[x] = l->Pixel;
-            } else {
-                for (Integer x = to; x < from; ++x) Out[x] = l->Pixel;
-            }
+            Paint(Out, from, to, l->Pixel);
             from = to;
-            if (to == FXf && l - FLines.begin() >= static_cast<std::ptrdiff_t>(FPass1)) return;
+            if (to == FXf && l >= pass2) return;
         }
-        if (FDir > 0) {
-            for (Integer x = from; x < FXf; ++x) Out[x] = FFarPixel;
-        } else {
-            for (Integer x = FXf; x < from; ++x) Out[x] = FFarPixel;
-        }
+        Paint(Out, from, FXf, FFarPixel);
     }
 
 private:
+    // Paints the band from column From (where the band before ended) to
+    // column To, toward the far side. A short band is written as eight
+    // pixels in two vector stores; what lies past To is painted over by the
+    // bands that follow (or falls into the slack after the row).
+    void Paint(TPixel* Out, Integer From, Integer To, TPixel Pixel) const {
+        using TQuad = TPixel __attribute__((vector_size(16)));
+        const TQuad quad = {Pixel, Pixel, Pixel, Pixel};
+        const Integer n = FDir > 0 ? To - From : From - To;
+        TPixel* at = FDir > 0 ? Out + From : Out + From - Slack;
+        if (n <= Slack) {
+            std::memcpy(at, &quad, sizeof quad);
+            std::memcpy(at + 4, &quad, sizeof quad);
+            return;
+        }
+        std::fill(Out + std::min(From, To), Out + std::max(From, To), Pixel);
+    }
+
     // A band's far boundary: the segment (AX, AY)-(BX, BY) with AY < BY,
     // and where it crosses row after row, kept as the exact quotient
     // Q + R / (2 D) of the polygon rule's crossing, advanced one row at a time.
@@ -295,10 +310,9 @@ private:
             Next = Y + 1;
             Q += QStep;
             R += RStep;
-            if (R >= Den) {
-                R -= Den;
-                ++Q;
-            }
+            const bool carry = R >= Den;
+            R -= carry ? Den : 0;
+            Q += carry;
             return c;
         }
         void Start(Integer Y) {
@@ -355,10 +369,11 @@ void GradientFillRect(TCanvas* Canvas, const TRect& R, TGradientDirection Direct
             break;
         }
         TDiagonalGradient gradient(Direction == gdDiagonalUp ? w : -w, h, Granularity, StopColor, StartColor);
-        std::vector<TPixel> row(w);
+        std::vector<TPixel> buffer(w + 2 * TDiagonalGradient::Slack);
+        TPixel* row = buffer.data() + TDiagonalGradient::Slack;
         for (Integer y = 0; y < h; ++y) {
-            gradient.Row(y, row.data());
-            PutPixels(dc, rop, R.Left, R.Top + y, w, 1, row.data(), w, 1);
+            gradient.Row(y, row);
+            PutPixels(dc, rop, R.Left, R.Top + y, w, 1, row, w, 1);
         }
         break;
     }
