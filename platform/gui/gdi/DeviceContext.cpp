@@ -69,8 +69,9 @@ struct TLastObject {
 
 HGDIOBJ RegisterGdiObject(std::shared_ptr<TGdiObject> Obj) {
     HGDIOBJ h = HandleOf(Obj.get());
-    LastObject = {};
-    Objects()[Obj.get()] = std::move(Obj);
+    auto& entry = Objects()[Obj.get()];
+    entry = std::move(Obj);
+    LastObject = {h, &entry}; // a new object is usually selected next
     return h;
 }
 
@@ -306,20 +307,20 @@ HGDIOBJ SelectObject(HDC DC, HGDIOBJ Obj) {
     switch (obj->Kind) {
     case TGdiKind::Pen:
         old = Previous(dc->S.Pen);
-        dc->S.Pen = std::static_pointer_cast<TPenObject>(obj);
+        dc->S.Pen = std::static_pointer_cast<TPenObject>(std::move(obj));
         break;
     case TGdiKind::Brush:
         old = Previous(dc->S.Brush);
-        dc->S.Brush = std::static_pointer_cast<TBrushObject>(obj);
+        dc->S.Brush = std::static_pointer_cast<TBrushObject>(std::move(obj));
         break;
     case TGdiKind::Font:
         old = Previous(dc->S.Font);
-        dc->S.Font = std::static_pointer_cast<TFontObject>(obj);
+        dc->S.Font = std::static_pointer_cast<TFontObject>(std::move(obj));
         break;
     case TGdiKind::Bitmap:
         if (dc->IsScreen) return nullptr;
         old = Previous(dc->S.Bitmap);
-        dc->S.Bitmap = std::static_pointer_cast<TBitmapObject>(obj);
+        dc->S.Bitmap = std::static_pointer_cast<TBitmapObject>(std::move(obj));
         dc->InvalidateVisible();
         break;
     case TGdiKind::Region:
