@@ -175,55 +175,59 @@ bool BlitPixels(TDeviceContext* dst, Integer X, Integer Y, Integer Width, Intege
         for (int x = left; x < right; ++x) colMap[x - left] = col(colOf(x));
     }
     const int* sourceColumn = colMap.data(); // indexed by x - left
-    for (int j = 0; j < m; ++j) {
-        const int y = y0 + dirY * j;
-        if (y < 0 || y >= out.Height()) continue;
-        const int sy = sy0 + sdirY * (usesSource ? SourceStep(j, m, sm) : 0);
-        if (usesSource && (sy < 0 || sy >= in.Height)) continue;
-        const std::uint32_t* srow = usesSource ? in.Row(sy) : nullptr;
-        std::uint32_t* row = out.Row(y);
-        ForVisibleSpans(*dst, y, left, right, [&](int a, int b) {
-            if (columnsAsTheyAre) {
-                CopyPixels(row + a, srow + sx0 + (a - x0), b - a, in.Opaque);
-                return;
-            }
-            if (oneColumn) {
-                // One source column stretched across: a fill.
-                FillPixels(row + a, b - a, srow[sx0] | 0xFF000000u);
-                return;
-            }
-            if (usesSource && Key && Rop == SRCCOPY && !toMono && !fromMono) {
-                // Colour-keyed copy: the key's pixels keep the destination's.
-                const std::uint32_t key = *Key & 0xFFFFFF;
-                for (int x = a; x < b; ++x) {
-                    const std::uint32_t p = srow[sourceColumn[x - left]] | 0xFF000000u;
-                    row[x] = (p & 0xFFFFFF) == key ? row[x] : p;
-                }
-                return;
-            }
-            if (usesSource && plainCopy) {
-                const std::uint32_t alpha = in.Opaque ? 0 : 0xFF000000u;
-                for (int x = a; x < b; ++x) row[x] = srow[sourceColumn[x - left]] | alpha;
-                return;
-            }
+    // Columns a..b-1 of raster row y from source row srow.
+    auto paintSpan = [&](std::uint32_t* row, const std::uint32_t* srow, int y, int a, int b) {
+        if (columnsAsTheyAre) {
+            CopyPixels(row + a, srow + sx0 + (a - x0), b - a, in.Opaque);
+            return;
+        }
+        if (oneColumn) {
+            // One source column stretched across: a fill.
+            FillPixels(row + a, b - a, srow[sx0] | 0xFF000000u);
+            return;
+        }
+        if (usesSource && Key && Rop == SRCCOPY && !toMono && !fromMono) {
+            // Colour-keyed copy: the key's pixels keep the destination's.
+            const std::uint32_t key = *Key & 0xFFFFFF;
             for (int x = a; x < b; ++x) {
-                std::uint32_t s = 0;
-                if (usesSource) {
-                    s = srow[sourceColumn[x - left]] | 0xFF000000u;
-                    if (Key && (s & 0xFFFFFF) == (*Key & 0xFFFFFF)) continue;
-                    if (toMono) s = (s & 0xFFFFFF) == (in.Bk & 0xFFFFFF) ? TRaster::White : 0xFF000000u;
-                    if (fromMono) s = (s & 0xFFFFFF) == 0xFFFFFF ? dstBk : dstText;
-                }
-                if (Rop == SRCCOPY || Key) {
-                    row[x] = s;
-                    continue;
-                }
-                std::uint32_t p = 0xFF000000u;
-                if (withPattern && !brush.At(x, y, p)) p = row[x];
-                row[x] = ApplyRop3(Rop, p, s, row[x]);
+                const std::uint32_t p = srow[sourceColumn[x - left]] | 0xFF000000u;
+                row[x] = (p & 0xFFFFFF) == key ? row[x] : p;
             }
-        });
-    }
+            return;
+        }
+        if (usesSource && plainCopy) {
+            const std::uint32_t alpha = in.Opaque ? 0 : 0xFF000000u;
+            for (int x = a; x < b; ++x) row[x] = srow[sourceColumn[x - left]] | alpha;
+            return;
+        }
+        for (int x = a; x < b; ++x) {
+            std::uint32_t s = 0;
+            if (usesSource) {
+                s = srow[sourceColumn[x - left]] | 0xFF000000u;
+                if (Key && (s & 0xFFFFFF) == (*Key & 0xFFFFFF)) continue;
+                if (toMono) s = (s & 0xFFFFFF) == (in.Bk & 0xFFFFFF) ? TRaster::White : 0xFF000000u;
+                if (fromMono) s = (s & 0xFFFFFF) == 0xFFFFFF ? dstBk : dstText;
+            }
+            if (Rop == SRCCOPY || Key) {
+                row[x] = s;
+                continue;
+            }
+            std::uint32_t p = 0xFF000000u;
+            if (withPattern && !brush.At(x, y, p)) p = row[x];
+            row[x] = ApplyRop3(Rop, p, s, row[x]);
+        }
+    };
+    // The destination's visible pieces, row by row; each row takes its
+    // source row.
+    const int top = dirY > 0 ? y0 : y0 - m + 1;
+    ForVisibleRects(*dst, TRect(left, top, right, top + m), [&](int r0, int r1, int a, int b) {
+        for (int y = r0; y < r1; ++y) {
+            const int j = dirY > 0 ? y - y0 : y0 - y;
+            const int sy = sy0 + sdirY * (usesSource ? (m == sm ? j : SourceStep(j, m, sm)) : 0);
+            if (usesSource && (sy < 0 || sy >= in.Height)) continue;
+            paintSpan(out.Row(y), usesSource ? in.Row(sy) : nullptr, y, a, b);
+        }
+    });
     return true;
 }
 
