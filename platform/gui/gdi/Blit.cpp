@@ -50,6 +50,25 @@ void CopyPixels(std::uint32_t* To, const std::uint32_t* From, int N, bool Opaque
     for (; i < N; ++i) To[i] = From[i] | 0xFF000000u;
 }
 
+// Copies N pixels, leaving out those of colour Key (the high byte aside).
+void KeyedCopy(std::uint32_t* To, const std::uint32_t* From, int N, std::uint32_t Key) {
+    using TQuad = std::uint32_t __attribute__((vector_size(16)));
+    const std::uint32_t key = Key & 0xFFFFFF;
+    const TQuad keys = {key, key, key, key};
+    const TQuad low = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+    int i = 0;
+    for (; i + 4 <= N; i += 4) {
+        TQuad s, d;
+        std::memcpy(&s, From + i, sizeof s);
+        std::memcpy(&d, To + i, sizeof d);
+        const TQuad keep = reinterpret_cast<TQuad>((s & low) == keys); // all ones where the key is
+        d = (d & keep) | (s & ~keep);
+        std::memcpy(To + i, &d, sizeof d);
+    }
+    for (; i < N; ++i)
+        if ((From[i] & 0xFFFFFF) != key) To[i] = From[i];
+}
+
 // Copies (stretching and mirroring by nearest neighbour) the source area
 // (SrcX, SrcY, SrcWidth, SrcHeight, raster coordinates) into the
 // destination area (X, Y, Width, Height, logical), through Rop or leaving
@@ -175,6 +194,9 @@ bool BlitPixels(TDeviceContext* dst, Integer X, Integer Y, Integer Width, Intege
         for (int x = left; x < right; ++x) colMap[x - left] = col(colOf(x));
     }
     const int* sourceColumn = colMap.data(); // indexed by x - left
+    // A keyed copy's source row as stretched, and the row it came from.
+    std::vector<std::uint32_t> stretched(Key ? right - left : 0);
+    const std::uint32_t* stretchedFrom = nullptr;
     // Columns a..b-1 of raster row y from source row srow.
     auto paintSpan = [&](std::uint32_t* row, const std::uint32_t* srow, int y, int a, int b) {
         if (columnsAsTheyAre) {
@@ -187,12 +209,13 @@ bool BlitPixels(TDeviceContext* dst, Integer X, Integer Y, Integer Width, Intege
             return;
         }
         if (usesSource && Key && Rop == SRCCOPY && !toMono && !fromMono) {
-            // Colour-keyed copy: the key's pixels keep the destination's.
-            const std::uint32_t key = *Key & 0xFFFFFF;
-            for (int x = a; x < b; ++x) {
-                const std::uint32_t p = srow[sourceColumn[x - left]] | 0xFF000000u;
-                row[x] = (p & 0xFFFFFF) == key ? row[x] : p;
+            // Colour-keyed copy: the source row stretched once, then four
+            // pixels at a time, the key's pixels keeping the destination's.
+            if (srow != stretchedFrom) {
+                for (int x = left; x < right; ++x) stretched[x - left] = srow[sourceColumn[x - left]] | 0xFF000000u;
+                stretchedFrom = srow;
             }
+            KeyedCopy(row + a, stretched.data() + (a - left), b - a, *Key);
             return;
         }
         if (usesSource && plainCopy) {
