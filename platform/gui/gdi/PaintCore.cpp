@@ -83,27 +83,37 @@ bool TBrushPaint::At(int RX, int RY, std::uint32_t& Pixel) const {
     return true;
 }
 
-void FillPixels(std::uint32_t* P, std::ptrdiff_t N, std::uint32_t V) {
+// Built twice, for processors with 32-byte vector stores and for the rest;
+// the loader picks one.
+__attribute__((target_clones("avx2", "default"))) void FillPixels(std::uint32_t* P, std::ptrdiff_t N,
+                                                                   std::uint32_t V) {
     if (N >= 256) {
         // The C library's 32-bit fill picks the widest stores the processor has.
         static_assert(sizeof(wchar_t) == sizeof(std::uint32_t));
         std::wmemset(reinterpret_cast<wchar_t*>(P), static_cast<wchar_t>(V), static_cast<std::size_t>(N));
         return;
     }
-    // Short spans without a call: one 16-byte store at the start, aligned
-    // 16-byte stores from the first boundary after it, and one ending at the
+    // Short spans without a call: one block store at the start, aligned
+    // block stores from the first boundary after it, and one ending at the
     // span's end (the first and last overlap their neighbours), so that
     // every row of a rectangle takes the same, well predicted path.
     using TQuad = std::uint32_t __attribute__((vector_size(16)));
-    const TQuad quad = {V, V, V, V};
-    if (N < 4) {
-        for (std::ptrdiff_t i = 0; i < N; ++i) P[i] = V;
+    using TOcta = std::uint32_t __attribute__((vector_size(32)));
+    if (N < 8) {
+        if (N < 4) {
+            for (std::ptrdiff_t i = 0; i < N; ++i) P[i] = V;
+            return;
+        }
+        const TQuad quad = {V, V, V, V};
+        std::memcpy(P, &quad, sizeof quad);
+        std::memcpy(P + N - 4, &quad, sizeof quad);
         return;
     }
-    std::memcpy(P, &quad, sizeof quad);
-    auto* q = reinterpret_cast<TQuad*>((reinterpret_cast<std::uintptr_t>(P) + 16) & ~std::uintptr_t{15});
-    for (auto* end = reinterpret_cast<TQuad*>(P + N - 4); q < end; ++q) *q = quad;
-    std::memcpy(P + N - 4, &quad, sizeof quad);
+    const TOcta octa = {V, V, V, V, V, V, V, V};
+    std::memcpy(P, &octa, sizeof octa);
+    auto* q = reinterpret_cast<TOcta*>((reinterpret_cast<std::uintptr_t>(P) + 32) & ~std::uintptr_t{31});
+    for (auto* end = reinterpret_cast<TOcta*>(P + N - 8); q < end; ++q) *q = octa;
+    std::memcpy(P + N - 8, &octa, sizeof octa);
 }
 
 void PaintRowSpan(std::uint32_t* Row, int X0, int X1, Integer Rop2, std::uint32_t Pixel) {
