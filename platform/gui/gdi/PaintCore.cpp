@@ -111,8 +111,8 @@ __attribute__((target_clones("avx2", "default"))) void FillPixels(std::uint32_t*
     }
     const TOcta octa = {V, V, V, V, V, V, V, V};
     std::memcpy(P, &octa, sizeof octa);
-    auto* q = reinterpret_cast<TOcta*>((reinterpret_cast<std::uintptr_t>(P) + 32) & ~std::uintptr_t{31});
-    for (auto* end = reinterpret_cast<TOcta*>(P + N - 8); q < end; ++q) *q = octa;
+    std::uint32_t* q = P + (8 - (reinterpret_cast<std::uintptr_t>(P) & 31) / sizeof(std::uint32_t));
+    for (std::uint32_t* last = P + N - 8; q < last; q += 8) *reinterpret_cast<TOcta*>(q) = octa;
     std::memcpy(P + N - 8, &octa, sizeof octa);
 }
 

@@ -145,3 +145,21 @@ TEST(SpanPaths, FillsOutlinesAndLinesWithEveryPenMode) {
         }
     EXPECT_EQ(h, 0xFABD0AA5u);
 }
+
+TEST(SpanPaths, FillsOfEveryShortLengthAndStartCoverExactlyTheirSpan) {
+    // Short spans are filled in overlapping blocks: no pixel before or
+    // after the span may change, whatever its length and alignment.
+    auto b = NewBitmap(300, 8);
+    TCanvas* c = b->Canvas();
+    c->Brush()->SetColor(clBlack);
+    for (int start = 0; start < 8; ++start)
+        for (int length : {0, 1, 3, 4, 5, 7, 8, 9, 12, 15, 16, 17, 31, 33, 40, 255, 256, 257}) {
+            c->Brush()->SetColor(clWhite);
+            c->FillRect(Rect(0, start, 300, start + 1));
+            c->Brush()->SetColor(clBlack);
+            c->FillRect(Rect(start + 3, start, start + 3 + length, start + 1));
+            for (int x = 0; x < 300; ++x)
+                ASSERT_EQ(c->Pixels(x, start), x >= start + 3 && x < start + 3 + length ? clBlack : clWhite)
+                    << "start " << start << ", length " << length << ", x " << x;
+        }
+}
