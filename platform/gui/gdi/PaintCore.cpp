@@ -84,13 +84,14 @@ bool TBrushPaint::At(int RX, int RY, std::uint32_t& Pixel) const {
 }
 
 // Built twice, for processors with 32-byte vector stores and for the rest;
-// the loader picks one.
-__attribute__((target_clones("avx2", "default"))) void FillPixels(std::uint32_t* P, std::ptrdiff_t N,
-                                                                   std::uint32_t V) {
+// the loader picks one. Rows spans of N pixels, Stride pixels apart.
+__attribute__((target_clones("avx2", "default"))) void FillPixelRows(std::uint32_t* P, std::ptrdiff_t Stride,
+                                                                      int Rows, std::ptrdiff_t N, std::uint32_t V) {
     if (N >= 256) {
         // The C library's 32-bit fill picks the widest stores the processor has.
         static_assert(sizeof(wchar_t) == sizeof(std::uint32_t));
-        std::wmemset(reinterpret_cast<wchar_t*>(P), static_cast<wchar_t>(V), static_cast<std::size_t>(N));
+        for (int r = 0; r < Rows; ++r, P += Stride)
+            std::wmemset(reinterpret_cast<wchar_t*>(P), static_cast<wchar_t>(V), static_cast<std::size_t>(N));
         return;
     }
     // Short spans without a call: one block store at the start, aligned
@@ -99,22 +100,24 @@ __attribute__((target_clones("avx2", "default"))) void FillPixels(std::uint32_t*
     // every row of a rectangle takes the same, well predicted path.
     using TQuad = std::uint32_t __attribute__((vector_size(16)));
     using TOcta = std::uint32_t __attribute__((vector_size(32)));
-    if (N < 8) {
+    const TQuad quad = {V, V, V, V};
+    const TOcta octa = {V, V, V, V, V, V, V, V};
+    for (int r = 0; r < Rows; ++r, P += Stride) {
         if (N < 4) {
             for (std::ptrdiff_t i = 0; i < N; ++i) P[i] = V;
-            return;
+        } else if (N < 8) {
+            std::memcpy(P, &quad, sizeof quad);
+            std::memcpy(P + N - 4, &quad, sizeof quad);
+        } else {
+            std::memcpy(P, &octa, sizeof octa);
+            std::uint32_t* q = P + (8 - (reinterpret_cast<std::uintptr_t>(P) & 31) / sizeof(std::uint32_t));
+            for (std::uint32_t* last = P + N - 8; q < last; q += 8) *reinterpret_cast<TOcta*>(q) = octa;
+            std::memcpy(P + N - 8, &octa, sizeof octa);
         }
-        const TQuad quad = {V, V, V, V};
-        std::memcpy(P, &quad, sizeof quad);
-        std::memcpy(P + N - 4, &quad, sizeof quad);
-        return;
     }
-    const TOcta octa = {V, V, V, V, V, V, V, V};
-    std::memcpy(P, &octa, sizeof octa);
-    std::uint32_t* q = P + (8 - (reinterpret_cast<std::uintptr_t>(P) & 31) / sizeof(std::uint32_t));
-    for (std::uint32_t* last = P + N - 8; q < last; q += 8) *reinterpret_cast<TOcta*>(q) = octa;
-    std::memcpy(P + N - 8, &octa, sizeof octa);
 }
+
+void FillPixels(std::uint32_t* P, std::ptrdiff_t N, std::uint32_t V) { FillPixelRows(P, 0, 1, N, V); }
 
 void PaintRowSpan(std::uint32_t* Row, int X0, int X1, Integer Rop2, std::uint32_t Pixel) {
     if (X1 <= X0) return;
@@ -167,7 +170,7 @@ void PaintRasterRect(TDeviceContext& DC, Integer Rop2, std::uint32_t Pixel, cons
     TRaster& r = DC.Surface();
     ForVisibleRects(DC, R, [&](int y0, int y1, int a, int b) {
         if (Rop2 == R2_COPYPEN) {
-            for (int y = y0; y < y1; ++y) FillPixels(r.Row(y) + a, b - a, Pixel);
+            FillPixelRows(r.Row(y0) + a, r.Width(), y1 - y0, b - a, Pixel);
             return;
         }
         for (int y = y0; y < y1; ++y) PaintRowSpan(r.Row(y), a, b, Rop2, Pixel);

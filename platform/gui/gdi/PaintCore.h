@@ -42,8 +42,10 @@ private:
     int FOrgX = 0, FOrgY = 0; // brush origin in raster coordinates
 };
 
-// Sets N pixels from P on to V, several pixels per store.
+// Sets N pixels from P on to V, several pixels per store; FillPixelRows
+// does so on Rows rows Stride pixels apart.
 void FillPixels(std::uint32_t* P, std::ptrdiff_t N, std::uint32_t V);
+void FillPixelRows(std::uint32_t* P, std::ptrdiff_t Stride, int Rows, std::ptrdiff_t N, std::uint32_t V);
 
 // Paints pixels X0..X1-1 of a row with colour Pixel through Rop2: plain
 // stores for R2_COPYPEN, the operation pixel by pixel for the others. No
