@@ -13,9 +13,9 @@ namespace {
 // Source index for destination step K of N over a source extent of M.
 inline int SourceStep(long long K, long long N, long long M) { return static_cast<int>(((2 * K + 1) * M) / (2 * N)); }
 
-// Pixels a blit reads: rows Stride pixels apart (negative for a bottom-up
-// picture), with the colour rules of a monochrome raster and the
-// background colour of the context they come from.
+// Pixels a blit reads: rows Stride pixels apart, with the colour rules of a
+// monochrome raster and the background colour of the context they come
+// from.
 struct TSourcePixels {
     const std::uint32_t* Bits = nullptr;
     int Width = 0, Height = 0;
