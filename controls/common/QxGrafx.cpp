@@ -57,13 +57,14 @@ constexpr TPixel Unpainted = 0xFFFFFF;
 
 TPixel PixelOf(COLORREF C) { return ((C & 0xFF) << 16) | (C & 0xFF00) | ((C >> 16) & 0xFF); }
 
-// Puts the W x H pixels at (X, Y) stretched to DW x DH.
+// Puts the W x H pixels (rows W apart) at (X, Y) stretched to DW x DH;
+// with a Margin, rows are W apart and their pixels start Margin in.
 void PutPixels(HDC DC, DWORD Rop, Integer X, Integer Y, Integer DW, Integer DH, const TPixel* Pixels, Integer W,
-               Integer H) {
+               Integer H, Integer Margin = 0) {
     BITMAPINFO info;
     info.bmiHeader.biWidth = W;
     info.bmiHeader.biHeight = -H;
-    StretchDIBits(DC, X, Y, DW, DH, 0, 0, W, H, Pixels, &info, DIB_RGB_COLORS, Rop);
+    StretchDIBits(DC, X, Y, DW, DH, Margin, 0, Margin ? W - 2 * Margin : W, H, Pixels, &info, DIB_RGB_COLORS, Rop);
 }
 
 // Lines Extent long of a row or column gradient, one colour each. Without
@@ -369,11 +370,14 @@ void GradientFillRect(TCanvas* Canvas, const TRect& R, TGradientDirection Direct
             break;
         }
         TDiagonalGradient gradient(Direction == gdDiagonalUp ? w : -w, h, Granularity, StopColor, StartColor);
-        std::vector<TPixel> buffer(w + 2 * TDiagonalGradient::Slack);
-        TPixel* row = buffer.data() + TDiagonalGradient::Slack;
-        for (Integer y = 0; y < h; ++y) {
-            gradient.Row(y, row);
-            PutPixels(dc, rop, R.Left, R.Top + y, w, 1, row, w, 1);
+        // Sixteen rows at a time, each with the slack its bands need.
+        constexpr Integer batch = 16;
+        const Integer stride = w + 2 * TDiagonalGradient::Slack;
+        std::vector<TPixel> rows(static_cast<std::size_t>(stride) * batch);
+        for (Integer y0 = 0; y0 < h; y0 += batch) {
+            const Integer n = std::min(batch, h - y0);
+            for (Integer i = 0; i < n; ++i) gradient.Row(y0 + i, rows.data() + i * stride + TDiagonalGradient::Slack);
+            PutPixels(dc, rop, R.Left, R.Top + y0, w, n, rows.data(), stride, n, TDiagonalGradient::Slack);
         }
         break;
     }
