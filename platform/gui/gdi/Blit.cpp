@@ -50,6 +50,11 @@ void CopyPixels(std::uint32_t* To, const std::uint32_t* From, int N, bool Opaque
     for (; i < N; ++i) To[i] = From[i] | 0xFF000000u;
 }
 
+// Picks N pixels from a source row by their source columns.
+void StretchRow(std::uint32_t* To, const std::uint32_t* From, const int* Columns, int N) {
+    for (int i = 0; i < N; ++i) To[i] = From[Columns[i]] | 0xFF000000u;
+}
+
 // Copies N pixels, leaving out those of colour Key (the high byte aside).
 void KeyedCopy(std::uint32_t* To, const std::uint32_t* From, int N, std::uint32_t Key) {
     using TQuad = std::uint32_t __attribute__((vector_size(16)));
@@ -212,7 +217,7 @@ bool BlitPixels(TDeviceContext* dst, Integer X, Integer Y, Integer Width, Intege
             // Colour-keyed copy: the source row stretched once, then four
             // pixels at a time, the key's pixels keeping the destination's.
             if (srow != stretchedFrom) {
-                for (int x = left; x < right; ++x) stretched[x - left] = srow[sourceColumn[x - left]] | 0xFF000000u;
+                StretchRow(stretched.data(), srow, sourceColumn, right - left);
                 stretchedFrom = srow;
             }
             KeyedCopy(row + a, stretched.data() + (a - left), b - a, *Key);
