@@ -181,15 +181,19 @@ public:
     TBitmap* Bitmap() const { return FBitmap; }
     void SetBitmap(TBitmap* Value);
 
+    // Plain brushes of the same style and colour share one handle (do not
+    // delete it); a pattern brush has its own.
     HBRUSH Handle() const;
 
 private:
     void Modify();
+    void ReleaseHandle() const;
 
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
     TBitmap* FBitmap = nullptr;
     mutable HBRUSH FHandle = nullptr;
+    mutable bool FSharedHandle = false; // shared with brushes of the same style and colour
 };
 
 // ---------------------------------------------------------------- canvas
