@@ -488,4 +488,89 @@ TEST_F(TabPainting, DragIndicatorOnEachSide) {
     }
 }
 
+// Captions in the test font: blocks from the cell's top to the baseline
+// (rows 4..9 of the tab), the underline on row 11. Only a line's first
+// ampersand counts: "&&" draws one "&" and underlines nothing, "&F"
+// underlines the F, and a later "&" is drawn as it is.
+TEST_F(TabPainting, CaptionsAndTheirAccelerators) {
+    Show();
+    struct Case {
+        const char* Caption;
+        const char* TextRow;      // row 6, x 5..21
+        const char* UnderlineRow; // row 11, x 5..21
+    };
+    for (Case c : {Case{"&&ab", "wTTTTTTTTTTTTwwww", "wwwwwwwwwwwwwwwww"},
+                   Case{"&Fab", "wTTTTTTTTTTTTwwww", "wTTTTwwwwwwwwwwww"},
+                   Case{"a&b&c", "wTTTTTTTTTTTTTTTT", "wwwwwTTTTwwwwwwww"}}) {
+        auto* t = Plain({0, 0, 200, 40});
+        t->Tabs()->GetItem(0)->Caption = c.Caption;
+        t->SetShowFocusRect(false);
+        t->RequestLayout();
+        PaintNow(t);
+        const TLegend legend{{clWindow, 'w'}, {clBtnText, 'T'}};
+        EXPECT_EQ(BufferMap(t, legend, {5, 6, 22, 7}), std::string(c.TextRow) + "\n") << c.Caption;
+        EXPECT_EQ(BufferMap(t, legend, {5, 11, 22, 12}), std::string(c.UnderlineRow) + "\n") << c.Caption;
+        t->Free();
+    }
+}
+
+// A handler that fills the tab itself leaves the control's fill out; the
+// caption and the outline are still drawn.
+TEST_F(TabPainting, AHandledTabBackgroundIsNotFilled) {
+    auto* t = Plain({0, 0, 200, 40});
+    t->Tabs()->GetItem(0)->Caption = "A";
+    t->OnPaintTabBackground = [](TObject*, TCanvas* C, Integer, const TRect& R, bool& Handled) {
+        C->Brush()->SetColor(clRed);
+        C->FillRect(R);
+        Handled = true;
+    };
+    Show();
+    PaintNow(t);
+    const TLegend legend{{clRed, 'r'}, {clBtnText, 'T'}, {clBtnShadow, 'S'}};
+    EXPECT_EQ(BufferMap(t, legend, {0, 5, 14, 6}), "SrrrrrTTTTrrrr\n");
+}
+
+// The close cross on the current tab: 15 x 13 in a content area at least
+// 13 high, else 10 x 9; it closes on the left button only.
+TEST_F(TabPainting, TheActiveTabsCloseCross) {
+    for (Integer height : {19, 18}) {
+        auto* t = Plain({0, 0, 200, 40});
+        t->SetTabHeight(height);
+        t->SetShowCloseButtonOnActiveTab(true);
+        t->SetTabIndex(0);
+        Show();
+        PaintNow(t);
+        const TRect content = t->TabContentRect(t->TabClientRect(0));
+        const bool large = content.Height() >= 13;
+        EXPECT_EQ(content.Height(), height - 6);
+        TQxActiveTabCloseButton* b = t->ActiveTabCloseButton();
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(b->Width(), large ? 15 : 10) << height;
+        EXPECT_EQ(b->Height(), large ? 13 : 9) << height;
+        EXPECT_EQ(b->BoundsRect().Right, content.Right) << height;
+        Integer closes = 0;
+        t->OnClose = [&](TObject*, bool&) { ++closes; };
+        const TPoint p{b->Left() + 3, b->Top() + 3};
+        Mouse(t, maMove, p);
+        Mouse(t, maDown, p, {}, mbRight);
+        Mouse(t, maUp, p, {}, mbRight);
+        EXPECT_EQ(closes, 0);
+        Click(t, p);
+        EXPECT_EQ(closes, 1);
+        t->Free();
+    }
+}
+
+// Hits follow the outline, not the rectangle: the slanted corner of a
+// single-slant tab belongs to the tab behind it or to none.
+TEST_F(TabPainting, HitsFollowTheOutline) {
+    auto* t = NewTabs({"Tab1", "Tab2"});
+    Show();
+    EXPECT_EQ(t->TabAtPos({30, 12}), 0); // tab 0, tested before tab 1 that lies over it
+    EXPECT_EQ(t->TabAtPos({36, 12}), 1); // on tab 0's slant: tab 1's
+    EXPECT_EQ(t->TabAtPos({36, 1}), 1);  // tab 1's top left, above tab 0's slant
+    EXPECT_EQ(t->TabAtPos({73, 1}), -1); // tab 1's rectangle, outside its slant
+    EXPECT_EQ(t->TabAtPos({0, 0}), -1);  // the cut corner
+}
+
 } // namespace
