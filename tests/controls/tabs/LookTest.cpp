@@ -53,4 +53,31 @@ TEST_F(TabLook, MainWindowPageControl) {
     ASSERT_TRUE(GrabWindow(Form).save(QString::fromStdString(dir + "/main-simple.png"), "PNG"));
 }
 
+TEST_F(TabLook, MultiLineVerticalTextAndStripButtons) {
+    if (!std::getenv("QUENTA_LOOK")) GTEST_SKIP() << "set QUENTA_LOOK to write the pictures";
+    Form->SetBounds(0, 0, 640, 330);
+    auto* multi = NewTabs({"One", "Two", "Three", "Four", "Five", "Six", "Seven", "Eight", "Nine", "Ten", "Eleven", "Twelve", "Thirteen", "Fourteen", "Fifteen", "Sixteen"}, Bounds(10, 10, 300, 150));
+    multi->SetMultiLine(true);
+    multi->SetTabIndex(6);
+    auto* side = NewTabs({"&Left", "Middle", "Last"}, Bounds(330, 10, 300, 150));
+    side->SetTabOrientation(toLeft);
+    side->SetTextOrientation(orVertical);
+    side->SetTabIndex(1);
+    auto* right = NewTabs({"&Right", "Down"}, Bounds(330, 170, 300, 150));
+    right->SetTabOrientation(toRight);
+    right->SetTextOrientation(orVertical);
+    right->SetTabStyle(tsCutCorner);
+    right->SetTabIndex(0);
+    auto* buttons = NewTabs({"Alpha", "Beta", "Gamma", "Delta", "Epsilon", "Zeta", "Eta"}, Bounds(10, 170, 300, 150));
+    buttons->SetShowCloseButton(true);
+    buttons->SetShowMenuButton(true);
+    buttons->SetShowCloseButtonOnActiveTab(true);
+    buttons->SetHotTrackStyle(htsTabBar);
+    buttons->SetTabIndex(1);
+    Show();
+    const String dir = String(std::getenv("QUENTA_BINARY_DIR")) + "/look";
+    std::system(("mkdir -p '" + dir + "'").c_str());
+    ASSERT_TRUE(GrabWindow(Form).save(QString::fromStdString(dir + "/tab-lines.png"), "PNG"));
+}
+
 } // namespace

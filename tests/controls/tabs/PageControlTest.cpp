@@ -322,4 +322,26 @@ TEST_F(PageControl, AColourChangeWithColouredTabsRepaints) {
     EXPECT_EQ(paints, 1);
 }
 
+// Sheets hear when they are shown and hidden; with SaveResources the pages
+// not shown give up their windows, made again when shown.
+TEST_F(PageControl, SheetsShowAndHideAndMaySaveTheirWindows) {
+    Load();
+    std::vector<String> seen;
+    for (TQxTabSheet* s : {Main->AboutSheet, Main->ResultsSheet}) {
+        s->OnShow = [&seen, s](TObject*) { seen.push_back("show " + s->Name()); };
+        s->OnHide = [&seen, s](TObject*) { seen.push_back("hide " + s->Name()); };
+    }
+    Pages->SetActivePage(Main->ResultsSheet);
+    EXPECT_EQ(seen, (std::vector<String>{"show ResultsSheet", "hide AboutSheet"}));
+    Main->AboutSheet->HandleNeeded();
+    Pages->SetSaveResources(true);
+    EXPECT_FALSE(Main->AboutSheet->HandleAllocated());
+    EXPECT_TRUE(Main->ResultsSheet->HandleAllocated());
+    Pages->SetActivePage(Main->AboutSheet);
+    EXPECT_TRUE(Main->AboutSheet->HandleAllocated());
+    EXPECT_FALSE(Main->ResultsSheet->HandleAllocated());
+    for (TQxTabSheet* s : {Main->AboutSheet, Main->ResultsSheet})
+        s->OnShow = s->OnHide = nullptr;
+}
+
 } // namespace
