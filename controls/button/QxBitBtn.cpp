@@ -198,9 +198,11 @@ TPoint TQxBitBtn::GetGlyphSize() {
 }
 
 Integer TQxBitBtn::CaptionHeight(const TRect& R) {
+    // Measured off screen, so that layout needs no window.
     TRect measure = R;
-    Canvas()->Font()->Assign(Font());
-    return DrawTextOnCanvas(Canvas(), Caption(), measure, 0x455);
+    TBitmap screen(1, 1);
+    screen.Canvas()->Font()->Assign(Font());
+    return DrawTextOnCanvas(screen.Canvas(), Caption(), measure, 0x455);
 }
 
 // Where the caption goes beside the glyph (w x h), by layout:

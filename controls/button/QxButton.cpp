@@ -362,19 +362,19 @@ void TQxButton::KeyDown(Word& Key, TShiftState Shift) {
     TQxCustomButton::KeyDown(Key, Shift);
 }
 
-void TQxButton::KeyUp(Word& Key, TShiftState Shift) {
+// The Space release is handled before the framework's key-up handling and
+// its OnKeyUp: a click that frees the button then leaves nothing to run.
+bool TQxButton::SpaceReleased() {
     auto alive = Alive();
-    if (Key == VK_SPACE) {
-        FPressedLook = false;
-        // Only a Space press this button saw clicks it, once.
-        if (FKeyToggle) {
-            FKeyToggle = false;
-            ChangeState();
-            if (!*alive) return;
-        }
-        UpdateDisplay();
+    FPressedLook = false;
+    // Only a Space press this button saw clicks it, once.
+    if (FKeyToggle) {
+        FKeyToggle = false;
+        ChangeState();
+        if (!*alive) return false;
     }
-    TQxCustomButton::KeyUp(Key, Shift);
+    UpdateDisplay();
+    return true;
 }
 
 void TQxButton::CMFocusChanged(TMessage& Message) {
@@ -426,6 +426,9 @@ void TQxButton::Dispatch(TMessage& Message) {
     case QM_BUTTONPRESSED:
         QMButtonPressed(Message);
         return;
+    case WM_KEYUP:
+        if (Message.WParam == VK_SPACE && !SpaceReleased()) return;
+        break;
     default:
         break;
     }

@@ -199,11 +199,11 @@ protected:
     void UpdateDisplay() override { Invalidate(); }
     void ChangeState() override;
     void KeyDown(Word& Key, TShiftState Shift) override;
-    void KeyUp(Word& Key, TShiftState Shift) override;
     // Tells the buttons of the same parent that this one went down.
     void NotifyGroup();
 
 private:
+    bool SpaceReleased(); // false when the click freed the button
     void PaintFlat(TRect& R);
     void PaintClassic(TRect& R);
     void CMFocusChanged(TMessage& Message);

@@ -427,10 +427,10 @@ void TQxCustomCheckBox::KeyDown(Word& Key, TShiftState Shift) {
     }
 }
 
-void TQxCustomCheckBox::KeyUp(Word& Key, TShiftState Shift) {
+// After the framework's key-up handling (and OnKeyUp), from Dispatch, so
+// that a toggle whose click frees the box leaves nothing to run.
+void TQxCustomCheckBox::SpaceReleased() {
     auto alive = Alive();
-    TQxCustomGlyphButton::KeyUp(Key, Shift);
-    if (!*alive || Key != VK_SPACE || FReadOnly) return;
     FPressedLook = false;
     // The toggle belongs to the Space press this box saw, once.
     if (FKeyToggle) {
@@ -468,6 +468,13 @@ void TQxCustomCheckBox::Dispatch(TMessage& Message) {
     case BM_GETCHECK:
         Message.Result = static_cast<LRESULT>(FState);
         return;
+    case WM_KEYUP: {
+        auto alive = Alive();
+        const bool space = Message.WParam == VK_SPACE;
+        TQxCustomGlyphButton::Dispatch(Message);
+        if (*alive && space && !FReadOnly) SpaceReleased();
+        return;
+    }
     default:
         break;
     }

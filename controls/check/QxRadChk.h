@@ -171,8 +171,8 @@ protected:
     void ChangeState() override;
     void DrawStateGlyph(TBitmap* Bitmap) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
-    void KeyUp(Word& Key, TShiftState Shift) override;
     void DoExit() override;
+    void SpaceReleased();
 
 private:
     bool FAllowGrayed = false;
