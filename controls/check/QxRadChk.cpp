@@ -599,6 +599,14 @@ void TQxRadioButton::Dispatch(TMessage& Message) {
             return;
         }
         break;
+    case CN_KEYDOWN:
+        // The form takes arrows to move the focus; the focused radio button
+        // sees the Down arrow first.
+        if (Message.WParam == VK_DOWN && Perform(CM_DIALOGKEY, Message.WParam, Message.LParam) != 0) {
+            Message.Result = 1;
+            return;
+        }
+        break;
     case WM_LBUTTONDBLCLK:
         TQxCustomGlyphButton::Dispatch(Message);
         if (*alive) DblClick();
