@@ -181,6 +181,49 @@ TEST_F(Buttons, AClickThatFreesTheButtonOrItsFormEndsCleanly) {
     KeyInput(kaDown, VK_SPACE, {}, " ");
     KeyInput(kaUp, VK_SPACE, {});
     EXPECT_EQ(Form, nullptr);
+
+    // Enter reaching a default button that frees its form.
+    Form = new TProbeForm(nullptr);
+    Form->SetBounds(0, 0, 200, 150);
+    TQxButton* d = NewButton("D", {10, 10, 85, 35});
+    auto* edit = Make<TWinProbe>(Form, "Edit", {0, 100, 50, 120});
+    edit->SetTabStop(true);
+    d->SetDefault(true);
+    d->OnClick = [this](TObject*) {
+        Form->Free();
+        Form = nullptr;
+    };
+    ShowForm();
+    edit->SetFocus();
+    Key(VK_RETURN);
+    EXPECT_EQ(Form, nullptr);
+}
+
+// A bitmap button that counts its paints.
+class TCountingBitBtn : public TQxBitBtn {
+public:
+    using TQxBitBtn::TQxBitBtn;
+    int Paints = 0;
+
+protected:
+    void Paint() override {
+        ++Paints;
+        TQxBitBtn::Paint();
+    }
+};
+
+TEST_F(Buttons, AnImageListChangeRepaintsAtOnce) {
+    auto* b = Make<TCountingBitBtn>(Form, "B", {10, 10, 85, 35});
+    TImageList list(nullptr);
+    b->SetImages(&list);
+    b->SetImageIndex(0);
+    ShowForm();
+    b->Update();
+    const int before = b->Paints;
+    TBitmap image(16, 16);
+    list.Add(&image, nullptr);
+    EXPECT_EQ(b->Paints, before + 1);
+    b->SetImages(nullptr);
 }
 
 // ---------------------------------------------------------------- dialogs and descriptions
