@@ -1,5 +1,6 @@
 #include "controls/button/QxButton.h"
 
+#include "controls/common/QxControlLinks.h"
 #include "controls/common/QxOldPropReader.h"
 #include "platform/gui/controls/Input.h"
 #include "platform/gui/controls/Published.h"
@@ -39,41 +40,35 @@ TQxCustomButton::TQxCustomButton(TComponent* AOwner) : TCustomControl(AOwner) {
 
 TQxCustomButton::~TQxCustomButton() = default;
 
-template <class V> static bool StoreChanged(V& Field, const V& Value) {
-    if (Field == Value) return false;
-    Field = Value;
-    return true;
-}
-
 void TQxCustomButton::SetAlignmentVertical(TAlignmentVertical Value) {
-    if (StoreChanged(FAlignmentVertical, Value)) Invalidate();
+    if (StoreChanged(this, FAlignmentVertical, Value)) Invalidate();
 }
 void TQxCustomButton::SetHotTrack(bool Value) {
-    if (StoreChanged(FHotTrack, Value)) Invalidate();
+    if (StoreChanged(this, FHotTrack, Value)) Invalidate();
 }
 void TQxCustomButton::SetHighlightColor(TColor Value) {
-    if (StoreChanged(FHighlightColor, Value)) Invalidate();
+    if (StoreChanged(this, FHighlightColor, Value)) Invalidate();
 }
 void TQxCustomButton::SetLightTextStyle(bool Value) {
-    if (StoreChanged(FLightTextStyle, Value)) Invalidate();
+    if (StoreChanged(this, FLightTextStyle, Value)) Invalidate();
 }
 void TQxCustomButton::SetTextStyle(TTextStyle Value) {
-    if (StoreChanged(FTextStyle, Value)) Invalidate();
+    if (StoreChanged(this, FTextStyle, Value)) Invalidate();
 }
 void TQxCustomButton::SetTextHighlightColor(TColor Value) {
-    if (StoreChanged(FTextHighlightColor, Value)) Invalidate();
+    if (StoreChanged(this, FTextHighlightColor, Value)) Invalidate();
 }
 void TQxCustomButton::SetTextShadowColor(TColor Value) {
-    if (StoreChanged(FTextShadowColor, Value)) Invalidate();
+    if (StoreChanged(this, FTextShadowColor, Value)) Invalidate();
 }
 void TQxCustomButton::SetTextShadowDepth(Integer Value) {
-    if (StoreChanged(FTextShadowDepth, Value)) Invalidate();
+    if (StoreChanged(this, FTextShadowDepth, Value)) Invalidate();
 }
 void TQxCustomButton::SetThemeAware(bool Value) {
-    if (StoreChanged(FThemeAware, Value)) Invalidate();
+    if (StoreChanged(this, FThemeAware, Value)) Invalidate();
 }
 void TQxCustomButton::SetTransparent(bool Value) {
-    if (StoreChanged(FTransparent, Value)) Invalidate();
+    if (StoreChanged(this, FTransparent, Value)) Invalidate();
 }
 
 bool TQxCustomButton::UseThemes() const {
@@ -264,7 +259,7 @@ TQxButton::TQxButton(TComponent* AOwner) : TQxCustomButton(AOwner) {
 }
 
 void TQxButton::SetAlignment(TAlignment Value) {
-    if (StoreChanged(FAlignment, Value)) Invalidate();
+    if (StoreChanged(this, FAlignment, Value)) Invalidate();
 }
 
 void TQxButton::SetDefault(bool Value) {
@@ -275,11 +270,11 @@ void TQxButton::SetDefault(bool Value) {
 }
 
 void TQxButton::SetAllowAllUp(bool Value) {
-    if (StoreChanged(FAllowAllUp, Value)) NotifyGroup();
+    if (StoreChanged(this, FAllowAllUp, Value)) NotifyGroup();
 }
 
 void TQxButton::SetGroupIndex(Integer Value) {
-    if (StoreChanged(FGroupIndex, Value)) NotifyGroup();
+    if (StoreChanged(this, FGroupIndex, Value)) NotifyGroup();
 }
 
 void TQxButton::SetDown(bool Value) {
@@ -296,13 +291,13 @@ void TQxButton::SetDown(bool Value) {
 }
 
 void TQxButton::SetShowDownPattern(bool Value) {
-    if (StoreChanged(FShowDownPattern, Value)) Invalidate();
+    if (StoreChanged(this, FShowDownPattern, Value)) Invalidate();
 }
 void TQxButton::SetShowFocusRect(bool Value) {
-    if (StoreChanged(FShowFocusRect, Value)) Invalidate();
+    if (StoreChanged(this, FShowFocusRect, Value)) Invalidate();
 }
 void TQxButton::SetFrameColor(TColor Value) {
-    if (StoreChanged(FFrameColor, Value)) Invalidate();
+    if (StoreChanged(this, FFrameColor, Value)) Invalidate();
 }
 
 void TQxButton::SetHotTrack(bool Value) {
@@ -666,10 +661,10 @@ void TQxButton::Paint() {
 
 void RegisterButtonTypes() {
     static const bool done = [] {
-        RegisterEnumType<TAlignmentVertical>("TAlignmentVertical", {"avTop", "avCenter", "avBottom"});
-        RegisterEnumType<TTextStyle>("TTextStyle", {"tsNormal", "tsRaised", "tsRecessed", "tsShadow"});
+        RegisterControlTypes();
+        AlignmentVerticalTypeInfo();
+        TextStyleTypeInfo();
         RegisterEnumType<TQxHotTrackColorType>("TQxHotTrackColorType", {"htctComplement", "htctActual"});
-        RegisterEnumType<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
         RegisterEnumType<TButtonLayout>("TButtonLayout",
                                         {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
         RegisterEnumType<TBitBtnKind>("TBitBtnKind", {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo",
@@ -712,7 +707,7 @@ const TClassInfo& TQxButton::ClassInfo() {
             .Default(true)
             .Property("ShowFocusRect", &T::ShowFocusRect, &T::SetShowFocusRect)
             .Default(true)
-            .Property("AlignmentVertical", &T::AlignmentVertical, &T::SetAlignmentVertical)
+            .Property("AlignmentVertical", &T::AlignmentVertical, &T::SetAlignmentVertical, AlignmentVerticalTypeInfo())
             .Default(avCenter)
             .Property("HighlightColor", &T::HighlightColor, &T::SetHighlightColor, ColorTypeInfo())
             .Default(clHighlight)
@@ -730,7 +725,7 @@ const TClassInfo& TQxButton::ClassInfo() {
             .Default(clBtnShadow)
             .Property("TextShadowDepth", &T::TextShadowDepth, &T::SetTextShadowDepth)
             .Default(2)
-            .Property("TextStyle", &T::TextStyle, &T::SetTextStyle)
+            .Property("TextStyle", &T::TextStyle, &T::SetTextStyle, TextStyleTypeInfo())
             .Default(tsNormal)
             .Property("ThemeAware", &T::ThemeAware, &T::SetThemeAware)
             .Default(true)

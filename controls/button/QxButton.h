@@ -35,14 +35,12 @@
 // the TQxButton* that went down.
 inline constexpr Cardinal QM_BUTTONPRESSED = 0x2421;
 
-enum TAlignmentVertical { avTop, avCenter, avBottom };
-enum TTextStyle { tsNormal, tsRaised, tsRecessed, tsShadow };
 enum TQxHotTrackColorType { htctComplement, htctActual };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
 
-// Registers the enumerations above by name; idempotent.
+// Registers the enumerations above by name (and the shared ones they use
+// beside them); idempotent.
 void RegisterButtonTypes();
 
 // Tells whether an object still exists after a call into user code: the

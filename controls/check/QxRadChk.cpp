@@ -23,12 +23,6 @@ private:
     std::shared_ptr<const bool> FAlive;
 };
 
-template <class V> bool StoreChanged(V& Field, const V& Value) {
-    if (Field == Value) return false;
-    Field = Value;
-    return true;
-}
-
 } // namespace
 
 // ================================================================ TQxCustomGlyphButton
@@ -42,16 +36,15 @@ TQxCustomGlyphButton::TQxCustomGlyphButton(TComponent* AOwner)
 }
 
 TQxCustomGlyphButton::~TQxCustomGlyphButton() {
-    if (FFrameController) FFrameController->UnregisterControl(this);
     if (FCustomGlyphImages) FCustomGlyphImages->UnRegisterChanges(FImageChangeLink.get());
 }
 
 void TQxCustomGlyphButton::SetAlignment(TAlignment Value) {
-    if (StoreChanged(FAlignment, Value)) Repaint();
+    if (StoreChanged(this, FAlignment, Value)) Repaint();
 }
 
 void TQxCustomGlyphButton::SetAutoSize(bool Value) {
-    if (!StoreChanged(FAutoSize, Value)) return;
+    if (!StoreChanged(this, FAutoSize, Value)) return;
     if (FAutoSize) FitToCaption();
 }
 
@@ -104,28 +97,28 @@ void TQxCustomGlyphButton::SetUseCustomGlyphs(bool Value) {
 }
 
 void TQxCustomGlyphButton::SetFillColor(TColor Value) {
-    if (StoreChanged(FFillColor, Value)) Repaint();
+    if (StoreChanged(this, FFillColor, Value)) Repaint();
 }
 void TQxCustomGlyphButton::SetFocusColor(TColor Value) {
-    if (StoreChanged(FFocusColor, Value)) Repaint();
+    if (StoreChanged(this, FFocusColor, Value)) Repaint();
 }
 void TQxCustomGlyphButton::SetFrameColor(TColor Value) {
-    if (StoreChanged(FFrameColor, Value)) Repaint();
+    if (StoreChanged(this, FFrameColor, Value)) Repaint();
 }
 void TQxCustomGlyphButton::SetDisabledColor(TColor Value) {
-    if (StoreChanged(FDisabledColor, Value)) Repaint();
+    if (StoreChanged(this, FDisabledColor, Value)) Repaint();
 }
 void TQxCustomGlyphButton::SetReadOnly(bool Value) {
-    if (StoreChanged(FReadOnly, Value)) Repaint();
+    if (StoreChanged(this, FReadOnly, Value)) Repaint();
 }
 void TQxCustomGlyphButton::SetReadOnlyColor(TColor Value) {
-    if (StoreChanged(FReadOnlyColor, Value)) Repaint();
+    if (StoreChanged(this, FReadOnlyColor, Value)) Repaint();
 }
 void TQxCustomGlyphButton::SetTransparentColor(TColor Value) {
-    if (StoreChanged(FTransparentColor, Value)) Repaint();
+    if (StoreChanged(this, FTransparentColor, Value)) Repaint();
 }
 void TQxCustomGlyphButton::SetWinMaskColor(TColor Value) {
-    if (StoreChanged(FWinMaskColor, Value)) Repaint();
+    if (StoreChanged(this, FWinMaskColor, Value)) Repaint();
 }
 
 void TQxCustomGlyphButton::SetTransparent(bool Value) {
@@ -133,21 +126,11 @@ void TQxCustomGlyphButton::SetTransparent(bool Value) {
     TQxCustomButton::SetTransparent(Value);
 }
 
-void TQxCustomGlyphButton::SetFrameController(TQxFrameController* Value) {
-    if (Value == FFrameController) return;
-    if (FFrameController) FFrameController->UnregisterControl(this);
-    FFrameController = Value;
-    if (Value) {
-        Value->RegisterControl(this);
-        Value->FreeNotification(this);
-    }
-}
-
 void TQxCustomGlyphButton::FrameControllerChanged() {
-    TQxFrameController* c = FFrameController;
+    TQxFrameController* c = FLinks.Controller();
     if (!c || !c->FrameVisible()) return;
     FHotTrack = true;
-    const TQxFrameControllerNotifications n = FFrameControllerNotifications;
+    const TQxFrameControllerNotifications n = FLinks.Notifications();
     if (n.Contains(fcpColor)) FFillColor = c->Color();
     if (n.Contains(fcpFrameColor)) FFrameColor = c->FrameColor();
     if (n.Contains(fcpFocusColor)) FFocusColor = c->FocusColor();
@@ -161,9 +144,8 @@ void TQxCustomGlyphButton::FrameControllerChanged() {
 
 void TQxCustomGlyphButton::Notification(TComponent* AComponent, TOperation Operation) {
     TQxCustomButton::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FFrameController) FFrameController = nullptr;
-    if (AComponent == FCustomGlyphImages) SetCustomGlyphImages(nullptr);
+    FLinks.Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FCustomGlyphImages) SetCustomGlyphImages(nullptr);
 }
 
 TRect TQxCustomGlyphButton::GlyphRect() const {
@@ -248,11 +230,11 @@ void TQxCustomGlyphButton::HotColors(TColor& Dark, TColor& Light) const {
     }
 }
 
-Integer TQxCustomGlyphButton::PaintLook() const {
-    if (!Enabled()) return 3;
-    if (FPressedLook) return 1;
-    if (FMouseOver) return 2;
-    return 0;
+TQxGlyphLook TQxCustomGlyphButton::PaintLook() const {
+    if (!Enabled()) return glDisabled;
+    if (FPressedLook) return glPressed;
+    if (FMouseOver) return glHot;
+    return glNormal;
 }
 
 // The glyph over the control: G the state glyph, M the glyph on its
@@ -519,7 +501,7 @@ void TQxCustomCheckBox::DrawStateGlyph(TBitmap* Bitmap) {
     if (HotTrack()) {
         TColor dark, light;
         HotColors(dark, light);
-        PaintCheckBoxGlyph(c, d, state, ReadOnlyColor(), ReadOnlyColorOnFocus(), FReadOnly, dark, light,
+        PaintCheckBoxGlyph(c, d, FState, ReadOnlyColor(), ReadOnlyColorOnFocus(), FReadOnly, dark, light,
                            DisabledColor(), FocusColor(), FillColor(), HighlightColor(), FrameColor(),
                            HotTrackStyle(), Focused(), PaintLook());
         return;
@@ -728,10 +710,10 @@ namespace {
 
 template <class T> TClassBuilder<T>& PublishGlyphButton(TClassBuilder<T>& B) {
     RegisterButtonTypes();
-    RegisterEnumType<TQxButtonHotTrackStyle>("TQxButtonHotTrackStyle", {"htsInterior", "htsFrame"});
     B.Property("Alignment", &T::Alignment, &T::SetAlignment)
         .Default(taRightJustify)
-        .Property("AlignmentVertical", &T::AlignmentVertical, &T::SetAlignmentVertical)
+        .Property("AlignmentVertical", &T::AlignmentVertical, &T::SetAlignmentVertical,
+                  AlignmentVerticalTypeInfo())
         .Default(avTop)
         .Property("AutoSize", &T::AutoSize, &T::SetAutoSize)
         .Default(true)
@@ -762,16 +744,12 @@ template <class T> TClassBuilder<T>& PublishGlyphButton(TClassBuilder<T>& B) {
         .Default(0x00FF00)
         .Property("TabOnEnter", &T::TabOnEnter, &T::SetTabOnEnter)
         .Default(false)
-        .Property("HotTrackStyle", &T::HotTrackStyle, &T::SetHotTrackStyle)
+        .Property("HotTrackStyle", &T::HotTrackStyle, &T::SetHotTrackStyle, ButtonHotTrackStyleTypeInfo())
         .Default(htsInterior)
         .Property("HotTrackColor", &T::HotTrackColor, &T::SetHotTrackColor, ColorTypeInfo())
         .Default(0x149BF0)
         .Property("HotTrackColorType", &T::HotTrackColorType, &T::SetHotTrackColorType)
         .Default(htctActual)
-        .Property("FrameController", &T::FrameController, &T::SetFrameController)
-        .Property("FrameControllerNotifications", &T::FrameControllerNotifications,
-                  &T::SetFrameControllerNotifications, FrameControllerNotificationsTypeInfo())
-        .Default(0xFFFF)
         .Property("Transparent", &T::Transparent, &T::SetTransparent)
         .Default(false)
         .Property("HotTrack", &T::HotTrack, &T::SetHotTrack)
@@ -780,7 +758,7 @@ template <class T> TClassBuilder<T>& PublishGlyphButton(TClassBuilder<T>& B) {
         .Default(clHighlight)
         .Property("LightTextStyle", &T::LightTextStyle, &T::SetLightTextStyle)
         .Default(false)
-        .Property("TextStyle", &T::TextStyle, &T::SetTextStyle)
+        .Property("TextStyle", &T::TextStyle, &T::SetTextStyle, TextStyleTypeInfo())
         .Default(tsNormal)
         .Property("TextHighlightColor", &T::TextHighlightColor, &T::SetTextHighlightColor, ColorTypeInfo())
         .Default(clBtnHighlight)
@@ -792,6 +770,7 @@ template <class T> TClassBuilder<T>& PublishGlyphButton(TClassBuilder<T>& B) {
         .Default(true)
         .Event("OnMouseEnter", &T::OnMouseEnter)
         .Event("OnMouseLeave", &T::OnMouseLeave);
+    PublishFrameController(B);
     PublishControlProperties(B, {"Action", "Align", "Caption", "Color", "Constraints", "Enabled", "Font",
                                  "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop",
                                  "Visible", "OnClick", "OnDblClick", "OnEnter", "OnExit", "OnKeyDown",
@@ -816,12 +795,11 @@ const TClassInfo& TQxCustomCheckBox::ClassInfo() {
 const TClassInfo& TQxCheckBox::ClassInfo() {
     using T = TQxCheckBox;
     static const TClassInfo& info = []() -> const TClassInfo& {
-        RegisterEnumType<TCheckBoxState>("TCheckBoxState", {"cbUnchecked", "cbChecked", "cbGrayed"});
         TClassBuilder<T> b("TQxCheckBox", &TQxCustomCheckBox::ClassInfo());
         PublishGlyphButton(b);
         b.Property("AllowGrayed", &T::AllowGrayed, &T::SetAllowGrayed)
             .Default(false)
-            .Property("State", &T::State, &T::SetState)
+            .Property("State", &T::State, &T::SetState, CheckBoxStateTypeInfo())
             .Property("TabStop", &T::TabStop, &T::SetTabStop)
             .Default(true);
         return b.Register();

@@ -19,12 +19,11 @@
 // action without firing clicks for the action's own changes.
 
 #include "controls/button/QxButton.h"
+#include "controls/common/QxControlLinks.h"
 #include "platform/gui/controls/ActnList.h"
 
 inline constexpr Cardinal BM_GETCHECK = 0x00F0;
 
-enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
-enum TQxButtonHotTrackStyle { htsInterior, htsFrame };
 
 class TQxCustomGlyphButton : public TQxCustomButton, public IQxFrameControllerNotification {
 public:
@@ -66,14 +65,10 @@ public:
     void SetTabOnEnter(bool Value) { FTabOnEnter = Value; }
     TQxButtonHotTrackStyle HotTrackStyle() const { return FHotTrackStyle; }
     void SetHotTrackStyle(TQxButtonHotTrackStyle Value) { FHotTrackStyle = Value; }
-    TQxFrameController* FrameController() const { return FFrameController; }
-    virtual void SetFrameController(TQxFrameController* Value);
-    Integer FrameControllerNotifications() const {
-        return static_cast<Integer>(FFrameControllerNotifications.ToInt());
-    }
-    void SetFrameControllerNotifications(Integer Value) {
-        FFrameControllerNotifications = TQxFrameControllerNotifications::FromInt(static_cast<std::uint64_t>(Value) & 0xFFFF);
-    }
+    TQxFrameController* FrameController() const { return FLinks.Controller(); }
+    virtual void SetFrameController(TQxFrameController* Value) { FLinks.SetController(Value); }
+    TQxFrameControllerNotifications FrameControllerNotifications() const { return FLinks.Notifications(); }
+    void SetFrameControllerNotifications(TQxFrameControllerNotifications Value) { FLinks.SetNotifications(Value); }
     void SetTransparent(bool Value) override;
     TPoint GlyphSize() const { return {FGlyphWidth, FGlyphHeight}; }
     // Where the glyph sits in the control.
@@ -99,7 +94,7 @@ protected:
     void DrawListGlyph(TBitmap* Bitmap, Integer Index);
     // The hot-track glyph colours for the painters.
     void HotColors(TColor& Dark, TColor& Light) const;
-    Integer PaintLook() const;
+    TQxGlyphLook PaintLook() const;
     void FitToCaption();
 
     void Paint() override;
@@ -143,10 +138,9 @@ private:
     Integer FGlyphHeight = 13;
     bool FTabOnEnter = false;
     TQxButtonHotTrackStyle FHotTrackStyle = htsInterior;
-    TQxFrameController* FFrameController = nullptr;
-    TQxFrameControllerNotifications FFrameControllerNotifications = AllFrameControllerNotifications;
     std::unique_ptr<TBitmap> FBackground;
     bool FBackgroundDirty = true;
+    TQxControlLinks FLinks{this};
 
 protected:
     bool FReadOnly = false;

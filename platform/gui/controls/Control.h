@@ -32,6 +32,8 @@ class TBasicAction;
 class TControlActionLink;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+// Horizontal placement of text (published as "TAlignment").
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 enum TControlStyleFlag {
     csAcceptsControls, // other controls may be put on it

@@ -173,6 +173,25 @@ TEST_F(Checks, AutoSizeFitsCaptionAndGlyphOnTheGlyphSide) {
     EXPECT_EQ(box->BoundsRect().Right, 10 + 18 + 18 + 6) << "the right edge stays";
 }
 
+TEST_F(Checks, AFrameControllerPassesItsColoursAndHotTracking) {
+    auto* controller = new TQxFrameController(Form);
+    controller->SetFrameVisible(true);
+    controller->SetFrameColor(clRed);
+    controller->SetFocusColor(clYellow);
+    controller->SetFrameHotTrack(true);
+    controller->SetFrameHotColor(clBlue);
+    auto* box = New<TQxCheckBox>("Box", {10, 10, 90, 30});
+    box->SetFrameControllerNotifications(AllFrameControllerNotifications - TQxFrameControllerNotifications{fcpFocusColor});
+    box->SetFrameController(controller);
+    EXPECT_TRUE(box->HotTrack());
+    EXPECT_EQ(box->FrameColor(), clRed);
+    EXPECT_EQ(box->FocusColor(), clWindow) << "filtered out";
+    EXPECT_EQ(box->HotTrackStyle(), htsFrame);
+    EXPECT_EQ(box->HotTrackColor(), clBlue);
+    controller->Free();
+    EXPECT_EQ(box->FrameController(), nullptr);
+}
+
 // ---------------------------------------------------------------- descriptions
 
 TEST(CheckDescriptions, StatesAndObsoleteNamesAreRead) {
