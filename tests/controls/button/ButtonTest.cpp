@@ -533,7 +533,7 @@ public:
     }
 };
 
-TEST_F(Looks, ThemedDownPatternLeavesTheThemedFrameAndFocusDotsAreBlack) {
+TEST_F(Looks, ThemedDownPatternLeavesTheThemedFrame) {
     TFramedTheme theme;
     SetThemeServices(&theme);
     Btn->SetGroupIndex(1);
