@@ -5,24 +5,9 @@
 #include "platform/gui/controls/Input.h"
 #include "platform/gui/controls/Published.h"
 #include "platform/gui/controls/Themes.h"
+#include "platform/rtl/Guards.h"
 
 namespace {
-
-// Sets a flag for as long as the guard lives, unless the owner is gone by
-// then.
-class TFlagGuard {
-public:
-    TFlagGuard(bool& Flag, std::shared_ptr<const bool> Alive) : FFlag(Flag), FAlive(std::move(Alive)) {
-        FFlag = true;
-    }
-    ~TFlagGuard() {
-        if (*FAlive) FFlag = false;
-    }
-
-private:
-    bool& FFlag;
-    std::shared_ptr<const bool> FAlive;
-};
 
 bool NoShiftKeys() {
     return GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
@@ -225,7 +210,10 @@ void TQxCustomButton::Dispatch(TMessage& Message) {
     case WM_LBUTTONUP: {
         // The release gives up the mouse capture before it reaches MouseUp;
         // that loss is not one that cancels.
-        TFlagGuard releasing(FReleasing, Alive());
+        FReleasing = true;
+        TScopeExit released([this, alive = Alive()] {
+            if (*alive) FReleasing = false;
+        });
         TCustomControl::Dispatch(Message);
         return;
     }
@@ -339,7 +327,10 @@ void TQxButton::ChangeState() {
         SetDown(!FDown);
     else
         UpdateDisplay();
-    TFlagGuard clicking(FClicking, alive);
+    FClicking = true;
+    TScopeExit clicked([this, alive] {
+        if (*alive) FClicking = false;
+    });
     Click();
 }
 

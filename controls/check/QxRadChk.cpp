@@ -5,23 +5,19 @@
 #include "platform/gui/controls/Published.h"
 #include "platform/gui/controls/Themes.h"
 #include "platform/gui/gdi/FrameControl.h"
+#include "platform/rtl/Guards.h"
 
 #include <algorithm>
 
 namespace {
 
-// Clears a flag when it goes, unless its owner went first.
-class TClearOnExit {
-public:
-    TClearOnExit(bool& Flag, std::shared_ptr<const bool> Alive) : FFlag(Flag), FAlive(std::move(Alive)) {}
-    ~TClearOnExit() {
-        if (*FAlive) FFlag = false;
-    }
-
-private:
-    bool& FFlag;
-    std::shared_ptr<const bool> FAlive;
-};
+// Clears a flag at the end of the scope, unless its owner went first (user
+// code run meanwhile may free it).
+auto ClearOnExit(bool& Flag, std::shared_ptr<const bool> Alive) {
+    return TScopeExit([&Flag, Alive = std::move(Alive)] {
+        if (*Alive) Flag = false;
+    });
+}
 
 } // namespace
 
@@ -326,7 +322,7 @@ void TQxCustomGlyphButton::MouseDown(TMouseButton Button, TShiftState Shift, Int
 }
 
 void TQxCustomGlyphButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-    TClearOnExit usingMouse(FUsingMouse, Alive());
+    auto usingMouse = ClearOnExit(FUsingMouse, Alive());
     TQxCustomButton::MouseUp(Button, Shift, X, Y);
 }
 
@@ -700,7 +696,7 @@ bool TQxCheckedActionLink::IsCheckedLinked() {
 void TQxCheckedActionLink::SetChecked(bool Value) {
     if (!IsCheckedLinked()) return;
     FGlyphClient->FClicksDisabled = true;
-    TClearOnExit clicks(FGlyphClient->FClicksDisabled, FGlyphClient->Alive());
+    auto clicks = ClearOnExit(FGlyphClient->FClicksDisabled, FGlyphClient->Alive());
     FGlyphClient->SetChecked(Value);
 }
 

@@ -1,4 +1,5 @@
 #include "platform/net/IdUDPClient.h"
+#include "platform/rtl/Guards.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -83,12 +84,9 @@ void TIdUDPClient::OpenSocket() {
     if (FSocket.load() >= 0) return;
     int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
     if (fd < 0) throw EIdSocketError(Format("Could not open a UDP socket: %s.", {ErrorText(errno)}));
-    try {
-        ApplyBroadcast(fd);
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
+    TScopeExit closeOnFailure([fd] { ::close(fd); });
+    ApplyBroadcast(fd);
+    closeOnFailure.Release();
     FSocket.store(fd);
 }
 

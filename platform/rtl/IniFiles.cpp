@@ -1,4 +1,5 @@
 #include "platform/rtl/IniFiles.h"
+#include "platform/rtl/Guards.h"
 
 #include <unordered_map>
 #include <vector>
@@ -158,26 +159,23 @@ bool TCustomIniFile::ValueExists(const String& Section, const String& Ident) con
 }
 
 void TCustomIniFile::ReadSection(const String& Section, TStrings* Strings) const {
-    Strings->BeginUpdate();
+    TUpdateLock update(Strings);
     Strings->Clear();
     if (const auto* s = FData->Find(Section))
         for (auto& e : s->Entries) Strings->Add(e.Key);
-    Strings->EndUpdate();
 }
 
 void TCustomIniFile::ReadSections(TStrings* Strings) const {
-    Strings->BeginUpdate();
+    TUpdateLock update(Strings);
     Strings->Clear();
     for (auto& s : FData->Sections) Strings->Add(s.Name);
-    Strings->EndUpdate();
 }
 
 void TCustomIniFile::ReadSectionValues(const String& Section, TStrings* Strings) const {
-    Strings->BeginUpdate();
+    TUpdateLock update(Strings);
     Strings->Clear();
     if (const auto* s = FData->Find(Section))
         for (auto& e : s->Entries) Strings->Add(e.Key + "=" + e.Value);
-    Strings->EndUpdate();
 }
 
 void TCustomIniFile::EraseSection(const String& Section) {

@@ -90,6 +90,10 @@ String SimFaultHelp() {
            "                       (nothing written, 0x0B answers InPayload[0] = 0)\n"
            "  devid:VALUE          report VALUE as the device ID register\n"
            "  version:A.B.C.D      report this bootloader version (below 2: erase not answered)\n"
+           "  spoof:CMD[:N]        a forged copy of the answer (payload inverted) comes first,\n"
+           "                       from another port\n"
+           "  flood:CMD:COUNT[:N]  COUNT copies of the answer come first, carrying the\n"
+           "                       Device_IDs after the device's own\n"
            "  CMD is a command code (0x0B) or * for every command. Without N a fault hits\n"
            "  every matching request, with N only the N-th (the N-th attempt for failblock).\n";
 }
