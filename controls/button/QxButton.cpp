@@ -4,6 +4,7 @@
 #include "controls/common/QxOldPropReader.h"
 #include "platform/gui/controls/Input.h"
 #include "platform/gui/controls/Published.h"
+#include "platform/gui/controls/GuiGuards.h"
 #include "platform/gui/controls/Themes.h"
 #include "platform/rtl/Guards.h"
 
@@ -478,15 +479,14 @@ void TQxButton::EraseTransparentBackground(HDC DC) {
     TRect r = ClientRect();
     const Integer inset = Enabled() ? 1 : 2;
     InflateRect(r, -inset, -inset);
-    const Integer saved = SaveDC(DC);
+    // The exclusions last only for the copy.
+    TSavedDC saved(DC);
     ExcludeClipRect(DC, r.Left, r.Top, r.Right, r.Bottom);
     InflateRect(r, 1, -1);
     ExcludeClipRect(DC, r.Left, r.Top, r.Right, r.Bottom);
     InflateRect(r, -2, 2);
     ExcludeClipRect(DC, r.Left, r.Top, r.Right, r.Bottom);
     CopyParentBackground(this, DC, true);
-    RestoreDC(DC, saved);
-    SelectClipRgn(DC, nullptr);
 }
 
 // The flat look's outer ring and frame line (the corners stay the
