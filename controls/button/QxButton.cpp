@@ -172,7 +172,7 @@ void TQxCustomButton::CMMouseEnterLeave(TMessage& Message, bool Enter) {
     FMouseOver = Enter;
     TCustomControl::Dispatch(Message);
     if (!*alive) return;
-    if (const TNotifyEvent& event = Enter ? OnMouseEnter : OnMouseLeave) {
+    if (TNotifyEvent event = Enter ? OnMouseEnter : OnMouseLeave) {
         event(this);
         if (!*alive) return;
     }

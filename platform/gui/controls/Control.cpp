@@ -504,8 +504,10 @@ void TControl::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Intege
 }
 
 void TControl::Click() {
-    if (OnClick)
-        OnClick(this);
+    // The handler runs from a copy: it may free the control, and with it
+    // OnClick and what the handler holds.
+    if (TNotifyEvent handler = OnClick)
+        handler(this);
     else if (FActionLink)
         FActionLink->Execute(this);
 }
