@@ -4,6 +4,7 @@
 // properties most controls publish under the framework's names, for the
 // ClassInfo() of control classes to pick from.
 
+#include "platform/gui/controls/ActnList.h"
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/WinControl.h"
 
@@ -28,7 +29,7 @@ const TClassInfo& FontClassInfo();
 void RegisterControlTypes();
 
 // Adds TControl / TWinControl properties by their published names:
-// Align, Caption, Color, Constraints, Enabled, Font, ParentColor,
+// Action, Align, Caption, Color, Constraints, Enabled, Font, ParentColor,
 // ParentFont, ParentShowHint, ShowHint, Text, Visible, TabOrder, TabStop,
 // DragCursor, DragKind, DragMode and the events OnClick, OnDblClick,
 // OnMouseDown, OnMouseMove, OnMouseUp, OnMouseWheel, OnResize, OnDragDrop,
@@ -41,7 +42,9 @@ TClassBuilder<T>& PublishControlProperties(TClassBuilder<T>& B, std::initializer
     RegisterControlTypes();
     for (const char* n : Names) {
         const String name = n;
-        if (name == "Align")
+        if (name == "Action")
+            B.Property("Action", &T::Action, &T::SetAction);
+        else if (name == "Align")
             B.Property("Align", &T::Align, &T::SetAlign).Default(alNone);
         else if (name == "Caption")
             B.Property("Caption", &T::Caption, &T::SetCaption);

@@ -403,7 +403,9 @@ void TransparentStretchBlt(HDC DstDC, Integer DstX, Integer DstY, Integer DstW, 
                            Integer MaskY);
 
 // Serves LoadFromResourceName: fills Data with the bitmap file image of the
-// named resource and answers true, or answers false when there is none.
+// named resource and answers true, or answers false when there is none. The
+// default (also after setting nullptr) reads the bitmap resources linked
+// into the program (RT_BITMAP; quenta_embed_pixel_art in CMake).
 using TBitmapResourceLoader = std::function<bool(const String& ResName, std::vector<Byte>& Data)>;
 void SetBitmapResourceLoader(TBitmapResourceLoader Loader);
 
