@@ -22,10 +22,14 @@ const TTypeInfo* GroupBoxStyleTypeInfo() {
     return type;
 }
 
-TSize MeasureText(TFont* Font, const String& Text) {
+TCanvas* MeasureCanvas(TFont* Font) {
     static TBitmap* measure = new TBitmap(1, 1); // a canvas that needs no window
     measure->Canvas()->SetFont(Font);
-    return measure->Canvas()->TextExtent(Text);
+    return measure->Canvas();
+}
+
+TSize MeasureText(TFont* Font, const String& Text) {
+    return MeasureCanvas(Font)->TextExtent(Text);
 }
 
 Integer FrameStyleWidth(TFrameStyleEx Style, Integer BevelWidth) {

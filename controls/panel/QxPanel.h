@@ -48,7 +48,9 @@ const TTypeInfo* VisualStyleTypeInfo();
 const TTypeInfo* LatticeStyleTypeInfo();
 const TTypeInfo* GroupBoxStyleTypeInfo();
 
-// The size of Text in Font, measured without a window.
+// A canvas with Font selected that measures text without a window, and
+// the size of Text in Font measured on it.
+TCanvas* MeasureCanvas(TFont* Font);
 TSize MeasureText(TFont* Font, const String& Text);
 
 // The width a frame style takes on each side it is drawn on.
