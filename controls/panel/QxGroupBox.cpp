@@ -248,7 +248,9 @@ void TQxCustomGroupBox::Dispatch(TMessage& Message) {
         if (DialogChar(Message)) return;
         break;
     case CM_FONTCHANGED:
+    case CM_TEXTCHANGED: // the caption's height moves the children
         TQxCustomPanel::Dispatch(Message);
+        Realign();
         Invalidate();
         return;
     default:

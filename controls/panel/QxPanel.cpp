@@ -55,17 +55,6 @@ TQxCustomPanel::TQxCustomPanel(TComponent* AOwner) : TCustomPanel(AOwner) {
 
 TQxCustomPanel::~TQxCustomPanel() = default;
 
-template <class V> void TQxCustomPanel::StoreRelayout(V& Field, V Value) {
-    if (StoreChanged(this, Field, Value)) {
-        Realign();
-        Invalidate();
-    }
-}
-
-template <class V> void TQxCustomPanel::StoreRepaint(V& Field, V Value) {
-    if (StoreChanged(this, Field, Value)) Invalidate();
-}
-
 void TQxCustomPanel::SetAlignmentVertical(TAlignmentVertical Value) {
     StoreRepaint(FAlignmentVertical, Value);
 }

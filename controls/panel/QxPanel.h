@@ -152,8 +152,15 @@ protected:
     std::unique_ptr<IDockManager> CreateDockManager() override;
     // Store a changed value and, unless a form is being read, lay out or
     // repaint.
-    template <class V> void StoreRelayout(V& Field, V Value);
-    template <class V> void StoreRepaint(V& Field, V Value);
+    template <class V> void StoreRelayout(V& Field, V Value) {
+        if (StoreChanged(this, Field, Value)) {
+            Realign();
+            Invalidate();
+        }
+    }
+    template <class V> void StoreRepaint(V& Field, V Value) {
+        if (StoreChanged(this, Field, Value)) Invalidate();
+    }
 
     TQxControlLinks FLinks{this};
 
