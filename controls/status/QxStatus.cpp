@@ -175,7 +175,9 @@ void TQxCustomStatusPane::DrawFrame() {
         c->LineTo(X2, Y2);
     };
     if (TQxStatusBar* bar = StatusBar(); bar && bar->VisualStyle() == vsGradient) {
-        if (Left() <= bar->PanelClientRect().Left) return; // the first pane
+        TRect area = bar->ClientRect();
+        bar->AdjustClientRect(area);
+        if (Left() <= area.Left) return; // the first pane, at the left of the bar's client area
         TColor first, second, third;
         GetSchemeBarColors(bar->GradientColorStyle(), first, second, third);
         c->Pen()->SetColor(third);
