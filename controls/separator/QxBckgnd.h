@@ -1,14 +1,12 @@
 #pragma once
 // TQxSeparator: a thin windowless line between groups of controls, drawn as
-// a two-colour gradient between Color and HighlightColor with the highlight
-// in the middle or at one end, across its thickness (a horizontal
-// separator's gradient runs top to bottom, a vertical one's left to right);
-// or in plain Color when gradients are off.
+// a two-colour gradient along its length between Color and HighlightColor,
+// with the highlight in the middle or at one end; or in plain Color when
+// gradients are off.
 //
-//   horizontal, hlCenter, 200 x 2:     vertical, hlUpperLeft, 2 x 200:
-//   CCCCCCCCCCCCCCCCCCCCCCCCCCCC       HC     H HighlightColor, C Color,
-//   HHHHHHHHHHHHHHHHHHHHHHHHHHHH       HC     blended between them on
-//   (rows: Color, centre highlight)    HC     thicker separators
+//   horizontal, hlCenter:   C.....H.....C      C Color, H HighlightColor,
+//   horizontal, hlUpperLeft: H...........C     . the blend between them
+//   vertical: the same from top to bottom
 
 #include "controls/common/QxCommon.h"
 #include "platform/gui/controls/Controls.h"
