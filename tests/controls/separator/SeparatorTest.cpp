@@ -42,7 +42,9 @@ TEST_F(Separator, TheGradientRunsAlongTheLineBetweenColourAndHighlight) {
         const COLORREF other = c.First == colour ? highlight : colour;
         EXPECT_LT(Distance(at(0), c.First), Distance(at(0), other)) << c.Orientation << c.Location;
         EXPECT_EQ(at(40), c.Last) << c.Orientation << c.Location;
-        if (c.Middle) EXPECT_EQ(at(20), c.Middle) << c.Orientation << c.Location;
+        if (c.Middle) {
+            EXPECT_EQ(at(20), c.Middle) << c.Orientation << c.Location;
+        }
     }
     sep->SetShowGradient(false);
     Snapshot(sep);

@@ -110,7 +110,9 @@ TEST_F(StatusBar, TheGripShowsAndSizesTheFormOnlyWhenTheFormCanBeSized) {
         MouseInput(bar, maUp, mbLeft, {}, {bar->Width() - 5, 10});
         EXPECT_EQ(Services.Calls.size(), c.Grip ? 1u : 0u) << c.Border;
         EXPECT_EQ(clicks, c.Grip ? 0 : 1) << c.Border;
-        if (!Services.Calls.empty()) EXPECT_EQ(Services.Calls[0].second, WMSZ_BOTTOMRIGHT);
+        if (!Services.Calls.empty()) {
+            EXPECT_EQ(Services.Calls[0].second, WMSZ_BOTTOMRIGHT);
+        }
         // Left of the grip the pane keeps its presses.
         MouseInput(bar, maDown, mbLeft, {}, {bar->Width() - 20, 10});
         MouseInput(bar, maUp, mbLeft, {}, {bar->Width() - 20, 10});
