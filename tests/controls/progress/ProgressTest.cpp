@@ -9,6 +9,23 @@
 
 namespace {
 
+// Themes that are on and record which elements are drawn (drawing nothing).
+class TRecordingThemes : public TThemeServices {
+public:
+    std::vector<TThemedElementDetails> Drawn;
+    bool ThemesAvailable() const override { return true; }
+    bool ThemesEnabled() const override { return true; }
+    void DrawElement(HDC, const TThemedElementDetails& Details, const TRect&, const TRect*) override {
+        Drawn.push_back(Details);
+    }
+    void DrawText(HDC, const TThemedElementDetails&, const String&, TRect, Cardinal) override {}
+    TRect GetTextExtent(HDC, const TThemedElementDetails&, const String&, Cardinal, const TRect*) override {
+        return {};
+    }
+    bool GetColor(const TThemedElementDetails&, Integer, COLORREF&) override { return false; }
+    TRect ContentRect(HDC, const TThemedElementDetails&, const TRect& R) override { return R; }
+};
+
 class TCountingBar : public TQxProgressBar {
 public:
     explicit TCountingBar(TComponent* AOwner) : TQxProgressBar(AOwner) {}
@@ -156,6 +173,25 @@ TEST_F(Progress, PressesOverAStatusBarsGripGoToTheBar) {
     // Without the grip the bar keeps the point.
     status->SetShowSizeGrip(false);
     EXPECT_EQ(bar->Perform(CM_HITTEST, 0, PointToLParam({grip.X - bar->Left(), grip.Y - bar->Top()})), HTCLIENT);
+}
+
+TEST_F(Progress, InAClassicStatusBarLEDsAreClassicEvenWithThemesOn) {
+    TRecordingThemes themes;
+    SetThemeServices(&themes);
+    auto* status = Make<TQxStatusBar>(Form, {0, 0, 300, 24});
+    status->SetVisualStyle(vsClassic);
+    auto* bar = Make<TQxProgressBar>(status, {0, 0, 100, 24});
+    bar->SetBarStyle(bsLED);
+    bar->SetPercent(50);
+    Form->Show();
+    EXPECT_FALSE(bar->Themed());
+    themes.Drawn.clear();
+    Snapshot(bar);
+    for (const TThemedElementDetails& d : themes.Drawn)
+        EXPECT_NE(d.Element, teProgress); // neither the frame nor the chunks come from the theme
+    status->SetVisualStyle(vsWinXP);
+    EXPECT_TRUE(bar->Themed());
+    SetThemeServices(ClassicThemeServices());
 }
 
 } // namespace
