@@ -254,6 +254,7 @@ void TQxDialogButtons::DefineProperties(TFiler* Filer) {
 const TClassInfo& TQxDialogButtons::ClassInfo() {
     static const TClassInfo& info = [&]() -> const TClassInfo& {
         using T = TQxDialogButtons;
+        RegisterButtonTypes();
         TClassBuilder<T> b("TQxDialogButtons", &TQxCustomPanel::ClassInfo());
         PublishPanelProperties(b);
         const char* names[] = {"Ok", "Cancel", "Help"};

@@ -268,6 +268,7 @@ public:
 };
 
 template <class T> TClassBuilder<T>& PublishPanelProperties(TClassBuilder<T>& B) {
+    RegisterControlTypes();
     B.Property("AlignmentVertical", &T::AlignmentVertical, &T::SetAlignmentVertical, AlignmentVerticalTypeInfo())
         .Default(avCenter)
         .Property("BorderColor", &T::BorderColor, &T::SetBorderColor, ColorTypeInfo())
@@ -317,7 +318,7 @@ template <class T> TClassBuilder<T>& PublishPanelProperties(TClassBuilder<T>& B)
         .Default(true)
         .Property("Locked", &T::Locked, &T::SetLocked)
         .Default(false)
-        .Property("Alignment", &T::Alignment, &T::SetAlignment, AlignmentTypeInfo())
+        .Property("Alignment", &T::Alignment, &T::SetAlignment)
         .Default(taCenter)
         .Event("OnMouseEnter", &T::OnMouseEnter)
         .Event("OnMouseLeave", &T::OnMouseLeave)

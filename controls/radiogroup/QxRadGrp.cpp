@@ -409,6 +409,7 @@ const TClassInfo& TQxCustomRadioGroup::ClassInfo() {
 const TClassInfo& TQxRadioGroup::ClassInfo() {
     static const TClassInfo& info = [&]() -> const TClassInfo& {
         using T = TQxRadioGroup;
+        RegisterButtonTypes();
         TClassBuilder<T> b("TQxRadioGroup", &TQxCustomRadioGroup::ClassInfo());
         PublishPanelProperties(b);
         PublishPanelBorders(b, fsNone, fsNone, AllSides);

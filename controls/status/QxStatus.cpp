@@ -518,7 +518,8 @@ void TQxCustomGlyphStatus::DrawImage(const TRect& P) {
 namespace {
 
 template <class T> void PublishPaneProperties(TClassBuilder<T>& b) {
-    b.Property("Alignment", &T::Alignment, &T::SetAlignment, AlignmentTypeInfo())
+    RegisterControlTypes();
+    b.Property("Alignment", &T::Alignment, &T::SetAlignment)
         .Default(taLeftJustify)
         .Property("AutoSize", &T::AutoSize, &T::SetAutoSize)
         .Default(false)

@@ -133,7 +133,7 @@ void TCustomPanel::Dispatch(TMessage& Message) {
 const TClassInfo& TCustomPanel::ClassInfo() {
     static const TClassInfo& info = [&]() -> const TClassInfo& {
         BevelCutTypeInfo();
-        AlignmentTypeInfo();
+        RegisterControlTypes();
         using T = TCustomPanel;
         TClassBuilder<T> b("TCustomPanel", &TCustomControl::ClassInfo());
         return b.Register();
@@ -145,7 +145,7 @@ const TClassInfo& TPanel::ClassInfo() {
     static const TClassInfo& info = [&]() -> const TClassInfo& {
         using T = TPanel;
         TClassBuilder<T> b("TPanel", &TCustomPanel::ClassInfo());
-        b.Property("Alignment", &T::Alignment, &T::SetAlignment, AlignmentTypeInfo())
+        b.Property("Alignment", &T::Alignment, &T::SetAlignment)
             .Default(taCenter)
             .Property("BevelInner", &T::BevelInner, &T::SetBevelInner, BevelCutTypeInfo())
             .Default(bvNone)
