@@ -84,6 +84,9 @@ TTextWidget::TTextWidget(TCustomEdit* Owner, QWidget* Surface, bool MultiLine) :
     }
     Widget()->setFocusPolicy(Qt::ClickFocus);
     Widget()->show();
+    // What the text widget leaves unhandled would go on to the surface, and
+    // from there to the control again: it stops here.
+    Surface->installEventFilter(this);
 }
 
 TTextWidget::~TTextWidget() {
@@ -443,8 +446,24 @@ void TTextWidget::DeliverWheel(Integer Delta) {
 }
 
 bool TTextWidget::eventFilter(QObject* Watched, QEvent* Event) {
-    if (FDelivering || !Widget()) return false;
+    if (!Widget()) return false;
     QWidget* surface = Widget()->parentWidget();
+    if (Watched == surface) {
+        if (!FDelivering) return false;
+        switch (Event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+            return true;
+        default:
+            return false;
+        }
+    }
+    if (FDelivering) return false;
     switch (Event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
