@@ -348,6 +348,10 @@ bool TCustomEdit::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint Mou
 // ---------------------------------------------------------------- messages
 
 void TCustomEdit::WndProc(TMessage& Message) {
+    // A key the program posts to the window (key data 0) is offered as a
+    // dialog key first, as the input path offers typed keys: a posted Tab
+    // moves the focus.
+    if (Message.Msg == WM_KEYDOWN && Message.LParam == 0 && Perform(CN_KEYDOWN, Message.WParam, 0) != 0) return;
     // The window learns where the pointer is before each mouse message, and
     // the cursor follows the region under it.
     if (IsMouseMessage(Message.Msg) && HandleAllocated())
