@@ -7,8 +7,11 @@
 #include "platform/gui/controls/Themes.h"
 #include "platform/gui/gdi/FrameControl.h"
 #include "platform/rtl/OSVersion.h"
+#include "platform/rtl/Guards.h"
 
 namespace {
+
+constexpr Word VK_F4 = VK_F1 + 3;
 
 bool ThemesOn() {
     return ThemeServices()->ThemesEnabled();

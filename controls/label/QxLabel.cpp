@@ -2,6 +2,7 @@
 
 #include "platform/gui/controls/Screen.h"
 #include "platform/sys/Shell.h"
+#include "platform/rtl/Guards.h"
 
 #include <cmath>
 #include <numbers>

@@ -187,7 +187,7 @@ void TCustomEdit::CreateWindowHandle(const TCreateParams& Params) {
     TWinControl::CreateWindowHandle(Params);
     FWidget = std::make_unique<TTextWidget>(this, TWindowAccess::Widget(this), MultiLine());
     Surface()->SetKeyWidget(FWidget->Widget());
-    FWidget->SetText(text);
+    FWidget->SetText(text, false);
     FWidget->SetModified(false);
     ApplyAppearance();
     UpdateTextRect();

@@ -176,10 +176,13 @@ String TTextWidget::Text() const {
     return String();
 }
 
-void TTextWidget::SetText(const String& Value) {
+void TTextWidget::SetText(const String& Value, bool Notify) {
     const QString text = QString::fromStdString(Value);
+    const bool wasSetting = FSettingText;
+    FSettingText = !Notify;
     if (FLine) FLine->setText(text);
     if (FMemo) FMemo->setPlainText(text);
+    FSettingText = wasSetting;
 }
 
 Integer TTextWidget::TextLength() const {

@@ -37,7 +37,8 @@ public:
     void TakeFocus();
 
     String Text() const;
-    void SetText(const String& Value);
+    // Notify false: the change is not reported (the text a new window starts with).
+    void SetText(const String& Value, bool Notify = true);
     Integer TextLength() const;
     Integer SelStart() const;
     Integer SelEnd() const;

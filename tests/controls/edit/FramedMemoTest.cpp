@@ -3,6 +3,7 @@
 #include "controls/edit/QxEdit.h"
 #include "platform/gui/controls/Clipboard.h"
 #include "platform/gui/controls/SystemParameters.h"
+#include "platform/gui/controls/Themes.h"
 #include "tests/platform/gui/controls/ControlProbes.h"
 
 using namespace probes;
@@ -114,8 +115,10 @@ TEST_F(FramedMemo, WheelScrollsByLinesNotchesAndPages) {
     EXPECT_EQ(TopLine(), top - 6);
     wheel(-120);
     EXPECT_EQ(TopLine(), top - 3);
-    SystemParametersInfo(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0);
     wheel(-120);
+    EXPECT_EQ(TopLine(), top);
+    SystemParametersInfo(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0);
+    wheel(-120); // a page: more than the three lines of a notch
     EXPECT_GT(TopLine(), top);
     // A handler of its own decides instead.
     bool asked = false;

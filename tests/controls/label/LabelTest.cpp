@@ -81,8 +81,11 @@ TEST_F(Label, AnglesAreStoredAndTurnedLabelsSizeToTheirBounds) {
         l->SetBounds(0, 0, 1, 1);
         l->SetAutoSize(true);
     }
-    l->SetRotation(roFlat); // resets the angle
+    l->SetRotation(roCurve);
+    l->SetCenterPoint(cpLowerLeft);
+    l->SetRotation(roFlat); // resets the angle and the centre
     EXPECT_EQ(l->Angle(), 0);
+    EXPECT_EQ(l->CenterPoint(), cpCenter);
     // A bitmap font cannot turn: the label takes a scalable one.
     l->Font()->SetName("MS Sans Serif");
     l->SetAngle(30);
