@@ -3,6 +3,7 @@
 // colours and curved text on labels too small for it.
 #include "controls/label/QxLabel.h"
 #include "platform/rtl/Clock.h"
+#include "tests/controls/common/PaintTestSupport.h"
 #include "tests/platform/gui/controls/ControlProbes.h"
 
 using namespace probes;
@@ -27,25 +28,16 @@ protected:
         return l;
     }
     // The label's pixels as letters: F face, H highlight, S shadow, T text,
-    // G grey text; '?' for anything else.
+    // R red; '?' for anything else.
     std::string Map(TQxLabel* L) {
         TBitmap* b = new TBitmap;
-        b->SetSize(Form->Width(), Form->Height());
-        Form->PaintTo(b->Canvas()->Handle(), 0, 0);
-        const std::pair<TColor, char> legend[] = {
-            {clBtnFace, 'F'}, {clBtnHighlight, 'H'}, {clBtnShadow, 'S'}, {clWindowText, 'T'}, {clRed, 'R'}};
-        std::string s;
-        for (int y = L->Top(); y < L->Top() + L->Height(); ++y) {
-            for (int x = L->Left(); x < L->Left() + L->Width(); ++x) {
-                char c = '?';
-                for (auto& [color, letter] : legend)
-                    if (static_cast<COLORREF>(b->Canvas()->Pixels(x, y)) == ColorToRGB(color)) c = letter;
-                s += c;
-            }
-            s += '\n';
-        }
+        b->SetSize(L->Width(), L->Height());
+        Form->PaintTo(b->Canvas()->Handle(), -L->Left(), -L->Top());
+        const std::string map = PixelMap(b->Canvas(), L->Width(), L->Height(),
+                                         {{clBtnFace, 'F'}, {clBtnHighlight, 'H'}, {clBtnShadow, 'S'},
+                                          {clWindowText, 'T'}, {clRed, 'R'}});
         b->Free();
-        return s;
+        return map;
     }
 };
 
