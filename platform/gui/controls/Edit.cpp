@@ -48,14 +48,9 @@ public:
     Integer Add(const String& S) override {
         TTextWidget* w = Widget();
         if (!w) return FPending.Add(S);
-        const Integer blocks = w->LineCount();
-        if (blocks > 1 && w->Line(blocks - 1).empty()) {
-            w->PutLine(blocks - 1, S);
-            return blocks - 1;
-        }
-        const bool empty = blocks == 1 && w->TextLength() == 0;
-        w->AppendLine(S);
-        return empty ? 0 : blocks;
+        const Integer index = w->AppendLine(S);
+        FMemo->Change(); // as an insertion into the window's text reports it
+        return index;
     }
 
     void Insert(Integer Index, const String& S) override {

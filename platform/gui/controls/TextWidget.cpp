@@ -99,7 +99,7 @@ QWidget* TTextWidget::Widget() const {
 }
 
 QWidget* TTextWidget::InputWidget() const {
-    return FMemo ? FMemo->viewport() : static_cast<QWidget*>(FLine);
+    return FMemo ? Memo()->viewport() : static_cast<QWidget*>(FLine);
 }
 
 void TTextWidget::SetGeometry(const TRect& R) {
@@ -130,15 +130,15 @@ void TTextWidget::SetAlignment(Cardinal EditStyle) {
     Qt::Alignment a = (EditStyle & ES_RIGHT) ? Qt::AlignRight : (EditStyle & ES_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft;
     if (FLine) FLine->setAlignment(a | Qt::AlignVCenter);
     if (FMemo) {
-        QTextOption option = FMemo->document()->defaultTextOption();
+        QTextOption option = Memo()->document()->defaultTextOption();
         option.setAlignment(a);
-        FMemo->document()->setDefaultTextOption(option);
+        Memo()->document()->setDefaultTextOption(option);
     }
 }
 
 void TTextWidget::SetReadOnly(bool Value) {
     if (FLine) FLine->setReadOnly(Value);
-    if (FMemo) FMemo->setReadOnly(Value);
+    if (FMemo) Memo()->setReadOnly(Value);
 }
 
 void TTextWidget::SetMaxLength(Integer Value) {
@@ -150,14 +150,14 @@ void TTextWidget::SetPasswordChar(char Value) {
 }
 
 void TTextWidget::SetWordWrap(bool Value) {
-    if (FMemo) FMemo->setLineWrapMode(Value ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    if (FMemo) Memo()->setLineWrapMode(Value ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
 void TTextWidget::SetScrollBars(TScrollStyle Value) {
     if (!FMemo) return;
     const bool v = Value == ssVertical || Value == ssBoth, h = Value == ssHorizontal || Value == ssBoth;
-    FMemo->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    FMemo->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    Memo()->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    Memo()->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
 
 void TTextWidget::SetCueBanner(const String& Text, bool) {
@@ -172,7 +172,7 @@ void TTextWidget::TakeFocus() {
 
 String TTextWidget::Text() const {
     if (FLine) return FLine->text().toStdString();
-    if (FMemo) return FMemo->toPlainText().toStdString();
+    if (FMemo) return Memo()->toPlainText().toStdString();
     return String();
 }
 
@@ -181,25 +181,25 @@ void TTextWidget::SetText(const String& Value, bool Notify) {
     const bool wasSetting = FSettingText;
     FSettingText = !Notify;
     if (FLine) FLine->setText(text);
-    if (FMemo) FMemo->setPlainText(text);
+    if (FMemo) Memo()->setPlainText(text);
     FSettingText = wasSetting;
 }
 
 Integer TTextWidget::TextLength() const {
     if (FLine) return static_cast<Integer>(FLine->text().size());
-    if (FMemo) return static_cast<Integer>(FMemo->document()->characterCount() - 1);
+    if (FMemo) return static_cast<Integer>(Memo()->document()->characterCount() - 1);
     return 0;
 }
 
 Integer TTextWidget::SelStart() const {
     if (FLine) return FLine->hasSelectedText() ? FLine->selectionStart() : FLine->cursorPosition();
-    if (FMemo) return FMemo->textCursor().selectionStart();
+    if (FMemo) return Memo()->textCursor().selectionStart();
     return 0;
 }
 
 Integer TTextWidget::SelEnd() const {
     if (FLine) return FLine->hasSelectedText() ? FLine->selectionEnd() : FLine->cursorPosition();
-    if (FMemo) return FMemo->textCursor().selectionEnd();
+    if (FMemo) return Memo()->textCursor().selectionEnd();
     return 0;
 }
 
@@ -212,98 +212,126 @@ void TTextWidget::SetSel(Integer Start, Integer End) {
     Start = std::min(Start, length);
     if (FLine) FLine->setSelection(Start, End - Start);
     if (FMemo) {
-        QTextCursor c = FMemo->textCursor();
+        QTextCursor c = Memo()->textCursor();
         c.setPosition(Start);
         c.setPosition(End, QTextCursor::KeepAnchor);
-        FMemo->setTextCursor(c);
+        Memo()->setTextCursor(c);
     }
 }
 
 void TTextWidget::ReplaceSel(const String& Value) {
     const QString text = QString::fromStdString(Value);
     if (FLine) FLine->insert(text);
-    if (FMemo) FMemo->insertPlainText(text);
+    if (FMemo) Memo()->insertPlainText(text);
 }
 
 bool TTextWidget::Modified() const {
     if (FLine) return FLine->isModified();
-    return FMemo && FMemo->document()->isModified();
+    return FMemo && Memo()->document()->isModified();
 }
 
 void TTextWidget::SetModified(bool Value) {
     if (FLine) FLine->setModified(Value);
-    if (FMemo) FMemo->document()->setModified(Value);
+    if (FMemo) Memo()->document()->setModified(Value);
 }
 
 void TTextWidget::Copy() {
     if (FLine) FLine->copy();
-    if (FMemo) FMemo->copy();
+    if (FMemo) Memo()->copy();
 }
 
 void TTextWidget::Cut() {
     if (FLine) FLine->cut();
-    if (FMemo) FMemo->cut();
+    if (FMemo) Memo()->cut();
 }
 
 void TTextWidget::Paste() {
     if (FLine) FLine->paste();
-    if (FMemo) FMemo->paste();
+    if (FMemo) Memo()->paste();
 }
 
 void TTextWidget::Undo() {
     if (FLine) FLine->undo();
-    if (FMemo) FMemo->undo();
+    if (FMemo) Memo()->undo();
 }
 
 bool TTextWidget::CanUndo() const {
     if (FLine) return FLine->isUndoAvailable();
-    return FMemo && FMemo->document()->isUndoAvailable();
+    return FMemo && Memo()->document()->isUndoAvailable();
 }
 
 // ---------------------------------------------------------------- lines
 
 Integer TTextWidget::LineCount() const {
-    return FMemo ? FMemo->document()->blockCount() : 1;
+    return FMemo ? Memo()->document()->blockCount() : 1;
 }
 
 String TTextWidget::Line(Integer Index) const {
     if (FLine) return Index == 0 ? Text() : String();
-    return FMemo->document()->findBlockByNumber(Index).text().toStdString();
+    return Memo()->document()->findBlockByNumber(Index).text().toStdString();
 }
 
 Integer TTextWidget::LineIndex(Integer LineNo) const {
     if (LineNo < 0) LineNo = LineFromChar(-1);
     if (FLine) return LineNo == 0 ? 0 : -1;
-    QTextBlock b = FMemo->document()->findBlockByNumber(LineNo);
+    QTextBlock b = Memo()->document()->findBlockByNumber(LineNo);
     return b.isValid() ? b.position() : -1;
 }
 
 Integer TTextWidget::LineLength(Integer CharIndex) const {
     if (FLine) return TextLength();
-    QTextBlock b = FMemo->document()->findBlock(std::max(0, CharIndex));
-    if (!b.isValid()) b = FMemo->document()->lastBlock();
+    QTextBlock b = Memo()->document()->findBlock(std::max(0, CharIndex));
+    if (!b.isValid()) b = Memo()->document()->lastBlock();
     return b.length() - 1;
 }
 
 Integer TTextWidget::LineFromChar(Integer CharIndex) const {
     if (FLine) return 0;
     if (CharIndex < 0) CharIndex = SelEnd();
-    QTextBlock b = FMemo->document()->findBlock(CharIndex);
-    return b.isValid() ? b.blockNumber() : FMemo->document()->blockCount() - 1;
+    QTextBlock b = Memo()->document()->findBlock(CharIndex);
+    return b.isValid() ? b.blockNumber() : Memo()->document()->blockCount() - 1;
 }
 
-void TTextWidget::AppendLine(const String& Value) {
+Integer TTextWidget::AppendLine(const String& Value) {
     if (FLine) {
         FLine->setText(QString::fromStdString(Value));
-        return;
+        return 0;
     }
+    // Lines added one after another are kept and go into the document
+    // together at the next look at it (any call here, any event of the
+    // widget): one insertion instead of one layout per line.
     QTextDocument* doc = FMemo->document();
-    if (doc->characterCount() <= 1) {
-        QTextCursor c(doc);
-        c.insertText(QString::fromStdString(Value));
+    if (FPendingCount == 0) {
+        FPendingIntoLastBlock = doc->lastBlock().length() == 1;
+        FPendingFirstIndex = doc->blockCount() - (FPendingIntoLastBlock ? 1 : 0);
     } else {
-        FMemo->appendPlainText(QString::fromStdString(Value));
+        FPending += QLatin1Char('\n');
     }
+    FPending += QString::fromStdString(Value);
+    return FPendingFirstIndex + FPendingCount++;
+}
+
+void TTextWidget::FlushLines() const {
+    if (FPendingCount == 0 || !FMemo) return;
+    QString text;
+    text.swap(FPending);
+    FPendingCount = 0;
+    QScrollBar* bar = FMemo->verticalScrollBar();
+    const bool atEnd = bar->value() == bar->maximum();
+    const bool wasSetting = FSettingText;
+    FSettingText = true; // reported as each line was added
+    QTextCursor c(FMemo->document());
+    c.movePosition(QTextCursor::End);
+    if (!FPendingIntoLastBlock) c.insertBlock();
+    c.insertText(text);
+    FSettingText = wasSetting;
+    // A pane that showed its end goes on showing it.
+    if (atEnd) bar->setValue(bar->maximum());
+}
+
+QPlainTextEdit* TTextWidget::Memo() const {
+    FlushLines();
+    return FMemo;
 }
 
 void TTextWidget::PutLine(Integer Index, const String& Value) {
@@ -311,21 +339,21 @@ void TTextWidget::PutLine(Integer Index, const String& Value) {
         FLine->setText(QString::fromStdString(Value));
         return;
     }
-    QTextCursor c(FMemo->document()->findBlockByNumber(Index));
+    QTextCursor c(Memo()->document()->findBlockByNumber(Index));
     c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     c.insertText(QString::fromStdString(Value));
 }
 
 void TTextWidget::InsertLine(Integer Index, const String& Value) {
     if (!FMemo) return PutLine(Index, Value);
-    QTextCursor c(FMemo->document()->findBlockByNumber(Index));
+    QTextCursor c(Memo()->document()->findBlockByNumber(Index));
     c.insertText(QString::fromStdString(Value));
     c.insertBlock();
 }
 
 void TTextWidget::DeleteLine(Integer Index) {
     if (!FMemo) return PutLine(Index, String());
-    QTextDocument* doc = FMemo->document();
+    QTextDocument* doc = Memo()->document();
     QTextBlock b = doc->findBlockByNumber(Index);
     if (!b.isValid()) return;
     QTextCursor c(b);
@@ -342,12 +370,12 @@ void TTextWidget::DeleteLine(Integer Index) {
 
 Integer TTextWidget::FirstVisibleLine() const {
     if (!FMemo) return 0;
-    return FMemo->cursorForPosition(QPoint(0, 0)).blockNumber();
+    return Memo()->cursorForPosition(QPoint(0, 0)).blockNumber();
 }
 
 bool TTextWidget::ScrollLines(Integer Lines) {
     if (!FMemo) return false;
-    QScrollBar* bar = FMemo->verticalScrollBar();
+    QScrollBar* bar = Memo()->verticalScrollBar();
     const int old = bar->value();
     bar->setValue(old + Lines);
     return bar->value() != old;
@@ -355,11 +383,11 @@ bool TTextWidget::ScrollLines(Integer Lines) {
 
 bool TTextWidget::ScrollPages(Integer Pages) {
     if (!FMemo) return false;
-    return ScrollLines(Pages * std::max(1, FMemo->verticalScrollBar()->pageStep()));
+    return ScrollLines(Pages * std::max(1, Memo()->verticalScrollBar()->pageStep()));
 }
 
 void TTextWidget::ScrollToCaret() {
-    if (FMemo) FMemo->ensureCursorVisible();
+    if (FMemo) Memo()->ensureCursorVisible();
 }
 
 bool TTextWidget::CharFromPos(TPoint P, Integer& Index, Integer& LineNo) const {
@@ -369,7 +397,7 @@ bool TTextWidget::CharFromPos(TPoint P, Integer& Index, Integer& LineNo) const {
         return true;
     }
     if (!FMemo) return false;
-    QTextCursor c = FMemo->cursorForPosition(QPoint(P.X, P.Y));
+    QTextCursor c = Memo()->cursorForPosition(QPoint(P.X, P.Y));
     Index = c.position();
     LineNo = c.blockNumber();
     return true;
@@ -403,8 +431,8 @@ void TTextWidget::DeliverChar(char32_t Char) {
         if (FLine->isReadOnly() || Char == '\r' || Char == '\t') return;
         FLine->insert(QString::fromUcs4(&Char, 1));
     } else if (FMemo) {
-        if (FMemo->isReadOnly()) return;
-        FMemo->insertPlainText(Char == '\r' ? QString("\n") : QString::fromUcs4(&Char, 1));
+        if (Memo()->isReadOnly()) return;
+        Memo()->insertPlainText(Char == '\r' ? QString("\n") : QString::fromUcs4(&Char, 1));
     }
 }
 
@@ -450,6 +478,7 @@ void TTextWidget::DeliverWheel(Integer Delta) {
 
 bool TTextWidget::eventFilter(QObject* Watched, QEvent* Event) {
     if (!Widget()) return false;
+    FlushLines();
     QWidget* surface = Widget()->parentWidget();
     if (Watched == surface) {
         if (!FDelivering) return false;

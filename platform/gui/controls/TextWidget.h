@@ -58,8 +58,10 @@ public:
     Integer LineIndex(Integer Line) const; // -1 past the last line
     Integer LineLength(Integer CharIndex) const;
     Integer LineFromChar(Integer CharIndex) const;
-    // Adds a line after the last one (the first one of an empty text).
-    void AppendLine(const String& Value);
+    // Adds a line after the last one (into the last one when it is empty,
+    // as in an empty text or one that ends with a line break); answers its
+    // index.
+    Integer AppendLine(const String& Value);
     void PutLine(Integer Index, const String& Value);
     void InsertLine(Integer Index, const String& Value);
     void DeleteLine(Integer Index);
@@ -86,10 +88,17 @@ protected:
 
 private:
     QWidget* InputWidget() const;
+    // The memo's widget with the lines added so far in its document.
+    QPlainTextEdit* Memo() const;
+    void FlushLines() const;
     TCustomEdit* FOwner;
     QPointer<QLineEdit> FLine;
     QPointer<QPlainTextEdit> FMemo;
     QKeyEvent* FPendingKey = nullptr; // the window system's key event being routed
     bool FDelivering = false;
-    bool FSettingText = false;
+    mutable bool FSettingText = false;
+    mutable QString FPending; // lines added and not yet in the document, joined by line breaks
+    mutable Integer FPendingCount = 0;
+    mutable Integer FPendingFirstIndex = 0;
+    mutable bool FPendingIntoLastBlock = false;
 };

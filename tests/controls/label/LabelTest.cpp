@@ -2,6 +2,7 @@
 // to the pixel on the test font, blinking on the manual clock, fly-by
 // colours and curved text on labels too small for it.
 #include "controls/label/QxLabel.h"
+#include "platform/forms/Reader.h"
 #include "platform/rtl/Clock.h"
 #include "tests/controls/common/PaintTestSupport.h"
 #include "tests/platform/gui/controls/ControlProbes.h"
@@ -209,6 +210,29 @@ TEST_F(Label, CurvedTextNeedsRoomForItsArc) {
     l->SetBorderWidth(0);
     l->SetBounds(0, 0, 40, 40);
     EXPECT_NE(Map(l).find('T'), std::string::npos);
+}
+
+TEST_F(Label, FormsWithTheOldFrameSidesSettleWhenLoaded) {
+    RegisterQxLabelClasses();
+    TForm* form = new TForm(nullptr);
+    ReadComponentText(form,
+                      "object F: TForm\n"
+                      "  object L: TQxLabel\n"
+                      "    Caption = 'I'\n"
+                      "    FrameSides = [sdLeft, sdTop]\n"
+                      "    Angle = 90\n"
+                      "    Font.Color = clRed\n"
+                      "    Font.Name = 'MS Sans Serif'\n"
+                      "  end\n"
+                      "end\n",
+                      "Old.dfm");
+    auto* l = dynamic_cast<TQxLabel*>(form->FindComponent("L"));
+    ASSERT_NE(l, nullptr);
+    EXPECT_EQ(l->Rotation(), roFlat);
+    EXPECT_EQ(l->Font()->Name(), "Verdana"); // a turned label needs a scalable font
+    EXPECT_EQ(l->CurrentColor(), clRed);
+    EXPECT_EQ(l->BorderSides(), AllSides);
+    form->Free();
 }
 
 } // namespace
