@@ -202,6 +202,7 @@ void TCustomEdit::DestroyWnd() {
 
 void TCustomEdit::ApplyAppearance() {
     if (!FWidget) return;
+    FWidget->ShowSelection(!FHideSelection || Focused());
     FWidget->SetColors(Color(), Font()->Color());
     FWidget->SetFont(Font());
     FWidget->SetAlignment(WindowParams().Style);
@@ -405,6 +406,8 @@ void TCustomEdit::Dispatch(TMessage& Message) {
     case CM_COLORCHANGED:
     case CM_FONTCHANGED:
     case CM_ENABLEDCHANGED:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
         TWinControl::Dispatch(Message);
         ApplyAppearance();
         return;

@@ -113,7 +113,14 @@ void TTextWidget::SetColors(TColor Back, TColor Text) {
     p.setColor(QPalette::Base, QtColor(Back));
     p.setColor(QPalette::Window, QtColor(Back));
     p.setColor(QPalette::Text, QtColor(Text));
+    // A hidden selection looks like the rest of the text.
+    p.setColor(QPalette::Highlight, FSelectionShown ? QtColor(clHighlight) : QtColor(Back));
+    p.setColor(QPalette::HighlightedText, FSelectionShown ? QtColor(clHighlightText) : QtColor(Text));
     w->setPalette(p);
+}
+
+void TTextWidget::ShowSelection(bool Shown) {
+    FSelectionShown = Shown;
 }
 
 void TTextWidget::SetFont(TFont* Font) {

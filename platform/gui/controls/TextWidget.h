@@ -34,6 +34,9 @@ public:
     void SetWordWrap(bool Value);
     void SetScrollBars(TScrollStyle Value);
     void SetCueBanner(const String& Text, bool ShownWhileFocused);
+    // Shows or hides the selection (hidden while an edit with HideSelection
+    // has no focus).
+    void ShowSelection(bool Shown);
     void TakeFocus();
 
     String Text() const;
@@ -94,6 +97,7 @@ private:
     TCustomEdit* FOwner;
     QPointer<QLineEdit> FLine;
     QPointer<QPlainTextEdit> FMemo;
+    bool FSelectionShown = true;
     QKeyEvent* FPendingKey = nullptr; // the window system's key event being routed
     bool FDelivering = false;
     mutable bool FSettingText = false;
