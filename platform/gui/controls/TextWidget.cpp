@@ -90,8 +90,17 @@ TTextWidget::TTextWidget(TCustomEdit* Owner, QWidget* Surface, bool MultiLine) :
 }
 
 TTextWidget::~TTextWidget() {
-    // The surface (the widget's parent) may go first or later.
-    if (Widget()) delete Widget();
+    // The surface (the widget's parent) may go first or later; either way
+    // nothing of the widget reaches this object any more.
+    QWidget* w = Widget();
+    if (!w) return;
+    if (QWidget* surface = w->parentWidget()) surface->removeEventFilter(this);
+    if (FMemo) FMemo->viewport()->removeEventFilter(this);
+    w->removeEventFilter(this);
+    QObject::disconnect(w, nullptr, this, nullptr);
+    FLine.clear();
+    FMemo.clear();
+    delete w;
 }
 
 QWidget* TTextWidget::Widget() const {
@@ -484,6 +493,21 @@ void TTextWidget::DeliverWheel(Integer Delta) {
 }
 
 bool TTextWidget::eventFilter(QObject* Watched, QEvent* Event) {
+    switch (Event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::Paint:
+    case QEvent::Resize:
+    case QEvent::Show:
+        break;
+    default:
+        return false; // the rest (creation, destruction, focus ...) is the widget's alone
+    }
     if (!Widget()) return false;
     FlushLines();
     QWidget* surface = Widget()->parentWidget();
