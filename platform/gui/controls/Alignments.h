@@ -1,10 +1,10 @@
 #pragma once
-// How controls place their text: horizontal alignment, vertical layout and
-// the reading order, with their published types.
+// How controls place their text: horizontal alignment (TAlignment, with the
+// control tree), vertical layout and the reading order, with their
+// published types.
 
-#include "platform/rtl/TypInfo.h"
+#include "platform/gui/controls/Control.h"
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 

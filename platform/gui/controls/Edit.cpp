@@ -124,9 +124,8 @@ void FillLine(HDC DC, Integer L, Integer T, Integer R, Integer B, TColor Color) 
 } // namespace
 
 const TTypeInfo* AlignmentTypeInfo() {
-    static const TTypeInfo* type =
-        RegisterEnumType<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
-    return type;
+    RegisterControlTypes();
+    return EnumTypeInfo<TAlignment>();
 }
 
 const TTypeInfo* TextLayoutTypeInfo() {
