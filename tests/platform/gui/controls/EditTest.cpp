@@ -1,10 +1,9 @@
 // Edits and memos: the non-client geometry, text reaching the hosted text
-// widget as the user's input, memo lines, and the classic drop arrow.
+// widget as the user's input, and memo lines.
 #include "platform/gui/controls/Clipboard.h"
 #include "platform/gui/controls/Edit.h"
 #include "platform/gui/controls/SystemParameters.h"
 #include "platform/gui/controls/WindowSurface.h"
-#include "platform/gui/gdi/FrameControl.h"
 #include "tests/platform/gui/controls/ControlProbes.h"
 
 #include <QApplication>
@@ -52,65 +51,6 @@ TEST(NonClient, GeometryOfBordersButtonsAndRegions) {
     EXPECT_EQ(NonClientCursor(HTCLIENT, crHandPoint), crHandPoint);
     EXPECT_EQ(NonClientCursor(HTNOWHERE, crHandPoint), crArrow);
     EXPECT_EQ(NonClientCursor(HTBORDER, crDefault), crArrow);
-}
-
-TEST(FrameControlScroll, ComboArrowRaisedPushedAndInactive) {
-    TSysColorTable t = DefaultSysColors();
-    t[COLOR_3DLIGHT] = RGB(200, 200, 200);
-    t[COLOR_3DDKSHADOW] = RGB(10, 10, 10);
-    t[COLOR_BTNSHADOW] = RGB(100, 100, 100);
-    t[COLOR_BTNHIGHLIGHT] = RGB(240, 240, 240);
-    t[COLOR_BTNFACE] = RGB(192, 192, 192);
-    t[COLOR_BTNTEXT] = RGB(20, 0, 0);
-    SetSysColors(t);
-    auto map = [](UINT State) {
-        TBitmap* b = new TBitmap;
-        b->SetSize(12, 10);
-        TRect r{0, 0, 12, 10};
-        EXPECT_TRUE(DrawFrameControl(b->Canvas()->Handle(), &r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | State));
-        std::string s;
-        const std::pair<TColor, char> legend[] = {{cl3DLight, 'l'}, {cl3DDkShadow, 'd'}, {clBtnShadow, 's'},
-                                                  {clBtnHighlight, 'h'}, {clBtnFace, '.'}, {clBtnText, '#'}};
-        for (int y = 0; y < 10; ++y) {
-            for (int x = 0; x < 12; ++x) {
-                char c = '?';
-                for (auto& [color, letter] : legend)
-                    if (static_cast<COLORREF>(b->Canvas()->Pixels(x, y)) == ColorToRGB(color)) c = letter;
-                s += c;
-            }
-            s += '\n';
-        }
-        b->Free();
-        return s;
-    };
-    EXPECT_EQ(map(0), "llllllllllld\n"
-                      "lhhhhhhhhhsd\n"
-                      "lh........sd\n"
-                      "lh.#####..sd\n"
-                      "lh..###...sd\n"
-                      "lh...#....sd\n"
-                      "lh........sd\n"
-                      "lh........sd\n"
-                      "lssssssssssd\n"
-                      "dddddddddddd\n");
-    EXPECT_EQ(map(DFCS_PUSHED | DFCS_FLAT), "ssssssssssss\n"
-                                            "s..........s\n"
-                                            "s..........s\n"
-                                            "s..........s\n"
-                                            "s...#####..s\n"
-                                            "s....###...s\n"
-                                            "s.....#....s\n"
-                                            "s..........s\n"
-                                            "s..........s\n"
-                                            "ssssssssssss\n");
-    const std::string inactive = map(DFCS_INACTIVE);
-    EXPECT_EQ(inactive.substr(3 * 13, 4 * 13), "lh.sssss..sd\n"
-                                               "lh..ssshh.sd\n"
-                                               "lh...shh..sd\n"
-                                               "lh....h...sd\n");
-    ResetSysColors();
-    TRect r{0, 0, 4, 4};
-    EXPECT_FALSE(DrawFrameControl(nullptr, &r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX));
 }
 
 class EditInput : public FormTest {};
