@@ -209,7 +209,7 @@ public:
 
     // ---- reading order
     TBiDiMode BiDiMode() const { return FBiDiMode; }
-    void SetBiDiMode(TBiDiMode Value);
+    virtual void SetBiDiMode(TBiDiMode Value);
     // Parts and text placed from the right.
     bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
     bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
