@@ -1,4 +1,5 @@
 #include "controls/tabs/QxPageControl.h"
+#include "platform/gui/controls/DockTree.h"
 #include "platform/gui/controls/Forms.h"
 #include "platform/rtl/Guards.h"
 
@@ -461,6 +462,26 @@ void TQxPageControl::Dispatch(TMessage& Message) {
             for (TQxTabSheet* p : std::vector<TQxTabSheet*>(FPages))
                 p->SetColor(Color());
         break;
+    case CM_DOCKNOTIFICATION:
+        CMDockNotification(Message);
+        return;
+    case QM_FREEDOCKPAGE: {
+        auto* page = reinterpret_cast<TQxTabSheet*>(Message.LParam);
+        if (std::find(FPages.begin(), FPages.end(), page) != FPages.end()) page->Free();
+        return;
+    }
+    case WM_LBUTTONDOWN:
+        TQxCustomTabControl::Dispatch(Message);
+        if (TControl* client = DockClientAt(LParamToPoint(Message.LParam))) client->BeginDrag(false);
+        return;
+    case WM_LBUTTONDBLCLK:
+        TQxCustomTabControl::Dispatch(Message);
+        if (!FDblClickUndocks) return;
+        if (TControl* client = DockClientAt(LParamToPoint(Message.LParam))) {
+            const TPoint at = client->ClientToScreen({0, 0});
+            client->ManualFloat(Bounds(at.X, at.Y, client->Width(), client->Height()));
+        }
+        return;
     case WM_SETFOCUS:
         TQxCustomTabControl::Dispatch(Message);
         if (FActivePage && !FActivePage->TabVisible()) {
@@ -475,6 +496,60 @@ void TQxPageControl::Dispatch(TMessage& Message) {
         return;
     default:
         break;
+    }
+    TQxCustomTabControl::Dispatch(Message);
+}
+
+// ================================================================ docking
+
+TQxTabSheet* TQxPageControl::DockPageOf(TControl* Client) const {
+    auto* page = Client ? dynamic_cast<TQxTabSheet*>(Client->Parent()) : nullptr;
+    return page && page->PageControl() == this && Client->HostDockSite() == this ? page : nullptr;
+}
+
+void TQxPageControl::DoAddDockClient(TControl* Client, const TRect& ARect) {
+    auto* sheet = new TQxTabSheet(this);
+    // A client that cannot be taken leaves no half-made page behind.
+    TScopeExit freeSheet([sheet] { sheet->Free(); });
+    TRestoreOnExit<TQxTabSheet*> docking(FNewDockSheet, sheet);
+    if (auto* form = dynamic_cast<TCustomForm*>(Client)) sheet->SetCaption(form->Caption());
+    sheet->SetPageControl(this);
+    Client->SetParent(sheet);
+    freeSheet.Release();
+    sheet->SetTabVisible(Client->Visible());
+    if (Client->Visible()) SetActivePage(sheet);
+    Client->SetAlign(alClient);
+}
+
+void TQxPageControl::DoRemoveDockClient(TControl* Client) {
+    TQxTabSheet* page = dynamic_cast<TQxTabSheet*>(Client->Parent());
+    if (!page || page->PageControl() != this) return;
+    Client->SetAlign(alNone);
+    if (HasState(csDestroying) || page->HasState(csDestroying)) return;
+    if (page == FActivePage) SetActivePage(FindNextPage(page, true, true));
+    // The page is in the middle of giving up its client: it goes once that
+    // is done.
+    page->SetTabVisible(false);
+    PostMessage(Handle(), QM_FREEDOCKPAGE, 0, reinterpret_cast<LPARAM>(page));
+}
+
+TControl* TQxPageControl::DockClientAt(TPoint P) {
+    if (!DockSite()) return nullptr;
+    TQxTabSheet* page = PageOfTab(TabAtPos(P));
+    if (!page || page->ControlCount() == 0) return nullptr;
+    TControl* client = page->Controls(0);
+    return client->HostDockSite() == this ? client : nullptr;
+}
+
+void TQxPageControl::CMDockNotification(TMessage& Message) {
+    auto* client = reinterpret_cast<TControl*>(Message.WParam);
+    if (TQxTabSheet* page = DockPageOf(client)) {
+        if (Message.LParam == WM_SETTEXT) {
+            String text = client->Caption();
+            text = text.substr(0, text.find_first_of("\r\n"));
+            page->SetCaption(text);
+        } else if (Message.LParam == CM_VISIBLECHANGED)
+            page->SetTabVisible(client->Visible());
     }
     TQxCustomTabControl::Dispatch(Message);
 }

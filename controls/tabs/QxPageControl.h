@@ -15,10 +15,21 @@
 //
 // While the form loads, ActivePage and TabIndex are only stored; Loaded
 // settles the current page, preferring ActivePageDefault, without events.
+//
+// As a dock site (DockSite), each client docked by code (ManualDock) gets a
+// new page, captioned like the client when it is a form; the page's tab
+// follows the client's visibility and caption, and the page goes when the
+// client leaves. A double click on such a tab floats the client; pressing
+// it starts a drag of the client (a dkDock client released where no site
+// takes it floats).
 
 #include "controls/tabs/QxTabControl.h"
 
 class TQxPageControl;
+
+// Posted by a page control to itself: free the page (LParam) whose docked
+// client has left it.
+inline constexpr Cardinal QM_FREEDOCKPAGE = 0xB3F0;
 
 class TQxTabSheet : public TCustomControl {
 public:
@@ -101,6 +112,9 @@ public:
     // The page whose tab has index Index (nullptr when none).
     TQxTabSheet* PageOfTab(Integer Index) const;
 
+    // The client docked in the page whose tab lies under P (client
+    // coordinates), or nullptr.
+    TControl* DockClientAt(TPoint P);
     void HideAllTabs() override;
     void ShowAllTabs() override;
     void RequestLayout() override;
@@ -118,6 +132,10 @@ protected:
     bool TabSelectableInLayout(Integer Index) const override;
     void CreateParams(TCreateParams& Params) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Docking: each client docks into a new page of its own; the page goes
+    // when its client leaves.
+    void DoAddDockClient(TControl* Client, const TRect& ARect) override;
+    void DoRemoveDockClient(TControl* Client) override;
 
 private:
     friend class TQxTabSheet;
@@ -127,10 +145,15 @@ private:
     // Makes Page the one page shown, moving the focus with it.
     void ChangeActivePage(TQxTabSheet* Page);
     void CMDialogKey(TMessage& Message);
+    void CMDockNotification(TMessage& Message);
+    // The page a client docked here lives in, or nullptr.
+    TQxTabSheet* DockPageOf(TControl* Client) const;
 
     TQxTabSheet* FActivePage = nullptr;
     TQxTabSheet* FActivePageDefault = nullptr;
     std::vector<TQxTabSheet*> FPages;
+    // The page made for a client while it docks.
+    TQxTabSheet* FNewDockSheet = nullptr;
     bool FDblClickUndocks = true;
     // Set while Loaded settles the control: no events fire.
     bool FLoadingPages = false;

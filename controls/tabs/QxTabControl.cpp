@@ -549,6 +549,8 @@ template <class T> void PublishTabControlProperties(TClassBuilder<T>& B) {
         .Default(false)
         .Property("UseGradients", &C::UseGradients, &C::SetUseGradients)
         .Default(true)
+        .Property("DockSite", &C::DockSite, &C::SetDockSite)
+        .Default(false)
         .Event("OnChange", &C::OnChange)
         .Event("OnChanging", &C::OnChanging)
         .Event("OnClose", &C::OnClose)

@@ -253,6 +253,8 @@ void TControl::SetText(const String& Value) {
     if (GetText() == Value) return;
     String copy = Value;
     Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(&copy));
+    if (FHostDockSite)
+        FHostDockSite->Perform(CM_DOCKNOTIFICATION, reinterpret_cast<WPARAM>(this), WM_SETTEXT);
 }
 
 String TControl::GetText() const {

@@ -78,6 +78,7 @@ struct TDragManager {
         TControl* target = object ? object->FDragTarget : nullptr;
         const TPoint p = object ? object->FDragPos : GetCursorPos();
         const bool drop = Active && Drop && target && Accepted;
+        const bool released = Active && Drop;
         if (object) object->FCancelling = !Drop;
         Source = nullptr;
         Object = nullptr;
@@ -96,6 +97,10 @@ struct TDragManager {
         TControl* ended = drop ? target : nullptr;
         const TPoint sc = ended ? TargetPoint(ended, p) : TPoint{0, 0};
         source->DoEndDrag(ended, sc.X, sc.Y);
+        // A docked client dragged out and let go where no one took it floats
+        // there in a window of its own.
+        if (released && !drop && source->DragKind() == dkDock && source->HostDockSite())
+            source->ManualFloat(Bounds(p.X, p.Y, source->Width(), source->Height()));
     }
 
     // A button went up (Drop) or another one down at P.

@@ -16,7 +16,8 @@
 // chooses the pointer's shape (the source's DragCursor or crNoDrop). A
 // release over a target that accepted calls its DragDrop. Last, the source
 // hears of the end through DoEndDrag (OnEndDrag), with the target that took
-// the drop or nullptr.
+// the drop or nullptr. A docked client (DragKind dkDock) released where no
+// target took it floats there in a tool window (ManualFloat).
 //
 //   BeginDrag ─► (threshold) ─► enter/move... ─► leave ─► ... ─► drop or cancel ─► end
 

@@ -1,5 +1,7 @@
 // The page control: loading from a form description, page changes and the
 // veto, the simple view, closing, Ctrl+Tab, dragging pages, and its sheets.
+#include "platform/gui/controls/CustomPanel.h"
+#include "platform/gui/controls/DockTree.h"
 #include "tests/controls/tabs/TabTestSupport.h"
 
 namespace {
@@ -342,6 +344,54 @@ TEST_F(PageControl, SheetsShowAndHideAndMaySaveTheirWindows) {
     EXPECT_FALSE(Main->ResultsSheet->HandleAllocated());
     for (TQxTabSheet* s : {Main->AboutSheet, Main->ResultsSheet})
         s->OnShow = s->OnHide = nullptr;
+}
+
+// A client that refuses its new parent.
+class TStubbornPanel : public TCustomControl {
+public:
+    explicit TStubbornPanel(TComponent* AOwner) : TCustomControl(AOwner) {}
+    void SetParent(TWinControl* AParent) override {
+        if (AParent) throw EInvalidOperation("no new parent");
+        TCustomControl::SetParent(AParent);
+    }
+};
+
+// Clients docked by code get a page each, whose tab follows the client's
+// visibility and caption; a double click on the tab floats the client and
+// its page goes.
+TEST_F(PageControl, DockedClientsLiveInPagesOfTheirOwn) {
+    Load();
+    Pages->SetDockSite(true);
+    auto* client = new TPanel(Main);
+    client->SetCaption("Log\r\nsecond line");
+    ASSERT_TRUE(client->ManualDock(Pages));
+    ASSERT_EQ(Pages->PageCount(), 4);
+    TQxTabSheet* page = Pages->Pages(3);
+    EXPECT_EQ(client->Parent(), page);
+    EXPECT_EQ(client->HostDockSite(), Pages);
+    EXPECT_EQ(client->Align(), alClient);
+    EXPECT_EQ(Pages->ActivePage(), page);
+    client->SetCaption("Trace\r\nmore");
+    EXPECT_EQ(page->Caption(), "Trace");
+    client->SetVisible(false);
+    EXPECT_FALSE(page->TabVisible());
+    client->SetVisible(true);
+    EXPECT_TRUE(page->TabVisible());
+    Application->ProcessMessages();
+    const TRect tab = Pages->TabClientRect(3);
+    EXPECT_EQ(Pages->DockClientAt({tab.Left + 5, tab.Top + 5}), client);
+    EXPECT_EQ(Pages->DockClientAt({5, 5}), nullptr); // the about page's tab: no client
+    Mouse(Pages, maDoubleClick, {tab.Left + 5, tab.Top + 5});
+    Mouse(Pages, maUp, {tab.Left + 5, tab.Top + 5});
+    EXPECT_TRUE(client->Floating());
+    Application->ProcessMessages();
+    EXPECT_EQ(Pages->PageCount(), 3);
+    EXPECT_EQ(Pages->ActivePage(), Main->AboutSheet);
+
+    // A client that cannot be taken leaves no page behind.
+    auto* stubborn = new TStubbornPanel(Main);
+    EXPECT_THROW(stubborn->ManualDock(Pages), EInvalidOperation);
+    EXPECT_EQ(Pages->PageCount(), 3);
 }
 
 } // namespace
