@@ -12,7 +12,8 @@ bool NoShiftKeys(LPARAM KeyData) {
 } // namespace
 
 TButton::TButton(TComponent* AOwner) : TCustomControl(AOwner) {
-    FControlStyle << csSetCaption << csDoubleClicks << csOpaque;
+    // Presses and clicks are its own (a press captures, a release over it clicks).
+    FControlStyle = TControlStyle{csSetCaption, csDoubleClicks, csOpaque};
     SetBounds(Left(), Top(), 75, 25);
     SetColor(clBtnFace);
     SetTabStop(true);

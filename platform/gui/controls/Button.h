@@ -18,11 +18,12 @@
 //
 //   WWWWWWWWWW      not active: the same without the W ring, the edges
 //   WHHHHHHHDW      one pixel further out
-//   WHL....SDW
+//   WHLLLLLSDW
 //   WHL....SDW      pushed while active: the W ring, then one ring of S,
-//   WHSSSSSSDW      face inside; pushed while not active: the sunken edge
-//   WDDDDDDDDW      (D and S at the top and left, H and L at the bottom
-//   WWWWWWWWWW      and right); the caption moves one pixel right and down
+//   WHL....SDW      face inside; pushed while not active: the sunken edge
+//   WHSSSSSSDW      (D and S at the top and left, H and L at the bottom
+//   WDDDDDDDDW      and right); the caption moves one pixel right and down
+//   WWWWWWWWWW
 //
 // The caption is centred in one line; a disabled one is embossed (BtnHighlight
 // one pixel right and down, then BtnShadow). The focused button shows a

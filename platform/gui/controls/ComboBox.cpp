@@ -98,7 +98,8 @@ private:
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
     : TCustomControl(AOwner), FItems(std::make_unique<TComboBoxStrings>(this)) {
-    FControlStyle << csOpaque << csDoubleClicks;
+    // The list takes the mouse while it is open; the face has no caption.
+    FControlStyle = TControlStyle{csOpaque, csDoubleClicks};
     SetBounds(Left(), Top(), 145, 21);
     SetColor(clWindow);
     SetParentColor(false);
