@@ -494,6 +494,14 @@ TEST_F(StdCtrls, APictureIsFittedStretchedAndCentredAsAsked) {
     image->SetAutoSize(true);
     EXPECT_EQ(image->Width(), 20);
     EXPECT_EQ(image->Height(), 40);
+
+    // The pictures shipped beside the program load through their decoders.
+    const String dist = String(std::getenv("QUENTA_BINARY_DIR")) + "/dist/";
+    image->Picture()->LoadFromFile(dist + "About.jpg");
+    EXPECT_EQ(image->Width(), 400);
+    EXPECT_EQ(image->Height(), 200);
+    image->Picture()->LoadFromFile(dist + "Logo.bmp");
+    EXPECT_EQ(image->Width(), 320);
 }
 
 TEST_F(StdCtrls, AnImageDrawsItsPictureWhereItFitsAndLeavesTheRestToItsParent) {
