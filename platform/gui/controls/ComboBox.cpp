@@ -354,85 +354,61 @@ TRect TCustomComboBox::ThumbRect(Integer Width, Integer Height) const {
 
 // ---------------------------------------------------------------- input
 
-bool TCustomComboBox::KeyWhileClosed(Word Key, TShiftState Shift) {
-    const Integer count = FItems->Count();
-    const Integer page = std::max<Integer>(1, FDropDownCount - 1);
-    const Integer at = FItemIndex;
-    if (Shift.Contains(ssAlt)) {
-        if (Key != VK_DOWN && Key != VK_UP) return false;
-        OpenList();
-        return true;
-    }
+namespace {
+
+// Where a navigation key moves a selection at At among Count items, Page
+// items to a page; -2 for a key that does not navigate.
+Integer NavigationTarget(Word Key, Integer At, Integer Count, Integer Page) {
     switch (Key) {
-    case VK_F4:
-        OpenList();
-        return true;
     case VK_UP:
     case VK_LEFT:
-        if (count) Choose(std::max<Integer>(at - 1, 0));
-        return true;
+        return std::max<Integer>(At - 1, 0);
     case VK_DOWN:
     case VK_RIGHT:
-        if (count) Choose(std::min(at + 1, count - 1));
-        return true;
+        return std::min(At + 1, Count - 1);
     case VK_HOME:
-        if (count) Choose(0);
-        return true;
+        return 0;
     case VK_END:
-        if (count) Choose(count - 1);
-        return true;
+        return Count - 1;
     case VK_PRIOR:
-        if (count) Choose(std::max<Integer>(at - page, 0));
-        return true;
+        return std::max<Integer>(At - Page, 0);
     case VK_NEXT:
-        if (count) Choose(std::min(std::max<Integer>(at, 0) + page, count - 1));
-        return true;
+        return std::min(std::max<Integer>(At, 0) + Page, Count - 1);
     default:
-        return false;
+        return -2;
     }
 }
 
-bool TCustomComboBox::KeyWhileOpen(Word Key, TShiftState Shift) {
+} // namespace
+
+bool TCustomComboBox::KeyWhileClosed(Word Key, TShiftState Shift) {
+    if (Shift.Contains(ssAlt) ? Key == VK_DOWN || Key == VK_UP : Key == VK_F4) {
+        OpenList();
+        return true;
+    }
+    if (Shift.Contains(ssAlt)) return false;
     const Integer count = FItems->Count();
-    const Integer rows = VisibleRows();
-    const Integer at = FHighlight;
-    switch (Key) {
-    case VK_RETURN:
-    case VK_F4:
+    const Integer target = NavigationTarget(Key, FItemIndex, count, std::max<Integer>(1, FDropDownCount - 1));
+    if (target == -2) return false;
+    if (count) Choose(target);
+    return true;
+}
+
+bool TCustomComboBox::KeyWhileOpen(Word Key, TShiftState Shift) {
+    const bool altArrow = Shift.Contains(ssAlt) && (Key == VK_DOWN || Key == VK_UP);
+    if (Key == VK_RETURN || Key == VK_F4 || altArrow) {
         CloseList(true);
         return true;
-    case VK_ESCAPE:
+    }
+    if (Key == VK_ESCAPE) {
         CloseList(false);
         return true;
-    case VK_UP:
-    case VK_DOWN:
-        if (Shift.Contains(ssAlt)) {
-            CloseList(true);
-            return true;
-        }
-        if (count) MoveHighlight(Key == VK_UP ? std::max<Integer>(at - 1, 0) : std::min(at + 1, count - 1));
-        return true;
-    case VK_LEFT:
-        if (count) MoveHighlight(std::max<Integer>(at - 1, 0));
-        return true;
-    case VK_RIGHT:
-        if (count) MoveHighlight(std::min(at + 1, count - 1));
-        return true;
-    case VK_HOME:
-        if (count) MoveHighlight(0);
-        return true;
-    case VK_END:
-        if (count) MoveHighlight(count - 1);
-        return true;
-    case VK_PRIOR:
-        if (count) MoveHighlight(std::max<Integer>(at - (rows - 1), 0));
-        return true;
-    case VK_NEXT:
-        if (count) MoveHighlight(std::min(std::max<Integer>(at, 0) + rows - 1, count - 1));
-        return true;
-    default:
-        return false;
     }
+    const Integer count = FItems->Count();
+    const Integer target = NavigationTarget(Key, FHighlight, count, std::max<Integer>(1, VisibleRows() - 1));
+    if (target == -2) return false;
+    if (count) MoveHighlight(target);
+    return true;
 }
 
 void TCustomComboBox::KeyDown(Word& Key, TShiftState Shift) {

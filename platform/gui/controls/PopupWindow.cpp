@@ -1,5 +1,6 @@
 #include "platform/gui/controls/PopupWindow.h"
 #include "platform/gui/controls/Application.h"
+#include "platform/gui/controls/WindowSurface.h"
 #include "platform/gui/graphics/GraphicsAccess.h"
 #include "platform/gui/gdi/RasterAccess.h"
 
@@ -9,22 +10,6 @@
 #include <QWidget>
 
 namespace {
-
-bool ButtonOf(Qt::MouseButton Button, TMouseButton& Out) {
-    switch (Button) {
-    case Qt::LeftButton:
-        Out = mbLeft;
-        return true;
-    case Qt::RightButton:
-        Out = mbRight;
-        return true;
-    case Qt::MiddleButton:
-        Out = mbMiddle;
-        return true;
-    default:
-        return false;
-    }
-}
 
 template <class F> void Guarded(F&& Body) {
     try {

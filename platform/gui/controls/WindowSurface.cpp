@@ -27,22 +27,6 @@ TShiftState ShiftOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons = 
     return s;
 }
 
-bool ButtonOf(Qt::MouseButton Button, TMouseButton& Out) {
-    switch (Button) {
-    case Qt::LeftButton:
-        Out = mbLeft;
-        return true;
-    case Qt::RightButton:
-        Out = mbRight;
-        return true;
-    case Qt::MiddleButton:
-        Out = mbMiddle;
-        return true;
-    default:
-        return false;
-    }
-}
-
 Word VirtualKeyOf(int Key) {
     if ((Key >= Qt::Key_A && Key <= Qt::Key_Z) || (Key >= Qt::Key_0 && Key <= Qt::Key_9))
         return static_cast<Word>(Key);
@@ -137,6 +121,22 @@ int& EventDepth(TWindowSurface* S) {
 }
 
 } // namespace
+
+bool ButtonOf(Qt::MouseButton Button, TMouseButton& Out) {
+    switch (Button) {
+    case Qt::LeftButton:
+        Out = mbLeft;
+        return true;
+    case Qt::RightButton:
+        Out = mbRight;
+        return true;
+    case Qt::MiddleButton:
+        Out = mbMiddle;
+        return true;
+    default:
+        return false;
+    }
+}
 
 // ================================================================ the widget
 
