@@ -31,8 +31,15 @@ public:
         setFocusPolicy(Qt::NoFocus);
     }
 
+    // The owner is going: nothing reaches it any more.
+    void Detach() {
+        FPaint = nullptr;
+        FMouse = nullptr;
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override {
+        if (!FPaint) return;
         if (FBitmap.Width() != width() || FBitmap.Height() != height()) FBitmap.SetSize(width(), height());
         Guarded([this] { FPaint(FBitmap.Canvas()); });
         QPainter painter(this);
@@ -46,9 +53,11 @@ protected:
 private:
     void Forward(TMouseAction Action, QMouseEvent* E) {
         TMouseButton b = mbLeft;
-        if (Action != maMove && !ButtonOf(E->button(), b)) return;
+        if (!FMouse || (Action != maMove && !ButtonOf(E->button(), b))) return;
         const QPoint p = E->position().toPoint();
-        Guarded([&] { FMouse(Action, b, {p.x(), p.y()}); });
+        // A copy: the owner may go (and detach) while it handles the event.
+        const TPopupWindow::TMouse mouse = FMouse;
+        Guarded([&] { mouse(Action, b, {p.x(), p.y()}); });
     }
 
     TPopupWindow::TPaint FPaint;
@@ -71,6 +80,7 @@ TPopupWindow::TPopupWindow(TPaint Paint, TMouse Mouse) : FImpl(std::make_unique<
 
 TPopupWindow::~TPopupWindow() {
     if (FImpl->Widget) {
+        FImpl->Widget->Detach();
         FImpl->Widget->hide();
         FImpl->Widget->deleteLater();
     }
