@@ -189,6 +189,23 @@ TEST_F(StdCtrls, AButtonClickThatFreesItsFormLeavesNothingBehind) {
     SUCCEED();
 }
 
+TEST_F(StdCtrls, AChoiceThatFreesTheComboLeavesNothingBehind) {
+    auto* dialog = new TForm(nullptr);
+    dialog->SetBounds(0, 0, 200, 100);
+    auto* c = Make<TComboBox>(dialog, "Combo", {5, 5, 105, 26});
+    c->Items()->Add("one");
+    c->Items()->Add("two");
+    c->OnSelect = [dialog](TObject*) { dialog->Free(); };
+    dialog->Show();
+    QtClick(c, {20, 10});
+    ASSERT_TRUE(c->DroppedDown());
+    QWidget* list = c->ListWindow()->Widget();
+    QtMouse(list, QEvent::MouseButtonPress, {10, 1 + c->ItemHeight() + 2});
+    QtMouse(list, QEvent::MouseButtonRelease, {10, 1 + c->ItemHeight() + 2});
+    Application->ProcessMessages();
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+}
+
 TEST_F(StdCtrls, ButtonsLookClassic) {
     auto* edit = Make<TWinProbe>(Form, "Edit", {100, 100, 120, 120});
     edit->SetTabStop(true);
