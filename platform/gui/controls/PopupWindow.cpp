@@ -53,7 +53,7 @@ protected:
 private:
     void Forward(TMouseAction Action, QMouseEvent* E) {
         TMouseButton b = mbLeft;
-        if (!FMouse || (Action != maMove && !ButtonOf(E->button(), b))) return;
+        if (!FMouse || (Action != maMove && !MouseButtonOf(E->button(), b))) return;
         const QPoint p = E->position().toPoint();
         // A copy: the owner may go (and detach) while it handles the event.
         const TPopupWindow::TMouse mouse = FMouse;

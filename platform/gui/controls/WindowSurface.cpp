@@ -27,6 +27,22 @@ TShiftState ShiftOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons = 
     return s;
 }
 
+bool ButtonOf(Qt::MouseButton Button, TMouseButton& Out) {
+    switch (Button) {
+    case Qt::LeftButton:
+        Out = mbLeft;
+        return true;
+    case Qt::RightButton:
+        Out = mbRight;
+        return true;
+    case Qt::MiddleButton:
+        Out = mbMiddle;
+        return true;
+    default:
+        return false;
+    }
+}
+
 Word VirtualKeyOf(int Key) {
     if ((Key >= Qt::Key_A && Key <= Qt::Key_Z) || (Key >= Qt::Key_0 && Key <= Qt::Key_9))
         return static_cast<Word>(Key);
@@ -121,22 +137,6 @@ int& EventDepth(TWindowSurface* S) {
 }
 
 } // namespace
-
-bool ButtonOf(Qt::MouseButton Button, TMouseButton& Out) {
-    switch (Button) {
-    case Qt::LeftButton:
-        Out = mbLeft;
-        return true;
-    case Qt::RightButton:
-        Out = mbRight;
-        return true;
-    case Qt::MiddleButton:
-        Out = mbMiddle;
-        return true;
-    default:
-        return false;
-    }
-}
 
 // ================================================================ the widget
 
@@ -279,6 +279,10 @@ void DestroyWindowSurface(TWindowSurface* Surface) {
 QWidget* WindowWidget(HWND Wnd) {
     TWinControl* w = FindControl(Wnd);
     return w ? TWindowAccess::Widget(w) : nullptr;
+}
+
+bool MouseButtonOf(Qt::MouseButton Button, TMouseButton& Out) {
+    return ButtonOf(Button, Out);
 }
 
 HWND ActiveWindowHandle() {

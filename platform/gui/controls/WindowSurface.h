@@ -44,7 +44,7 @@ TWindowSurface* CreateWindowSurface(TWinControl* Control, const TCreateParams& P
 void DestroyWindowSurface(TWindowSurface* Surface);
 
 // The mouse button of a window-system button; false for other buttons.
-bool ButtonOf(Qt::MouseButton Button, TMouseButton& Out);
+bool MouseButtonOf(Qt::MouseButton Button, TMouseButton& Out);
 
 // The widget of a window handle (nullptr when none).
 QWidget* WindowWidget(HWND Wnd);
