@@ -146,7 +146,10 @@ TEST_F(Printing, ThePrinterTextFilePrintsLinesIntoTheFileThePrintDialogChose) {
     for (int i = 0; i < 200; ++i) Writeln(f, "line " + IntToStr(i));
     CloseFile(f);
     EXPECT_EQ(PdfPages(longPdf), 3);
-    if (auto words = PdfWords(longPdf)) EXPECT_EQ(words->back().Text, "199");
+    if (auto words = PdfWords(longPdf)) {
+        ASSERT_FALSE(words->empty());
+        EXPECT_EQ(words->back().Text, "199");
+    }
     const String emptyPdf = File("empty.pdf");
     Printer()->SetOutputFile(emptyPdf);
     Rewrite(f);
