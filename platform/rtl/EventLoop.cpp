@@ -65,8 +65,10 @@ std::shared_ptr<TWndMethod> FindMethod(HWND wnd) {
 
 // ---- synchronised calls
 
+// A call waiting for the GUI thread. It lives on the stack of its caller,
+// which blocks until Done: handing a datagram over allocates nothing.
 struct TSyncRequest {
-    std::function<void()> Method;
+    const std::function<void()>& Method;
     std::exception_ptr Error;
     std::atomic<bool> Done{false};
 };
@@ -74,7 +76,7 @@ struct TSyncRequest {
 struct TSyncQueue {
     std::mutex Lock;
     std::condition_variable Changed; // a request arrived, one was done, or a thread ended
-    std::deque<std::shared_ptr<TSyncRequest>> Pending;
+    std::deque<TSyncRequest*> Pending;
 };
 
 TSyncQueue& SyncQueue() {
@@ -273,7 +275,7 @@ bool WaitMessage(Cardinal Milliseconds) {
 void CheckSynchronize() {
     auto& q = SyncQueue();
     while (true) {
-        std::shared_ptr<TSyncRequest> req;
+        TSyncRequest* req;
         {
             std::lock_guard<std::mutex> g(q.Lock);
             if (q.Pending.empty()) return;
@@ -286,6 +288,8 @@ void CheckSynchronize() {
             req->Error = std::current_exception();
         }
         {
+            // The caller may return (and its request end) as soon as Done
+            // is set: nothing touches the request afterwards.
             std::lock_guard<std::mutex> g(q.Lock);
             req->Done = true;
         }
@@ -300,25 +304,19 @@ void RunOnGuiThread(const std::function<void()>& Method) {
     }
     if (!gLoopObject.load())
         throw EInvalidOperation("No GUI thread to synchronize with: the event loop was not initialised");
-    auto req = std::make_shared<TSyncRequest>();
-    req->Method = Method;
+    TSyncRequest req{Method, nullptr};
     auto& q = SyncQueue();
     {
         std::lock_guard<std::mutex> g(q.Lock);
-        q.Pending.push_back(req);
+        q.Pending.push_back(&req);
     }
     q.Changed.notify_all();
     WakeGuiThread();
-    {
+    if (!SpinFor([&] { return req.Done.load(); })) {
         std::unique_lock<std::mutex> g(q.Lock);
-        if (!req->Done) {
-            g.unlock();
-            SpinFor([&] { return req->Done.load(); });
-            g.lock();
-        }
-        q.Changed.wait(g, [&] { return req->Done.load(); });
+        q.Changed.wait(g, [&] { return req.Done.load(); });
     }
-    if (req->Error) std::rethrow_exception(req->Error);
+    if (req.Error) std::rethrow_exception(req.Error);
 }
 
 void WaitServingSynchronize(const std::function<bool()>& Done) {
