@@ -135,6 +135,5 @@ bool TdsProg::WaitForAnswer() {
 }
 
 void TdsProg::RandomizeOutPayload() {
-    for (Integer e = 0; e < PayloadSize; ++e)
-        OutPayload->Elements[e] = Random(256);
+    RandomFill(OutPayload->Elements, PayloadSize, 256);
 }

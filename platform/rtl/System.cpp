@@ -23,15 +23,37 @@ void TObject::Free() {
 
 std::uint32_t RandSeed = 0;
 
-static std::uint32_t NextRandom() {
-    RandSeed = RandSeed * 134775813u + 1u;
+namespace {
+
+constexpr std::uint32_t NextSeed(std::uint32_t Seed) {
+    return Seed * 134775813u + 1u;
+}
+
+// A 32-bit random value scaled to [0, Range).
+Integer Scaled(std::uint32_t R, Integer Range) {
+    if (Range <= 0) return 0;
+    return static_cast<Integer>((static_cast<std::uint64_t>(R) * static_cast<std::uint32_t>(Range)) >> 32);
+}
+
+std::uint32_t NextRandom() {
+    RandSeed = NextSeed(RandSeed);
     return RandSeed;
 }
 
+} // namespace
+
 Integer Random(Integer Range) {
-    std::uint32_t r = NextRandom();
-    if (Range <= 0) return 0;
-    return static_cast<Integer>((static_cast<std::uint64_t>(r) * static_cast<std::uint32_t>(Range)) >> 32);
+    return Scaled(NextRandom(), Range);
+}
+
+void RandomFill(Integer* Values, Integer Count, Integer Range) {
+    // The seed stays in a register while the values are written.
+    std::uint32_t seed = RandSeed;
+    for (Integer i = 0; i < Count; ++i) {
+        seed = NextSeed(seed);
+        Values[i] = Scaled(seed, Range);
+    }
+    RandSeed = seed;
 }
 
 double Random() {

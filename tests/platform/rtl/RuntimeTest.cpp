@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 TEST(Random, IsTheFrameworksLinearCongruentialGenerator) {
     RandSeed = 0;
     EXPECT_EQ(Random(1000), 0); // seed becomes 1
@@ -17,6 +20,17 @@ TEST(Random, IsTheFrameworksLinearCongruentialGenerator) {
         ASSERT_LT(r, 256);
     }
     EXPECT_EQ(Random(0), 0);
+    // A fill gives what as many calls give, and leaves the seed where they do.
+    RandSeed = 0x12345678;
+    Integer one[300];
+    for (Integer& v : one)
+        v = Random(256);
+    const std::uint32_t after = RandSeed;
+    RandSeed = 0x12345678;
+    Integer many[300];
+    RandomFill(many, 300, 256);
+    EXPECT_TRUE(std::equal(std::begin(one), std::end(one), std::begin(many)));
+    EXPECT_EQ(RandSeed, after);
 }
 
 TEST(Clock, ManualClockMakesLongPausesFreeAndWraps) {
