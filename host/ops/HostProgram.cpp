@@ -162,12 +162,13 @@ bool TBootloaderHost::ProgramRegion(Integer Kind, Integer Blocks, bool Boot) {
 }
 
 bool TBootloaderHost::ProgramChunkWithRetry(Integer WordIndex, Integer ByteOffset, Integer Kind, bool Last,
-                                            const String& AddressText) {
+                                            Cardinal Address, const char* AddressFormat) {
     auto send = [&] {
         return Last ? SendProgramChunkAndWait(WordIndex, ByteOffset, Kind, ChunkBytes)
                     : SendProgramChunk(WordIndex, ByteOffset, Kind, ChunkBytes);
     };
-    return send() || AskToRetry(AddressText, send);
+    // The address is written out only for the retry prompt.
+    return send() || AskToRetry(Format(AddressFormat, {Address}), send);
 }
 
 bool TBootloaderHost::AskToRetry(const String& AddressText, const std::function<bool()>& Retry) {
@@ -192,8 +193,8 @@ void TBootloaderHost::ProgramBlockWithRetry(Integer WordIndex) {
         const Integer offset = ChunkBytes * c;
         const Cardinal address =
             static_cast<Cardinal>(WordIndex) * static_cast<Cardinal>(t.BytesPerIwu) + offset;
-        ProgramChunkWithRetry(WordIndex + ChunkWords * c, offset, bkProgImage, c == chunks - 1,
-                              Format("0x%6.6x", {address}));
+        ProgramChunkWithRetry(WordIndex + ChunkWords * c, offset, bkProgImage, c == chunks - 1, address,
+                              "0x%6.6x");
     }
 }
 
@@ -204,8 +205,8 @@ bool TBootloaderHost::ProgramBootBlockWithRetry(Integer WordIndex) {
         const Integer offset = ChunkBytes * c;
         const Cardinal address = static_cast<Cardinal>(WordIndex) * static_cast<Cardinal>(t.BytesPerIwu) +
                                  static_cast<Cardinal>(t.BootMemVirtualStartPcu) + offset;
-        ProgramChunkWithRetry(WordIndex + ChunkWords * c, offset, bkBootImage, c == chunks - 1,
-                              Format("0x%8.8x", {address}));
+        ProgramChunkWithRetry(WordIndex + ChunkWords * c, offset, bkBootImage, c == chunks - 1, address,
+                              "0x%8.8x");
     }
     return !AbortFlag;
 }
