@@ -144,7 +144,7 @@ bool TBootloaderHost::ProgramRegion(Integer Kind, Integer Blocks, bool Boot) {
         for (Integer k = 0; k < blockWords && blank; ++k)
             blank = Image.Buffers.GetWord(Kind, w + k) == BlankWord;
         FView.SetProgress(static_cast<Integer>(static_cast<Int64>(b) * 100 / Blocks));
-        ProcessMessages();
+        ProcessMessagesThrottled();
         if (blank) continue;
         if (Boot)
             ProgramBootBlockWithRetry(w);

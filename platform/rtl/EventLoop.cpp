@@ -77,6 +77,7 @@ struct TSyncQueue {
     std::mutex Lock;
     std::condition_variable Changed; // a request arrived, one was done, or a thread ended
     std::deque<TSyncRequest*> Pending;
+    std::atomic<std::size_t> Count{0}; // of Pending, read without the lock
 };
 
 TSyncQueue& SyncQueue() {
@@ -141,6 +142,13 @@ template <class Pred> bool SpinFor(Pred ready) {
     } while (std::chrono::steady_clock::now() < until);
     return ready();
 }
+// ProcessMessagesThrottled asks the window system (and Qt's own timers) for
+// events at most this often; every call runs the posted messages and the
+// synchronised calls. A millisecond is far below what a user notices, and
+// far above the round trip to a device on the local network.
+constexpr auto kWindowSystemLookInterval = std::chrono::milliseconds(1);
+std::chrono::steady_clock::time_point gLastWindowSystemLook; // GUI thread only
+
 QThread* gGuiThread = nullptr;
 std::atomic<Cardinal> gManualGrace{20};
 TExceptionHandler gExceptionHandler;
@@ -216,7 +224,18 @@ void AddMessageLoopHook(std::function<void()> Hook) {
 void ProcessMessages() {
     if (!gLoopObject.load()) InitEventLoop();
     RunLoopHooks();
+    gLastWindowSystemLook = std::chrono::steady_clock::now();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    CheckSynchronize();
+}
+
+void ProcessMessagesThrottled() {
+    if (std::chrono::steady_clock::now() - gLastWindowSystemLook >= kWindowSystemLookInterval) {
+        ProcessMessages();
+        return;
+    }
+    RunLoopHooks();
+    QCoreApplication::sendPostedEvents();
     CheckSynchronize();
 }
 
@@ -234,12 +253,15 @@ bool WaitMessage(Cardinal Milliseconds) {
     const bool manual = clock.IsManual();
     Cardinal realWait = manual ? std::min(Milliseconds, ManualClockGrace()) : Milliseconds;
 
-    // Work handed over by another thread shortly after the wait began is
-    // taken without blocking.
+    // Work handed over by another thread shortly after the wait began (or
+    // just before it: a call already queued) is taken without blocking.
     if (realWait > 0) {
         const unsigned messages = gMessagesPosted.load();
         const unsigned calls = gCallsHandedOver.load();
-        auto arrived = [&] { return gMessagesPosted.load() != messages || gCallsHandedOver.load() != calls; };
+        auto arrived = [&] {
+            return gMessagesPosted.load() != messages || gCallsHandedOver.load() != calls ||
+                   SyncQueue().Count.load() > 0;
+        };
         gGuiMayBlock.store(false);
         SpinFor(arrived);
         gGuiMayBlock.store(true);
@@ -258,6 +280,7 @@ bool WaitMessage(Cardinal Milliseconds) {
     if (realWait > 0) timer.start(static_cast<int>(std::min<Cardinal>(realWait, 0x7FFFFFFF)));
 
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(QThread::currentThread());
+    gLastWindowSystemLook = std::chrono::steady_clock::now();
     if (dispatcher)
         dispatcher->processEvents(realWait > 0 ? QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents
                                                : QEventLoop::AllEvents);
@@ -274,13 +297,16 @@ bool WaitMessage(Cardinal Milliseconds) {
 
 void CheckSynchronize() {
     auto& q = SyncQueue();
-    while (true) {
+    // Most looks find nothing: they take no lock. A call queued meanwhile
+    // wakes the GUI thread, which looks again.
+    while (q.Count.load() > 0) {
         TSyncRequest* req;
         {
             std::lock_guard<std::mutex> g(q.Lock);
             if (q.Pending.empty()) return;
             req = q.Pending.front();
             q.Pending.pop_front();
+            q.Count.store(q.Pending.size());
         }
         try {
             req->Method();
@@ -309,6 +335,7 @@ void RunOnGuiThread(const std::function<void()>& Method) {
     {
         std::lock_guard<std::mutex> g(q.Lock);
         q.Pending.push_back(&req);
+        q.Count.store(q.Pending.size());
     }
     q.Changed.notify_all();
     WakeGuiThread();
