@@ -249,6 +249,10 @@ private:
     // its ActiveBytesPerIwu low bytes; returns the bytes filled (at most 512).
     Integer ChunkPayload(Integer Kind, Integer WordIndex, Byte* Payload) const;
     Cardinal RegionVirtualStart(Integer Kind) const;
+    // The words [First, First + Count) of a buffer when all of them lie inside
+    // it, else nullptr: then GetWord and SetWord bound each word. Block loops
+    // take the words at once this way.
+    Integer* BufferWords(Integer Kind, Integer First, Integer Count);
     bool SendChunk(Integer WordIndex, Integer Kind, bool Last);
     // Sends one chunk; a failure asks to retry, naming the chunk by Address
     // written with AddressFormat.

@@ -119,8 +119,14 @@ bool TBootloaderHost::ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Ca
                 writer.WritePayloadLine(Image.ReadBackLines, payload + from, to - from + 1, phys, t);
             w += 16 / bytesPerIwu;
         }
-        for (Integer k = 0; k < t.ProgBlockSizeIwu; ++k)
-            Image.Buffers.SetWord(readBack, firstWord + k, InPayloadLE32(d, k * active));
+        Integer* words = BufferWords(readBack, firstWord, t.ProgBlockSizeIwu);
+        for (Integer k = 0; k < t.ProgBlockSizeIwu; ++k) {
+            const Cardinal word = InPayloadLE32(d, k * active);
+            if (words)
+                words[k] = static_cast<Integer>(word);
+            else
+                Image.Buffers.SetWord(readBack, firstWord + k, word);
+        }
     }
     Hourglass(false);
     FView.HideProgress();

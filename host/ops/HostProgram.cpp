@@ -141,8 +141,12 @@ bool TBootloaderHost::ProgramRegion(Integer Kind, Integer Blocks, bool Boot) {
     for (Integer b = 0; b < Blocks; ++b) {
         const Integer w = b * blockWords;
         bool blank = true;
-        for (Integer k = 0; k < blockWords && blank; ++k)
-            blank = Image.Buffers.GetWord(Kind, w + k) == BlankWord;
+        if (const Integer* words = BufferWords(Kind, w, blockWords))
+            blank = std::all_of(words, words + blockWords,
+                                [](Integer v) { return static_cast<Cardinal>(v) == BlankWord; });
+        else
+            for (Integer k = 0; k < blockWords && blank; ++k)
+                blank = Image.Buffers.GetWord(Kind, w + k) == BlankWord;
         FView.SetProgress(static_cast<Integer>(static_cast<Int64>(b) * 100 / Blocks));
         ProcessMessagesThrottled();
         if (blank) continue;
@@ -209,6 +213,14 @@ bool TBootloaderHost::ProgramBootBlockWithRetry(Integer WordIndex) {
                               "0x%8.8x");
     }
     return !AbortFlag;
+}
+
+Integer* TBootloaderHost::BufferWords(Integer Kind, Integer First, Integer Count) {
+    TDynamicIntArray* b = Image.Buffers.Buffer(Kind);
+    if (!b || First < 0 || Count < 0 ||
+        static_cast<std::size_t>(First) + static_cast<std::size_t>(Count) > b->size())
+        return nullptr;
+    return b->data() + First;
 }
 
 Cardinal TBootloaderHost::RegionVirtualStart(Integer Kind) const {
