@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <iterator>
+#include <vector>
 
 TEST(Random, IsTheFrameworksLinearCongruentialGenerator) {
     RandSeed = 0;
@@ -20,17 +19,21 @@ TEST(Random, IsTheFrameworksLinearCongruentialGenerator) {
         ASSERT_LT(r, 256);
     }
     EXPECT_EQ(Random(0), 0);
-    // A fill gives what as many calls give, and leaves the seed where they do.
-    RandSeed = 0x12345678;
-    Integer one[300];
-    for (Integer& v : one)
-        v = Random(256);
-    const std::uint32_t after = RandSeed;
-    RandSeed = 0x12345678;
-    Integer many[300];
-    RandomFill(many, 300, 256);
-    EXPECT_TRUE(std::equal(std::begin(one), std::end(one), std::begin(many)));
-    EXPECT_EQ(RandSeed, after);
+    // A fill gives what as many calls give, and leaves the seed where they
+    // do, whatever its length and range.
+    for (Integer count : {0, 1, 3, 4, 7, 512, 515})
+        for (Integer range : {256, 1000, 0}) {
+            RandSeed = 0x12345678;
+            std::vector<Integer> one(static_cast<std::size_t>(count));
+            for (Integer& v : one)
+                v = Random(range);
+            const std::uint32_t after = RandSeed;
+            RandSeed = 0x12345678;
+            std::vector<Integer> many(static_cast<std::size_t>(count), -1);
+            RandomFill(many.data(), count, range);
+            EXPECT_EQ(one, many) << count << " values below " << range;
+            EXPECT_EQ(RandSeed, after) << count << " values below " << range;
+        }
 }
 
 TEST(Clock, ManualClockMakesLongPausesFreeAndWraps) {
