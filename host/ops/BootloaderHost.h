@@ -253,6 +253,7 @@ private:
     // it, else nullptr: then GetWord and SetWord bound each word. Block loops
     // take the words at once this way.
     Integer* BufferWords(Integer Kind, Integer First, Integer Count);
+    const Integer* BufferWords(Integer Kind, Integer First, Integer Count) const;
     bool SendChunk(Integer WordIndex, Integer Kind, bool Last);
     // Sends one chunk; a failure asks to retry, naming the chunk by Address
     // written with AddressFormat.

@@ -104,8 +104,9 @@ bool TBootloaderHost::ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Ca
         // The share of the region read so far.
         FView.SetProgress(static_cast<Integer>((address - Start) * 100 / (static_cast<UInt64>(End) - Start)));
 
+        // The answer's bytes, for the hex lines only.
         Byte payload[PayloadSize];
-        for (Integer i = 0; i < PayloadSize; ++i)
+        for (Integer i = 0; WriteLines && i < PayloadSize; ++i)
             payload[i] = static_cast<Byte>(d->InPayload->Elements[i]);
         const Integer lastByte = std::min(d->InLen->GetValue() * active - 1, PayloadSize - 1);
         const Integer perLine = active * 16 / bytesPerIwu;

@@ -215,12 +215,16 @@ bool TBootloaderHost::ProgramBootBlockWithRetry(Integer WordIndex) {
     return !AbortFlag;
 }
 
-Integer* TBootloaderHost::BufferWords(Integer Kind, Integer First, Integer Count) {
-    TDynamicIntArray* b = Image.Buffers.Buffer(Kind);
+const Integer* TBootloaderHost::BufferWords(Integer Kind, Integer First, Integer Count) const {
+    const TDynamicIntArray* b = Image.Buffers.Buffer(Kind);
     if (!b || First < 0 || Count < 0 ||
         static_cast<std::size_t>(First) + static_cast<std::size_t>(Count) > b->size())
         return nullptr;
     return b->data() + First;
+}
+
+Integer* TBootloaderHost::BufferWords(Integer Kind, Integer First, Integer Count) {
+    return const_cast<Integer*>(static_cast<const TBootloaderHost*>(this)->BufferWords(Kind, First, Count));
 }
 
 Cardinal TBootloaderHost::RegionVirtualStart(Integer Kind) const {
@@ -235,8 +239,11 @@ Integer TBootloaderHost::ChunkPayload(Integer Kind, Integer WordIndex, Byte* Pay
     // Each word is written whole at its place; the next word overwrites the
     // bytes beyond the active ones. Nothing goes past the payload.
     Integer filled = 0;
-    for (Integer i = 0; i < ChunkBytes / active; ++i) {
-        const Cardinal word = Image.Buffers.GetWord(Kind, WordIndex + i);
+    const Integer words = ChunkBytes / active;
+    const Integer* inside = BufferWords(Kind, WordIndex, words);
+    for (Integer i = 0; i < words; ++i) {
+        const Cardinal word =
+            inside ? static_cast<Cardinal>(inside[i]) : Image.Buffers.GetWord(Kind, WordIndex + i);
         for (Integer b = 0; b < 4 && i * active + b < ChunkBytes; ++b) {
             Payload[i * active + b] = static_cast<Byte>(word >> (8 * b));
             filled = std::max(filled, i * active + b + 1);
