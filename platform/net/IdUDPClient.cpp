@@ -138,7 +138,8 @@ Integer TIdUDPClient::ReceiveBuffer(void* Buffer, Integer Size, String& PeerIP, 
     int fd = Socket();
 
     // poll may be interrupted by a signal: keep waiting for what is left.
-    // A look without waiting needs no poll: the receive below tells.
+    // A look without waiting needs no poll (the receive below tells) and
+    // leaves a pending cancel to the next wait.
     const auto deadline = steady_clock::now() + milliseconds(wait < 0 ? 0 : wait);
     while (wait != 0) {
         int left = -1;
@@ -167,14 +168,8 @@ Integer TIdUDPClient::ReceiveBuffer(void* Buffer, Integer Size, String& PeerIP, 
                        reinterpret_cast<sockaddr*>(&from), &fromLen);
     } while (n < 0 && errno == EINTR);
     if (n < 0) {
-        if (errno != EAGAIN && errno != EWOULDBLOCK)
-            throw EIdSocketError(Format("Could not receive a datagram: %s.", {ErrorText(errno)}));
-        // Nothing there: a look without waiting still takes a pending cancel.
-        if (wait == 0) {
-            std::uint64_t count;
-            (void)!::read(FCancel, &count, sizeof count);
-        }
-        return 0;
+        if (errno == EAGAIN || errno == EWOULDBLOCK) return 0;
+        throw EIdSocketError(Format("Could not receive a datagram: %s.", {ErrorText(errno)}));
     }
     char text[INET_ADDRSTRLEN] = {};
     ::inet_ntop(AF_INET, &from.sin_addr, text, sizeof text);
