@@ -66,7 +66,8 @@ std::shared_ptr<TWndMethod> FindMethod(HWND wnd) {
 // ---- synchronised calls
 
 // A call waiting for the GUI thread. It lives on the stack of its caller,
-// which blocks until Done: handing a datagram over allocates nothing.
+// which blocks until Done, so queueing it allocates nothing (only a GUI
+// thread that may be blocked in its event loop is woken by a posted event).
 struct TSyncRequest {
     const std::function<void()>& Method;
     std::exception_ptr Error;
