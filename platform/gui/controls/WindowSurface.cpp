@@ -281,6 +281,10 @@ QWidget* WindowWidget(HWND Wnd) {
     return w ? TWindowAccess::Widget(w) : nullptr;
 }
 
+bool MouseButtonOf(Qt::MouseButton Button, TMouseButton& Out) {
+    return ButtonOf(Button, Out);
+}
+
 HWND ActiveWindowHandle() {
     TCustomForm* f = ActiveCustomForm();
     return f && f->HandleAllocated() ? f->Handle() : 0;

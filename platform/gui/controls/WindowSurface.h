@@ -48,6 +48,9 @@ private:
 TWindowSurface* CreateWindowSurface(TWinControl* Control, const TCreateParams& Params);
 void DestroyWindowSurface(TWindowSurface* Surface);
 
+// The mouse button of a window-system button; false for other buttons.
+bool MouseButtonOf(Qt::MouseButton Button, TMouseButton& Out);
+
 // The widget of a window handle (nullptr when none).
 QWidget* WindowWidget(HWND Wnd);
 // The handle of the active form's window (0 when none).
