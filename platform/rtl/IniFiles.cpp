@@ -1,5 +1,11 @@
 #include "platform/rtl/IniFiles.h"
 
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 struct TCustomIniFile::TData {
@@ -28,6 +34,41 @@ struct TCustomIniFile::TData {
 };
 
 namespace {
+
+// Writes the text to a new file beside the old one and renames it over the
+// old one, so that a failed write (a full disk, a crash) leaves the old file
+// whole. A symbolic link is followed to the file it names; the file keeps
+// its permissions (a new one is readable by all, writable by its owner).
+void ReplaceFileText(const String& FileName, const String& Text) {
+    String target = FileName;
+    if (char* real = realpath(FileName.c_str(), nullptr)) {
+        target = real;
+        std::free(real);
+    }
+    String temp = target + ".XXXXXX";
+    const int fd = mkstemp(temp.data());
+    if (fd < 0) throw EFCreateError("Cannot create file \"" + FileName + "\". " + SysErrorMessage(errno));
+    struct stat old {};
+    fchmod(fd, stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    size_t done = 0;
+    int error = 0;
+    while (done < Text.size() && !error) {
+        const ssize_t n = write(fd, Text.data() + done, Text.size() - done);
+        if (n > 0)
+            done += static_cast<size_t>(n);
+        else if (n < 0 && errno != EINTR)
+            error = errno;
+    }
+    if (!error && fsync(fd) != 0) error = errno;
+    if (close(fd) != 0 && !error) error = errno;
+    if (!error && rename(temp.c_str(), target.c_str()) != 0) error = errno;
+    if (error) {
+        unlink(temp.c_str());
+        throw EWriteError("Cannot write file \"" + FileName + "\". " + SysErrorMessage(error) +
+                          " The file was left as it was.");
+    }
+}
+
 String Unquote(const String& v) {
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
         return v.substr(1, v.size() - 2);
@@ -180,7 +221,7 @@ void TCustomIniFile::DeleteKey(const String& Section, const String& Ident) {
             }
 }
 
-void TCustomIniFile::UpdateFile() { WriteFileText(FFileName, GetText()); }
+void TCustomIniFile::UpdateFile() { ReplaceFileText(FFileName, GetText()); }
 
 void TIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
     TCustomIniFile::WriteString(Section, Ident, Value);
