@@ -294,11 +294,12 @@ void TMenuItem::MeasureItem(TCanvas* ACanvas, Integer& Width, Integer& Height) {
         if (TMenu* menu = GetParentMenu(); menu && menu->Images() && !top)
             Height = std::max(Height, menu->Images()->Height() + 4);
     }
-    if (OnMeasureItem) OnMeasureItem(this, ACanvas, Width, Height);
+    TMenu* menu = GetParentMenu();
+    if (OnMeasureItem && menu && menu->OwnerDraw()) OnMeasureItem(this, ACanvas, Width, Height);
 }
 
 void TMenuItem::AdvancedDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State) {
-    if (OnAdvancedDrawItem) {
+    if (TMenu* owner = GetParentMenu(); OnAdvancedDrawItem && owner && owner->OwnerDraw()) {
         OnAdvancedDrawItem(this, ACanvas, ARect, State);
         return;
     }

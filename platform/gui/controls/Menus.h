@@ -144,9 +144,11 @@ public:
     // ---- actions
     // AutoCheck inverts Checked, then OnClick runs.
     virtual void Click();
-    // Classic size of the item, then OnMeasureItem.
+    // Classic size of the item, then OnMeasureItem (when the menu is
+    // OwnerDraw).
     void MeasureItem(TCanvas* ACanvas, Integer& Width, Integer& Height);
-    // OnAdvancedDrawItem when set, else the classic look.
+    // OnAdvancedDrawItem when set and the menu is OwnerDraw, else the
+    // classic look.
     void AdvancedDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State);
 
     bool HasParent() const override { return true; }

@@ -223,6 +223,32 @@ TEST_F(Menu, TheMouseOpensSwitchesFiresAndClosesFromOutside) {
     EXPECT_FALSE(MenuActive() && !OpenMenus().empty());
 }
 
+TEST_F(Menu, OwnerDrawMenusMeasureAndDrawThroughTheirItemsEvents) {
+    std::vector<String> drawn;
+    for (TMenuItem* item : {FileMenu, Open, Disabled}) {
+        item->OnMeasureItem = [](TObject*, TCanvas*, Integer& W, Integer& H) { H = 25; };
+        item->OnAdvancedDrawItem = [&drawn](TObject* Sender, TCanvas*, TRect R, TOwnerDrawState State) {
+            drawn.push_back(static_cast<TMenuItem*>(Sender)->Caption() + (State.Contains(odSelected) ? " sel" : "") +
+                            (State.Contains(odDisabled) ? " dis" : "") + (State.Contains(odNoAccel) ? " noaccel" : "") +
+                            " h" + IntToStr(R.Height()));
+        };
+    }
+    ShowForm();
+    const Integer client = Form->ClientHeight();
+    EXPECT_EQ(Form->MenuHeight(), GetSystemMetrics(SM_CYMENU)); // not owner-drawn yet
+    MainMenu->SetOwnerDraw(true);
+    EXPECT_EQ(Form->MenuHeight(), 25);
+    EXPECT_EQ(Form->ClientHeight(), client);
+    TBitmap b(300, 25);
+    TMenuLoop::Get().PaintBar(Form, b.Canvas());
+    EXPECT_EQ(drawn, Entries({"&File noaccel h25"})); // not entered by the keyboard: no underlines
+    drawn.clear();
+    KeyInput(kaDown, 'F', {ssAlt});
+    TBitmap level(200, 200);
+    TMenuLoop::Get().PaintLevel(0, level.Canvas());
+    EXPECT_EQ(drawn, Entries({"&Open... sel h25", "&Disabled dis h25"}));
+}
+
 TEST_F(Menu, PopupMenusAlignOnThePointAndStayOnTheScreen) {
     auto* popup = new TPopupMenu(Form);
     auto* a = new TMenuItem(Form);
