@@ -11,9 +11,28 @@ Cardinal TimerInterval(Word Interval) {
     return std::max<Cardinal>(Interval, 1);
 }
 
+// Hears of every registered control that is freed and takes it off the
+// list, whether the control unregistered or not.
+class TControlWatch : public TComponent {
+public:
+    explicit TControlWatch(TQxBlinkingControlsList* AList) : TComponent(nullptr), FList(AList) {}
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation == opRemove && AComponent->HasState(csDestroying))
+            if (auto* control = dynamic_cast<TControl*>(AComponent))
+                while (FList->IsRegistered(control))
+                    FList->UnregisterControl(control);
+    }
+
+private:
+    TQxBlinkingControlsList* FList;
+};
+
 } // namespace
 
-TQxBlinkingControlsList::TQxBlinkingControlsList() : FControls(new TList) {
+TQxBlinkingControlsList::TQxBlinkingControlsList() : FControls(new TList), FWatch(new TControlWatch(this)) {
     FTimer = new TTimer(nullptr);
     FTimer->SetInterval(TimerInterval(FIntervalOff));
     FTimer->OnTimer = [this](TObject* Sender) { Tick(Sender); };
@@ -21,12 +40,14 @@ TQxBlinkingControlsList::TQxBlinkingControlsList() : FControls(new TList) {
 }
 
 TQxBlinkingControlsList::~TQxBlinkingControlsList() {
+    FreeAndNil(FWatch);
     FreeAndNil(FTimer);
     FreeAndNil(FControls);
 }
 
 void TQxBlinkingControlsList::RegisterControl(TControl* Control) {
     FControls->Add(Control);
+    Control->FreeNotification(FWatch);
 }
 
 void TQxBlinkingControlsList::UnregisterControl(TControl* Control) {
@@ -57,6 +78,13 @@ void TQxBlinkingControlsList::Tick(TObject*) {
 TQxBlinkingControlsList* NeedBlinkingControlsList() {
     if (!BlinkingControlsList) BlinkingControlsList = new TQxBlinkingControlsList;
     return BlinkingControlsList;
+}
+
+TQxBlinkingControlsList& CurrentBlinkingControlsList() {
+    if (!BlinkingControlsList)
+        throw EInvalidOperation("No control has joined the blink list: a control that publishes the blink "
+                                "intervals joins it in its constructor");
+    return *BlinkingControlsList;
 }
 
 void ReleaseBlinkingControlsList() {

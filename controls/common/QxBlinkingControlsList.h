@@ -9,6 +9,11 @@
 // blinks (QM_GETBLINKING answers 1) and tells those that do the new phase
 // (QM_BLINK with the phase in WParam). Both messages are sent with Perform.
 //
+// A registered control that is freed without unregistering leaves the list
+// all the same: the list asks every control it registers for a free
+// notification (through a small watcher component of its own), so that the
+// list never holds a control that is gone.
+//
 // The first period after creation lasts the off interval and ends with the
 // switch to the off phase; from then on the off phase lasts IntervalOff and
 // the on phase IntervalOn. A new interval takes effect at the next switch.
@@ -28,6 +33,7 @@ public:
     void RegisterControl(TControl* Control);
     // Removes the control; a control that is not registered is ignored.
     void UnregisterControl(TControl* Control);
+    bool IsRegistered(TControl* Control) const { return FControls->IndexOf(Control) >= 0; }
     virtual Integer Count() const;
 
     Byte BlinkState() const { return FBlinkState; }
@@ -44,6 +50,8 @@ private:
     Word FIntervalOn = 500;
     TTimer* FTimer = nullptr;
     TList* FControls = nullptr;
+    // Told when a registered control is freed.
+    TComponent* FWatch = nullptr;
 };
 
 // The list of the process; empty until the first blinking-capable control
@@ -51,6 +59,9 @@ private:
 extern TQxBlinkingControlsList* BlinkingControlsList;
 // The list, created when there is none (a control's constructor).
 TQxBlinkingControlsList* NeedBlinkingControlsList();
+// The list, for the controls registered with it (the blink intervals they
+// publish); raises EInvalidOperation when there is none.
+TQxBlinkingControlsList& CurrentBlinkingControlsList();
 // Frees the list when no control is registered any more (a control's
 // destructor, after it unregistered).
 void ReleaseBlinkingControlsList();

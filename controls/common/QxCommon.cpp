@@ -40,6 +40,11 @@ void InitQxCommon() {
     SidesTypeInfo();
     GradientColorStyleTypeInfo();
     GradientDirectionTypeInfo();
+    AlignmentVerticalTypeInfo();
+    TextStyleTypeInfo();
+    OrientationTypeInfo();
+    CheckBoxStateTypeInfo();
+    ButtonHotTrackStyleTypeInfo();
     FramingPreferenceTypeInfo();
     FrameControllerNotificationsTypeInfo();
     RegisterClass(TQxFrameController::ClassInfo());
@@ -288,6 +293,36 @@ const TTypeInfo* SideTypeInfo() {
 
 const TTypeInfo* SidesTypeInfo() {
     static const TTypeInfo* info = MakeSetType("TSides", SideTypeInfo());
+    return info;
+}
+
+const TTypeInfo* AlignmentVerticalTypeInfo() {
+    static const TTypeInfo* info =
+        RegisterEnumType<TAlignmentVertical>("TAlignmentVertical", {"avTop", "avCenter", "avBottom"});
+    return info;
+}
+
+const TTypeInfo* TextStyleTypeInfo() {
+    static const TTypeInfo* info =
+        RegisterEnumType<TTextStyle>("TTextStyle", {"tsNormal", "tsRaised", "tsRecessed", "tsShadow"});
+    return info;
+}
+
+const TTypeInfo* OrientationTypeInfo() {
+    static const TTypeInfo* info =
+        RegisterEnumType<TOrientation>("TOrientation", {"orHorizontal", "orVertical"});
+    return info;
+}
+
+const TTypeInfo* CheckBoxStateTypeInfo() {
+    static const TTypeInfo* info =
+        RegisterEnumType<TCheckBoxState>("TCheckBoxState", {"cbUnchecked", "cbChecked", "cbGrayed"});
+    return info;
+}
+
+const TTypeInfo* ButtonHotTrackStyleTypeInfo() {
+    static const TTypeInfo* info =
+        RegisterEnumType<TQxButtonHotTrackStyle>("TQxButtonHotTrackStyle", {"htsInterior", "htsFrame"});
     return info;
 }
 

@@ -3,7 +3,9 @@
 // facts every painter consults, the frame and border painters, the glyphs
 // and progress bar bodies, and small helpers for fonts, captions, sets and
 // operating-system versions. The frame controller, the blinking controls
-// list and the old-property reader have headers of their own, included here.
+// list and the old-property reader have headers of their own, included here;
+// a control includes QxControlLinks.h for its links to the controller and
+// the blink list.
 //
 // Painters keep no state: canvas, rectangle, colours and styles in, the
 // rectangle left inside the frame out. Frames stack: paint the outer one,
@@ -68,6 +70,23 @@ void GetSchemeBarColors(TQxGradientColorStyle Style, TColor& StopColor, TColor& 
 // box text; clBtnFace without visual styles.
 TColor GetThemedElementColor(Integer Kind);
 
+// ================================================================ shared enumerations
+
+// Used by several controls: vertical placement of a caption, 3D text
+// styles, the direction of bars and separators, and the three states of a
+// check box (as the framework's standard controls name them).
+enum TAlignmentVertical { avTop, avCenter, avBottom };
+enum TTextStyle { tsNormal, tsRaised, tsRecessed, tsShadow };
+enum TOrientation { orHorizontal, orVertical };
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+// Published types "TAlignmentVertical", "TTextStyle", "TOrientation",
+// "TCheckBoxState".
+const TTypeInfo* AlignmentVerticalTypeInfo();
+const TTypeInfo* TextStyleTypeInfo();
+const TTypeInfo* OrientationTypeInfo();
+const TTypeInfo* CheckBoxStateTypeInfo();
+
 // ================================================================ frame types
 
 enum TFrameStyleEx {
@@ -105,6 +124,16 @@ const TTypeInfo* GradientColorStyleTypeInfo();
 // fsButtonUp are painted from the two-line tables instead).
 extern const std::array<TColor, 11> StyleColorsTopLeft;
 extern const std::array<TColor, 11> StyleColorsBottomRight;
+
+// The colours of a two-line frame: the outer line, then the inner one, each
+// top-left colour first.
+struct TTwoLineColors {
+    TColor OuterTopLeft, OuterBottomRight, InnerTopLeft, InnerBottomRight;
+};
+// The two-line 3D frame: [0] raised, [1] lowered (index by Lowered).
+extern const std::array<TTwoLineColors, 2> Ctl3DColors;
+// The two-line button frame: [0] up, [1] down (index by Down).
+extern const std::array<TTwoLineColors, 2> ButtonColors;
 
 // ================================================================ frame painters
 
@@ -153,36 +182,87 @@ void InvalidateTransparentChildren(TWinControl* Container);
 
 // ================================================================ glyphs
 
-// ThemedLook 1 is the visual style's look; other values the classic one.
-void PaintDropDownArrow(TCanvas* Canvas, const TRect& R, Integer ThemedLook, bool Enabled);
-// Direction 0 up, 1 down, 2 left, 3 right.
-void PaintArrowButton(TCanvas* Canvas, const TRect& R, Integer ThemedLook, bool Enabled, Integer Direction);
-void PaintCloseGlyph(TCanvas* Canvas, const TRect& R, TColor Color);
-void PaintCloseButton(TCanvas* Canvas, const TRect& R, Integer ThemedLook, bool Enabled);
+// The look of the small glyphs (arrows, close cross): tlThemed takes the
+// shape and colour of the visual style; tlPlain and tlClassic both draw the
+// classic glyph (tlClassic is what newer systems force on the drop-down
+// arrow).
+enum TQxThemedLook { tlPlain, tlThemed, tlClassic };
+// Where an arrow points.
+enum TQxArrowDirection { adUp, adDown, adLeft, adRight };
+// The look of a check box or radio glyph.
+enum TQxGlyphLook { glNormal, glPressed, glHot, glDisabled };
+// How a glyph shows the mouse over it: htsInterior a gradient ring inside
+// the frame, htsFrame a plain frame in the hot colour. Published as
+// "TQxButtonHotTrackStyle".
+enum TQxButtonHotTrackStyle { htsInterior, htsFrame };
+const TTypeInfo* ButtonHotTrackStyleTypeInfo();
 
-// State 0 unchecked, 1 checked, 2 grayed; Look 0 normal, 1 pressed, 2 hot,
-// 3 disabled; HotTrackStyle 0 gradient hot frame, 1 plain hot frame.
-void PaintCheckBoxGlyph(TCanvas* Canvas, const TRect& R, Integer State, TColor ReadOnlyColor,
+// The arrow of a drop-down button; classic, in an 11 x 11 rectangle (rows
+// 4..7; # the arrow colour):
+//   ..#######..
+//   ...#####...
+//   ....###....
+//   .....#.....
+void PaintDropDownArrow(TCanvas* Canvas, const TRect& R, TQxThemedLook ThemedLook, bool Enabled);
+// The arrows of the tab scroller and tab menu button; classic ones are the
+// same four-row triangles turned, adLeft in an 11 x 11 rectangle:
+//   ......#....
+//   .....##....
+//   ....###....
+//   ...####....
+//   ....###....
+//   .....##....
+//   ......#....
+void PaintArrowButton(TCanvas* Canvas, const TRect& R, TQxThemedLook ThemedLook, bool Enabled,
+                      TQxArrowDirection Direction);
+// A filled cross; the small form (10 high or less, or narrower than 9) in a
+// 10 x 10 rectangle, rows 2..6:
+//   ..##.##...
+//   ...###....
+//   ...###....
+//   ..##.##...
+//   ..#....#..
+void PaintCloseGlyph(TCanvas* Canvas, const TRect& R, TColor Color);
+void PaintCloseButton(TCanvas* Canvas, const TRect& R, TQxThemedLook ThemedLook, bool Enabled);
+
+// The library's own check box in R: a one-pixel frame (f), the fill by
+// look, focus and read-only state (.), and the mark (m): a tick of seven
+// three-pixel columns, or the inner square inset by 2 when grayed.
+//   fffffffffffff
+//   f...........f
+//   f...........f
+//   f........m..f
+//   f.......mm..f
+//   f..m...mmm..f
+//   f..mm.mmm...f
+//   f..mmmmm....f
+//   f...mmm.....f
+//   f....m......f
+//   f...........f
+//   f...........f
+//   fffffffffffff
+void PaintCheckBoxGlyph(TCanvas* Canvas, const TRect& R, TCheckBoxState State, TColor ReadOnlyColor,
                         bool ReadOnlyColorOnFocus, bool ReadOnly, TColor HotFrameColor, TColor HotFillColor,
                         TColor DisabledColor, TColor FocusColor, TColor FillColor, TColor MarkColor,
-                        TColor FrameColor, Integer HotTrackStyle, bool Focused, Integer Look);
+                        TColor FrameColor, TQxButtonHotTrackStyle HotTrackStyle, bool Focused,
+                        TQxGlyphLook Look);
 // The 13 x 13 radio circle.
 void PaintRadioGlyph(TCanvas* Canvas, const TRect& R, bool Checked, TColor ReadOnlyColor,
                      bool ReadOnlyColorOnFocus, bool ReadOnly, TColor MaskColor, bool Transparent,
                      TColor ControlColor, TColor HotFrameColor, TColor HotFillColor, TColor DisabledColor,
                      TColor FocusColor, TColor FillColor, TColor DotColor, TColor FrameColor,
-                     Integer HotTrackStyle, bool Focused, Integer Look);
+                     TQxButtonHotTrackStyle HotTrackStyle, bool Focused, TQxGlyphLook Look);
 
 // ================================================================ progress bar bodies
 
-// Orientation 0 horizontal, 1 vertical; the filled part grows from the left
-// or from the bottom.
-void PaintBarTraditional(TCanvas* Canvas, const TRect& R, Integer Orientation, Integer TotalParts,
+// The filled part grows from the left (orHorizontal) or from the bottom
+// (orVertical).
+void PaintBarTraditional(TCanvas* Canvas, const TRect& R, TOrientation Orientation, Integer TotalParts,
                          Integer PartsComplete, bool ShowParts, bool ClearTextBackground, bool ShowPercent,
                          Word Percent, TColor BackColor, TColor BarColor);
-void PaintBarLED(TCanvas* Canvas, const TRect& R, Integer Orientation, bool NoBackground, bool ThemeAware,
-                 Word Percent, Integer NumSegments, TColor BackColor, TColor BarColor);
-void PaintBarGradient(TCanvas* Canvas, const TRect& R, Integer Orientation, Integer TotalParts,
+void PaintBarLED(TCanvas* Canvas, const TRect& R, TOrientation Orientation, bool NoBackground,
+                 bool ThemeAware, Word Percent, Integer NumSegments, TColor BackColor, TColor BarColor);
+void PaintBarGradient(TCanvas* Canvas, const TRect& R, TOrientation Orientation, Integer TotalParts,
                       Integer PartsComplete, bool ShowParts, bool NoBackground, bool ShowPercent,
                       Word Percent, TGradientDirection Direction, TColor BackColorStop, TColor BackColor,
                       TColor BarColorStop, TColor BarColor);

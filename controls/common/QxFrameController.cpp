@@ -6,22 +6,22 @@
 namespace {
 
 // The published name of each setting, in the order of the enumeration.
-const char* const SettingNames[] = {"Color",
-                                    "FocusColor",
-                                    "DisabledColor",
-                                    "ReadOnlyColor",
-                                    "ReadOnlyColorOnFocus",
-                                    "ParentColor",
-                                    "FlatButtonColor",
-                                    "FlatButtons",
-                                    "FrameColor",
-                                    "FrameHotColor",
-                                    "FrameHotTrack",
-                                    "FrameHotStyle",
-                                    "FrameSides",
-                                    "FrameStyle",
-                                    "FrameVisible",
-                                    "FramingPreference"};
+constexpr const char* SettingNames[] = {"Color",
+                                        "FocusColor",
+                                        "DisabledColor",
+                                        "ReadOnlyColor",
+                                        "ReadOnlyColorOnFocus",
+                                        "ParentColor",
+                                        "FlatButtonColor",
+                                        "FlatButtons",
+                                        "FrameColor",
+                                        "FrameHotColor",
+                                        "FrameHotTrack",
+                                        "FrameHotStyle",
+                                        "FrameSides",
+                                        "FrameStyle",
+                                        "FrameVisible",
+                                        "FramingPreference"};
 
 // The order in which all settings are pushed: ParentColor first, so that a
 // control that follows its parent is told so before anything else.
@@ -32,6 +32,10 @@ constexpr TQxFrameControllerProperty PushAllOrder[] = {
     fcpFrameSides,           fcpFrameStyle,    fcpFrameVisible,    fcpFramingPreference};
 
 } // namespace
+
+const char* FrameSettingName(TQxFrameControllerPropertyConnection Setting) {
+    return SettingNames[Setting];
+}
 
 const TTypeInfo* FrameControllerNotificationsTypeInfo() {
     static const TTypeInfo* info = [] {
@@ -53,49 +57,30 @@ const TTypeInfo* FramingPreferenceTypeInfo() {
 
 const TClassInfo& TQxFrameController::ClassInfo() {
     using T = TQxFrameController;
-    static const TClassInfo& info =
-        TClassBuilder<T>("TQxFrameController", &ComponentClassInfo())
-            .Property("Color", &T::Color, &T::SetColor, ColorTypeInfo())
+    static const TClassInfo& info = []() -> const TClassInfo& {
+        TClassBuilder<T> b("TQxFrameController", &ComponentClassInfo());
+        b.Property("Color", &T::Color, &T::SetColor, ColorTypeInfo())
             .Default(clWindow)
-            .Stored([](const T* c) { return !c->ParentColor(); })
-            .Property("DisabledColor", &T::DisabledColor, &T::SetDisabledColor, ColorTypeInfo())
-            .Default(clBtnFace)
-            .Property("ReadOnlyColor", &T::ReadOnlyColor, &T::SetReadOnlyColor, ColorTypeInfo())
-            .Default(clInfoBk)
-            .Property("ReadOnlyColorOnFocus", &T::ReadOnlyColorOnFocus, &T::SetReadOnlyColorOnFocus)
-            .Default(false)
-            .Property("FlatButtonColor", &T::FlatButtonColor, &T::SetFlatButtonColor, ColorTypeInfo())
-            .Default(clBtnFace)
-            .Property("FlatButtons", &T::FlatButtons, &T::SetFlatButtons)
-            .Default(true)
-            .Property("FocusColor", &T::FocusColor, &T::SetFocusColor, ColorTypeInfo())
-            .Default(clWindow)
-            .Property("FrameColor", &T::FrameColor, &T::SetFrameColor, ColorTypeInfo())
-            .Default(clBtnShadow)
-            .Property("FrameHotColor", &T::FrameHotColor, &T::SetFrameHotColor, ColorTypeInfo())
-            .Default(clBtnShadow)
-            .Property("FrameHotStyle", &T::FrameHotStyle, &T::SetFrameHotStyle, FrameStyleTypeInfo())
-            .Default(fsFlatBold)
-            .Property("FrameHotTrack", &T::FrameHotTrack, &T::SetFrameHotTrack)
-            .Default(false)
-            .Property(
-                "FrameSides", [](const T* c) { return static_cast<Integer>(c->FrameSides().ToInt()); },
-                [](T* c, Integer v) {
-                    c->SetFrameSides(TSides::FromInt(static_cast<std::uint64_t>(v) & 0xF));
-                },
-                SidesTypeInfo())
-            .Default(AllSides.ToInt())
-            .Property("FrameStyle", &T::FrameStyle, &T::SetFrameStyle, FrameStyleTypeInfo())
-            .Default(fsFlat)
-            .Property("FrameVisible", &T::FrameVisible, &T::SetFrameVisible)
-            .Default(false)
-            .Property("FramingPreference", &T::FramingPreference, &T::SetFramingPreference,
-                      FramingPreferenceTypeInfo())
-            .Default(fpXPThemes)
-            .Property("ParentColor", &T::ParentColor, &T::SetParentColor)
+            .Stored([](const T* c) { return !c->ParentColor(); });
+        PublishFrameSetting<fcpDisabledColor>(b);
+        PublishFrameSetting<fcpReadOnlyColor>(b);
+        PublishFrameSetting<fcpReadOnlyColorOnFocus>(b);
+        PublishFrameSetting<fcpFlatButtonColor>(b);
+        PublishFrameSetting<fcpFlatButtons>(b).Default(true);
+        PublishFrameSetting<fcpFocusColor>(b);
+        PublishFrameSetting<fcpFrameColor>(b);
+        PublishFrameSetting<fcpFrameHotColor>(b);
+        PublishFrameSetting<fcpFrameHotStyle>(b);
+        PublishFrameSetting<fcpFrameHotTrack>(b);
+        PublishFrameSetting<fcpFrameSides>(b);
+        PublishFrameSetting<fcpFrameStyle>(b);
+        PublishFrameSetting<fcpFrameVisible>(b);
+        PublishFrameSetting<fcpFramingPreference>(b);
+        return b.Property("ParentColor", &T::ParentColor, &T::SetParentColor)
             .Default(false)
             .Property("RegIniFile", &T::RegIniFile, &T::SetRegIniFile)
             .Register();
+    }();
     return info;
 }
 
@@ -121,27 +106,30 @@ void TQxFrameController::FreeFrameList() {
 
 // ---------------------------------------------------------------- stored forms
 
-void TQxFrameController::DefineProperties(TFiler* Filer) {
-    TComponent::DefineProperties(Filer);
+void DefineObsoleteFrameProperties(TFiler* Filer, TQxFrameSettings& S) {
     Filer->DefineProperty(
-        "FrameFlat", [this](TReader* R) { ReadFrameFlat(R); }, nullptr, false);
+        "FrameFlat",
+        [&S](TReader* R) {
+            S.FrameHotTrack = R->ReadBoolean();
+            if (S.FrameHotTrack) {
+                S.FrameStyle = fsStatus;
+                S.FrameHotStyle = fsLowered;
+            }
+        },
+        nullptr, false);
     Filer->DefineProperty(
-        "FrameFocusStyle", [this](TReader* R) { ReadFrameFocusStyle(R); }, nullptr, false);
+        "FrameFocusStyle",
+        [&S](TReader* R) {
+            const Integer style = GetEnumValue(FrameStyleTypeInfo(), R->ReadIdent());
+            if (style >= 0) S.FrameHotStyle = static_cast<TFrameStyle>(style);
+        },
+        nullptr, false);
     Filer->DefineProperty("FrameFlatStyle", TQxOldPropReader::SkipIdent, nullptr, false);
 }
 
-void TQxFrameController::ReadFrameFlat(TReader* Reader) {
-    FFrameHotTrack = Reader->ReadBoolean();
-    if (FFrameHotTrack) {
-        FFrameStyle = fsStatus;
-        FFrameHotStyle = fsLowered;
-    }
-}
-
-void TQxFrameController::ReadFrameFocusStyle(TReader* Reader) {
-    // A name that is no frame style leaves the hot style as it is.
-    Integer style = GetEnumValue(FrameStyleTypeInfo(), Reader->ReadIdent());
-    if (style >= 0) FFrameHotStyle = static_cast<TFrameStyle>(style);
+void TQxFrameController::DefineProperties(TFiler* Filer) {
+    TComponent::DefineProperties(Filer);
+    DefineObsoleteFrameProperties(Filer, FSettings);
 }
 
 void TQxFrameController::Assign(TPersistent* Source) {
@@ -152,21 +140,8 @@ void TQxFrameController::Assign(TPersistent* Source) {
     }
     HoldUpdates();
     FColor = source->FColor;
-    FDisabledColor = source->FDisabledColor;
-    FReadOnlyColor = source->FReadOnlyColor;
-    FReadOnlyColorOnFocus = source->FReadOnlyColorOnFocus;
-    FFlatButtonColor = source->FFlatButtonColor;
-    FFlatButtons = source->FFlatButtons;
-    FFocusColor = source->FFocusColor;
-    FFrameColor = source->FFrameColor;
-    FFrameHotColor = source->FFrameHotColor;
-    FFrameHotStyle = source->FFrameHotStyle;
-    FFrameHotTrack = source->FFrameHotTrack;
-    FFrameSides = source->FFrameSides;
-    FFrameStyle = source->FFrameStyle;
-    FFrameVisible = source->FFrameVisible;
-    FFramingPreference = source->FFramingPreference;
     FParentColor = source->FParentColor;
+    FSettings = source->FSettings;
     ReleaseUpdates();
 }
 
@@ -179,7 +154,13 @@ void TQxFrameController::Loaded() {
 
 void TQxFrameController::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FRegIniFile) FRegIniFile = nullptr;
+    if (Operation != opRemove) return;
+    if (AComponent == FRegIniFile) FRegIniFile = nullptr;
+    // A control being freed that is still in the list leaves it here: the
+    // list never holds a control that is gone. (A control merely taken out
+    // of its owner stays registered.)
+    if (FFrameList && AComponent->HasState(csDestroying))
+        if (auto* control = dynamic_cast<TControl*>(AComponent)) UnregisterControl(control);
 }
 
 // ---------------------------------------------------------------- controls
@@ -189,6 +170,7 @@ void TQxFrameController::RegisterControl(TControl* Control) {
     if (!FFrameList) FFrameList = new TList;
     if (FFrameList->IndexOf(Control) >= 0) return;
     FFrameList->Add(Control);
+    Control->FreeNotification(this);
     PushSettingTo(Control, fcpAll);
 }
 
@@ -249,56 +231,57 @@ void TQxFrameController::WriteSetting(TControl* Control, TQxFrameControllerPrope
     if (!info || !info->IsWritable()) return;
     if (Property == fcpFrameSides) {
         if (info->Kind() == tkSet)
-            SetSetProp(Control, name, SetToString(SidesTypeInfo(), FFrameSides.ToInt()));
+            SetSetProp(Control, name, SetToString(SidesTypeInfo(), FSettings.FrameSides.ToInt()));
         return;
     }
     if (info->Kind() != tkInteger && info->Kind() != tkEnumeration) return;
+    const TQxFrameSettings& v = FSettings;
     Int64 value = 0;
     switch (Property) {
     case fcpColor:
         value = FColor;
         break;
-    case fcpFocusColor:
-        value = FFocusColor;
-        break;
-    case fcpDisabledColor:
-        value = FDisabledColor;
-        break;
-    case fcpReadOnlyColor:
-        value = FReadOnlyColor;
-        break;
-    case fcpReadOnlyColorOnFocus:
-        value = FReadOnlyColorOnFocus;
-        break;
     case fcpParentColor:
         value = FParentColor;
         break;
+    case fcpFocusColor:
+        value = v.FocusColor;
+        break;
+    case fcpDisabledColor:
+        value = v.DisabledColor;
+        break;
+    case fcpReadOnlyColor:
+        value = v.ReadOnlyColor;
+        break;
+    case fcpReadOnlyColorOnFocus:
+        value = v.ReadOnlyColorOnFocus;
+        break;
     case fcpFlatButtonColor:
-        value = FFlatButtonColor;
+        value = v.FlatButtonColor;
         break;
     case fcpFlatButtons:
-        value = FFlatButtons;
+        value = v.FlatButtons;
         break;
     case fcpFrameColor:
-        value = FFrameColor;
+        value = v.FrameColor;
         break;
     case fcpFrameHotColor:
-        value = FFrameHotColor;
+        value = v.FrameHotColor;
         break;
     case fcpFrameHotTrack:
-        value = FFrameHotTrack;
+        value = v.FrameHotTrack;
         break;
     case fcpFrameHotStyle:
-        value = FFrameHotStyle;
+        value = v.FrameHotStyle;
         break;
     case fcpFrameStyle:
-        value = FFrameStyle;
+        value = v.FrameStyle;
         break;
     case fcpFrameVisible:
-        value = FFrameVisible;
+        value = v.FrameVisible;
         break;
     case fcpFramingPreference:
-        value = FFramingPreference;
+        value = v.FramingPreference;
         break;
     default:
         return;
@@ -317,7 +300,7 @@ template <class V> void TQxFrameController::Change(V& Field, V Value, TQxFrameCo
 void TQxFrameController::SetColor(TColor Value) {
     if (Value == FColor) return;
     // A focus colour equal to the colour moves along with it (not pushed).
-    if (FColor == FFocusColor) FFocusColor = Value;
+    if (FColor == FSettings.FocusColor) FSettings.FocusColor = Value;
     FParentColor = false;
     FColor = Value;
     PushSetting(fcpColor);
@@ -331,66 +314,66 @@ void TQxFrameController::SetParentColor(bool Value) {
 }
 
 void TQxFrameController::SetFlatButtonColor(TColor Value) {
-    Change(FFlatButtonColor, Value, fcpFlatButtonColor);
+    Change(FSettings.FlatButtonColor, Value, fcpFlatButtonColor);
 }
 
 void TQxFrameController::SetFlatButtons(bool Value) {
-    Change(FFlatButtons, Value, fcpFlatButtons);
+    Change(FSettings.FlatButtons, Value, fcpFlatButtons);
 }
 
 void TQxFrameController::SetDisabledColor(TColor Value) {
-    Change(FDisabledColor, Value, fcpDisabledColor);
+    Change(FSettings.DisabledColor, Value, fcpDisabledColor);
 }
 
 void TQxFrameController::SetReadOnlyColor(TColor Value) {
-    Change(FReadOnlyColor, Value, fcpReadOnlyColor);
+    Change(FSettings.ReadOnlyColor, Value, fcpReadOnlyColor);
 }
 
 void TQxFrameController::SetReadOnlyColorOnFocus(bool Value) {
-    Change(FReadOnlyColorOnFocus, Value, fcpReadOnlyColorOnFocus);
+    Change(FSettings.ReadOnlyColorOnFocus, Value, fcpReadOnlyColorOnFocus);
 }
 
 void TQxFrameController::SetFocusColor(TColor Value) {
-    Change(FFocusColor, Value, fcpFocusColor);
+    Change(FSettings.FocusColor, Value, fcpFocusColor);
 }
 
 void TQxFrameController::SetFrameColor(TColor Value) {
-    Change(FFrameColor, Value, fcpFrameColor);
+    Change(FSettings.FrameColor, Value, fcpFrameColor);
 }
 
 void TQxFrameController::SetFrameHotColor(TColor Value) {
-    Change(FFrameHotColor, Value, fcpFrameHotColor);
+    Change(FSettings.FrameHotColor, Value, fcpFrameHotColor);
 }
 
 void TQxFrameController::SetFrameHotTrack(bool Value) {
-    if (Value == FFrameHotTrack) return;
-    FFrameHotTrack = Value;
+    if (Value == FSettings.FrameHotTrack) return;
+    FSettings.FrameHotTrack = Value;
     if (Value) {
         // Hot tracking shows on a visible frame all round.
         SetFrameVisible(true);
-        if (!HasState(csLoading)) FFrameSides = AllSides;
+        if (!HasState(csLoading)) FSettings.FrameSides = AllSides;
     }
     PushSetting(fcpFrameHotTrack);
 }
 
 void TQxFrameController::SetFrameHotStyle(TFrameStyle Value) {
-    Change(FFrameHotStyle, Value, fcpFrameHotStyle);
+    Change(FSettings.FrameHotStyle, Value, fcpFrameHotStyle);
 }
 
 void TQxFrameController::SetFrameSides(TSides Value) {
-    Change(FFrameSides, Value, fcpFrameSides);
+    Change(FSettings.FrameSides, Value, fcpFrameSides);
 }
 
 void TQxFrameController::SetFrameStyle(TFrameStyle Value) {
-    Change(FFrameStyle, Value, fcpFrameStyle);
+    Change(FSettings.FrameStyle, Value, fcpFrameStyle);
 }
 
 void TQxFrameController::SetFrameVisible(bool Value) {
-    Change(FFrameVisible, Value, fcpFrameVisible);
+    Change(FSettings.FrameVisible, Value, fcpFrameVisible);
 }
 
 void TQxFrameController::SetFramingPreference(TFramingPreference Value) {
-    Change(FFramingPreference, Value, fcpFramingPreference);
+    Change(FSettings.FramingPreference, Value, fcpFramingPreference);
 }
 
 void TQxFrameController::SetRegIniFile(TComponent* Value) {

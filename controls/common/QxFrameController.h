@@ -13,7 +13,7 @@
 #include "controls/common/QxCommon.h"
 #include "platform/gui/controls/Control.h"
 
-class TReader;
+class TFiler;
 
 enum TQxFrameControllerProperty {
     fcpColor,
@@ -48,6 +48,82 @@ enum TFramingPreference { fpCustomFraming, fpXPThemes };
 const TTypeInfo* FrameControllerNotificationsTypeInfo();
 const TTypeInfo* FramingPreferenceTypeInfo();
 
+// The published name of a setting ("Color", "FrameStyle", ...).
+const char* FrameSettingName(TQxFrameControllerPropertyConnection Setting);
+
+// The frame and colour settings a controller holds and pushes. A framed
+// control embeds the same block for its own values (see QxControlLinks.h);
+// the defaults are the published defaults of both.
+struct TQxFrameSettings {
+    TColor DisabledColor = clBtnFace;
+    TColor FocusColor = clWindow;
+    TColor ReadOnlyColor = clInfoBk;
+    bool ReadOnlyColorOnFocus = false;
+    TColor FlatButtonColor = clBtnFace;
+    bool FlatButtons = false;
+    TColor FrameColor = clBtnShadow;
+    TColor FrameHotColor = clBtnShadow;
+    bool FrameHotTrack = false;
+    TFrameStyle FrameHotStyle = fsFlatBold;
+    TSides FrameSides = AllSides;
+    TFrameStyle FrameStyle = fsFlat;
+    bool FrameVisible = false;
+    TFramingPreference FramingPreference = fpXPThemes;
+
+    friend bool operator==(const TQxFrameSettings&, const TQxFrameSettings&) = default;
+};
+
+// Publishes one frame setting of class T under its name, type and default:
+// T has the setting's getter and setter under the setting's name
+// (FrameStyle / SetFrameStyle). Color and ParentColor are not in the block;
+// their owners publish them.
+template <TQxFrameControllerPropertyConnection Setting, class T>
+TClassBuilder<T>& PublishFrameSetting(TClassBuilder<T>& B) {
+    const String name = FrameSettingName(Setting);
+    constexpr TQxFrameSettings d;
+    if constexpr (Setting == fcpFocusColor)
+        B.Property(name, &T::FocusColor, &T::SetFocusColor, ColorTypeInfo()).Default(d.FocusColor);
+    else if constexpr (Setting == fcpDisabledColor)
+        B.Property(name, &T::DisabledColor, &T::SetDisabledColor, ColorTypeInfo()).Default(d.DisabledColor);
+    else if constexpr (Setting == fcpReadOnlyColor)
+        B.Property(name, &T::ReadOnlyColor, &T::SetReadOnlyColor, ColorTypeInfo()).Default(d.ReadOnlyColor);
+    else if constexpr (Setting == fcpReadOnlyColorOnFocus)
+        B.Property(name, &T::ReadOnlyColorOnFocus, &T::SetReadOnlyColorOnFocus)
+            .Default(d.ReadOnlyColorOnFocus);
+    else if constexpr (Setting == fcpFlatButtonColor)
+        B.Property(name, &T::FlatButtonColor, &T::SetFlatButtonColor, ColorTypeInfo())
+            .Default(d.FlatButtonColor);
+    else if constexpr (Setting == fcpFlatButtons)
+        B.Property(name, &T::FlatButtons, &T::SetFlatButtons).Default(d.FlatButtons);
+    else if constexpr (Setting == fcpFrameColor)
+        B.Property(name, &T::FrameColor, &T::SetFrameColor, ColorTypeInfo()).Default(d.FrameColor);
+    else if constexpr (Setting == fcpFrameHotColor)
+        B.Property(name, &T::FrameHotColor, &T::SetFrameHotColor, ColorTypeInfo()).Default(d.FrameHotColor);
+    else if constexpr (Setting == fcpFrameHotTrack)
+        B.Property(name, &T::FrameHotTrack, &T::SetFrameHotTrack).Default(d.FrameHotTrack);
+    else if constexpr (Setting == fcpFrameHotStyle)
+        B.Property(name, &T::FrameHotStyle, &T::SetFrameHotStyle, FrameStyleTypeInfo())
+            .Default(d.FrameHotStyle);
+    else if constexpr (Setting == fcpFrameSides)
+        B.Property(name, &T::FrameSides, &T::SetFrameSides, SidesTypeInfo()).Default(d.FrameSides.ToInt());
+    else if constexpr (Setting == fcpFrameStyle)
+        B.Property(name, &T::FrameStyle, &T::SetFrameStyle, FrameStyleTypeInfo()).Default(d.FrameStyle);
+    else if constexpr (Setting == fcpFrameVisible)
+        B.Property(name, &T::FrameVisible, &T::SetFrameVisible).Default(d.FrameVisible);
+    else if constexpr (Setting == fcpFramingPreference)
+        B.Property(name, &T::FramingPreference, &T::SetFramingPreference, FramingPreferenceTypeInfo())
+            .Default(d.FramingPreference);
+    else
+        static_assert(Setting != Setting, "Color and ParentColor are published by their owner");
+    return B;
+}
+
+// Reads the obsolete stored names of the frame settings into S, for
+// DefineProperties: "FrameFlat" (hot tracking; True also means the status
+// style, lowered while hot), "FrameFocusStyle" (the hot style; a name that
+// is no frame style keeps the current one) and "FrameFlatStyle" (dropped).
+void DefineObsoleteFrameProperties(TFiler* Filer, TQxFrameSettings& S);
+
 // Implemented by controls that read the controller's settings themselves.
 class IQxFrameControllerNotification {
 public:
@@ -69,7 +145,9 @@ public:
     void Loaded() override;
 
     // Called by a control's FrameController setter: the control joins the
-    // list (once) and receives every setting at once.
+    // list (once) and receives every setting at once. The controller also
+    // asks for the control's free notification, so that a control freed
+    // without leaving never stays in the list.
     void RegisterControl(TControl* Control);
     // Called by a control that leaves (destroyed, or another controller).
     void UnregisterControl(TControl* Control);
@@ -89,33 +167,33 @@ public:
     virtual void SetColor(TColor Value);
     bool ParentColor() const { return FParentColor; }
     virtual void SetParentColor(bool Value);
-    TColor FlatButtonColor() const { return FFlatButtonColor; }
+    TColor FlatButtonColor() const { return FSettings.FlatButtonColor; }
     virtual void SetFlatButtonColor(TColor Value);
-    bool FlatButtons() const { return FFlatButtons; }
+    bool FlatButtons() const { return FSettings.FlatButtons; }
     virtual void SetFlatButtons(bool Value);
-    TColor DisabledColor() const { return FDisabledColor; }
+    TColor DisabledColor() const { return FSettings.DisabledColor; }
     virtual void SetDisabledColor(TColor Value);
-    TColor ReadOnlyColor() const { return FReadOnlyColor; }
+    TColor ReadOnlyColor() const { return FSettings.ReadOnlyColor; }
     virtual void SetReadOnlyColor(TColor Value);
-    bool ReadOnlyColorOnFocus() const { return FReadOnlyColorOnFocus; }
+    bool ReadOnlyColorOnFocus() const { return FSettings.ReadOnlyColorOnFocus; }
     virtual void SetReadOnlyColorOnFocus(bool Value);
-    TColor FocusColor() const { return FFocusColor; }
+    TColor FocusColor() const { return FSettings.FocusColor; }
     virtual void SetFocusColor(TColor Value);
-    TColor FrameColor() const { return FFrameColor; }
+    TColor FrameColor() const { return FSettings.FrameColor; }
     virtual void SetFrameColor(TColor Value);
-    TColor FrameHotColor() const { return FFrameHotColor; }
+    TColor FrameHotColor() const { return FSettings.FrameHotColor; }
     virtual void SetFrameHotColor(TColor Value);
-    bool FrameHotTrack() const { return FFrameHotTrack; }
+    bool FrameHotTrack() const { return FSettings.FrameHotTrack; }
     virtual void SetFrameHotTrack(bool Value);
-    TFrameStyle FrameHotStyle() const { return FFrameHotStyle; }
+    TFrameStyle FrameHotStyle() const { return FSettings.FrameHotStyle; }
     virtual void SetFrameHotStyle(TFrameStyle Value);
-    TSides FrameSides() const { return FFrameSides; }
+    TSides FrameSides() const { return FSettings.FrameSides; }
     virtual void SetFrameSides(TSides Value);
-    TFrameStyle FrameStyle() const { return FFrameStyle; }
+    TFrameStyle FrameStyle() const { return FSettings.FrameStyle; }
     virtual void SetFrameStyle(TFrameStyle Value);
-    bool FrameVisible() const { return FFrameVisible; }
+    bool FrameVisible() const { return FSettings.FrameVisible; }
     virtual void SetFrameVisible(bool Value);
-    TFramingPreference FramingPreference() const { return FFramingPreference; }
+    TFramingPreference FramingPreference() const { return FSettings.FramingPreference; }
     virtual void SetFramingPreference(TFramingPreference Value);
     // The INI/registry store the controls may use; the controller keeps it
     // for them only.
@@ -123,11 +201,11 @@ public:
     virtual void SetRegIniFile(TComponent* Value);
 
 protected:
+    // Forgets the store component when it goes, and a control that is freed
+    // while still registered (a control normally leaves by itself).
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    void ReadFrameFlat(TReader* Reader);
-    void ReadFrameFocusStyle(TReader* Reader);
     void WriteSetting(TControl* Control, TQxFrameControllerProperty Property);
     // Stores a changed setting and pushes it.
     template <class V> void Change(V& Field, V Value, TQxFrameControllerProperty Property);
@@ -136,20 +214,7 @@ private:
     Integer FUpdateCount = 0;
     TColor FColor = clWindow;
     bool FParentColor = false;
-    TColor FFlatButtonColor = clBtnFace;
-    bool FFlatButtons = true;
-    TColor FDisabledColor = clBtnFace;
-    TColor FReadOnlyColor = clInfoBk;
-    bool FReadOnlyColorOnFocus = false;
-    TColor FFocusColor = clWindow;
-    TColor FFrameColor = clBtnShadow;
-    TColor FFrameHotColor = clBtnShadow;
-    bool FFrameHotTrack = false;
-    TFrameStyle FFrameHotStyle = fsFlatBold;
-    TSides FFrameSides = AllSides;
-    TFrameStyle FFrameStyle = fsFlat;
-    bool FFrameVisible = false;
-    TFramingPreference FFramingPreference = fpXPThemes;
+    TQxFrameSettings FSettings{.FlatButtons = true};
     TList* FFrameList = nullptr;
     TComponent* FRegIniFile = nullptr;
 };

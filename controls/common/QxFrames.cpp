@@ -31,17 +31,17 @@ const std::array<TColor, 11> StyleColorsBottomRight = {
     clBtnShadow,    // fsFlatBold
 };
 
+const std::array<TTwoLineColors, 2> Ctl3DColors = {{
+    {cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow}, // raised
+    {clBtnShadow, clBtnHighlight, cl3DDkShadow, cl3DLight}, // lowered
+}};
+
+const std::array<TTwoLineColors, 2> ButtonColors = {{
+    {clBtnHighlight, cl3DDkShadow, cl3DLight, clBtnShadow}, // up
+    {clBtnText, clBtnText, clBtnShadow, clBtnShadow},       // down
+}};
+
 namespace {
-
-// The colours of a two-line frame: outer line, then inner line.
-struct TTwoLineColors {
-    TColor OuterTopLeft, OuterBottomRight, InnerTopLeft, InnerBottomRight;
-};
-
-constexpr TTwoLineColors Ctl3DRaised{cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow};
-constexpr TTwoLineColors Ctl3DLowered{clBtnShadow, clBtnHighlight, cl3DDkShadow, cl3DLight};
-constexpr TTwoLineColors ButtonUp{clBtnHighlight, cl3DDkShadow, cl3DLight, clBtnShadow};
-constexpr TTwoLineColors ButtonDown{clBtnText, clBtnText, clBtnShadow, clBtnShadow};
 
 TRect PaintTwoLines(TCanvas* Canvas, const TRect& R, const TTwoLineColors& C, TSides Sides) {
     TRect inner = PaintBevelLines(Canvas, R, C.OuterTopLeft, Sides, 1, C.OuterBottomRight);
@@ -129,11 +129,11 @@ TRect PaintRectOutline(TCanvas* Canvas, const TRect& R, TColor Color) {
 // ---------------------------------------------------------------- two-line frames
 
 TRect PaintCtl3DFrameSides(TCanvas* Canvas, const TRect& R, bool Lowered, TSides Sides) {
-    return PaintTwoLines(Canvas, R, Lowered ? Ctl3DLowered : Ctl3DRaised, Sides);
+    return PaintTwoLines(Canvas, R, Ctl3DColors[Lowered], Sides);
 }
 
 TRect PaintButtonFrameSides(TCanvas* Canvas, const TRect& R, bool Down, TSides Sides) {
-    return PaintTwoLines(Canvas, R, Down ? ButtonDown : ButtonUp, Sides);
+    return PaintTwoLines(Canvas, R, ButtonColors[Down], Sides);
 }
 
 TRect PaintButtonFrame(TCanvas* Canvas, const TRect& R, bool Down) {

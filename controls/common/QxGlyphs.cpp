@@ -23,9 +23,9 @@ TColor ThemeColorSample() {
 
 // The arrow colour: disabled, themed, or black unless the background is
 // near black itself.
-TColor ArrowColor(TCanvas* Canvas, Integer ThemedLook, bool Enabled) {
+TColor ArrowColor(TCanvas* Canvas, TQxThemedLook ThemedLook, bool Enabled) {
     if (!Enabled) return clBtnShadow;
-    if (ThemedLook == 1) return ThemeColorSample();
+    if (ThemedLook == tlThemed) return ThemeColorSample();
     return ColorsAreSimilar(Canvas->Brush()->Color(), clBlack) ? cl3DDkShadow : clBlack;
 }
 
@@ -58,10 +58,10 @@ void Column(TCanvas* Canvas, Integer X, Integer Y, Integer Height) {
 }
 
 // The fill of a check box or radio glyph by look and state.
-TColor GlyphFill(Integer Look, bool Focused, bool ReadOnly, bool ReadOnlyColorOnFocus, TColor ReadOnlyColor,
-                 TColor DisabledColor, TColor FocusColor, TColor FillColor) {
-    if (Look == 1) return DarkenColor(FocusColor, 20);
-    if (Look == 3) return DisabledColor;
+TColor GlyphFill(TQxGlyphLook Look, bool Focused, bool ReadOnly, bool ReadOnlyColorOnFocus,
+                 TColor ReadOnlyColor, TColor DisabledColor, TColor FocusColor, TColor FillColor) {
+    if (Look == glPressed) return DarkenColor(FocusColor, 20);
+    if (Look == glDisabled) return DisabledColor;
     if (Focused) return ReadOnly && ReadOnlyColorOnFocus ? ReadOnlyColor : FocusColor;
     return ReadOnly ? ReadOnlyColor : FillColor;
 }
@@ -75,14 +75,14 @@ Integer RoundHalfEven(double Value) {
 
 // ---------------------------------------------------------------- arrows and crosses
 
-void PaintDropDownArrow(TCanvas* Canvas, const TRect& R, Integer ThemedLook, bool Enabled) {
-    if (IsWindowsAtLeast(7)) ThemedLook = 2;
+void PaintDropDownArrow(TCanvas* Canvas, const TRect& R, TQxThemedLook ThemedLook, bool Enabled) {
+    if (IsWindowsAtLeast(7)) ThemedLook = tlClassic;
     const TColor color = ArrowColor(Canvas, ThemedLook, Enabled);
     TPoint c = GlyphCentre(R);
-    c.Y += ThemedLook == 1 ? 4 : 2;
+    c.Y += ThemedLook == tlThemed ? 4 : 2;
     WithGlyphBrush(Canvas, color, [&] {
         const Integer cx = c.X, cy = c.Y;
-        if (ThemedLook == 1) {
+        if (ThemedLook == tlThemed) {
             Canvas->Polygon({{cx, cy},
                              {cx - 4, cy - 5},
                              {cx - 3, cy - 7},
@@ -96,22 +96,23 @@ void PaintDropDownArrow(TCanvas* Canvas, const TRect& R, Integer ThemedLook, boo
     });
 }
 
-void PaintArrowButton(TCanvas* Canvas, const TRect& R, Integer ThemedLook, bool Enabled, Integer Direction) {
-    if (Direction < 0 || Direction > 3) return;
+void PaintArrowButton(TCanvas* Canvas, const TRect& R, TQxThemedLook ThemedLook, bool Enabled,
+                      TQxArrowDirection Direction) {
+    if (Direction < adUp || Direction > adRight) return;
     const TColor color = ArrowColor(Canvas, ThemedLook, Enabled);
     TPoint c = GlyphCentre(R);
-    const bool themed = ThemedLook == 1;
+    const bool themed = ThemedLook == tlThemed;
     switch (Direction) {
-    case 0:
+    case adUp:
         c.Y += themed ? 4 : 1;
         break;
-    case 1:
+    case adDown:
         c.Y += themed ? 2 : 1;
         break;
-    case 2:
+    case adLeft:
         c.X -= themed ? 1 : 2;
         break;
-    case 3:
+    case adRight:
         c.X -= themed ? 3 : 2;
         break;
     }
@@ -119,11 +120,11 @@ void PaintArrowButton(TCanvas* Canvas, const TRect& R, Integer ThemedLook, bool 
         const Integer cx = c.X, cy = c.Y;
         if (themed) {
             switch (Direction) {
-            case 0:
+            case adUp:
                 Canvas->Polygon(
                     {{cx, cy - 5}, {cx + 4, cy}, {cx + 1, cy}, {cx, cy - 2}, {cx - 1, cy}, {cx - 4, cy}});
                 break;
-            case 1:
+            case adDown:
                 Canvas->Polygon({{cx, cy},
                                  {cx - 3, cy - 4},
                                  {cx, cy - 4},
@@ -131,7 +132,7 @@ void PaintArrowButton(TCanvas* Canvas, const TRect& R, Integer ThemedLook, bool 
                                  {cx + 1, cy - 4},
                                  {cx + 4, cy - 4}});
                 break;
-            case 2:
+            case adLeft:
                 Canvas->Polygon({{cx, cy},
                                  {cx + 4, cy - 4},
                                  {cx + 4, cy - 1},
@@ -139,7 +140,7 @@ void PaintArrowButton(TCanvas* Canvas, const TRect& R, Integer ThemedLook, bool 
                                  {cx + 4, cy + 1},
                                  {cx + 4, cy + 4}});
                 break;
-            case 3:
+            case adRight:
                 Canvas->Polygon(
                     {{cx + 4, cy}, {cx, cy + 4}, {cx, cy + 1}, {cx + 1, cy}, {cx, cy - 1}, {cx, cy - 4}});
                 break;
@@ -148,16 +149,16 @@ void PaintArrowButton(TCanvas* Canvas, const TRect& R, Integer ThemedLook, bool 
         }
         for (Integer i = 0; i < 4; ++i) {
             switch (Direction) {
-            case 0:
+            case adUp:
                 Row(Canvas, cx, cy - 3 + i, 2 * i + 1);
                 break;
-            case 1:
+            case adDown:
                 Row(Canvas, cx, cy - i, 2 * i + 1);
                 break;
-            case 2:
+            case adLeft:
                 Column(Canvas, cx + i, cy, 2 * i + 1);
                 break;
-            case 3:
+            case adRight:
                 Column(Canvas, cx + 3 - i, cy, 2 * i + 1);
                 break;
             }
@@ -200,39 +201,41 @@ void PaintCloseGlyph(TCanvas* Canvas, const TRect& R, TColor Color) {
     });
 }
 
-void PaintCloseButton(TCanvas* Canvas, const TRect& R, Integer ThemedLook, bool Enabled) {
+void PaintCloseButton(TCanvas* Canvas, const TRect& R, TQxThemedLook ThemedLook, bool Enabled) {
     TColor color = clBtnShadow;
-    if (Enabled) color = ThemedLook == 1 ? ThemeColorSample() : clBlack;
+    if (Enabled) color = ThemedLook == tlThemed ? ThemeColorSample() : clBlack;
     PaintCloseGlyph(Canvas, R, color);
 }
 
 // ---------------------------------------------------------------- check box and radio
 
-void PaintCheckBoxGlyph(TCanvas* Canvas, const TRect& R, Integer State, TColor ReadOnlyColor,
+void PaintCheckBoxGlyph(TCanvas* Canvas, const TRect& R, TCheckBoxState State, TColor ReadOnlyColor,
                         bool ReadOnlyColorOnFocus, bool ReadOnly, TColor HotFrameColor, TColor HotFillColor,
                         TColor DisabledColor, TColor FocusColor, TColor FillColor, TColor MarkColor,
-                        TColor FrameColor, Integer HotTrackStyle, bool Focused, Integer Look) {
-    const bool hot = Look == 2;
-    const TRect in = PaintRectOutline(Canvas, R, hot && HotTrackStyle == 1 ? HotFrameColor : FrameColor);
-    if (Look == 3) MarkColor = clBtnShadow;
+                        TColor FrameColor, TQxButtonHotTrackStyle HotTrackStyle, bool Focused,
+                        TQxGlyphLook Look) {
+    const bool hot = Look == glHot;
+    const TRect in =
+        PaintRectOutline(Canvas, R, hot && HotTrackStyle == htsFrame ? HotFrameColor : FrameColor);
+    if (Look == glDisabled) MarkColor = clBtnShadow;
     Canvas->Brush()->SetStyle(bsSolid);
     Canvas->Brush()->SetColor(GlyphFill(Look, Focused, ReadOnly, ReadOnlyColorOnFocus, ReadOnlyColor,
                                         DisabledColor, FocusColor, FillColor));
     Canvas->FillRect(in);
-    if (State == 1) {
+    if (State == cbChecked) {
         // The tick: seven columns of three pixels.
         static constexpr Integer tops[7] = {4, 5, 6, 5, 4, 3, 2};
         for (Integer i = 0; i < 7; ++i)
             for (Integer j = 0; j < 3; ++j)
                 Canvas->SetPixels(in.Left + 2 + i, in.Top + tops[i] + j, MarkColor);
-    } else if (State == 2) {
+    } else if (State == cbGrayed) {
         Canvas->Brush()->SetColor(MarkColor);
         Canvas->FillRect(TRect(in.Left + 2, in.Top + 2, in.Right - 2, in.Bottom - 2));
     }
     if (hot) {
-        if (HotTrackStyle == 0)
+        if (HotTrackStyle == htsInterior)
             PaintHighlightFrame(Canvas, in, gdDiagonalDown, HotFrameColor, HotFillColor);
-        else if (HotTrackStyle == 1)
+        else if (HotTrackStyle == htsFrame)
             PaintRectOutline(Canvas, in, HotFrameColor);
     }
 }
@@ -288,11 +291,11 @@ void PaintRadioGlyph(TCanvas* Canvas, const TRect& R, bool Checked, TColor ReadO
                      bool ReadOnlyColorOnFocus, bool ReadOnly, TColor MaskColor, bool Transparent,
                      TColor ControlColor, TColor HotFrameColor, TColor HotFillColor, TColor DisabledColor,
                      TColor FocusColor, TColor FillColor, TColor DotColor, TColor FrameColor,
-                     Integer HotTrackStyle, bool Focused, Integer Look) {
+                     TQxButtonHotTrackStyle HotTrackStyle, bool Focused, TQxGlyphLook Look) {
     const Integer w = R.Right - R.Left, h = R.Bottom - R.Top;
     if (w <= 0 || h <= 0) return;
-    const bool hot = Look == 2;
-    const TColor f = hot && HotTrackStyle == 1 ? HotFrameColor : FrameColor;
+    const bool hot = Look == glHot;
+    const TColor f = hot && HotTrackStyle == htsFrame ? HotFrameColor : FrameColor;
     const TColor u = FullColorDisplay ? LightenColor(f, 10) : f;
     auto bitmap = std::make_unique<TBitmap>(w, h);
     TCanvas* c = bitmap->Canvas();
@@ -302,10 +305,10 @@ void PaintRadioGlyph(TCanvas* Canvas, const TRect& R, bool Checked, TColor ReadO
     c->FillRect(TRect(0, 0, w, h));
 
     if (hot && FullColorDisplay) {
-        if (HotTrackStyle == 1) {
+        if (HotTrackStyle == htsFrame) {
             SetAll(c, RadioHotU, u);
             SetAll(c, RadioHotF, f);
-        } else if (HotTrackStyle == 0) {
+        } else if (HotTrackStyle == htsInterior) {
             HDC dc = c->Handle();
             ExcludeClipRect(dc, 4, 4, w - 4, h - 4);
             ExcludeClipRect(dc, 5, 3, 8, 10);
@@ -328,7 +331,7 @@ void PaintRadioGlyph(TCanvas* Canvas, const TRect& R, bool Checked, TColor ReadO
     SetAll(c, RadioEdgeU, u);
 
     if (FullColorDisplay) {
-        if (hot && HotTrackStyle == 1) {
+        if (hot && HotTrackStyle == htsFrame) {
             BlendAll(c, RadioHot150, f, 150);
             BlendAll(c, RadioHot80, f, 80);
         } else {
@@ -342,7 +345,7 @@ void PaintRadioGlyph(TCanvas* Canvas, const TRect& R, bool Checked, TColor ReadO
     }
 
     if (Checked) {
-        const TColor d = Look == 3 ? clBtnShadow : DotColor;
+        const TColor d = Look == glDisabled ? clBtnShadow : DotColor;
         const TColor d2 = FullColorDisplay ? BlendColors(d, c->Pixels(4, 4), 153) : d;
         c->Brush()->SetColor(d);
         c->FillRect(TRect(5, 5, 8, 8));
@@ -364,16 +367,16 @@ String BarText(bool ShowPercent, bool ShowParts, Integer TotalParts, Integer Par
 }
 
 // The filled part and the rest of a bar.
-void SplitBar(const TRect& R, Integer Orientation, Word Percent, TRect& Filled, TRect& Rest) {
+void SplitBar(const TRect& R, TOrientation Orientation, Word Percent, TRect& Filled, TRect& Rest) {
     if (Percent >= 100)
         Filled = R;
-    else if (Orientation == 1)
+    else if (Orientation == orVertical)
         Filled =
             TRect(R.Left, R.Bottom - RoundHalfEven(Percent * (R.Bottom - R.Top) / 100.0), R.Right, R.Bottom);
     else
         Filled = TRect(R.Left, R.Top, R.Left + RoundHalfEven(Percent * (R.Right - R.Left) / 100.0), R.Bottom);
-    Rest = Orientation == 1 ? TRect(R.Left, R.Top, R.Right, Filled.Top)
-                            : TRect(Filled.Right, R.Top, R.Right, R.Bottom);
+    Rest = Orientation == orVertical ? TRect(R.Left, R.Top, R.Right, Filled.Top)
+                                     : TRect(Filled.Right, R.Top, R.Right, R.Bottom);
 }
 
 // Centres the text on the bar (horizontally at R.Right div 2) and answers
@@ -385,7 +388,7 @@ TPoint BarTextPos(TCanvas* Canvas, const TRect& R) {
 
 } // namespace
 
-void PaintBarTraditional(TCanvas* Canvas, const TRect& R, Integer Orientation, Integer TotalParts,
+void PaintBarTraditional(TCanvas* Canvas, const TRect& R, TOrientation Orientation, Integer TotalParts,
                          Integer PartsComplete, bool ShowParts, bool ClearTextBackground, bool ShowPercent,
                          Word Percent, TColor BackColor, TColor BarColor) {
     const String text = BarText(ShowPercent, ShowParts, TotalParts, PartsComplete, Percent);
@@ -406,11 +409,11 @@ void PaintBarTraditional(TCanvas* Canvas, const TRect& R, Integer Orientation, I
     if (ClearTextBackground) Canvas->Brush()->SetStyle(bsSolid);
 }
 
-void PaintBarLED(TCanvas* Canvas, const TRect& R, Integer Orientation, bool NoBackground, bool ThemeAware,
-                 Word Percent, Integer NumSegments, TColor BackColor, TColor BarColor) {
+void PaintBarLED(TCanvas* Canvas, const TRect& R, TOrientation Orientation, bool NoBackground,
+                 bool ThemeAware, Word Percent, Integer NumSegments, TColor BackColor, TColor BarColor) {
     // Geometry never goes beyond a full bar.
     const Integer percent = std::min<Integer>(Percent, 100);
-    const bool vertical = Orientation == 1;
+    const bool vertical = Orientation == orVertical;
     if (ThemeAware && ThemeServices()->ThemesEnabled()) {
         const TRect in(R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1);
         const Integer length = vertical ? in.Bottom - in.Top : in.Right - in.Left;
@@ -480,7 +483,7 @@ void PaintBarLED(TCanvas* Canvas, const TRect& R, Integer Orientation, bool NoBa
     }
 }
 
-void PaintBarGradient(TCanvas* Canvas, const TRect& R, Integer Orientation, Integer TotalParts,
+void PaintBarGradient(TCanvas* Canvas, const TRect& R, TOrientation Orientation, Integer TotalParts,
                       Integer PartsComplete, bool ShowParts, bool NoBackground, bool ShowPercent,
                       Word Percent, TGradientDirection Direction, TColor BackColorStop, TColor BackColor,
                       TColor BarColorStop, TColor BarColor) {

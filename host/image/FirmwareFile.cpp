@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-String FirmwareFileText(const String& FileBytes, const TXxteaKey& Key) {
+String FirmwareFileText(String FileBytes, const TXxteaKey& Key) {
     const std::size_t words = FileBytes.size() / 4;
     if (words <= static_cast<std::size_t>(FirmwareHeaderWords)) return "\r\n";
     TDynamicIntArray body(words - FirmwareHeaderWords);
@@ -14,8 +14,12 @@ String FirmwareFileText(const String& FileBytes, const TXxteaKey& Key) {
     for (std::size_t i = 0; i < body.size(); ++i, p += 4)
         body[i] = static_cast<Integer>(Cardinal(p[0]) | Cardinal(p[1]) << 8 | Cardinal(p[2]) << 16 |
                                        Cardinal(p[3]) << 24);
+    String().swap(FileBytes);
     XxteaDecipher(body, Key);
-    return WordsToString(body) + "\r\n";
+    String text = WordsToString(body);
+    TDynamicIntArray().swap(body);
+    text += "\r\n";
+    return text;
 }
 
 bool LoadFirmwareFile(THexImage& Image, const String& FileName, const TXxteaKey& Key,
@@ -43,6 +47,6 @@ bool LoadFirmwareFile(THexImage& Image, const String& FileName, const TXxteaKey&
     Image.Events.AddResultLine("");
     Image.Events.AddResultLine("Reading firmware file: " + FileName + " ...");
     if (error) throw EInOutError("Cannot read firmware file " + FileName + ": " + SysErrorMessage(error));
-    Image.Lines.SetText(FirmwareFileText(bytes, Key));
+    Image.Lines.SetText(FirmwareFileText(std::move(bytes), Key));
     return Image.ImageLoaded(Target);
 }

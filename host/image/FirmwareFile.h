@@ -14,8 +14,9 @@ inline constexpr Integer FirmwareMinFileSize = 4 * FirmwareHeaderWords + 4;
 
 // The text of a firmware file's bytes (at least FirmwareMinFileSize of
 // them): the body deciphered, its bytes trimmed of codes 0..32 at both ends,
-// and "\r\n" appended.
-String FirmwareFileText(const String& FileBytes, const TXxteaKey& Key);
+// and "\r\n" appended. The bytes are let go as soon as the body words are
+// taken from them, so a file passed in by move is not held twice.
+String FirmwareFileText(String FileBytes, const TXxteaKey& Key);
 
 // Reads a firmware file into the image and runs the after-load step; returns
 // its verdict. A missing file ("Cannot find firmware file <name>") or one too

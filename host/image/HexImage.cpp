@@ -2,6 +2,10 @@
 
 #include "platform/rtl/SysUtils.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
 namespace {
 
 // Value of a hexadecimal digit, or -1.
@@ -17,35 +21,111 @@ constexpr auto HexTable = MakeHexTable();
 
 // The byte at character position Pos (0-based) of S; -1 when the pair is
 // missing or not hexadecimal.
-inline int HexByte(const String& S, std::size_t Pos) {
+inline int HexByte(std::string_view S, std::size_t Pos) {
     if (Pos + 1 >= S.size()) return -1;
     const int hi = HexTable[static_cast<unsigned char>(S[Pos])];
     const int lo = HexTable[static_cast<unsigned char>(S[Pos + 1])];
     return (hi | lo) < 0 ? -1 : hi << 4 | lo;
 }
 
-bool IsBlank(const String& S) {
+bool IsBlank(std::string_view S) {
     for (char c : S)
         if (static_cast<unsigned char>(c) > ' ') return false;
     return true;
 }
 
+// What can be wrong with one record.
+enum class TRecordFault { None, Blank, NoColon, Short, NotHex, Checksum };
+
 // A record that starts with ":", whose byte count, address, type, data and
 // checksum are all hexadecimal pairs and whose bytes sum to 0 (mod 256).
-bool WellFormed(const String& Line, Integer& RecType, Integer& ByteCount) {
-    if (Line.empty() || Line[0] != ':') return false;
+TRecordFault CheckRecord(std::string_view Line, Integer& RecType, Integer& ByteCount) {
+    if (Line.empty() || Line[0] != ':') return IsBlank(Line) ? TRecordFault::Blank : TRecordFault::NoColon;
     const int count = HexByte(Line, 1);
-    if (count < 0) return false;
+    if (count < 0) return Line.size() < 3 ? TRecordFault::Short : TRecordFault::NotHex;
+    const std::size_t pairs = static_cast<std::size_t>(count) + 5;
+    if (Line.size() < 1 + 2 * pairs) return TRecordFault::Short;
     unsigned sum = 0;
-    for (int i = 0; i < count + 5; ++i) {
-        const int b = HexByte(Line, 1 + 2 * static_cast<std::size_t>(i));
-        if (b < 0) return false;
+    for (std::size_t i = 0; i < pairs; ++i) {
+        const int b = HexByte(Line, 1 + 2 * i);
+        if (b < 0) return TRecordFault::NotHex;
         sum += static_cast<unsigned>(b);
     }
     RecType = HexByte(Line, 7);
     ByteCount = count;
-    return (sum & 0xFF) == 0;
+    return (sum & 0xFF) == 0 ? TRecordFault::None : TRecordFault::Checksum;
 }
+
+String RecordFaultText(TRecordFault Fault) {
+    switch (Fault) {
+    case TRecordFault::Blank:
+        return "is blank";
+    case TRecordFault::NoColon:
+        return "does not start with \":\"";
+    case TRecordFault::Short:
+        return "is shorter than its byte count says";
+    case TRecordFault::NotHex:
+        return "holds a character that is not a hexadecimal digit";
+    case TRecordFault::Checksum:
+        return "has a wrong checksum";
+    case TRecordFault::None:
+        break;
+    }
+    return "";
+}
+
+// Calls Visit(index, line) for every line in order until it returns false.
+// The image lines are viewed in place; other lists give a copy of each.
+template <class TVisit>
+void VisitLines(const TStrings& Lines, TVisit&& Visit) {
+    const Integer n = Lines.Count();
+    if (const auto* packed = dynamic_cast<const THexLines*>(&Lines)) {
+        for (Integer i = 0; i < n; ++i)
+            if (!Visit(i, packed->Line(i))) return;
+        return;
+    }
+    for (Integer i = 0; i < n; ++i) {
+        const String line = Lines[i];
+        if (!Visit(i, std::string_view(line))) return;
+    }
+}
+
+} // namespace
+
+THexCheck CheckHexLines(const TStrings& Lines) {
+    THexCheck check;
+    if (Lines.Count() == 0) {
+        check.Problem = "the text holds no lines";
+        return check;
+    }
+    bool dataSeen = false;
+    VisitLines(Lines, [&](Integer i, std::string_view line) {
+        if (dataSeen && IsBlank(line)) return true;
+        Integer type = 0, count = 0;
+        const TRecordFault fault = CheckRecord(line, type, count);
+        if (fault != TRecordFault::None)
+            check.Problem = RecordFaultText(fault);
+        else if (!dataSeen && type != hrData && type != hrEndOfFile && type != hrExtSegmentAddress &&
+                 type != hrExtLinearAddress)
+            check.Problem = Format("is of record type %d, which may not come before the first data record", {type});
+        else if ((type == hrExtSegmentAddress || type == hrExtLinearAddress) && count != 2)
+            check.Problem = Format("is an address record of %d bytes instead of 2", {count});
+        if (!check.Problem.empty()) {
+            check.Line = i;
+            return false;
+        }
+        if (type == hrEndOfFile) return false;
+        if (type == hrData) {
+            dataSeen = true;
+            check.HasData = check.HasData || count > 0;
+        }
+        return true;
+    });
+    check.Valid = check.Line < 0;
+    return check;
+}
+
+namespace {
 
 struct TRegion {
     Cardinal Start = 0, End = 0;
@@ -71,6 +151,17 @@ void Place(const TRegion& R, Cardinal Address, const THexRecord& Rec, Integer By
     const UInt64 first = Address - R.Start;
     const UInt64 bpi = static_cast<UInt64>(BytesPerIwu);
     auto* words = reinterpret_cast<Cardinal*>(R.Buffer->data());
+    if constexpr (std::endian::native == std::endian::little) {
+        // Four bytes to a word, least significant first: the bytes go to
+        // their byte addresses in the buffer's memory as they stand.
+        if (bpi == 4) {
+            const UInt64 room = 4 * static_cast<UInt64>(R.Words);
+            if (first >= room) return;
+            const auto count = std::min<UInt64>(static_cast<UInt64>(Rec.DataCount), room - first);
+            std::memcpy(reinterpret_cast<Byte*>(words) + first, Rec.Data.data(), static_cast<std::size_t>(count));
+            return;
+        }
+    }
     for (Integer j = 0; j < Rec.DataCount; ++j) {
         const UInt64 offset = first + static_cast<UInt64>(j);
         const UInt64 word = bpi == 4 ? offset >> 2 : offset / bpi;
@@ -84,7 +175,7 @@ void Place(const TRegion& R, Cardinal Address, const THexRecord& Rec, Integer By
 
 } // namespace
 
-bool ParseHexLine(const String& Line, THexRecord& Rec) {
+bool ParseHexLine(std::string_view Line, THexRecord& Rec) {
     if (Line.empty() || Line[0] != ':') return false;
     const int count = HexByte(Line, 1), hi = HexByte(Line, 3), lo = HexByte(Line, 5), type = HexByte(Line, 7);
     if ((count | hi | lo | type) < 0) return false;
@@ -105,21 +196,7 @@ bool ParseHexLine(const String& Line, THexRecord& Rec) {
 }
 
 bool ValidateHexLines(const TStrings& Lines) {
-    if (Lines.Count() == 0) return false;
-    bool dataSeen = false;
-    for (Integer i = 0; i < Lines.Count(); ++i) {
-        const String line = Lines[i];
-        if (dataSeen && IsBlank(line)) continue;
-        Integer type = 0, count = 0;
-        if (!WellFormed(line, type, count)) return false;
-        if (!dataSeen && type != hrData && type != hrEndOfFile && type != hrExtSegmentAddress &&
-            type != hrExtLinearAddress)
-            return false;
-        if ((type == hrExtSegmentAddress || type == hrExtLinearAddress) && count != 2) return false;
-        if (type == hrEndOfFile) return true;
-        if (type == hrData) dataSeen = true;
-    }
-    return true;
+    return CheckHexLines(Lines).Valid;
 }
 
 void LoadBuffersFromHex(const TStrings& Lines, const TDeviceTypeRec& T, TMemoryBuffers& Buffers,
@@ -136,15 +213,15 @@ void LoadBuffersFromHex(const TStrings& Lines, const TDeviceTypeRec& T, TMemoryB
 
     THexRecord rec;
     Cardinal base = 0;
-    for (Integer i = 0; i < Lines.Count(); ++i) {
-        if (!ParseHexLine(Lines[i], rec)) continue;
-        if (rec.RecType == hrEndOfFile) break;
+    VisitLines(Lines, [&](Integer, std::string_view line) {
+        if (!ParseHexLine(line, rec)) return true;
+        if (rec.RecType == hrEndOfFile) return false;
         if (rec.RecType == hrExtLinearAddress) base = rec.Address << 16;
         if (rec.RecType == hrExtSegmentAddress) base = rec.Address << 4;
-        if (rec.RecType != hrData) continue;
+        if (rec.RecType != hrData) return true;
         const Cardinal address = base + rec.Address;
         const Cardinal end = address + static_cast<Cardinal>(rec.DataCount);
-        if (address & 0x80000000) continue; // compared as a signed value: in no region
+        if (address & 0x80000000) return true; // compared as a signed value: in no region
         if (prog.Contains(address)) {
             Place(prog, address, rec, T.BytesPerIwu);
             // The highest address is one past the last byte of any record:
@@ -157,7 +234,8 @@ void LoadBuffersFromHex(const TStrings& Lines, const TDeviceTypeRec& T, TMemoryB
         } else if (config.Contains(address)) {
             Place(config, address, rec, T.BytesPerIwu);
         }
-    }
+        return true;
+    });
 }
 
 bool THexImage::ImageLoaded(const TDeviceTypeRec& Target) {

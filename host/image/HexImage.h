@@ -2,11 +2,13 @@
 // The firmware image as Intel HEX lines: validation, record parsing, placing
 // the data in the image buffers, and the after-load step.
 
+#include "host/image/HexLines.h"
 #include "host/image/ImageEvents.h"
 #include "host/image/MemoryBuffers.h"
 #include "platform/rtl/Classes.h"
 
 #include <array>
+#include <string_view>
 
 // Intel HEX record types.
 enum THexRecordType : Integer {
@@ -32,7 +34,7 @@ struct THexRecord {
 // Reads one line as a record: ":" then byte count, address and type as
 // hexadecimal, then the data bytes. The checksum is not read. False when
 // the line holds no record (no ":" first, or a header that is not hex).
-bool ParseHexLine(const String& Line, THexRecord& Rec);
+bool ParseHexLine(std::string_view Line, THexRecord& Rec);
 
 // True when the lines form an acceptable image:
 // - there is at least one line;
@@ -44,6 +46,16 @@ bool ParseHexLine(const String& Line, THexRecord& Rec);
 //   loading) and blank lines are skipped;
 // - a missing end-of-file record is accepted; lines after it are ignored.
 bool ValidateHexLines(const TStrings& Lines);
+
+// The validator's verdict with its reason, for tools that tell a person
+// which line to mend.
+struct THexCheck {
+    bool Valid = false;
+    Integer Line = -1;    // index of the line that makes the text invalid; -1 when valid or empty
+    String Problem;       // what is wrong with that line (or "the text holds no lines")
+    bool HasData = false; // a data record with at least one byte was seen before the end
+};
+THexCheck CheckHexLines(const TStrings& Lines);
 
 // Places the data records into the image buffers of the target's regions
 // (the region is chosen by the record's start address; an address with the
@@ -58,7 +70,7 @@ void LoadBuffersFromHex(const TStrings& Lines, const TDeviceTypeRec& Target, TMe
 class THexImage {
 public:
     TMemoryBuffers Buffers;
-    TStringList Lines;         // the image lines
+    THexLines Lines;           // the image lines
     TStringList ReadBackLines; // the read-back hex lines (filled by reads)
     bool Loaded = false;       // the image loaded flag
     TImageEvents Events;

@@ -136,7 +136,12 @@ void TComponent::DestroyComponents() {
     Destroying();
     while (!FComponents.empty()) {
         TComponent* instance = FComponents.back();
-        Remove(instance);
+        // A component that some sibling asked to hear of its freeing leaves
+        // with a notification to all of them; the others leave quietly.
+        if (instance->FComponentState & csFreeNotification)
+            RemoveComponent(instance);
+        else
+            Remove(instance);
         instance->Free();
     }
 }
@@ -154,6 +159,7 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TComponent::FreeNotification(TComponent* AComponent) {
     if (!AComponent || AComponent == this) return;
+    FComponentState |= csFreeNotification;
     if (FOwner == nullptr || AComponent->FOwner != FOwner) {
         if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end()) {
             FFreeNotifies.push_back(AComponent);

@@ -41,6 +41,7 @@ enum TComponentStateFlag {
     csAncestor = 1 << 5,
     csUpdating = 1 << 6,
     csFixups = 1 << 7,
+    csFreeNotification = 1 << 8, // some component asked to hear of its freeing
 };
 using TComponentState = unsigned;
 

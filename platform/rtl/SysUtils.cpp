@@ -523,9 +523,27 @@ String SysErrorMessage(int ErrorCode) { return std::strerror(ErrorCode); }
 String ReadFileText(const String& FileName) {
     std::ifstream in(FileName, std::ios::binary);
     if (!in) throw EFOpenError("Cannot open file \"" + FileName + "\". " + SysErrorMessage(errno));
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    // A file of known size is read in one piece into a string of that size
+    // (a stream buffer would grow by doubling and then be copied: three
+    // times the file at its peak). What a pipe holds, or what a file gained
+    // meanwhile, is read after it.
+    String text;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.clear();
+    in.seekg(0);
+    in.clear();
+    if (size > 0) {
+        text.resize(static_cast<std::size_t>(size));
+        in.read(text.data(), size);
+        text.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.good() && in.peek() != std::char_traits<char>::eof()) {
+        std::ostringstream rest;
+        rest << in.rdbuf();
+        text += rest.str();
+    }
+    return text;
 }
 
 void WriteFileText(const String& FileName, const String& Text) {

@@ -1,6 +1,61 @@
 #include "tools/devsim/DevSimCommandLine.h"
 
+#include "platform/rtl/IniFiles.h"
+#include "platform/rtl/SysUtils.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace devsim {
+
+namespace {
+
+String BindAddress(const String& Text) {
+    in_addr addr{};
+    if (inet_pton(AF_INET, Text.c_str(), &addr) != 1)
+        throw EDevSimError("Invalid bind address \"" + Text +
+                           "\": give a dotted IPv4 address of this machine, such as 127.0.0.1 (0.0.0.0: all).");
+    return Text;
+}
+
+void CheckSettingsFile(const String& Name, Integer Index) {
+    struct stat st {};
+    if (stat(Name.c_str(), &st) != 0)
+        throw EDevSimError("Settings file \"" + Name + "\" not found: " + std::strerror(errno) +
+                           ". Name an existing Settings.ini, or leave --settings out for the built-in PIC32MX795F512L.");
+    std::ifstream in(Name, std::ios::binary);
+    char c;
+    if (!S_ISREG(st.st_mode) || !in || (!in.get(c) && !in.eof()))
+        throw EDevSimError("Settings file \"" + Name + "\" cannot be read" +
+                           (S_ISDIR(st.st_mode) ? String(": it is a folder.") : String(".")));
+    const TIniFile ini(Name);
+    const String sec = "Known Devices";
+    const String entry = Format("DeviceID%2.2d", {Index});
+    if (!ini.ValueExists(sec, "NumDevices") || !ini.ValueExists(sec, entry))
+        throw EDevSimError(Format("Settings file \"%s\" has no usable device entry %d: its [%s] section needs "
+                                  "NumDevices and at least %s.",
+                                  {Name, Index, sec, entry}));
+}
+
+void CheckSaveHexFile(const String& Name) {
+    struct stat st {};
+    const bool existed = stat(Name.c_str(), &st) == 0;
+    if (existed && S_ISDIR(st.st_mode))
+        throw EDevSimError("Cannot write --save-hex file \"" + Name + "\": it is a folder. Name a file.");
+    const int fd = open(Name.c_str(), existed ? O_WRONLY : O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (fd < 0)
+        throw EDevSimError("Cannot write --save-hex file \"" + Name + "\": " + std::strerror(errno) +
+                           ". Name a file in a folder that exists and can be written.");
+    close(fd);
+    if (!existed) unlink(Name.c_str());
+}
+
+} // namespace
 
 TDevSimCommandLine ParseDevSimCommandLine(const std::vector<String>& Args) {
     TDevSimCommandLine cl;
@@ -24,7 +79,7 @@ TDevSimCommandLine ParseDevSimCommandLine(const std::vector<String>& Args) {
         else if (name == "--quiet")
             o.Quiet = true;
         else if (name == "--bind")
-            o.BindAddress = arg();
+            o.BindAddress = BindAddress(arg());
         else if (name == "--port")
             o.Port = static_cast<Word>(ParseSimNumber(arg(), 0xFFFF, "port"));
         else if (name == "--device-id")
@@ -52,10 +107,15 @@ TDevSimCommandLine ParseDevSimCommandLine(const std::vector<String>& Args) {
     return cl;
 }
 
+void CheckDevSimFiles(const TDevSimOptions& Options) {
+    if (!Options.SettingsFile.empty()) CheckSettingsFile(Options.SettingsFile, Options.TargetIndex);
+    if (!Options.SaveHexFile.empty()) CheckSaveHexFile(Options.SaveHexFile);
+}
+
 String DevSimUsage() {
     return "Usage: devsim [--bind ADDR] [--port N] [--device-id N] [--version A.B.C.D]\n"
            "              [--devid-register N] [--settings FILE] [--target-index N]\n"
-           "              [--fault SPEC]... [--save-hex FILE] [--quiet]\n"
+           "              [--fault SPEC]... [--save-hex FILE] [--quiet] [--help]\n"
            "\n"
            "A simulated PIC32 bootloader device that answers the host over UDP.\n"
            "\n"
@@ -69,6 +129,7 @@ String DevSimUsage() {
            "  --fault SPEC         inject a fault (repeatable), see below\n"
            "  --save-hex FILE      on SIGINT/SIGTERM write the flash as Intel HEX\n"
            "  --quiet              no line per request on stdout\n"
+           "  --help               this text\n"
            "\n"
            "Numbers are decimal or 0x-hex. Faults:\n" +
            SimFaultHelp();

@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
     TDevSimCommandLine cl;
     try {
         cl = ParseDevSimCommandLine(std::vector<String>(argv + 1, argv + argc));
+        if (!cl.Help) CheckDevSimFiles(cl.Options);
     } catch (const EDevSimError& e) {
         std::fprintf(stderr, "devsim: %s\n\n%s", e.Message.c_str(), DevSimUsage().c_str());
         return 2;

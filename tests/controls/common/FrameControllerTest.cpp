@@ -1,6 +1,6 @@
 // The frame controller, with fake controls that record every setting they
 // receive by name, in order.
-#include "controls/common/QxCommon.h"
+#include "controls/common/QxControlLinks.h"
 
 #include <gtest/gtest.h>
 
@@ -14,25 +14,19 @@ std::vector<String>& Log() {
 }
 
 // A control that publishes every setting and its notification filter, and
-// takes part in the controller's life as the library's controls do.
+// joins and leaves the controller through its links as the library's
+// controls do.
 class TFakeFramed : public TControl {
 public:
     using TControl::TControl;
     QUENTA_PUBLISHED
 
-    TQxFrameController* FrameController() const { return FController; }
-    void SetFrameController(TQxFrameController* Value) {
-        if (Value == FController) return;
-        if (FController) FController->UnregisterControl(this);
-        FController = Value;
-        if (Value) {
-            Value->FreeNotification(this);
-            Value->RegisterControl(this);
-        }
-    }
-    Integer Notifications() const { return static_cast<Integer>(FNotifications.ToInt()); }
+    TQxFrameController* FrameController() const { return FLinks.Controller(); }
+    void SetFrameController(TQxFrameController* Value) { FLinks.SetController(Value); }
+    Integer Notifications() const { return static_cast<Integer>(FLinks.Notifications().ToInt()); }
     void SetNotifications(Integer Value) {
-        FNotifications = TQxFrameControllerNotifications::FromInt(static_cast<std::uint64_t>(Value) & 0xFFFF);
+        FLinks.SetNotifications(
+            TQxFrameControllerNotifications::FromInt(static_cast<std::uint64_t>(Value) & 0xFFFF));
     }
 
     // Each setting is recorded as "Name=value".
@@ -45,24 +39,15 @@ public:
     Integer FSides = 0;
     TFramingPreference FPreference = fpCustomFraming;
 
-    ~TFakeFramed() override {
-        if (FController) FController->UnregisterControl(this);
-    }
-
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override {
         TControl::Notification(AComponent, Operation);
-        if (Operation == opRemove && AComponent == FController) {
-            // The controller is going: leave its list while it is whole.
-            FController->UnregisterControl(this);
-            FController = nullptr;
-            Log().push_back("controller gone");
-        }
+        if (Operation == opRemove && AComponent == FrameController()) Log().push_back("controller gone");
+        FLinks.Notification(AComponent, Operation);
     }
 
 private:
-    TQxFrameController* FController = nullptr;
-    TQxFrameControllerNotifications FNotifications = AllFrameControllerNotifications;
+    TQxControlLinks FLinks{this};
 };
 
 #define FAKE_PROP(Name, Field, Type)                                                                         \

@@ -11,14 +11,14 @@ constexpr TColor Frame = 0x000080, Fill = 0xE0E0E0, Mark = 0x008000, Focus = 0xF
 
 using GlyphPainterTest = PaintTest;
 
-void CheckBox(TCanvas* C, Integer State, Integer Look, bool Focused = false, bool IsReadOnly = false,
-              Integer HotTrackStyle = 1) {
+void CheckBox(TCanvas* C, TCheckBoxState State, TQxGlyphLook Look, bool Focused = false,
+              bool IsReadOnly = false, TQxButtonHotTrackStyle HotTrackStyle = htsFrame) {
     PaintCheckBoxGlyph(C, C->ClipRect(), State, ReadOnly, false, IsReadOnly, HotFrame, HotFill, Disabled,
                        Focus, Fill, Mark, Frame, HotTrackStyle, Focused, Look);
 }
 
 TEST_F(GlyphPainterTest, CheckBoxTick) {
-    CheckBox(NewCanvas(13, 13), 1, 0);
+    CheckBox(NewCanvas(13, 13), cbChecked, glNormal);
     EXPECT_EQ(Map({{Frame, 'f'}, {Fill, '.'}, {Mark, 'm'}}),
               Rows({"fffffffffffff", "f...........f", "f...........f", "f........m..f", "f.......mm..f",
                     "f..m...mmm..f", "f..mm.mmm...f", "f..mmmmm....f", "f...mmm.....f", "f....m......f",
@@ -28,38 +28,39 @@ TEST_F(GlyphPainterTest, CheckBoxTick) {
 TEST_F(GlyphPainterTest, CheckBoxFillsAndFramesByLook) {
     // Grayed: the inner square inset by 2 in the mark colour; disabled: the
     // mark turns to the button shadow.
-    CheckBox(NewCanvas(9, 9), 2, 3);
+    CheckBox(NewCanvas(9, 9), cbGrayed, glDisabled);
     EXPECT_EQ(Map({{Frame, 'f'}, {Disabled, '.'}, {clBtnShadow, 's'}}),
               Rows({"fffffffff", "f.......f", "f.......f", "f..sss..f", "f..sss..f", "f..sss..f", "f.......f",
                     "f.......f", "fffffffff"}));
 
     struct TCase {
-        Integer Look;
+        TQxGlyphLook Look;
         bool Focused, IsReadOnly;
         COLORREF Expected;
     };
     for (const TCase& k :
-         {TCase{0, false, false, ColorToRGB(Fill)}, TCase{0, true, false, ColorToRGB(Focus)},
-          TCase{0, false, true, ColorToRGB(ReadOnly)}, TCase{0, true, true, ColorToRGB(Focus)},
-          TCase{1, false, false, ColorToRGB(DarkenColor(Focus, 20))},
-          TCase{3, true, false, ColorToRGB(Disabled)}}) {
-        CheckBox(NewCanvas(13, 13), 0, k.Look, k.Focused, k.IsReadOnly);
+         {TCase{glNormal, false, false, ColorToRGB(Fill)}, TCase{glNormal, true, false, ColorToRGB(Focus)},
+          TCase{glNormal, false, true, ColorToRGB(ReadOnly)}, TCase{glNormal, true, true, ColorToRGB(Focus)},
+          TCase{glPressed, false, false, ColorToRGB(DarkenColor(Focus, 20))},
+          TCase{glDisabled, true, false, ColorToRGB(Disabled)}}) {
+        CheckBox(NewCanvas(13, 13), cbUnchecked, k.Look, k.Focused, k.IsReadOnly);
         EXPECT_EQ(At(6, 6), k.Expected) << "look " << k.Look << " focused " << k.Focused;
     }
 
     // Plain hot frame: the hot colour outside and once more inside.
-    CheckBox(NewCanvas(6, 6), 0, 2, false, false, 1);
+    CheckBox(NewCanvas(6, 6), cbUnchecked, glHot, false, false, htsFrame);
     EXPECT_EQ(Map({{HotFrame, 'h'}, {Fill, '.'}}),
               Rows({"hhhhhh", "hhhhhh", "hh..hh", "hh..hh", "hhhhhh", "hhhhhh"}));
     // Gradient hot frame: a 2-pixel ring inside the normal frame.
-    CheckBox(NewCanvas(9, 9), 0, 2, false, false, 0);
+    CheckBox(NewCanvas(9, 9), cbUnchecked, glHot, false, false, htsInterior);
     EXPECT_EQ(At(0, 0), ColorToRGB(Frame));
     EXPECT_NE(At(1, 1), ColorToRGB(Fill));
     EXPECT_NE(At(2, 2), ColorToRGB(Fill));
     EXPECT_EQ(At(3, 3), ColorToRGB(Fill));
 }
 
-void Radio(TCanvas* C, bool Checked, Integer Look = 0, bool Transparent = false, Integer HotTrackStyle = 1) {
+void Radio(TCanvas* C, bool Checked, TQxGlyphLook Look = glNormal, bool Transparent = false,
+           TQxButtonHotTrackStyle HotTrackStyle = htsFrame) {
     PaintRadioGlyph(C, TRect(0, 0, 13, 13), Checked, ReadOnly, false, false, Mask, Transparent, Control,
                     HotFrame, HotFill, Disabled, Focus, Fill, Dot, Frame, HotTrackStyle, false, Look);
 }
@@ -97,7 +98,7 @@ TEST_F(GlyphPainterTest, RadioCircleTransparentDisabledAndHot) {
     // Transparent: the corners and the outer edge shading take the mask
     // colour; a disabled dot is the button shadow.
     FullColorDisplay = false;
-    Radio(NewCanvas(13, 13), true, 3, true);
+    Radio(NewCanvas(13, 13), true, glDisabled, true);
     EXPECT_EQ(At(0, 0), ColorToRGB(Mask));
     EXPECT_EQ(At(3, 0), ColorToRGB(Mask));
     EXPECT_EQ(At(4, 0), ColorToRGB(Mask));
@@ -107,7 +108,7 @@ TEST_F(GlyphPainterTest, RadioCircleTransparentDisabledAndHot) {
 
     // Hot, plain style: the hot frame one pixel further in.
     FullColorDisplay = true;
-    Radio(NewCanvas(13, 13), false, 2, false, 1);
+    Radio(NewCanvas(13, 13), false, glHot, false, htsFrame);
     EXPECT_EQ(At(6, 1), ColorToRGB(LightenColor(HotFrame, 10)));
     EXPECT_EQ(At(4, 1), ColorToRGB(HotFrame));
     EXPECT_EQ(At(3, 2), ColorToRGB(BlendColors(HotFrame, Fill, 150)));
@@ -116,7 +117,7 @@ TEST_F(GlyphPainterTest, RadioCircleTransparentDisabledAndHot) {
 
     // Hot, gradient style: the gradient shows between the rim and the centre
     // cross, never inside it.
-    Radio(NewCanvas(13, 13), false, 2, false, 0);
+    Radio(NewCanvas(13, 13), false, glHot, false, htsInterior);
     EXPECT_EQ(At(6, 6), ColorToRGB(Fill));
     EXPECT_EQ(At(6, 3), ColorToRGB(Fill));
     EXPECT_EQ(At(3, 6), ColorToRGB(Fill));
@@ -125,28 +126,27 @@ TEST_F(GlyphPainterTest, RadioCircleTransparentDisabledAndHot) {
 
 TEST_F(GlyphPainterTest, ClassicArrowsAreFourRowTriangles) {
     const TLegend legend = {{clWhite, '.'}, {clBlack, '#'}};
-    auto arrow = [&](Integer Direction) {
+    auto arrow = [&](TQxArrowDirection Direction) {
         TCanvas* c = NewCanvas(11, 11, clWhite);
         c->Brush()->SetColor(clWhite);
-        PaintArrowButton(c, TRect(0, 0, 11, 11), 2, true, Direction);
+        PaintArrowButton(c, TRect(0, 0, 11, 11), tlClassic, true, Direction);
         return Map(legend);
     };
     const char* empty = "...........";
-    EXPECT_EQ(arrow(0), Rows({empty, empty, empty, ".....#.....", "....###....", "...#####...", "..#######..",
-                              empty, empty, empty, empty}));
-    EXPECT_EQ(arrow(1), Rows({empty, empty, empty, "..#######..", "...#####...", "....###....", ".....#.....",
-                              empty, empty, empty, empty}));
-    EXPECT_EQ(arrow(2), Rows({empty, empty, "......#....", ".....##....", "....###....", "...####....",
-                              "....###....", ".....##....", "......#....", empty, empty}));
-    EXPECT_EQ(arrow(3), Rows({empty, empty, "...#.......", "...##......", "...###.....", "...####....",
-                              "...###.....", "...##......", "...#.......", empty, empty}));
-    EXPECT_EQ(arrow(4), Rows({empty, empty, empty, empty, empty, empty, empty, empty, empty, empty, empty}));
+    EXPECT_EQ(arrow(adUp), Rows({empty, empty, empty, ".....#.....", "....###....", "...#####...",
+                                 "..#######..", empty, empty, empty, empty}));
+    EXPECT_EQ(arrow(adDown), Rows({empty, empty, empty, "..#######..", "...#####...", "....###....",
+                                   ".....#.....", empty, empty, empty, empty}));
+    EXPECT_EQ(arrow(adLeft), Rows({empty, empty, "......#....", ".....##....", "....###....", "...####....",
+                                   "....###....", ".....##....", "......#....", empty, empty}));
+    EXPECT_EQ(arrow(adRight), Rows({empty, empty, "...#.......", "...##......", "...###.....", "...####....",
+                                    "...###.....", "...##......", "...#.......", empty, empty}));
 }
 
 TEST_F(GlyphPainterTest, DropDownArrowSitsLowerAndAvoidsABlackBackground) {
     TCanvas* c = NewCanvas(11, 11, clWhite);
     c->Brush()->SetColor(clWhite);
-    PaintDropDownArrow(c, TRect(0, 0, 11, 11), 1, true); // classic on modern systems
+    PaintDropDownArrow(c, TRect(0, 0, 11, 11), tlThemed, true); // classic on modern systems
     const char* empty = "...........";
     EXPECT_EQ(Map({{clWhite, '.'}, {clBlack, '#'}}),
               Rows({empty, empty, empty, empty, "..#######..", "...#####...", "....###....", ".....#.....",
@@ -157,10 +157,10 @@ TEST_F(GlyphPainterTest, DropDownArrowSitsLowerAndAvoidsABlackBackground) {
 
     c = NewCanvas(11, 11, clWhite);
     c->Brush()->SetColor(0x101010);
-    PaintDropDownArrow(c, TRect(0, 0, 11, 11), 2, true);
+    PaintDropDownArrow(c, TRect(0, 0, 11, 11), tlClassic, true);
     EXPECT_EQ(At(5, 7), ColorToRGB(cl3DDkShadow));
     c = NewCanvas(11, 11, clWhite);
-    PaintDropDownArrow(c, TRect(0, 0, 11, 11), 2, false);
+    PaintDropDownArrow(c, TRect(0, 0, 11, 11), tlClassic, false);
     EXPECT_EQ(At(5, 7), ColorToRGB(clBtnShadow));
 }
 
@@ -168,7 +168,7 @@ TEST_F(GlyphPainterTest, DropDownArrowKeepsTheThemedShapeOnOlderSystems) {
     SetWin32Version(VER_PLATFORM_WIN32_NT, 5, 1);
     TCanvas* c = NewCanvas(11, 11, clWhite);
     c->Brush()->SetColor(clWhite);
-    PaintDropDownArrow(c, TRect(0, 0, 11, 11), 1, true);
+    PaintDropDownArrow(c, TRect(0, 0, 11, 11), tlThemed, true);
     SetWin32Version();
     // The themed arrow is a chevron whose tip is at (cx, cy) = (5, 9).
     EXPECT_NE(At(5, 7), ColorToRGB(clWhite));
@@ -193,7 +193,7 @@ TEST_F(GlyphPainterTest, CloseGlyphSmallAndLarge) {
     EXPECT_EQ(At(1, 8), ColorToRGB(clWhite));
 
     c = NewCanvas(10, 10, clWhite);
-    PaintCloseButton(c, TRect(0, 0, 10, 10), 2, false);
+    PaintCloseButton(c, TRect(0, 0, 10, 10), tlClassic, false);
     EXPECT_EQ(At(4, 4), ColorToRGB(clBtnShadow));
 }
 

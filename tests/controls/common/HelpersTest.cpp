@@ -113,13 +113,6 @@ TEST(Helpers, DrawTextOnCanvasUsesTheCanvasFont) {
     b->Free();
 }
 
-TEST(Helpers, NothingToTellADesignerAtRunTime) {
-    TComponent* c = new TComponent(nullptr);
-    EXPECT_NO_THROW(NotifyDesignerModified(c));
-    EXPECT_NO_THROW(NotifyDesignerModified(nullptr));
-    c->Free();
-}
-
 // A component that once had three more properties.
 class TOldBox : public TComponent {
 public:

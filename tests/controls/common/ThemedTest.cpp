@@ -107,7 +107,7 @@ TEST_F(ThemedTest, ElementColoursComeFromTheStyle) {
 
 TEST_F(ThemedTest, ThemedGlyphsTakeTheDropDownButtonColour) {
     TCanvas* c = NewCanvas(11, 11, clWhite);
-    PaintArrowButton(c, TRect(0, 0, 11, 11), 1, true, 1);
+    PaintArrowButton(c, TRect(0, 0, 11, 11), tlThemed, true, adDown);
     ASSERT_EQ(FThemes.Drawn.size(), 1u);
     EXPECT_EQ(FThemes.Drawn[0].Element, teComboBox);
     EXPECT_EQ(FThemes.Drawn[0].Part, CP_DROPDOWNBUTTON);
@@ -117,7 +117,7 @@ TEST_F(ThemedTest, ThemedGlyphsTakeTheDropDownButtonColour) {
     // A face close to the window colour gives way to the dark shadow.
     FThemes.Face = RGB(250, 250, 250);
     c = NewCanvas(11, 11, clWhite);
-    PaintCloseButton(c, TRect(0, 0, 11, 11), 1, true);
+    PaintCloseButton(c, TRect(0, 0, 11, 11), tlThemed, true);
     EXPECT_EQ(At(5, 4), TestDkShadow);
 }
 
@@ -125,21 +125,21 @@ TEST_F(ThemedTest, ThemedLedBarsDrawChunksUpToTheFilledLength) {
     const TLegend legend = {
         {Paper, '.'}, {static_cast<TColor>(FaceColor), 'f'}, {static_cast<TColor>(TopRowColor), 't'}};
     TCanvas* c = NewCanvas(12, 4);
-    PaintBarLED(c, TRect(0, 0, 12, 4), 0, false, true, 50, 5, clBlack, clBlack);
+    PaintBarLED(c, TRect(0, 0, 12, 4), orHorizontal, false, true, 50, 5, clBlack, clBlack);
     EXPECT_EQ(Map(legend), Rows({"............", ".ttttt......", ".fffff......", "............"}));
 
     // Vertical chunks start at the bottom: the element is drawn turned over.
     c = NewCanvas(4, 12);
-    PaintBarLED(c, TRect(0, 0, 4, 12), 1, false, true, 50, 5, clBlack, clBlack);
+    PaintBarLED(c, TRect(0, 0, 4, 12), orVertical, false, true, 50, 5, clBlack, clBlack);
     EXPECT_EQ(Map(legend), Rows({"....", "....", "....", "....", "....", "....", ".ff.", ".ff.", ".ff.",
                                  ".ff.", ".tt.", "...."}));
 
     // Nothing at 0 %, and a full bar above 100 %.
     c = NewCanvas(4, 12);
-    PaintBarLED(c, TRect(0, 0, 4, 12), 1, false, true, 0, 5, clBlack, clBlack);
+    PaintBarLED(c, TRect(0, 0, 4, 12), orVertical, false, true, 0, 5, clBlack, clBlack);
     EXPECT_EQ(At(1, 10), static_cast<COLORREF>(Paper));
     c = NewCanvas(12, 4);
-    PaintBarLED(c, TRect(0, 0, 12, 4), 0, false, true, 400, 5, clBlack, clBlack);
+    PaintBarLED(c, TRect(0, 0, 12, 4), orHorizontal, false, true, 400, 5, clBlack, clBlack);
     EXPECT_EQ(Map(legend), Rows({"............", ".tttttttttt.", ".ffffffffff.", "............"}));
 }
 

@@ -74,6 +74,26 @@ TEST(Component, SiblingsHearOfRemovalThroughTheOwner) {
     owner->Free();
 }
 
+TEST(Component, AnOwnerFreeingItsComponentsTellsTheSiblingsThatAskedOnly) {
+    // B watches A, and A is freed first (last in, first out): B must hear of
+    // it while the owner frees its components, or it keeps a dangling link.
+    Log log;
+    auto* owner = new TProbe(nullptr, "Owner", log);
+    auto* b = new TProbe(owner, "B", log);
+    auto* a = new TProbe(owner, "A", log);
+    new TProbe(owner, "C", log);
+    b->Watched = a;
+    a->FreeNotification(b);
+    owner->Free();
+    bool bSawA = false, anyoneSawC = false;
+    for (auto& l : log.Lines) {
+        bSawA |= l == "B sees removal of probe A";
+        anyoneSawC |= l.find("removal of probe C") != String::npos;
+    }
+    EXPECT_TRUE(bSawA);
+    EXPECT_FALSE(anyoneSawC);
+}
+
 TEST(Component, NamesAreValidatedPerOwner) {
     Log log;
     auto* owner = new TProbe(nullptr, "Owner", log);

@@ -93,6 +93,14 @@ TEST(StringList, FilesRoundTripAndReportErrors) {
     EXPECT_THROW(l.SaveToFile("/nonexistent/dir/file.txt"), EFCreateError);
 }
 
+TEST(StringList, FilesOfUnknownSizeAreReadToTheirEnd) {
+    // A /proc file reports size 0 and still has lines.
+    TStringList l;
+    l.LoadFromFile("/proc/self/status");
+    ASSERT_GT(l.Count(), 5);
+    EXPECT_EQ(l[0].rfind("Name:", 0), 0u) << l[0];
+}
+
 namespace {
 struct Counted : TObject {
     explicit Counted(int& n) : N(n) {}

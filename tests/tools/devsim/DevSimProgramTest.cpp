@@ -2,6 +2,7 @@
 #include "DevSimTestSupport.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -176,4 +177,56 @@ TEST(DevSimProgram, TakesItsTargetFromASettingsFileAndFaultsFromTheCommandLine) 
         EXPECT_EQ(a[31 + i] ^ 0x6D, start4[i]) << i;
     dev->Signal(SIGTERM);
     EXPECT_EQ(dev->Wait(), 0);
+}
+
+TEST(DevSimProgram, AddressAndFileMistakesEndItAtStartWith2AndTheUsage) {
+    char name[] = "/tmp/devsim-start-XXXXXX";
+    const std::string dir = mkdtemp(name);
+    auto write = [&](const std::string& File, const std::string& Text) {
+        std::ofstream(dir + "/" + File) << Text;
+        return dir + "/" + File;
+    };
+    const std::string noSection = write("nosection.ini", "[General]\nTargetID=0x04307053\n");
+    const std::string noEntry = write("noentry.ini", "[Known Devices]\nNumDevices=1\n");
+    const std::string entry1 = write("entry1.ini", "[Known Devices]\nNumDevices=1\nDeviceID01=0x04307053\n");
+    const struct {
+        std::vector<std::string> Args;
+        std::string Says;
+    } cases[] = {
+        {{"--bind", "127.0.0.256"}, "Invalid bind address \"127.0.0.256\""},
+        {{"--bind", "localhost"}, "Invalid bind address \"localhost\""},
+        {{"--save-hex", dir + "/missing/flash.hex"}, "Cannot write --save-hex file"},
+        {{"--save-hex", dir}, "it is a folder"},
+        {{"--settings", dir}, "cannot be read: it is a folder"},
+        {{"--settings", noSection}, "has no usable device entry 0"},
+        {{"--settings", noEntry}, "has no usable device entry 0"},
+        {{"--settings", entry1}, "has no usable device entry 0"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.Args;
+        args.insert(args.end(), {"--port", "0", "--quiet"});
+        TChild child(Command(args));
+        const std::string line = child.ReadLine(5000);
+        EXPECT_EQ(line.find("listening on"), std::string::npos) << c.Args[1] << " was served";
+        if (!line.empty()) child.Signal(SIGTERM);
+        EXPECT_EQ(child.Wait(), 2) << c.Args[1];
+        const std::string err = child.Stderr();
+        EXPECT_EQ(err.rfind("devsim: ", 0), 0u) << err;
+        EXPECT_NE(err.find(c.Says), std::string::npos) << err;
+        EXPECT_NE(err.find("Usage: devsim"), std::string::npos) << err;
+    }
+    // The check of a new --save-hex file at start leaves nothing behind;
+    // the file comes when the device stops.
+    const std::string flash = dir + "/flash.hex";
+    TChild dev(Command({"--bind", "127.0.0.1", "--port", "0", "--quiet", "--save-hex", flash}));
+    EXPECT_NE(dev.ReadLine(10000).find("listening on"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(flash));
+    dev.Signal(SIGTERM);
+    EXPECT_EQ(dev.Wait(), 0);
+    EXPECT_TRUE(std::filesystem::exists(flash));
+    std::filesystem::remove_all(dir);
+
+    TChild help(Command({"--help"}));
+    EXPECT_EQ(help.Wait(), 0);
+    EXPECT_EQ(help.RestOfStdout().rfind("Usage: devsim", 0), 0u);
 }

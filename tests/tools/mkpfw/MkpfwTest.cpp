@@ -5,7 +5,11 @@
 #include "tools/mkpfw/PfwWriter.h"
 #include "tools/mkpfw/XxteaEncipher.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 using namespace imagetest;
 
@@ -96,4 +100,101 @@ TEST_F(Mkpfw, BadInputIsRefused) {
     EXPECT_FALSE(Mk(Dir / "missing.hex" + " " + (Dir / "x.pfw")));
     EXPECT_FALSE(Mk(Dir / "app.hex"));
     EXPECT_FALSE(Mk("--key"));
+}
+
+namespace {
+// Runs mkpfw through the shell with Args; its exit code, and what it wrote
+// to stdout and stderr.
+struct TRun {
+    int Code = -1;
+    String Output;
+};
+TRun RunMkpfw(const String& Args, const String& Before = "") {
+    TRun r;
+    FILE* p = popen((Before + String(MKPFW_PROGRAM) + " " + Args + " 2>&1").c_str(), "r");
+    char buf[512];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) r.Output.append(buf, n);
+    const int status = pclose(p);
+    r.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+std::vector<String> FolderNames(const String& Folder) {
+    std::vector<String> names;
+    for (const auto& e : std::filesystem::directory_iterator(Folder)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+} // namespace
+
+TEST_F(Mkpfw, RefusalsNameTheProblemAndWriteNothing) {
+    String hex = ReadFile(Dir / "app.hex");
+    const std::size_t line7 = [&] {
+        std::size_t at = 0;
+        for (int i = 0; i < 6; ++i) at = hex.find('\n', at) + 1;
+        return at;
+    }();
+    String badSum = hex, badChar = hex;
+    badSum[line7 + 9] = badSum[line7 + 9] == '0' ? '1' : '0';
+    badChar[line7 + 9] = 'x';
+    WriteFile(Dir / "sum.hex", badSum);
+    WriteFile(Dir / "char.hex", badChar);
+    WriteFile(Dir / "nodata.hex", ":020000041D00DD\n:00000001FF\n");
+    WriteFile(Dir / "empty.hex", "");
+    std::filesystem::create_symlink(Dir / "app.hex", Dir / "link.pfw");
+    std::filesystem::create_hard_link(Dir / "app.hex", Dir / "hard.pfw");
+
+    const struct {
+        String Args, Says;
+    } cases[] = {
+        {"sum.hex out.pfw", "sum.hex, line 7: the record has a wrong checksum."},
+        {"char.hex out.pfw", "char.hex, line 7: the record holds a character that is not a hexadecimal digit."},
+        {"nodata.hex out.pfw", "nodata.hex holds no data records"},
+        {"empty.hex out.pfw", "empty.hex is empty"},
+        {"missing.hex out.pfw", "Cannot open file"},
+        {"app.hex app.hex", "app.hex is the input file"},
+        {"app.hex ./../" + Dir.Path.substr(Dir.Path.rfind('/') + 1) + "/app.hex", "is the input file"},
+        {"app.hex link.pfw", "link.pfw is the input file"},
+        {"app.hex hard.pfw", "hard.pfw is the input file"},
+    };
+    const String hexBefore = ReadFile(Dir / "app.hex");
+    for (const auto& c : cases) {
+        const TRun r = RunMkpfw(c.Args, "cd " + Dir.Path + " && ");
+        EXPECT_EQ(r.Code, 1) << c.Args;
+        EXPECT_EQ(r.Output.rfind("mkpfw: ", 0), 0u) << r.Output;
+        EXPECT_NE(r.Output.find(c.Says), String::npos) << c.Args << ": " << r.Output;
+        EXPECT_NE(r.Output.find("othing written"), String::npos) << r.Output;
+    }
+    EXPECT_FALSE(FileExists(Dir / "out.pfw"));
+    EXPECT_EQ(ReadFile(Dir / "app.hex"), hexBefore);
+}
+
+TEST_F(Mkpfw, AFailedWriteLeavesTheOlderOutputAndNoTemporaryFile) {
+    WriteFile(Dir / "out.pfw", "older");
+    const std::vector<String> before = FolderNames(Dir.Path);
+    // A file size limit of a few blocks makes the write fail part way.
+    TRun r = RunMkpfw(Dir / "app.hex" + " " + (Dir / "out.pfw"), "ulimit -f 4; ");
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_NE(r.Output.find("Cannot write \"" + (Dir / "out.pfw") + "\""), String::npos) << r.Output;
+    // An output that is a folder cannot be replaced.
+    std::filesystem::create_directory(Dir / "folder.pfw");
+    r = RunMkpfw(Dir / "app.hex" + " " + (Dir / "folder.pfw"));
+    EXPECT_EQ(r.Code, 1) << r.Output;
+    std::filesystem::remove(Dir / "folder.pfw");
+    EXPECT_EQ(FolderNames(Dir.Path), before);
+    EXPECT_EQ(ReadFile(Dir / "out.pfw"), "older");
+
+    // A good run replaces it whole, with the usual file mode.
+    r = RunMkpfw(Dir / "app.hex" + " " + (Dir / "out.pfw"));
+    EXPECT_EQ(r.Code, 0) << r.Output;
+    EXPECT_EQ(r.Output, "");
+    EXPECT_TRUE(LoadFirmwareFile(Image, Dir / "out.pfw", XxteaKeyFromString(FirmwareKeyString), Target));
+    EXPECT_EQ(FolderNames(Dir.Path), before);
+}
+
+TEST_F(Mkpfw, HelpPrintsTheUsageAndEndsWith0) {
+    const TRun r = RunMkpfw("--help");
+    EXPECT_EQ(r.Code, 0);
+    EXPECT_EQ(r.Output.rfind("usage: mkpfw [--key TEXT] INPUT.hex OUTPUT.pfw\n", 0), 0u) << r.Output;
+    EXPECT_EQ(RunMkpfw("--frobnicate").Code, 2);
 }
