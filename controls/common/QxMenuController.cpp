@@ -59,10 +59,9 @@ TQxMenuController::TQxMenuController(TComponent* AOwner) : TComponent(AOwner) {}
 TQxMenuController::~TQxMenuController() = default;
 
 void TQxMenuController::BeforeDestruction() {
-    // Freed with its owner, whose items may be gone already: nothing to undo.
-    // Freed alone: every item it hooked gets its events back.
-    if (!HasState(csDestroying)) UnhookMenuItems();
-    FItems.clear();
+    // Every item it hooked gets its events back; items freed before it have
+    // left the list through their free notification.
+    UnhookMenuItems();
     TComponent::BeforeDestruction();
 }
 
