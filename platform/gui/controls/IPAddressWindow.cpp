@@ -83,6 +83,7 @@ void TIPAddressWindow::SetFieldText(Integer Field, const String& Text) {
 }
 
 void TIPAddressWindow::ConstrainField() {
+    if (HasState(csDestroying)) return; // a window going away tells nobody
     TField& f = FFields[static_cast<size_t>(FField)];
     const Integer value = f.Text.empty() ? -1 : StrToIntDef(f.Text, 0);
     NMIPADDRESS n;
@@ -132,9 +133,11 @@ void TIPAddressWindow::TypeChar(char32_t Char) {
     }
     if (Char < '0' || Char > '9') return;
     if (FSelectAll) {
+        // The digit replaces the selected field: one change.
         FSelectAll = false;
-        FCaret = 0;
-        SetFieldText(FField, String());
+        FCaret = 1;
+        SetFieldText(FField, String(1, static_cast<char>(Char)));
+        return;
     }
     if (f.Text.size() >= 3) {
         // A full field: the digit starts the next one.
@@ -190,11 +193,16 @@ void TIPAddressWindow::KeyDownDefault(Word Key) {
 
 // ================================================================ messages
 
-void TIPAddressWindow::DefaultHandler(TMessage& Message) {
-    switch (Message.Msg) {
-    case WM_GETDLGCODE:
+void TIPAddressWindow::Dispatch(TMessage& Message) {
+    if (Message.Msg == WM_GETDLGCODE) {
         Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
         return;
+    }
+    TWinControl::Dispatch(Message);
+}
+
+void TIPAddressWindow::DefaultHandler(TMessage& Message) {
+    switch (Message.Msg) {
     case WM_KEYDOWN:
         KeyDownDefault(static_cast<Word>(Message.WParam));
         return;
@@ -211,6 +219,10 @@ void TIPAddressWindow::DefaultHandler(TMessage& Message) {
         return;
     }
     case WM_SETFOCUS:
+        // Focus comes to the first field, selected whole.
+        FField = 0;
+        FCaret = static_cast<Integer>(FFields[0].Text.size());
+        FSelectAll = true;
         Invalidate();
         return;
     case WM_KILLFOCUS:

@@ -11,7 +11,8 @@
 // Fields: four texts of at most three digits; a blank field reads as 0 in
 // the address and as -1 in IPN_FIELDCHANGED. Typing a digit fills the field
 // at the caret and moves on to the next field after the third digit; "."
-// or a space moves on from a field that holds digits; Backspace at the
+// or a space moves on from a field that holds digits; the focus comes to
+// the first field, selected whole; Backspace at the
 // start of a field goes back to the end of the previous one; Left, Right,
 // Home and End move the caret, across fields too. A field entered by moving
 // on is selected whole, so that typing replaces it. On leaving a field
@@ -60,6 +61,8 @@ public:
     // The rectangle of a field's digits (client coordinates).
     TRect FieldRect(Integer Field) const;
 
+    // The window wants the arrows and the characters (WM_GETDLGCODE).
+    void Dispatch(TMessage& Message) override;
     void DefaultHandler(TMessage& Message) override;
 
 protected:
