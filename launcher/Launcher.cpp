@@ -34,12 +34,15 @@ HANDLE CreateTempProgramFile(const String& TempFolder, String& TempProgramPath) 
     return INVALID_HANDLE_VALUE;
 }
 
-// Inflates the carried stream into the open file and closes it; raises on
-// a damaged stream or a failed write.
-void WriteProgramImage(const void* Stream, DWORD StreamSize, HANDLE& File, const String& TempProgramPath) {
+// Inflates the carried stream into the open file and closes it; Written
+// receives the identity of the file written. Raises on a damaged stream or
+// a failed write.
+void WriteProgramImage(const void* Stream, DWORD StreamSize, HANDLE& File, const String& TempProgramPath,
+                       FILE_ID_INFO& Written) {
     std::vector<Byte> ImageBuffer;
     InflateWholeBuffer(Stream, StreamSize, 0, ImageBuffer);
-    const bool written = WriteFile(File, ImageBuffer.data(), static_cast<DWORD>(ImageBuffer.size()), nullptr);
+    const bool written = WriteFile(File, ImageBuffer.data(), static_cast<DWORD>(ImageBuffer.size()), nullptr) &&
+                         GetFileIdInfo(File, Written);
     const DWORD writeError = GetLastError();
     const bool closed = CloseHandle(File);
     File = INVALID_HANDLE_VALUE;
@@ -49,6 +52,14 @@ void WriteProgramImage(const void* Stream, DWORD StreamSize, HANDLE& File, const
 }
 
 } // namespace
+
+HANDLE OpenWrittenProgram(const String& TempProgramPath, const FILE_ID_INFO& Written) {
+    HANDLE Program = CreateFileW(TempProgramPath, GENERIC_READ, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+    FILE_ID_INFO Found;
+    if (Program == INVALID_HANDLE_VALUE || (GetFileIdInfo(Program, Found) && Found == Written)) return Program;
+    CloseHandle(Program);
+    return INVALID_HANDLE_VALUE;
+}
 
 String TempProgramName() {
     return "Pelsor_" + IntToStr(Random(2147483647)) + ".exe";
@@ -83,8 +94,9 @@ Integer RunEmbeddedApplication() {
         return 0;
     }
 
+    FILE_ID_INFO Written;
     try {
-        WriteProgramImage(Stream, StreamSize, File, TempProgramPath);
+        WriteProgramImage(Stream, StreamSize, File, TempProgramPath, Written);
     } catch (const std::exception& E) {
         // A damaged stream, a failed write or no memory: nothing may be left behind.
         if (File != INVALID_HANDLE_VALUE) CloseHandle(File);
@@ -93,11 +105,17 @@ Integer RunEmbeddedApplication() {
         return 1;
     }
 
+    // What runs is the file written, never what its name may hold by now
+    // (a temporary folder that others can write to).
+    HANDLE Program = OpenWrittenProgram(TempProgramPath, Written);
     STARTUPINFOW StartupInfo{};
     StartupInfo.cb = sizeof StartupInfo;
     PROCESS_INFORMATION ProcessInfo{};
-    if (!CreateProcessW(TempProgramPath, {LauncherPath}, false, 0, nullptr, LauncherFolder, StartupInfo,
-                        ProcessInfo)) {
+    const bool started = Program != INVALID_HANDLE_VALUE &&
+                         CreateProcessFromFileW(Program, {LauncherPath}, false, 0, nullptr, LauncherFolder,
+                                                StartupInfo, ProcessInfo);
+    if (Program != INVALID_HANDLE_VALUE) CloseHandle(Program);
+    if (!started) {
         ShowError("Error #2");
         return 0;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The launcher: runs the program it carries in its resource PELSORDATA.
 
-#include "platform/rtl/System.h"
+#include "platform/sys/Win32.h"
 
 // The whole work of Starter, run as its main block; returns the exit code.
 // Writes the carried program to the temporary folder under a fresh name,
@@ -19,6 +19,11 @@ Integer RunEmbeddedApplication();
 // environment, a decimal number, fixes the seed instead, so that tests can
 // foresee the temporary name.
 void SeedRandomGenerator();
+
+// Opens the program file the launcher wrote, read-only, when its name still
+// holds that file (Written: its identity taken before it was closed);
+// INVALID_HANDLE_VALUE when the file is gone or the name now holds another.
+HANDLE OpenWrittenProgram(const String& TempProgramPath, const FILE_ID_INFO& Written);
 
 // "Pelsor_" + a decimal random number in 0 .. 2147483646 + ".exe".
 String TempProgramName();

@@ -1,4 +1,5 @@
 #include "launcher/ZLibInflate.h"
+#include "platform/rtl/Guards.h"
 
 #include <algorithm>
 #include <climits>
@@ -56,36 +57,36 @@ void InflateWholeBuffer(const void* InBuf, std::size_t InBytes, std::size_t OutE
         if (Options.OnBufferSize) Options.OnBufferSize(size);
     };
 
-    try {
-        resize(std::min(OutEstimate != 0 ? OutEstimate : step, limit));
-        TInflateStream stream;
-        z_stream& z = stream.Z;
-        z.next_in = static_cast<Bytef*>(const_cast<void*>(InBuf));
-        z.avail_in = static_cast<uInt>(InBytes);
-        z.next_out = OutBuf.data();
-        z.avail_out = Available(OutBuf.size());
-        for (;;) {
-            const int rc = CheckInflateResult(inflate(&z, Z_NO_FLUSH));
-            if (rc == Z_STREAM_END) break;
-            // A preset dictionary is never supplied: waiting for one would
-            // only grow the buffer without end.
-            if (rc == Z_NEED_DICT) throw EZDecompressionError(ZLibResultText(rc));
-            const std::size_t total = z.total_out;
-            const std::size_t grown = std::min(OutBuf.size() + step, limit);
-            if (grown <= total)
-                throw EZDecompressionError(Format("inflated image larger than %d bytes", {limit}));
-            resize(grown);
-            z.next_out = OutBuf.data() + total;
-            z.avail_out = Available(grown - total);
-        }
-        // One stream is the whole input: anything after its end is damage.
-        if (z.avail_in != 0) throw EZDecompressionError(ZLibResultText(Z_DATA_ERROR));
-        CheckInflateResult(stream.End());
-        resize(z.total_out);
-        OutBuf.shrink_to_fit();
-    } catch (...) {
+    // A failure leaves nothing behind: no partial image, no buffer kept.
+    TScopeExit discard([&OutBuf] {
         OutBuf.clear();
         OutBuf.shrink_to_fit();
-        throw;
+    });
+    resize(std::min(OutEstimate != 0 ? OutEstimate : step, limit));
+    TInflateStream stream;
+    z_stream& z = stream.Z;
+    z.next_in = static_cast<Bytef*>(const_cast<void*>(InBuf));
+    z.avail_in = static_cast<uInt>(InBytes);
+    z.next_out = OutBuf.data();
+    z.avail_out = Available(OutBuf.size());
+    for (;;) {
+        const int rc = CheckInflateResult(inflate(&z, Z_NO_FLUSH));
+        if (rc == Z_STREAM_END) break;
+        // A preset dictionary is never supplied: waiting for one would
+        // only grow the buffer without end.
+        if (rc == Z_NEED_DICT) throw EZDecompressionError(ZLibResultText(rc));
+        const std::size_t total = z.total_out;
+        const std::size_t grown = std::min(OutBuf.size() + step, limit);
+        if (grown <= total)
+            throw EZDecompressionError(Format("inflated image larger than %d bytes", {limit}));
+        resize(grown);
+        z.next_out = OutBuf.data() + total;
+        z.avail_out = Available(grown - total);
     }
+    // One stream is the whole input: anything after its end is damage.
+    if (z.avail_in != 0) throw EZDecompressionError(ZLibResultText(Z_DATA_ERROR));
+    CheckInflateResult(stream.End());
+    resize(z.total_out);
+    OutBuf.shrink_to_fit();
+    discard.Release();
 }

@@ -1,11 +1,13 @@
 // Programs and verifies a 512 KiB image into the simulated device over
 // loopback (no simulated flash delays; the mandated pauses run on the test
-// clock) and compares the host's time per awaited request with a plain UDP
-// round trip of the same size, measured in the same run.
+// clock), records every request the upgrade sent, and replays exactly that
+// sequence over plain UDP against the same device thread (waiting for each
+// answer the device gave): the host's time divided by the replay's is what
+// the host itself costs.
 //
 //   upgrade_bench [raw round trips, default 2000]
 //
-// Target: host time per awaited request / raw round trip <= 1.5.
+// Target: host time / replay time <= 1.3.
 
 #include "host/image/Catalogue.h"
 #include "host/ops/BootCommands.h"
@@ -28,6 +30,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -151,6 +154,18 @@ int main(int argc, char** argv) {
     simTarget.ProgMemSizePcu = ProgramFlashBytes;
     o.Target = simTarget;
     TDevSim sim(o);
+    // The requests of the upgrade, as the device received them.
+    std::mutex recordLock;
+    bool recording = false;
+    std::vector<TRawRequest> recorded;
+    sim.OnDatagram = [&](const Byte* Data, std::size_t Count) {
+        std::lock_guard<std::mutex> guard(recordLock);
+        if (recording) recorded.push_back({{Data, Data + Count}, false});
+    };
+    sim.OnRequest = [&](const devsim::TSimLogEntry& Entry) {
+        std::lock_guard<std::mutex> guard(recordLock);
+        if (recording && !recorded.empty()) recorded.back().Answered = Entry.Answers > 0;
+    };
     sim.Start();
 
     TBenchView view;
@@ -181,24 +196,35 @@ int main(int argc, char** argv) {
         host.Prog_GetBLVersionClick();
 
         sim.ClearLog();
+        {
+            std::lock_guard<std::mutex> guard(recordLock);
+            recording = true;
+        }
         const auto t0 = SteadyClock::now();
         host.Prog_BlockProgramClick();
         const double wallMs = std::chrono::duration<double, std::milli>(SteadyClock::now() - t0).count();
-
+        std::vector<TRawRequest> requests;
+        {
+            std::lock_guard<std::mutex> guard(recordLock);
+            recording = false;
+            requests.swap(recorded);
+        }
         const Cardinal awaited =
             sim.RequestCount() - sim.RequestCount(cmdProgramChunk) - sim.RequestCount(cmdRunApplication);
+        // The same requests again, over plain UDP (twice: the first warms up).
+        RawUdpReplay(sim.Port(), requests);
+        const double replayMs = RawUdpReplay(sim.Port(), requests) / 1000.0;
         const double raw = RawRoundTrip(sim.Port(), deviceId, 0x9D000000, rawCount);
-        const double perRequest = awaited ? wallMs * 1000.0 / awaited : 0;
-        const double ratio = raw > 0 ? perRequest / raw : 0;
+        const double ratio = replayMs > 0 ? wallMs / replayMs : 0;
         const bool ok = view.Status == "Programming operation completed" && view.Boxes == 0;
         std::printf("upgrade: %u KiB image programmed and verified over loopback: %s\n", ImageBytes / 1024,
                     ok ? "done" : ("FAILED (" + view.Status + ")").c_str());
-        std::printf("  awaited requests                  %8u\n", awaited);
-        std::printf("  wall time                         %8.1f ms\n", wallMs);
-        std::printf("  host time per awaited request     %8.1f us\n", perRequest);
+        std::printf("  requests (awaited)                %8zu (%u)\n", requests.size(), awaited);
+        std::printf("  host wall time                    %8.1f ms\n", wallMs);
+        std::printf("  the same requests over raw UDP    %8.1f ms\n", replayMs);
         std::printf("  raw UDP round trip (median of %d) %6.1f us\n", rawCount, raw);
-        std::printf("  ratio                             %8.2f   (target <= 1.50) %s\n", ratio,
-                    ratio <= 1.5 ? "met" : "MISSED");
+        std::printf("  host / replay                     %8.2f   (target <= 1.30) %s\n", ratio,
+                    ratio <= 1.3 ? "met" : "MISSED");
         result = ok ? 0 : 1;
         agent->Close();
     }

@@ -4,6 +4,7 @@
 #include "platform/gui/gdi/FrameControl.h"
 #include "platform/gui/graphics/ImgList.h"
 #include "platform/rtl/OSVersion.h"
+#include "platform/rtl/Guards.h"
 #include "platform/rtl/Registry.h"
 
 #include <algorithm>
@@ -204,6 +205,10 @@ void TQxMenuController::DrawMenuItemText(TMenuItem* Item, TCanvas* Canvas, TOwne
         flags |= DT_HIDEPREFIX;
     Canvas->Brush()->SetStyle(bsClear);
     const TFontStyles style = Canvas->Font()->Style();
+    TScopeExit restore([Canvas, style] {
+        Canvas->Font()->SetStyle(style);
+        Canvas->Brush()->SetStyle(bsSolid);
+    });
     if (Item->Default()) Canvas->Font()->SetStyle(style + TFontStyles{fsBold});
     if (!Item->Enabled()) Canvas->Font()->SetColor(clGrayText);
     DrawTextOnCanvas(Canvas, Item->Caption(), T, flags);
@@ -212,8 +217,6 @@ void TQxMenuController::DrawMenuItemText(TMenuItem* Item, TCanvas* Canvas, TOwne
         s.Right -= 10;
         DrawTextOnCanvas(Canvas, ShortCutToText(Item->ShortCut()), s, flags | DT_RIGHT);
     }
-    Canvas->Font()->SetStyle(style);
-    Canvas->Brush()->SetStyle(bsSolid);
 }
 
 // The check box of a checked item:
@@ -246,9 +249,9 @@ void TQxMenuController::DrawMenuCheckMark(TMenuItem* Item, TCanvas* Canvas, cons
     DrawFrameControl(glyph->Canvas()->Handle(), &r, DFC_MENU,
                      (Item->RadioItem() ? UINT(DFCS_MENUBULLET) : UINT(DFCS_MENUCHECK)) | DFCS_TRANSPARENT);
     const TColor font = Canvas->Font()->Color();
+    TScopeExit restore([Canvas, font] { Canvas->Font()->SetColor(font); });
     Canvas->Font()->SetColor(clBtnText);
     Canvas->Draw(IB.Left + (IB.Width() - 16) / 2, IB.Top + (IB.Height() - 16) / 2, glyph.get());
-    Canvas->Font()->SetColor(font);
 }
 
 // ================================================================ stored forms

@@ -1,5 +1,6 @@
 #include "controls/ipaddress/ComCtrlsAdds.h"
 #include "platform/gui/controls/SystemMetrics.h"
+#include "platform/rtl/Guards.h"
 
 // ================================================================ text
 
@@ -29,20 +30,6 @@ Cardinal StrToIPAddr(const String& Text) {
 
 // ================================================================ TIPAddress
 
-namespace {
-// Sets a flag for the life of a scope.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = false; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& FFlag;
-};
-} // namespace
-
 TIPAddress::TIPAddress(TComponent* AOwner) try : TIPAddressWindow(AOwner) {
     SetBounds(Left(), Top(), 120, 25);
     SetTabStop(true);
@@ -58,7 +45,7 @@ TIPAddress::~TIPAddress() {
 }
 
 void TIPAddress::CreateWnd() {
-    TFlagScope creating(FCreating);
+    TRestoreOnExit<bool> creating(FCreating, true);
     TIPAddressWindow::CreateWnd();
     if (HandleAllocated()) Perform(IPM_SETADDRESS, 0, static_cast<LPARAM>(FAddress));
     SendRanges();

@@ -195,3 +195,26 @@ void TEthDev::StoreDatagram(const Byte* Data, Integer Count) {
 void TEthDev::PadRxBuffer(Integer From) {
     if (From < EthBufferSize) std::memset(RxBuffer + From, 0, static_cast<size_t>(EthBufferSize - From));
 }
+
+void TEthDev::NoteRequest() {
+    FAwaiting = true;
+    FRequestSeq = MsgNum->GetValue();
+    FRequestIP = PeerIP;
+    FRequestPort = PeerPort;
+}
+
+String TEthDev::AnswerProblem(Integer Seq, const String& FromIP, Integer FromPort) const {
+    if (!FAwaiting)
+        return Format("**ERROR Datagram for device ID 0x%4.4x from %s:%d dropped: no request is waiting for "
+                      "an answer (Seq: %d)",
+                      {AssignedID, FromIP, FromPort, Seq});
+    if (FRequestIP != EthBroadcastIP && (FromIP != FRequestIP || FromPort != FRequestPort))
+        return Format("**ERROR Datagram for device ID 0x%4.4x from %s:%d dropped: the request went to %s:%d",
+                      {AssignedID, FromIP, FromPort, FRequestIP, FRequestPort});
+    if (Seq != FRequestSeq) return "**ERROR Out of Sequence Control PDU Seq: " + IntToStr(Seq);
+    return {};
+}
+
+void TEthDev::AnswerTaken() {
+    if (FRequestIP != EthBroadcastIP) FAwaiting = false;
+}

@@ -71,6 +71,19 @@ public:
 
     TDataModule1* Agent() const { return FAgent; }
 
+    // The outstanding request: recorded by a send (its MsgNum and where it
+    // went), ended by its answer. A request to one address is answered once,
+    // from that address and port; a broadcast is answered by every device
+    // that hears it, from anywhere.
+    void NoteRequest();
+    // Why a datagram (its MsgNum, and the source address and port) is not
+    // the answer to the outstanding request: the log line that drops it, or
+    // empty when it is the answer.
+    String AnswerProblem(Integer Seq, const String& FromIP, Integer FromPort) const;
+    // The answer came: a request to one address takes no second answer.
+    void AnswerTaken();
+    bool AwaitingAnswer() const { return FAwaiting; }
+
     bool Opened = false;
     Integer FieldCount = 6;
     TList Fields; // of TOneEthVar, owned
@@ -102,4 +115,8 @@ protected:
 private:
     friend class TDataModule1; // clears FAgent when the agent goes first
     TDataModule1* FAgent;
+    bool FAwaiting = false;
+    Integer FRequestSeq = 0;
+    String FRequestIP;
+    Integer FRequestPort = 0;
 };

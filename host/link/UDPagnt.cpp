@@ -9,10 +9,9 @@
 TDataModule1* DataModule1 = nullptr;
 
 namespace {
-// How long one receive call waits: short enough that Terminate ends the
-// thread quickly, long enough that an idle link costs no CPU to speak of.
-// A datagram ends the wait at once, so it adds no latency.
-constexpr Integer RecvPollMs = 10;
+// After a failing receive the thread waits this long before it listens
+// again, so that a lasting failure does not keep a CPU busy.
+constexpr Integer RecvRetryMs = 10;
 // After a datagram the next one usually follows within microseconds (the host
 // answers an answer with its next request); for this long the thread looks
 // for it without sleeping, so it need not be woken from another CPU.
@@ -80,6 +79,8 @@ void TDataModule1::Open() {
 void TDataModule1::Close() {
     if (!FRecvThread) return;
     FRecvThread->Terminate();
+    // The thread blocks in the receive until a datagram comes: wake it.
+    IdUDPControl->CancelReceive();
     FRecvThread->WaitFor();
     FreeAndNil(FRecvThread);
 }
@@ -189,49 +190,71 @@ void TDataModule1::DispatchDatagram(const Byte* Data, Integer Count) {
                        {Count, LastPeerIP}));
         return;
     }
-    // Without a current device there is no sequence number to check: the
-    // datagram is routed by its Device_ID alone.
-    TEthDev* cur = FCurrentDevice;
-    const Integer seq = cur ? cur->MsgNum->GetValue() : 0;
+    // The dispatcher reads every datagram first: its Device_ID and MsgNum
+    // choose the device object and tell whether it answers that object's
+    // outstanding request.
     FDispatcher->StoreDatagram(Data, Count);
-    FDispatcher->Receive();
-    if (!IsAttached(cur)) cur = nullptr; // freed by a report handler
-    if (cur && cur->MsgNum->GetValue() != seq) {
-        Display("**ERROR Out of Sequence Control PDU Seq: " + IntToStr(cur->MsgNum->GetValue()));
-        return;
-    }
-    const Integer id = FDispatcher ? FDispatcher->Device_ID->GetValue() : 0;
-
-    TEthDev* target = nullptr;
-    if (cur && cur->AssignedID == id) {
-        target = cur;
-    } else if (TEthDev* known = FindDeviceById(id)) {
-        target = known;
-    } else if (TEthDev* placeholder = FindDeviceById(0)) {
-        placeholder->PeerIP = LastPeerIP;
-        placeholder->PeerPort = LastPeerPort;
-        FireDeviceIDChanged(placeholder->AssignedID, id);
-        if (IsAttached(placeholder)) {
-            placeholder->AssignedID = id;
-            target = placeholder;
-        }
-    } else {
-        NewDevice(id);
-        // The host's handler registers the new object, which makes it current.
-        if (FCurrentDevice && FCurrentDevice->AssignedID == id) target = FCurrentDevice;
-    }
-    if (target) {
-        target->PeerIP = LastPeerIP;
-        target->PeerPort = LastPeerPort;
-        target->StoreDatagram(Data, Count);
-        target->Receive();
-        DeviceAnswered = true;
-    }
-
+    Integer pos = 4;
+    const Integer id = FDispatcher->ReadUnsigned(2, pos);
+    const Integer seq = FDispatcher->ReadUnsigned(2, pos);
+    const String dropped = RouteDatagram(Data, Count, id, seq);
+    if (!dropped.empty()) Display(dropped);
     if (FShowOperations) {
         Display(Format("Message received - ID 0x%4.4x ", {id}));
         if (FDispatcher) DumpBuffer(FDispatcher->RxBuffer, Count, 0);
     }
+}
+
+String TDataModule1::RouteDatagram(const Byte* Data, Integer Count, Integer Id, Integer Seq) {
+    TEthDev* cur = IsAttached(FCurrentDevice) ? FCurrentDevice : nullptr;
+    // While the dispatcher's discovery request is outstanding, its answers
+    // name devices and set their addresses.
+    const bool discovery = cur && cur == FDispatcher;
+    TEthDev* target = cur && cur->AssignedID == Id && !discovery ? cur : FindDeviceById(Id);
+    if (discovery) {
+        String problem = FDispatcher->AnswerProblem(Seq, LastPeerIP, LastPeerPort);
+        if (!problem.empty()) return problem;
+        FDispatcher->Receive();
+        FDispatcher->AnswerTaken();
+        if (!IsAttached(FDispatcher) || FCurrentDevice != cur) return {}; // a report handler changed the link
+    } else if (target) {
+        // A known device answers for itself only: its outstanding request's
+        // MsgNum, from where that request went.
+        String problem = target->AnswerProblem(Seq, LastPeerIP, LastPeerPort);
+        if (!problem.empty()) return problem;
+    }
+    if (!target) target = NewTarget(Id);
+    if (!target) return FRefusedIds[static_cast<std::size_t>(Id)] ? String() : RefuseId(Id);
+    target->PeerIP = LastPeerIP;
+    target->PeerPort = LastPeerPort;
+    target->StoreDatagram(Data, Count);
+    target->Receive();
+    if (IsAttached(target)) target->AnswerTaken();
+    DeviceAnswered = true;
+    return {};
+}
+
+TEthDev* TDataModule1::NewTarget(Integer Id) {
+    if (TEthDev* placeholder = FindDeviceById(0)) {
+        placeholder->PeerIP = LastPeerIP;
+        placeholder->PeerPort = LastPeerPort;
+        FireDeviceIDChanged(placeholder->AssignedID, Id);
+        if (!IsAttached(placeholder)) return nullptr;
+        placeholder->AssignedID = Id;
+        return placeholder;
+    }
+    if (DeviceCount() >= MaxDeviceObjects) return nullptr;
+    NewDevice(Id);
+    // The host's handler registers the new object, which makes it current.
+    return FCurrentDevice && FCurrentDevice->AssignedID == Id ? FCurrentDevice : nullptr;
+}
+
+String TDataModule1::RefuseId(Integer Id) {
+    if (DeviceCount() < MaxDeviceObjects) return {}; // the host made no object for it
+    FRefusedIds[static_cast<std::size_t>(Id)] = true;
+    return Format("**ERROR Datagrams from device ID 0x%4.4x (%s:%d) are dropped: the host keeps at most %d "
+                  "devices",
+                  {Id, LastPeerIP, LastPeerPort, MaxDeviceObjects});
 }
 
 // ================================================================ receive thread
@@ -245,15 +268,17 @@ void TCRecvThread::Execute() {
     auto spinUntil = std::chrono::steady_clock::now();
     while (!Terminated()) {
         Integer n = 0;
+        // Idle, the thread sleeps in the kernel until a datagram arrives or
+        // Close cancels the receive.
         const bool spinning = std::chrono::steady_clock::now() < spinUntil;
         try {
-            n = udp->ReceiveBuffer(Buffer, RecvBufferSize, peerIP, peerPort, spinning ? 0 : RecvPollMs);
+            n = udp->ReceiveBuffer(Buffer, RecvBufferSize, peerIP, peerPort, spinning ? 0 : IdTimeoutInfinite);
         } catch (const std::exception& e) {
             // A failing receive (a refused port reported by the network, a
             // shortage of buffers) does not end the link: report it once and
             // keep listening.
             ReportError(e.what());
-            std::this_thread::sleep_for(std::chrono::milliseconds(RecvPollMs));
+            std::this_thread::sleep_for(std::chrono::milliseconds(RecvRetryMs));
             continue;
         }
         FLastError.clear();

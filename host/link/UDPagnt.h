@@ -11,6 +11,7 @@
 #include "platform/rtl/Messages.h"
 #include "platform/rtl/Threads.h"
 
+#include <bitset>
 #include <vector>
 
 class TCRecvThread;
@@ -22,6 +23,9 @@ using TDeviceIDChangedEvent = std::function<void(TObject* Sender, Integer OldDev
 
 // Largest datagram the receive thread takes in.
 inline constexpr Integer RecvBufferSize = 600;
+// The most device objects the agent lists; datagrams of further unknown
+// devices are logged (once per device ID) and dropped.
+inline constexpr Integer MaxDeviceObjects = 256;
 
 class TDataModule1 : public TComponent {
 public:
@@ -79,7 +83,11 @@ public:
     // Hex-dump lines of 16 bytes through Display.
     void DumpBuffer(const Byte* Buffer, Integer Count, Integer Start);
 
-    // Routes one received datagram (GUI thread).
+    // Routes one received datagram (GUI thread). A datagram for a known
+    // device object must answer its outstanding request (MsgNum, and the
+    // address and port that request went to); during a discovery the
+    // dispatcher's request is checked instead, and its answers set the
+    // devices' addresses. Anything else is logged and dropped.
     void DispatchDatagram(const Byte* Data, Integer Count);
     bool Receiving() const { return FRecvThread != nullptr; }
 
@@ -92,6 +100,14 @@ private:
     friend class TCRecvThread;
     bool IsAttached(TEthDev* Report) const;
     void Forget(TEthDev* Report);
+    // Delivers a datagram to its device object; returns the log line of a
+    // datagram that was dropped instead.
+    String RouteDatagram(const Byte* Data, Integer Count, Integer Id, Integer Seq);
+    // A device object for an unknown ID: the placeholder renamed, or a new
+    // one while fewer than MaxDeviceObjects are listed; nullptr otherwise.
+    TEthDev* NewTarget(Integer Id);
+    // The log line of an unknown ID refused for want of room, the first time.
+    String RefuseId(Integer Id);
     // The receive thread's hand-over, run on the GUI thread.
     void HandOver(const Byte* Data, Integer Count, const String& PeerIP, Integer PeerPort);
 
@@ -104,11 +120,13 @@ private:
     TCRecvThread* FRecvThread = nullptr;
     Word FSentCount = 0;
     std::vector<TEthDev*> FReports;
+    std::bitset<65536> FRefusedIds; // unknown IDs already logged as refused
 };
 
-// The receive thread: waits for datagrams and hands each one to the GUI
-// thread with Synchronize. A failing receive is reported and retried; only
-// Terminate ends it.
+// The receive thread: blocks in the kernel until a datagram arrives and
+// hands each one to the GUI thread with Synchronize. A failing receive is
+// reported and retried; only Terminate (with the receive cancelled, as the
+// agent's Close does) ends it.
 class TCRecvThread : public TThread {
 public:
     explicit TCRecvThread(TDataModule1* AAgent);

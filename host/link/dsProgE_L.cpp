@@ -81,6 +81,7 @@ bool TdsProg::PackAndSend() {
     agent->SelectIndex(ListIndex);
     agent->SetCurrentDevice(this);
     agent->SendReport(PeerIP, PeerPort, TxCount, TxBuffer);
+    NoteRequest();
     return true;
 }
 

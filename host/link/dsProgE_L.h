@@ -36,7 +36,8 @@ public:
 
     // Masks the out fields and the payload in place, packs them after the
     // header and sends the datagram to PeerIP:PeerPort through the agent,
-    // which makes this object its current device. Socket errors raise.
+    // which makes this object its current device. The request then waits
+    // for its answer (NoteRequest). Socket errors raise.
     bool PackAndSend();
     // Lets the event loop run (at least once) until the answer has been
     // unpacked or the agent's TimeOut has passed, without spinning. Returns

@@ -64,7 +64,11 @@ TCmdOutcome ReadMemory(TdsProg* Device, Integer Address, Integer CountIwu, Integ
     if (!Device) return NoDevice();
     Device->RandomizeOutPayload();
     SetRequest(Device, ReadCommandFor(Address, ConfigStart, ConfigEnd), CountIwu, Address);
-    return Exchange(Device, true, shNone);
+    TCmdOutcome outcome = Exchange(Device, true, shNone);
+    // A read answer names the address it served: one for another address
+    // counts as no answer.
+    if (outcome.Result == crAnswered && Device->InAddress->GetValue() != Address) outcome.Result = crNoAnswer;
+    return outcome;
 }
 
 TCmdOutcome EraseBlocks(TdsProg* Device, Integer Address, Integer Blocks, bool Await) {

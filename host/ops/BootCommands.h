@@ -66,7 +66,8 @@ TCmdOutcome GetBootloaderVersion(TdsProg* Device);
 Integer ReadCommandFor(Integer Address, Integer ConfigStart, Integer ConfigEnd);
 // 0x01 / 0x06: reads CountIwu instruction words from a virtual address.
 // Word k of the answer lies at InPayload [k * ActiveBytesPerIwu], InLen
-// tells how many words came.
+// tells how many words came. An answer whose InAddress is not Address
+// counts as no answer.
 TCmdOutcome ReadMemory(TdsProg* Device, Integer Address, Integer CountIwu, Integer ConfigStart,
                        Integer ConfigEnd);
 

@@ -1,6 +1,7 @@
 #include "host/ops/BootloaderHost.h"
 #include "host/ops/BootCommands.h"
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/EventLoop.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
@@ -11,10 +12,39 @@ TBootloaderHost::TBusy::TBusy(TBootloaderHost& Host) : FHost(Host) {
 
 TBootloaderHost::TBusy::~TBusy() {
     if (--FHost.FBusyDepth > 0) return;
+    FHost.ReleaseHeldReports();
     std::vector<TdsProg*> retired;
     retired.swap(FHost.FRetired);
     for (TdsProg* d : retired)
         d->Free();
+}
+
+TBootloaderHost::TCommand::TCommand(TBootloaderHost& Host) {
+    if (!Host.IsBusy()) FBusy.emplace(Host);
+}
+
+void TBootloaderHost::ReleaseHeldReports() {
+    std::vector<Integer> held;
+    held.swap(FHeldReports);
+    for (Integer id : held) {
+        const auto silent = std::find_if(FDevices.begin(), FDevices.end(), [id](TdsProg* d) {
+            return (d->AssignedID == id || d->Device_ID->GetValue() == id) && !d->Answered;
+        });
+        if (silent != FDevices.end())
+            PostMessage(FHandle, WM_DEVICE_NOT_RESPONDING, static_cast<WPARAM>(static_cast<Cardinal>(id)), 0);
+    }
+}
+
+void TBootloaderHost::Pause(Cardinal Milliseconds) {
+    ProcessMessages();
+    if (Clock().IsManual()) {
+        Sleep(Milliseconds);
+        ProcessMessages();
+        return;
+    }
+    const Cardinal start = timeGetTime();
+    for (Cardinal elapsed = 0; elapsed < Milliseconds; elapsed = timeGetTime() - start)
+        WaitMessage(Milliseconds - elapsed);
 }
 
 TBootloaderHost::TBootloaderHost(IBootloaderView& View, TDataModule1& Agent) : FView(View), FAgent(Agent) {

@@ -6,10 +6,17 @@
 // its menu and button handlers to the operations of the same names and
 // implements IBootloaderView for it.
 //
-// Everything runs on the GUI thread. Waits for answers pump the event loop,
-// so agent events (new devices, renamed placeholders, devices that stopped
-// answering) arrive in the middle of an operation; a device object removed
-// then stays alive, out of every list, until the outermost operation ends.
+// Everything runs on the GUI thread. Waits for answers and the pauses the
+// bootloader needs pump the event loop (the window stays painted, its timers
+// run), so events arrive in the middle of an operation:
+// - a user command (the ...Click operations) is refused and does nothing:
+//   one operation runs at a time, and IsBusy tells whether one runs;
+// - a device that stopped answering is reported when the operation ends,
+//   and only when it still has not answered (a retry may have reached it);
+// - a device found meanwhile is listed, but the operation's device stays
+//   selected (unless the operation is the discovery itself);
+// - a device object removed stays alive, out of every list, until the
+//   outermost operation ends.
 
 #include "host/image/Catalogue.h"
 #include "host/image/HexImage.h"
@@ -19,6 +26,8 @@
 #include "host/ops/OwnVersion.h"
 #include "platform/rtl/Messages.h"
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 // The protocol magic of a discovery request ("QZVK").
@@ -89,6 +98,9 @@ public:
     // The window handle that device-not-responding messages are posted to.
     HWND Handle() const { return FHandle; }
 
+    // True while an operation runs (the window must not close then).
+    bool IsBusy() const { return FBusyDepth > 0; }
+
     // ------------------------------------------------------------ devices
 
     const std::vector<TdsProg*>& DeviceList() const { return FDevices; }
@@ -149,8 +161,9 @@ public:
 
     bool ReadDeviceBlock(Integer DeviceIndex, Cardinal Address, Integer CountIwu);
     // Reads one region (kind 0 program, 1 configuration, 8 boot) into its
-    // read-back buffer and the read-back hex lines; false on a read failure.
-    bool ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Cardinal End);
+    // read-back buffer and, with WriteLines, the read-back hex lines; false
+    // on a read failure.
+    bool ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Cardinal End, bool WriteLines = true);
     void Prog_ReadClick();
     void Prod_MakeProductImageClick();
     void Prog_DumpBuffersClick();
@@ -184,6 +197,37 @@ private:
         TBootloaderHost& FHost;
     };
     friend class TBusy;
+    // A user command: refused while an operation runs (it can only have
+    // come through the event loop of that operation's waits), otherwise an
+    // operation of its own.
+    class TCommand {
+    public:
+        explicit TCommand(TBootloaderHost& Host);
+        bool Refused() const { return !FBusy; }
+
+    private:
+        std::optional<TBusy> FBusy;
+    };
+
+    // The work of the commands of the same names, for the operations that
+    // run them as steps.
+    bool GetBLVersion();
+    void GetTargetInfo();
+    void Erase();
+    void BlankCheck();
+    void RunCode();
+    void FindAll();
+    void ConnectTo(const String& Text);
+    // Sends the dispatcher's discovery request and waits for the first answer.
+    void Discover();
+    // A pause of the GUI thread that keeps the window alive: pending and
+    // arriving messages are handled meanwhile (user commands are refused, as
+    // the pause runs inside an operation). With a clock that moves only
+    // when told (tests) the time passes at once.
+    void Pause(Cardinal Milliseconds);
+    // The not-responding reports held back while an operation ran, posted
+    // again for the devices that still have not answered.
+    void ReleaseHeldReports();
 
     void Status(const String& Text, bool RepaintNow = false) { FView.SetStatusText(Text, RepaintNow); }
     void Rule(Integer Length, char C = '=');
@@ -208,6 +252,9 @@ private:
     bool SendChunk(Integer WordIndex, Integer Kind, bool Last);
     bool ProgramChunkWithRetry(Integer WordIndex, Integer ByteOffset, Integer Kind, bool Last,
                                const String& AddressText);
+    // The retry prompt of a block that failed: the abort flag, the box, and
+    // one more try when the user says Yes; true when that try succeeded.
+    bool AskToRetry(const String& AddressText, const std::function<bool()>& Retry);
     // Programs the blocks of one region (when "Program memory" is checked),
     // pauses for the device, and verifies it when asked; false when the
     // programming was aborted.
@@ -216,6 +263,9 @@ private:
     void ReportUnableToClear(Cardinal Address);
     bool ReadBootCopy(Cardinal Source, Cardinal BootAddress, Integer FirstScratchWord);
     bool WriteBootBlockBack(Integer ScratchWord);
+    bool TryBootBlockWrite(Integer ScratchWord, Cardinal Address);
+    // The boot block was erased and its stub could not be written back.
+    void ReportBootBlockEmpty();
     bool CompareBlocks(bool Boot, Integer FirstBlock, Integer EndBlock);
     bool VerifyRegion(bool Boot);
     void ReportMismatch(bool Boot, Integer Block, Integer Word);
@@ -239,4 +289,6 @@ private:
     TdsProg* FSelected = nullptr;
     Integer FSelectedIndex = -1;
     Integer FBusyDepth = 0;
+    bool FDiscovering = false;         // a discovery request waits for its answers
+    std::vector<Integer> FHeldReports; // device IDs not responding while an operation ran
 };

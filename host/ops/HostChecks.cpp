@@ -6,6 +6,16 @@
 #include "platform/rtl/SysUtils.h"
 
 bool TBootloaderHost::Prog_GetBLVersionClick() {
+    TCommand command(*this);
+    return !command.Refused() && GetBLVersion();
+}
+
+void TBootloaderHost::Prog_GetTargetInfoClick() {
+    TCommand command(*this);
+    if (!command.Refused()) GetTargetInfo();
+}
+
+bool TBootloaderHost::GetBLVersion() {
     TBusy busy(*this);
     TdsProg* d = FSelected;
     if (!GetBootloaderVersion(d).Ok() || !d) {
@@ -65,10 +75,10 @@ bool TBootloaderHost::Prog_GetBLVersionClick() {
     return true;
 }
 
-void TBootloaderHost::Prog_GetTargetInfoClick() {
+void TBootloaderHost::GetTargetInfo() {
     TBusy busy(*this);
     TdsProg* d = FSelected;
-    if (!GetTargetInfo(d).Ok() || !d) {
+    if (!::GetTargetInfo(d).Ok() || !d) {
         FView.Beep();
         DeviceFailedToRespond();
         const String text = String("+ + + Unable to get target info for device ") + "0" + "! + + +";

@@ -84,8 +84,11 @@ void TBootloaderHost::DeviceFound(TObject* Sender, Integer OpenIntfIndex, Intege
     const Integer index = FView.ComboAdd(d->PeerIP);
     FComboDevices.push_back(d);
     d->DeviceName = "Dev_" + IntToStr(index);
-    FView.ComboSetItemIndex(index);
-    SelectDevice(index);
+    // An operation keeps the device it works on; a discovery selects what it finds.
+    if (!IsBusy() || FDiscovering) {
+        FView.ComboSetItemIndex(index);
+        SelectDevice(index);
+    }
     AddResultLine(Format("+ + + Device[%d] with ID = 0x%x  has PeerIP = %s. + + +",
                          {OpenIntfIndex, NewDevID, d->PeerIP}));
 }
@@ -101,6 +104,13 @@ void TBootloaderHost::DeviceIdChanged(TObject* Sender, Integer OldDevID, Integer
 
 void TBootloaderHost::WMDeviceNotResponding(TMessage& Message) {
     const Integer id = static_cast<Integer>(Message.WParam & 0xFFFF);
+    if (IsBusy()) {
+        // The operation may still reach the device (its retry uses the same
+        // object): the report waits until the operation ends.
+        if (std::find(FHeldReports.begin(), FHeldReports.end(), id) == FHeldReports.end())
+            FHeldReports.push_back(id);
+        return;
+    }
     FView.Beep();
     FView.MessageBox("Device ID " + IntToHex(id, 4) + " is not responding!", mkPlain, mbOKOnly);
     if (id != 0) RemoveDevice(id);
@@ -142,7 +152,7 @@ void TBootloaderHost::RemoveDevice(Integer Id) {
     EnableDeviceControls(!FDevices.empty());
     if (!FDevices.empty()) {
         FView.ComboSetItemIndex(0);
-        DeviceIDComboSelect();
+        SelectDevice(FView.ComboItemIndex());
     } else {
         FView.ComboSetText("No devices");
     }
@@ -161,6 +171,12 @@ void TBootloaderHost::SelectDevice(Integer Index) {
 }
 
 void TBootloaderHost::DeviceIDComboSelect() {
+    TCommand command(*this);
+    if (command.Refused()) {
+        // The operation keeps its device; the combo shows it again.
+        if (FSelected) FView.ComboSetItemIndex(FSelectedIndex);
+        return;
+    }
     SelectDevice(FView.ComboItemIndex());
 }
 
@@ -210,7 +226,16 @@ void SendDiscovery(TBootloaderHost& Host, TdsProg* Dispatcher, IBootloaderView& 
 } // namespace
 
 void TBootloaderHost::FindAllBtnClick() {
-    TBusy busy(*this);
+    TCommand command(*this);
+    if (!command.Refused()) FindAll();
+}
+
+void TBootloaderHost::FixedIP_BtnClick(const String& Text) {
+    TCommand command(*this);
+    if (!command.Refused()) ConnectTo(Text);
+}
+
+void TBootloaderHost::FindAll() {
     CreateDispatcher();
     if (!FDispatcher) return;
     const bool wasFound = FAgent.DeviceAnswered;
@@ -218,13 +243,11 @@ void TBootloaderHost::FindAllBtnClick() {
     RemoveAllDevices();
     CreateDefaultDevice();
     FDispatcher->PeerPort = DiscoveryPort;
-    SendDiscovery(*this, FDispatcher, FView);
-    AwaitDiscoveryReply(FDispatcher);
+    Discover();
     FinishDiscovery(!wasFound && !AtStartup, true, NoDevicesFoundText);
 }
 
-void TBootloaderHost::FixedIP_BtnClick(const String& Text) {
-    TBusy busy(*this);
+void TBootloaderHost::ConnectTo(const String& Text) {
     if (IpAddressInvalid(Text)) {
         FView.Beep();
         FView.MessageBox(Format("Sorry, the IP address you entered, \"%s\", is invalid.", {Text}), mkPlain,
@@ -238,9 +261,18 @@ void TBootloaderHost::FixedIP_BtnClick(const String& Text) {
     if (FDevices.empty()) CreateDefaultDevice();
     FDispatcher->PeerIP = Text;
     FDispatcher->PeerPort = DiscoveryPort;
+    Discover();
+    FinishDiscovery(!wasFound, false, NoBootloaderDevicesText);
+}
+
+void TBootloaderHost::Discover() {
+    FDiscovering = true;
+    struct TDone {
+        bool& Flag;
+        ~TDone() { Flag = false; }
+    } done{FDiscovering};
     SendDiscovery(*this, FDispatcher, FView);
     AwaitDiscoveryReply(FDispatcher);
-    FinishDiscovery(!wasFound, false, NoBootloaderDevicesText);
 }
 
 void TBootloaderHost::FinishDiscovery(bool ClearWhenFound, bool CheckFit, const char* NotFoundText) {
@@ -249,7 +281,7 @@ void TBootloaderHost::FinishDiscovery(bool ClearWhenFound, bool CheckFit, const 
         EnableDeviceControls(true);
         if (ClearWhenFound) FView.ClearResults();
         Status("Bootloader device found and selected");
-        Prog_GetBLVersionClick();
+        GetBLVersion();
         if (CheckFit) CheckFirmwareFits();
     } else {
         EnableDeviceControls(false);

@@ -13,6 +13,12 @@ constexpr Cardinal PolledEraseLimitS = 50;  // s until a polled erase gives up
 constexpr Integer OldEraseTimeOut = 10000;  // ms, answer waits after an old erase
 constexpr Cardinal OldEraseSettleMs = 5000; // ms, pause after an old application erase
 constexpr Integer ProgressStep = 5;
+// Tries at writing a saved boot block back before the user is asked.
+constexpr Integer BootRestoreTries = 4;
+const char* const BootBlockEmptyText =
+    "The boot block of the device is empty: its boot stub could not be written back.\r\nThe device must "
+    "stay powered and connected until an erase or \"Upgrade Now\" succeeds: reset or switched off now, it "
+    "cannot start again.";
 } // namespace
 
 bool TBootloaderHost::EraseBlocks(Integer DeviceIndex, Cardinal Address, Integer Blocks) {
@@ -50,7 +56,7 @@ bool TBootloaderHost::EraseBlocks(Integer DeviceIndex, Cardinal Address, Integer
             FView.SetProgress(percent);
             if (percent >= 100) step = -ProgressStep;
             if (percent <= 0) step = ProgressStep;
-            Sleep(PolledEraseSleep);
+            Pause(PolledEraseSleep);
         } while (!answered && seconds < PolledEraseLimitS);
         FAgent.SetShowOperations(showOps);
         d->NotifyNoAnswer = true;
@@ -101,17 +107,31 @@ bool TBootloaderHost::WriteBootBlockBack(Integer ScratchWord) {
     const TDeviceTypeRec& t = CurrentTarget;
     const Cardinal address = static_cast<Cardinal>(t.BootMemVirtualStartPcu) +
                              static_cast<Cardinal>(ScratchWord) * static_cast<Cardinal>(t.PcuPerIwu);
-    if (!ProgramChunkWithRetry(ScratchWord, 0, bkScratch, true, Format("0x%8.8x", {address}))) return false;
-    // The write counts only when the block reads back as written.
+    const String addressText = Format("0x%8.8x", {address});
+    // The boot block is erased now: a lost packet must not leave it so.
+    for (Integer attempt = 1; attempt <= BootRestoreTries; ++attempt) {
+        if (attempt > 1)
+            AddResultLine(Format("  Writing the boot block at %s again (try %d of %d)...",
+                                 {addressText, attempt, BootRestoreTries}));
+        if (TryBootBlockWrite(ScratchWord, address)) return true;
+    }
+    return AskToRetry(addressText, [&] { return TryBootBlockWrite(ScratchWord, address); });
+}
+
+bool TBootloaderHost::TryBootBlockWrite(Integer ScratchWord, Cardinal Address) {
+    const TDeviceTypeRec& t = CurrentTarget;
+    // A failed chunk is logged; whether the block was written is told by
+    // reading it back (an answer lost after the write still counts).
+    SendChunk(ScratchWord, bkScratch, true);
     auto& readBack = Image.Buffers.BootReadBackWords;
     const Integer n = t.ProgBlockSizeIwu;
     for (Integer k = 0; k < n && k < BootReadBackArrayWords; ++k)
         readBack[k] = static_cast<Integer>(BlankWord);
     TdsProg* d = FSelected;
     const TCmdOutcome r =
-        ReadMemory(d, static_cast<Integer>(address), n, t.ConfigVirtualStartPcu, t.ConfigVirtualEndPcu);
+        ReadMemory(d, static_cast<Integer>(Address), n, t.ConfigVirtualStartPcu, t.ConfigVirtualEndPcu);
     if (r.Result != crAnswered) {
-        ReportReadFailure(Format("Unable to read device: address 0x%8.8X", {address}), 1);
+        ReportReadFailure(Format("Unable to read device: address 0x%8.8X", {Address}), 0);
         return false;
     }
     bool same = true;
@@ -121,6 +141,13 @@ bool TBootloaderHost::WriteBootBlockBack(Integer ScratchWord) {
         same = same && word == Image.Buffers.GetWord(bkScratch, ScratchWord + k);
     }
     return same;
+}
+
+void TBootloaderHost::ReportBootBlockEmpty() {
+    FView.Beep();
+    FramedError(BootBlockEmptyText, true);
+    Status("The boot block is empty: keep the device powered and connected", true);
+    FView.MessageBox(BootBlockEmptyText, mkError, mbOKOnly);
 }
 
 bool TBootloaderHost::RestoreBootStub() {
@@ -137,11 +164,22 @@ bool TBootloaderHost::RestoreBootStub() {
         return false;
     }
     if (!EraseBootBlock()) return false;
-    if (!WriteBootBlockBack(0)) return false;
-    return WriteBootBlockBack(t.ProgBlockSizeIwu);
+    if (WriteBootBlockBack(0) && WriteBootBlockBack(t.ProgBlockSizeIwu)) return true;
+    ReportBootBlockEmpty();
+    return false;
 }
 
 void TBootloaderHost::Prog_EraseClick() {
+    TCommand command(*this);
+    if (!command.Refused()) Erase();
+}
+
+void TBootloaderHost::Prog_BlankCheckClick() {
+    TCommand command(*this);
+    if (!command.Refused()) BlankCheck();
+}
+
+void TBootloaderHost::Erase() {
     TBusy busy(*this);
     const TDeviceTypeRec& t = CurrentTarget;
     Hourglass(true);
@@ -166,26 +204,26 @@ void TBootloaderHost::Prog_EraseClick() {
         if (n > 0) {
             failedAt = w.AppStart;
             if (!EraseBlocks(FSelectedIndex, w.AppStart, static_cast<Integer>(n))) AbortFlag = true;
-            if (BootloaderVersion < 2) Sleep(OldEraseSettleMs);
+            if (BootloaderVersion < 2) Pause(OldEraseSettleMs);
         }
     }
     if (AbortFlag) {
         ReportUnableToClear(failedAt);
-        Prog_BlankCheckClick();
+        BlankCheck();
     } else {
         AddResultLine("  Done!");
     }
     Hourglass(false);
 }
 
-void TBootloaderHost::Prog_BlankCheckClick() {
+void TBootloaderHost::BlankCheck() {
     TBusy busy(*this);
     Hourglass(true);
     AddResultLine("");
     AddResultLine("Performing Blank Check...");
     Blank = true;
     TdsProg* d = FSelected;
-    if (BlankCheck(d).Result != crAnswered) {
+    if (::BlankCheck(d).Result != crAnswered) {
         DeviceFailedToRespond();
         FramedError(UnableToCommunicate, false);
         return;

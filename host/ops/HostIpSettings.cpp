@@ -5,7 +5,8 @@
 #include "host/ops/IpAddressText.h"
 
 void TBootloaderHost::Test_StoreIPClick() {
-    TBusy busy(*this);
+    TCommand command(*this);
+    if (command.Refused()) return;
     TIpDialogValues values;
     if (!FView.ExecuteIpDialog(values)) return;
     TIPSettings settings;
@@ -24,7 +25,8 @@ void TBootloaderHost::Test_StoreIPClick() {
 }
 
 void TBootloaderHost::Test_ReadIPClick() {
-    TBusy busy(*this);
+    TCommand command(*this);
+    if (command.Refused()) return;
     CommFailure = false;
     TdsProg* d = FSelected;
     if (ReadIPSettings(d).Result == crAnswered) {

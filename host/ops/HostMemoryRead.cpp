@@ -41,7 +41,7 @@ void TBootloaderHost::ReportReadFailure(const String& Text, Integer Boxes) {
         FView.MessageBox(Text, mkPlain, mbOKOnly);
 }
 
-bool TBootloaderHost::ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Cardinal End) {
+bool TBootloaderHost::ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Cardinal End, bool WriteLines) {
     TBusy busy(*this);
     const TDeviceTypeRec& t = CurrentTarget;
     ReadFailure = false;
@@ -60,7 +60,7 @@ bool TBootloaderHost::ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Ca
         for (Integer i = 0; i < t.ConfigCount; ++i)
             Image.Buffers.SetWord(bkConfigReadBack, i, InPayloadLE32(d, i * t.ActiveBytesPerIwu));
         if (Show) DumpBuffer(bkConfigReadBack);
-        for (Integer j = 0; j < t.ConfigCount; ++j)
+        for (Integer j = 0; j < t.ConfigCount && WriteLines; ++j)
             AddConfigWordLines(Image.ReadBackLines, static_cast<Cardinal>(t.ConfigPhysicalStartPcu), j,
                                Image.Buffers.GetWord(bkConfigReadBack, j));
         Hourglass(false);
@@ -110,7 +110,7 @@ bool TBootloaderHost::ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Ca
         const Integer lastByte = std::min(d->InLen->GetValue() * active - 1, PayloadSize - 1);
         const Integer perLine = active * 16 / bytesPerIwu;
         Integer w = firstWord;
-        for (Integer line = 0; line < t.ProgBlockSizeIwu / bytesPerIwu; ++line) {
+        for (Integer line = 0; WriteLines && line < t.ProgBlockSizeIwu / bytesPerIwu; ++line) {
             const Integer from = perLine * line;
             const Integer to = std::min(from + perLine - 1, lastByte);
             const Cardinal phys = static_cast<Cardinal>(bytesPerIwu * w) + regionPhysical;
@@ -129,7 +129,8 @@ bool TBootloaderHost::ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Ca
 }
 
 void TBootloaderHost::Prog_ReadClick() {
-    TBusy busy(*this);
+    TCommand command(*this);
+    if (command.Refused()) return;
     const TDeviceTypeRec& t = CurrentTarget;
     Hourglass(true);
     Image.ReadBackLines.Clear();
@@ -164,7 +165,8 @@ void TBootloaderHost::Prog_ReadClick() {
 }
 
 void TBootloaderHost::Prod_MakeProductImageClick() {
-    TBusy busy(*this);
+    TCommand command(*this);
+    if (command.Refused()) return;
     const TDeviceTypeRec& t = CurrentTarget;
     const bool show = Checked(miTestShowProdImageMemory);
     Hourglass(true);
@@ -215,6 +217,8 @@ void TBootloaderHost::DumpBuffer(Integer Kind) {
 }
 
 void TBootloaderHost::Prog_DumpBuffersClick() {
+    TCommand command(*this);
+    if (command.Refused()) return;
     DumpBuffer(bkBootImage);
     DumpBuffer(bkProgImage);
     DumpBuffer(bkConfigImage);

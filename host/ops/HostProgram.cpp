@@ -39,8 +39,8 @@ bool TBootloaderHost::CheckFirmwareFits() {
 }
 
 void TBootloaderHost::Prog_BlockProgramClick() {
-    TBusy busy(*this);
-    if (!CheckFirmwareFits()) return;
+    TCommand command(*this);
+    if (command.Refused() || !CheckFirmwareFits()) return;
     Aborted = false;
     bool done = false;
     for (Integer attempt = 0; attempt < ProgramAttempts && !done && !Aborted; ++attempt)
@@ -54,7 +54,7 @@ void TBootloaderHost::Prog_BlockProgramClick() {
             mkInformation, mbOKOnly);
     } else if (done) {
         Status("Programming operation completed", true);
-        if (Checked(miOptionsRunAfter) || mode == 0) Prog_RunCodeClick();
+        if (Checked(miOptionsRunAfter) || mode == 0) RunCode();
     } else {
         Status("An error occurred during programming!", true);
         FView.MessageBox("An error occurred during programming!", mkError, mbOKOnly);
@@ -72,12 +72,12 @@ bool TBootloaderHost::ProgramDevice() {
     VerifyAll = true;
     AbortFlag = false;
     Status("Checking programmer firmware version...");
-    const bool versionAnswered = Prog_GetBLVersionClick();
+    const bool versionAnswered = GetBLVersion();
     if (AbortFlag) return abortWith("Error -- Incompatible bootloader version in device.");
     // Without the version answer the erase method and the bootloader's
     // window are unknown: this attempt ends (the next one asks again).
     if (!versionAnswered) return false;
-    Prog_GetTargetInfoClick();
+    GetTargetInfo();
     if (AbortFlag) return false;
     if (!Image.Loaded) {
         FView.Beep();
@@ -88,9 +88,9 @@ bool TBootloaderHost::ProgramDevice() {
         return false;
     }
     Status("Erasing processor memory...", true);
-    Prog_EraseClick();
+    Erase();
     if (AbortFlag) return abortWith("Error -- A problem occurred when erasing device.");
-    Prog_BlankCheckClick();
+    BlankCheck();
     if (!Blank) return abortWith("Error -- Unable to erase device.");
 
     const bool verify = Checked(miOptionsVerifyAfter) || FView.OperatingMode() == 0;
@@ -128,7 +128,7 @@ bool TBootloaderHost::UpdateRegion(bool Boot, bool Verify) {
     Hourglass(false);
     FView.HideProgress();
     Status(Boot ? "Pausing after boot memory update..." : "Pausing after program memory update...");
-    Sleep(SettleAfterRegionMs);
+    Pause(SettleAfterRegionMs);
     if (Verify) VerifyAll = (Boot ? VerifyBootMemory() : VerifyProgramMemory()) && VerifyAll;
     FView.HideProgress();
     AddResultLine("");
@@ -167,13 +167,16 @@ bool TBootloaderHost::ProgramChunkWithRetry(Integer WordIndex, Integer ByteOffse
         return Last ? SendProgramChunkAndWait(WordIndex, ByteOffset, Kind, ChunkBytes)
                     : SendProgramChunk(WordIndex, ByteOffset, Kind, ChunkBytes);
     };
-    if (send()) return true;
+    return send() || AskToRetry(AddressText, send);
+}
+
+bool TBootloaderHost::AskToRetry(const String& AddressText, const std::function<bool()>& Retry) {
     AbortFlag = true;
     const String text = "An error occurred when programming the block at address " + AddressText +
                         ". \r\n Would you like to retry?";
     AddResultLine(text);
     if (FView.MessageBox(text, mkError, mbYesNo) == maYes) {
-        const bool ok = send();
+        const bool ok = Retry();
         AbortFlag = !ok;
         AddResultLine(ok ? "Retry succeeded." : "Retry failed.");
     } else {
@@ -282,6 +285,11 @@ bool TBootloaderHost::SendProgramChunkAndWait(Integer WordIndex, Integer ByteOff
 }
 
 void TBootloaderHost::Prog_RunCodeClick() {
+    TCommand command(*this);
+    if (!command.Refused()) RunCode();
+}
+
+void TBootloaderHost::RunCode() {
     TBusy busy(*this);
     Status("Restarting firmware...", true);
     Hourglass(true);

@@ -6,7 +6,8 @@
 #include "platform/rtl/SysUtils.h"
 
 void TBootloaderHost::Prog_VerifyClick() {
-    TBusy busy(*this);
+    TCommand command(*this);
+    if (command.Refused()) return;
     AddResultLine("");
     AddResultLine("Verifying...");
     Hourglass(true);
@@ -66,10 +67,13 @@ bool TBootloaderHost::VerifyRegion(bool Boot) {
     Status(what, true);
     const TDeviceAddressWindow& w = Image.Buffers.AddressWindow;
     const bool show = Checked(miTestShowProgMemDuringVerify);
-    const bool read = Boot ? ReadRangeToHex(bkBootImage, static_cast<Cardinal>(t.BootMemVirtualStartPcu),
-                                            show, static_cast<Cardinal>(t.BootMemVirtualEndPcu))
-                           : ReadRangeToHex(bkProgImage, static_cast<Cardinal>(t.ProgMemVirtualStartPcu),
-                                            show, w.AppMaxEnd);
+    // The comparison needs the words only: nothing shows or saves hex lines
+    // of a verify, so none are written (the lines of a Read stay as read).
+    const bool read =
+        Boot ? ReadRangeToHex(bkBootImage, static_cast<Cardinal>(t.BootMemVirtualStartPcu), show,
+                              static_cast<Cardinal>(t.BootMemVirtualEndPcu), false)
+             : ReadRangeToHex(bkProgImage, static_cast<Cardinal>(t.ProgMemVirtualStartPcu), show, w.AppMaxEnd,
+                              false);
     if (!read) {
         FramedError(Boot ? "Unable to verify Boot Memory in device due to communication problems"
                          : "Unable to verify Program Memory in device due to communication problems",
@@ -156,7 +160,7 @@ bool TBootloaderHost::VerifyConfigMemory() {
     AddResultLine("Verifying configuration memory...");
     Status("Verifying configuration memory...", true);
     if (!ReadRangeToHex(bkConfigImage, static_cast<Cardinal>(t.ConfigVirtualStartPcu), false,
-                        static_cast<Cardinal>(t.ConfigVirtualEndPcu))) {
+                        static_cast<Cardinal>(t.ConfigVirtualEndPcu), false)) {
         FramedError("Unable to verify Configuration Memory in device due to communication problems", true);
         return false;
     }

@@ -1,4 +1,5 @@
 #include "platform/forms/Reader.h"
+#include "platform/rtl/Guards.h"
 
 namespace {
 
@@ -39,17 +40,6 @@ String Describe(const TFormValue& V) {
     }
     return "a value";
 }
-
-// Restores a value when the scope ends.
-template <class T> class TRestore {
-public:
-    TRestore(T& Ref, T Value) : FRef(Ref), FOld(std::move(Ref)) { FRef = std::move(Value); }
-    ~TRestore() { FRef = std::move(FOld); }
-
-private:
-    T& FRef;
-    T FOld;
-};
 
 } // namespace
 
@@ -154,8 +144,8 @@ void TReader::ReadProperties(TObject* Instance, const std::vector<TFormProperty>
 
 void TReader::ReadProperty(TObject* Instance, const TFormProperty& Prop, const String& Path) {
     const String path = Path + "." + Prop.Name;
-    TRestore<Integer> line(FLine, Prop.Line);
-    TRestore<String> where(FPath, path);
+    TRestoreOnExit<Integer> line(FLine, Prop.Line);
+    TRestoreOnExit<String> where(FPath, path);
     try {
         // Walk "Font.Style" down to the object that holds the last name.
         TObject* target = Instance;
@@ -274,9 +264,9 @@ void TReader::ReadPropValue(TObject* Instance, const TPropInfo& Info, const TFor
 }
 
 void TReader::ReadDefinedProperty(TObject* Instance, const String& Name, const TFormValue& Value) {
-    TRestore<String> name(FPropName, Name);
-    TRestore<const TFormValue*> value(FDefinedValue, &Value);
-    TRestore<bool> handled(FDefinedHandled, false);
+    TRestoreOnExit<String> name(FPropName, Name);
+    TRestoreOnExit<const TFormValue*> value(FDefinedValue, &Value);
+    TRestoreOnExit<bool> handled(FDefinedHandled, false);
     if (auto* persistent = dynamic_cast<TPersistent*>(Instance)) persistent->DefineProperties(this);
     if (!FDefinedHandled) {
         if (auto* strings = dynamic_cast<TStrings*>(Instance); strings && SameText(Name, "Strings")) {
@@ -290,18 +280,11 @@ void TReader::ReadDefinedProperty(TObject* Instance, const String& Name, const T
 void TReader::DefineProperty(const String& Name, TReaderProc ReadData, TWriterProc, bool) {
     if (FDefinedHandled || !FDefinedValue || !ReadData || !SameText(Name, FPropName)) return;
     FDefinedHandled = true;
-    std::vector<TCursor> saved;
-    saved.swap(FCursors);
-    FCursors.push_back({FDefinedValue, 1, nullptr, 0});
-    try {
-        ReadData(this);
-        if (FCursors.size() != 1 || FCursors.back().Index != 1)
-            throw EReadError("the value of " + Name + " was not read completely");
-    } catch (...) {
-        FCursors.swap(saved);
-        throw;
-    }
-    FCursors.swap(saved);
+    // The handler reads the value as if it were the whole input.
+    TRestoreOnExit<std::vector<TCursor>> cursors(FCursors, {{FDefinedValue, 1, nullptr, 0}});
+    ReadData(this);
+    if (FCursors.size() != 1 || FCursors.back().Index != 1)
+        throw EReadError("the value of " + Name + " was not read completely");
 }
 
 void TReader::DefineBinaryProperty(const String& Name, TBinaryReadProc ReadData, TBinaryWriteProc, bool) {
@@ -312,34 +295,22 @@ void TReader::DefineBinaryProperty(const String& Name, TBinaryReadProc ReadData,
 }
 
 void TReader::ReadCollection(TCollection* Collection, const TFormValue& Value, const String& Path) {
-    Collection->BeginUpdate();
-    try {
-        Collection->Clear();
-        for (size_t i = 0; i < Value.Items.size(); ++i) {
-            TCollectionItem* item = Collection->Add();
-            ReadProperties(item, Value.Items[i], Path + "[" + IntToStr(static_cast<Int64>(i)) + "]");
-        }
-    } catch (...) {
-        Collection->EndUpdate();
-        throw;
+    TUpdateLock update(Collection);
+    Collection->Clear();
+    for (size_t i = 0; i < Value.Items.size(); ++i) {
+        TCollectionItem* item = Collection->Add();
+        ReadProperties(item, Value.Items[i], Path + "[" + IntToStr(static_cast<Int64>(i)) + "]");
     }
-    Collection->EndUpdate();
 }
 
 void TReader::ReadStrings(TStrings* Strings, const TFormValue& Value) {
     if (Value.Type != vaList) throw EReadError("a list of strings is expected");
     for (const TFormValue& item : Value.List)
         if (!IsStringType(item.Type)) throw EReadError("the list holds " + Describe(item) + ", not a string");
-    Strings->BeginUpdate();
-    try {
-        Strings->Clear();
-        for (const TFormValue& item : Value.List)
-            Strings->Add(item.Str);
-    } catch (...) {
-        Strings->EndUpdate();
-        throw;
-    }
-    Strings->EndUpdate();
+    TUpdateLock update(Strings);
+    Strings->Clear();
+    for (const TFormValue& item : Value.List)
+        Strings->Add(item.Str);
 }
 
 TComponent* TReader::ResolveReference(const String& Name) const {

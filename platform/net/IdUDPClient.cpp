@@ -1,4 +1,5 @@
 #include "platform/net/IdUDPClient.h"
+#include "platform/rtl/Guards.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -6,10 +7,12 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 
 namespace {
 
@@ -38,10 +41,20 @@ in_addr Resolve(const String& Host) {
 
 } // namespace
 
-TIdUDPClient::TIdUDPClient(TComponent* AOwner) : TComponent(AOwner) {}
+TIdUDPClient::TIdUDPClient(TComponent* AOwner)
+    : TComponent(AOwner), FCancel(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+    if (FCancel < 0)
+        throw EIdSocketError(Format("Could not create the UDP client's wake-up counter: %s.", {ErrorText(errno)}));
+}
 
 TIdUDPClient::~TIdUDPClient() {
     CloseSocket();
+    ::close(FCancel);
+}
+
+void TIdUDPClient::CancelReceive() {
+    const std::uint64_t one = 1;
+    (void)!::write(FCancel, &one, sizeof one);
 }
 
 void TIdUDPClient::SetActive(bool Value) {
@@ -71,12 +84,9 @@ void TIdUDPClient::OpenSocket() {
     if (FSocket.load() >= 0) return;
     int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
     if (fd < 0) throw EIdSocketError(Format("Could not open a UDP socket: %s.", {ErrorText(errno)}));
-    try {
-        ApplyBroadcast(fd);
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
+    TScopeExit closeOnFailure([fd] { ::close(fd); });
+    ApplyBroadcast(fd);
+    closeOnFailure.Release();
     FSocket.store(fd);
 }
 
@@ -135,9 +145,14 @@ Integer TIdUDPClient::ReceiveBuffer(void* Buffer, Integer Size, String& PeerIP, 
             auto rest = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
             left = rest > 0 ? static_cast<int>(rest) : 0;
         }
-        pollfd p{fd, POLLIN, 0};
-        int rc = ::poll(&p, 1, left);
-        if (rc > 0) break;
+        pollfd p[2] = {{fd, POLLIN, 0}, {FCancel, POLLIN, 0}};
+        int rc = ::poll(p, 2, left);
+        if (rc > 0 && (p[0].revents & (POLLIN | POLLERR))) break;
+        if (rc > 0) {
+            std::uint64_t count;
+            (void)!::read(FCancel, &count, sizeof count);
+            return 0;
+        }
         if (rc == 0) return 0;
         if (errno != EINTR)
             throw EIdSocketError(Format("Could not wait for a datagram: %s.", {ErrorText(errno)}));

@@ -60,10 +60,14 @@ public:
     // Waits up to AMSec milliseconds (or ReceiveTimeout for IdTimeoutDefault)
     // for one datagram and stores at most Size bytes of it (a longer
     // datagram is cut). Returns the byte count and the sender, or 0 when
-    // nothing arrived in time. Raises EIdSocketError when the socket fails.
+    // nothing arrived in time or the wait was cancelled. Raises
+    // EIdSocketError when the socket fails. The wait blocks in the kernel.
     // Virtual so that a stand-in can play a failing network.
     virtual Integer ReceiveBuffer(void* Buffer, Integer Size, String& PeerIP, Integer& PeerPort,
                                   Integer AMSec = IdTimeoutDefault);
+    // Ends the wait of a ReceiveBuffer running on another thread at once
+    // (it returns 0); when none waits, the next one returns 0 at once.
+    void CancelReceive();
 
     // The local port the system assigned (0 while the socket is closed or
     // has not sent yet).
@@ -80,5 +84,6 @@ private:
     bool FBroadcastEnabled = false;
     Integer FReceiveTimeout = IdTimeoutInfinite;
     std::atomic<int> FSocket{-1};
+    int FCancel = -1; // an event counter that cancels a receive; lives with the object
     std::mutex FOpenLock;
 };

@@ -1,4 +1,5 @@
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/Guards.h"
 
 #include <algorithm>
 
@@ -245,9 +246,8 @@ void TCollection::Delete(Integer Index) { Items(Index)->Free(); }
 
 void TCollection::Clear() {
     if (FItems.empty()) return;
-    BeginUpdate();
+    TUpdateLock update(this);
     while (!FItems.empty()) FItems.back()->Free();
-    EndUpdate();
 }
 
 void TCollection::EndUpdate() {
@@ -260,10 +260,9 @@ void TCollection::Assign(TPersistent* Source) {
         TPersistent::Assign(Source);
         return;
     }
-    BeginUpdate();
+    TUpdateLock update(this);
     Clear();
     for (TCollectionItem* item : src->FItems) Add()->Assign(item);
-    EndUpdate();
 }
 
 void TCollection::InsertItem(TCollectionItem* Item) {
@@ -405,23 +404,21 @@ void TStrings::InsertObject(Integer Index, const String& S, TObject* AObject) {
 }
 
 void TStrings::AddStrings(const TStrings* Strings) {
-    BeginUpdate();
+    TUpdateLock update(this);
     for (Integer i = 0; i < Strings->Count(); ++i) AddObject(Strings->Get(i), Strings->GetObject(i));
-    EndUpdate();
 }
 
 void TStrings::Move(Integer CurIndex, Integer NewIndex) {
     if (CurIndex == NewIndex) return;
-    BeginUpdate();
+    TUpdateLock update(this);
     String s = Get(CurIndex);
     TObject* obj = GetObject(CurIndex);
     Delete(CurIndex);
     InsertObject(NewIndex, s, obj);
-    EndUpdate();
 }
 
 void TStrings::Exchange(Integer Index1, Integer Index2) {
-    BeginUpdate();
+    TUpdateLock update(this);
     String s1 = Get(Index1), s2 = Get(Index2);
     TObject* o1 = GetObject(Index1);
     TObject* o2 = GetObject(Index2);
@@ -429,7 +426,6 @@ void TStrings::Exchange(Integer Index1, Integer Index2) {
     PutObject(Index1, o2);
     Put(Index2, s1);
     PutObject(Index2, o1);
-    EndUpdate();
 }
 
 Integer TStrings::IndexOf(const String& S) const {
@@ -490,7 +486,7 @@ String TStrings::Text() const {
 }
 
 void TStrings::SetText(const String& Value) {
-    BeginUpdate();
+    TUpdateLock update(this);
     Clear();
     size_t i = 0, n = Value.size();
     while (i < n) {
@@ -500,7 +496,6 @@ void TStrings::SetText(const String& Value) {
         if (i < n && Value[i] == '\r') ++i;
         if (i < n && Value[i] == '\n') ++i;
     }
-    EndUpdate();
 }
 
 String TStrings::CommaText() const {
@@ -526,7 +521,7 @@ String TStrings::CommaText() const {
 }
 
 void TStrings::SetCommaText(const String& Value) {
-    BeginUpdate();
+    TUpdateLock update(this);
     Clear();
     size_t i = 0, n = Value.size();
     auto skipBlanks = [&] {
@@ -560,7 +555,6 @@ void TStrings::SetCommaText(const String& Value) {
             if (i >= n) Add(String());
         }
     }
-    EndUpdate();
 }
 
 void TStrings::LoadFromFile(const String& FileName) { SetText(ReadFileText(FileName)); }
@@ -577,10 +571,9 @@ void TStrings::EndUpdate() {
 
 void TStrings::Assign(TPersistent* Source) {
     if (auto* src = dynamic_cast<TStrings*>(Source)) {
-        BeginUpdate();
+        TUpdateLock update(this);
         Clear();
         AddStrings(src);
-        EndUpdate();
         return;
     }
     TPersistent::Assign(Source);

@@ -2,6 +2,7 @@
 #include "platform/rtl/EventLoop.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/EventLoopInternal.h"
+#include "platform/rtl/Guards.h"
 #include "platform/rtl/Messages.h"
 
 #include <QAbstractEventDispatcher>
@@ -26,12 +27,20 @@ namespace {
 
 const QEvent::Type kPostedMessageEvent = static_cast<QEvent::Type>(QEvent::User + 0x51);
 const QEvent::Type kSyncWakeEvent = static_cast<QEvent::Type>(QEvent::User + 0x52);
+const QEvent::Type kHandedOverExceptionEvent = static_cast<QEvent::Type>(QEvent::User + 0x53);
 
 class TPostedMessage : public QEvent {
 public:
     TPostedMessage(HWND wnd, const TMessage& msg) : QEvent(kPostedMessageEvent), Wnd(wnd), Msg(msg) {}
     HWND Wnd;
     TMessage Msg;
+};
+
+// An exception handled on another thread, on its way to the GUI thread.
+class THandedOverException : public QEvent {
+public:
+    explicit THandedOverException(std::exception_ptr E) : QEvent(kHandedOverExceptionEvent), Error(std::move(E)) {}
+    std::exception_ptr Error;
 };
 
 // ---- message handles
@@ -94,6 +103,14 @@ public:
             CheckSynchronize();
             return true;
         }
+        if (e->type() == kHandedOverExceptionEvent) {
+            try {
+                std::rethrow_exception(static_cast<THandedOverException*>(e)->Error);
+            } catch (const std::exception& ex) {
+                HandleException(ex);
+            }
+            return true;
+        }
         return QObject::event(e);
     }
 };
@@ -135,15 +152,31 @@ void RunLoopHooks() {
     // A hook may pump messages itself; it is not run again meanwhile.
     static bool running = false;
     if (running) return;
-    running = true;
-    try {
-        for (auto& hook : LoopHooks())
-            hook();
-    } catch (...) {
-        running = false;
-        throw;
+    TRestoreOnExit<bool> guard(running, true);
+    for (auto& hook : LoopHooks())
+        hook();
+}
+
+// Queues an event for the GUI thread's loop and lets a waiting GUI thread see it.
+void PostToGuiThread(TLoopObject* Loop, QEvent* Event) {
+    QCoreApplication::postEvent(Loop, Event);
+    gMessagesPosted.fetch_add(1);
+}
+
+// The exception as it can travel to another thread: the exception being
+// handled when E is that one (HandleException called in a catch block, the
+// usual case), else an Exception with E's message.
+std::exception_ptr TravellingException(const std::exception& E) {
+    if (std::exception_ptr current = std::current_exception()) {
+        try {
+            std::rethrow_exception(current);
+        } catch (const std::exception& Current) {
+            if (&Current == &E) return current;
+        } catch (...) {
+            // Not a std::exception, so not E.
+        }
     }
-    running = false;
+    return std::make_exception_ptr(Exception(E.what()));
 }
 
 void WakeGuiThread() {
@@ -313,6 +346,13 @@ void SetExceptionHandler(TExceptionHandler Handler) {
 
 void HandleException(const std::exception& E) {
     if (dynamic_cast<const EAbort*>(&E)) return;
+    // Another thread must not show a message box or run the handler, which
+    // belongs to the GUI thread: the GUI thread handles the exception when
+    // its loop next runs.
+    if (TLoopObject* loop = gLoopObject.load(); loop && !IsGuiThread()) {
+        PostToGuiThread(loop, new THandedOverException(TravellingException(E)));
+        return;
+    }
     if (gExceptionHandler) {
         gExceptionHandler(E);
         return;
@@ -352,8 +392,7 @@ bool PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam) {
     m.Msg = Msg;
     m.WParam = WParam;
     m.LParam = LParam;
-    QCoreApplication::postEvent(obj, new TPostedMessage(Wnd, m));
-    gMessagesPosted.fetch_add(1);
+    PostToGuiThread(obj, new TPostedMessage(Wnd, m));
     return true;
 }
 

@@ -1,13 +1,12 @@
 #include "platform/rtl/IniFiles.h"
+#include "platform/rtl/Guards.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <unordered_map>
 #include <vector>
 
+// Sections and their keys in file order, each with an index by name (names
+// compare without regard to case), so that reading a file and looking a
+// value up cost the same whatever the file's size.
 struct TCustomIniFile::TData {
     struct Entry {
         String Key, Value;
@@ -15,59 +14,49 @@ struct TCustomIniFile::TData {
     struct Section {
         String Name;
         std::vector<Entry> Entries;
+        std::unordered_map<String, std::size_t> Index; // by LowerCase(Key)
     };
     std::vector<Section> Sections;
+    std::unordered_map<String, std::size_t> Index; // by LowerCase(Name)
 
     const Section* Find(const String& name) const {
-        for (auto& s : Sections)
-            if (SameText(s.Name, name)) return &s;
-        return nullptr;
+        const auto it = Index.find(LowerCase(name));
+        return it == Index.end() ? nullptr : &Sections[it->second];
     }
     Section* Find(const String& name) {
         return const_cast<Section*>(static_cast<const TData*>(this)->Find(name));
     }
+    Section& FindOrAdd(const String& name) {
+        const auto [it, added] = Index.emplace(LowerCase(name), Sections.size());
+        if (added) Sections.push_back({name, {}, {}});
+        return Sections[it->second];
+    }
     static const Entry* FindKey(const Section& s, const String& key) {
-        for (auto& e : s.Entries)
-            if (SameText(e.Key, key)) return &e;
-        return nullptr;
+        const auto it = s.Index.find(LowerCase(key));
+        return it == s.Index.end() ? nullptr : &s.Entries[it->second];
+    }
+    static Entry* FindKey(Section& s, const String& key) {
+        return const_cast<Entry*>(FindKey(static_cast<const Section&>(s), key));
+    }
+    // Adds a key that the section does not hold yet.
+    static void AddKey(Section& s, const String& key, const String& value) {
+        s.Index.emplace(LowerCase(key), s.Entries.size());
+        s.Entries.push_back({key, value});
+    }
+    // After an erase the positions behind it moved.
+    void Reindex() {
+        Index.clear();
+        for (std::size_t i = 0; i < Sections.size(); ++i)
+            Index.emplace(LowerCase(Sections[i].Name), i);
+    }
+    static void Reindex(Section& s) {
+        s.Index.clear();
+        for (std::size_t i = 0; i < s.Entries.size(); ++i)
+            s.Index.emplace(LowerCase(s.Entries[i].Key), i);
     }
 };
 
 namespace {
-
-// Writes the text to a new file beside the old one and renames it over the
-// old one, so that a failed write (a full disk, a crash) leaves the old file
-// whole. A symbolic link is followed to the file it names; the file keeps
-// its permissions (a new one is readable by all, writable by its owner).
-void ReplaceFileText(const String& FileName, const String& Text) {
-    String target = FileName;
-    if (char* real = realpath(FileName.c_str(), nullptr)) {
-        target = real;
-        std::free(real);
-    }
-    String temp = target + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) throw EFCreateError("Cannot create file \"" + FileName + "\". " + SysErrorMessage(errno));
-    struct stat old {};
-    fchmod(fd, stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    size_t done = 0;
-    int error = 0;
-    while (done < Text.size() && !error) {
-        const ssize_t n = write(fd, Text.data() + done, Text.size() - done);
-        if (n > 0)
-            done += static_cast<size_t>(n);
-        else if (n < 0 && errno != EINTR)
-            error = errno;
-    }
-    if (!error && fsync(fd) != 0) error = errno;
-    if (close(fd) != 0 && !error) error = errno;
-    if (!error && rename(temp.c_str(), target.c_str()) != 0) error = errno;
-    if (error) {
-        unlink(temp.c_str());
-        throw EWriteError("Cannot write file \"" + FileName + "\". " + SysErrorMessage(error) +
-                          " The file was left as it was.");
-    }
-}
 
 String Unquote(const String& v) {
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
@@ -88,6 +77,7 @@ TCustomIniFile::~TCustomIniFile() = default;
 
 void TCustomIniFile::SetText(const String& Text) {
     FData->Sections.clear();
+    FData->Index.clear();
     TStringList lines;
     // A byte-order mark that an editor put before the first section would
     // otherwise hide that section.
@@ -99,19 +89,14 @@ void TCustomIniFile::SetText(const String& Text) {
         if (line.empty() || line[0] == ';') continue;
         if (line[0] == '[') {
             auto close = line.find(']');
-            String name = Trim(line.substr(1, close == String::npos ? String::npos : close - 1));
-            current = FData->Find(name);
-            if (!current) {
-                FData->Sections.push_back({name, {}});
-                current = &FData->Sections.back();
-            }
+            current = &FData->FindOrAdd(Trim(line.substr(1, close == String::npos ? String::npos : close - 1)));
             continue;
         }
         auto eq = line.find('=');
         if (eq == String::npos || !current) continue;
         String key = Trim(line.substr(0, eq));
         if (key.empty() || TData::FindKey(*current, key)) continue;
-        current->Entries.push_back({key, Unquote(Trim(line.substr(eq + 1)))});
+        TData::AddKey(*current, key, Unquote(Trim(line.substr(eq + 1))));
     }
 }
 
@@ -148,17 +133,11 @@ double TCustomIniFile::ReadFloat(const String& Section, const String& Ident, dou
 }
 
 void TCustomIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
-    auto* s = FData->Find(Section);
-    if (!s) {
-        FData->Sections.push_back({Section, {}});
-        s = &FData->Sections.back();
-    }
-    for (auto& e : s->Entries)
-        if (SameText(e.Key, Ident)) {
-            e.Value = Value;
-            return;
-        }
-    s->Entries.push_back({Ident, Value});
+    auto& s = FData->FindOrAdd(Section);
+    if (auto* e = TData::FindKey(s, Ident))
+        e->Value = Value;
+    else
+        TData::AddKey(s, Ident, Value);
 }
 
 void TCustomIniFile::WriteInteger(const String& Section, const String& Ident, Integer Value) {
@@ -181,26 +160,23 @@ bool TCustomIniFile::ValueExists(const String& Section, const String& Ident) con
 }
 
 void TCustomIniFile::ReadSection(const String& Section, TStrings* Strings) const {
-    Strings->BeginUpdate();
+    TUpdateLock update(Strings);
     Strings->Clear();
     if (const auto* s = FData->Find(Section))
         for (auto& e : s->Entries) Strings->Add(e.Key);
-    Strings->EndUpdate();
 }
 
 void TCustomIniFile::ReadSections(TStrings* Strings) const {
-    Strings->BeginUpdate();
+    TUpdateLock update(Strings);
     Strings->Clear();
     for (auto& s : FData->Sections) Strings->Add(s.Name);
-    Strings->EndUpdate();
 }
 
 void TCustomIniFile::ReadSectionValues(const String& Section, TStrings* Strings) const {
-    Strings->BeginUpdate();
+    TUpdateLock update(Strings);
     Strings->Clear();
     if (const auto* s = FData->Find(Section))
         for (auto& e : s->Entries) Strings->Add(e.Key + "=" + e.Value);
-    Strings->EndUpdate();
 }
 
 void TCustomIniFile::EraseSection(const String& Section) {
@@ -208,6 +184,7 @@ void TCustomIniFile::EraseSection(const String& Section) {
     for (auto it = v.begin(); it != v.end(); ++it)
         if (SameText(it->Name, Section)) {
             v.erase(it);
+            FData->Reindex();
             return;
         }
 }
@@ -217,11 +194,12 @@ void TCustomIniFile::DeleteKey(const String& Section, const String& Ident) {
         for (auto it = s->Entries.begin(); it != s->Entries.end(); ++it)
             if (SameText(it->Key, Ident)) {
                 s->Entries.erase(it);
+                TData::Reindex(*s);
                 return;
             }
 }
 
-void TCustomIniFile::UpdateFile() { ReplaceFileText(FFileName, GetText()); }
+void TCustomIniFile::UpdateFile() { WriteFileAtomically(FFileName, GetText()); }
 
 void TIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
     TCustomIniFile::WriteString(Section, Ident, Value);

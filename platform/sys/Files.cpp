@@ -83,6 +83,19 @@ BOOL DeleteFileW(const String& FileName) {
     return ::unlink(FileName.c_str()) == 0 || FailWithErrno();
 }
 
+BOOL GetFileIdInfo(HANDLE File, FILE_ID_INFO& Info) {
+    auto* file = dynamic_cast<TFileHandle*>(File == INVALID_HANDLE_VALUE ? nullptr : File);
+    if (!file) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(file->Fd, &st) != 0) return FailWithErrno();
+    Info.VolumeSerialNumber = static_cast<std::uint64_t>(st.st_dev);
+    Info.FileId = static_cast<std::uint64_t>(st.st_ino);
+    return true;
+}
+
 BOOL IsOwnedRegularFile(const String& FileName) {
     struct stat st {};
     if (::lstat(FileName.c_str(), &st) != 0) return FailWithErrno();

@@ -93,6 +93,53 @@ DWORD TProcessState::Wait(DWORD Milliseconds) {
     }
 }
 
+namespace {
+
+// Starts Program (ProgramFd: a descriptor of it that must stay open until
+// the exec, or -1) as CreateProcessW describes.
+BOOL Spawn(const String& Program, int ProgramFd, const std::vector<String>& CommandLine, BOOL InheritHandles,
+           const std::vector<String>* Environment, const String& CurrentDirectory,
+           PROCESS_INFORMATION& ProcessInformation) {
+    TSpawnSettings settings;
+    if (!CurrentDirectory.empty())
+        ::posix_spawn_file_actions_addchdir_np(&settings.Actions, CurrentDirectory.c_str());
+    if (!InheritHandles) {
+        // Everything above the standard handles goes, but the program's own
+        // descriptor, which is closed by the exec itself (close-on-exec).
+        const int from = ProgramFd >= 3 ? ProgramFd + 1 : 3;
+        for (int fd = 3; fd < ProgramFd; ++fd)
+            ::posix_spawn_file_actions_addclose(&settings.Actions, fd);
+        ::posix_spawn_file_actions_addclosefrom_np(&settings.Actions, from);
+    }
+    sigset_t all, none;
+    sigfillset(&all);
+    sigdelset(&all, SIGKILL);
+    sigdelset(&all, SIGSTOP);
+    sigemptyset(&none);
+    ::posix_spawnattr_setsigdefault(&settings.Attributes, &all);
+    ::posix_spawnattr_setsigmask(&settings.Attributes, &none);
+    ::posix_spawnattr_setflags(&settings.Attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+
+    const std::vector<String> defaultArgs{Program};
+    std::vector<char*> argv = PointerList(CommandLine.empty() ? defaultArgs : CommandLine);
+    std::vector<char*> envp = Environment ? PointerList(*Environment) : std::vector<char*>();
+    pid_t pid = 0;
+    int rc = ::posix_spawn(&pid, Program.c_str(), &settings.Actions, &settings.Attributes, argv.data(),
+                           Environment ? envp.data() : environ);
+    if (rc != 0) {
+        SetLastError(static_cast<DWORD>(rc));
+        return false;
+    }
+    auto state = std::make_shared<TProcessState>(pid, OpenProcessDescriptor(pid));
+    ProcessInformation.hProcess = new TProcessHandle(state);
+    ProcessInformation.hThread = new TProcessHandle(state);
+    ProcessInformation.dwProcessId = static_cast<DWORD>(pid);
+    ProcessInformation.dwThreadId = static_cast<DWORD>(pid);
+    return true;
+}
+
+} // namespace
+
 BOOL CreateProcessW(const String& ApplicationName, const std::vector<String>& CommandLine,
                     BOOL InheritHandles, DWORD CreationFlags, const std::vector<String>* Environment,
                     const String& CurrentDirectory, const STARTUPINFOW& StartupInfo,
@@ -105,36 +152,23 @@ BOOL CreateProcessW(const String& ApplicationName, const std::vector<String>& Co
     }
     // A relative name means this program's current folder, not the new one's.
     if (program.front() != PathDelim) program = ExpandFileName(program);
+    return Spawn(program, -1, CommandLine, InheritHandles, Environment, CurrentDirectory, ProcessInformation);
+}
 
-    TSpawnSettings settings;
-    if (!CurrentDirectory.empty())
-        ::posix_spawn_file_actions_addchdir_np(&settings.Actions, CurrentDirectory.c_str());
-    if (!InheritHandles) ::posix_spawn_file_actions_addclosefrom_np(&settings.Actions, 3);
-    sigset_t all, none;
-    sigfillset(&all);
-    sigdelset(&all, SIGKILL);
-    sigdelset(&all, SIGSTOP);
-    sigemptyset(&none);
-    ::posix_spawnattr_setsigdefault(&settings.Attributes, &all);
-    ::posix_spawnattr_setsigmask(&settings.Attributes, &none);
-    ::posix_spawnattr_setflags(&settings.Attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-
-    const std::vector<String> defaultArgs{program};
-    std::vector<char*> argv = PointerList(CommandLine.empty() ? defaultArgs : CommandLine);
-    std::vector<char*> envp = Environment ? PointerList(*Environment) : std::vector<char*>();
-    pid_t pid = 0;
-    int rc = ::posix_spawn(&pid, program.c_str(), &settings.Actions, &settings.Attributes, argv.data(),
-                           Environment ? envp.data() : environ);
-    if (rc != 0) {
-        SetLastError(static_cast<DWORD>(rc));
+BOOL CreateProcessFromFileW(HANDLE ProgramFile, const std::vector<String>& CommandLine, BOOL InheritHandles,
+                            DWORD CreationFlags, const std::vector<String>* Environment,
+                            const String& CurrentDirectory, const STARTUPINFOW& StartupInfo,
+                            PROCESS_INFORMATION& ProcessInformation) {
+    ProcessInformation = PROCESS_INFORMATION{};
+    auto* file = dynamic_cast<TFileHandle*>(ProgramFile == INVALID_HANDLE_VALUE ? nullptr : ProgramFile);
+    if (!file || file->Fd < 0) {
+        SetLastError(ERROR_INVALID_HANDLE);
         return false;
     }
-    auto state = std::make_shared<TProcessState>(pid, OpenProcessDescriptor(pid));
-    ProcessInformation.hProcess = new TProcessHandle(state);
-    ProcessInformation.hThread = new TProcessHandle(state);
-    ProcessInformation.dwProcessId = static_cast<DWORD>(pid);
-    ProcessInformation.dwThreadId = static_cast<DWORD>(pid);
-    return true;
+    // The exec opens the file the descriptor names, not a name in a folder.
+    const String program = "/proc/self/fd/" + IntToStr(file->Fd);
+    return Spawn(program, file->Fd, CommandLine, InheritHandles, Environment, CurrentDirectory,
+                 ProcessInformation);
 }
 
 DWORD WaitForSingleObject(HANDLE Handle, DWORD Milliseconds) {

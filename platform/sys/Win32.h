@@ -102,6 +102,16 @@ BOOL WriteFile(HANDLE File, const void* Buffer, DWORD NumberOfBytesToWrite, DWOR
 // Deletes a file (a symbolic link itself, never what it points to). Fails for folders.
 BOOL DeleteFileW(const String& FileName);
 
+// What identifies a file while it exists: the device that holds it and its
+// number there (the stand-in of the system's file ID information). Two open
+// handles with equal values name the same file, whatever its name now is.
+struct FILE_ID_INFO {
+    std::uint64_t VolumeSerialNumber = 0;
+    std::uint64_t FileId = 0;
+    bool operator==(const FILE_ID_INFO&) const = default;
+};
+BOOL GetFileIdInfo(HANDLE File, FILE_ID_INFO& Info);
+
 // True when FileName is a regular file (not a link to one) owned by the
 // user this program runs as.
 BOOL IsOwnedRegularFile(const String& FileName);
@@ -138,6 +148,15 @@ BOOL CreateProcessW(const String& ApplicationName, const std::vector<String>& Co
                     BOOL InheritHandles, DWORD CreationFlags, const std::vector<String>* Environment,
                     const String& CurrentDirectory, const STARTUPINFOW& StartupInfo,
                     PROCESS_INFORMATION& ProcessInformation);
+
+// As CreateProcessW, but starts the program file open as ProgramFile (read
+// access is enough) rather than one found by name: what runs is that file,
+// even when its name has meanwhile been given to another. The handle stays
+// open (close it after the call); the new program does not get it.
+BOOL CreateProcessFromFileW(HANDLE ProgramFile, const std::vector<String>& CommandLine, BOOL InheritHandles,
+                            DWORD CreationFlags, const std::vector<String>* Environment,
+                            const String& CurrentDirectory, const STARTUPINFOW& StartupInfo,
+                            PROCESS_INFORMATION& ProcessInformation);
 
 inline constexpr DWORD INFINITE = 0xFFFFFFFF;
 inline constexpr DWORD WAIT_OBJECT_0 = 0;

@@ -74,3 +74,51 @@ TEST(Launcher, PausesAQuarterSecondAfterTheChildEndedThenDeletesItsFile) {
     EXPECT_EQ(clock.Pauses, (std::vector<std::pair<Cardinal, bool>>{{250, true}}));
     EXPECT_TRUE(testfiles::Names(temp.Path()).empty());
 }
+
+TEST(Launcher, RunsTheFileItWroteNeverWhatItsNameHoldsLater) {
+    TScratchFolder work, temp;
+    TScopedEnv output("STARTER_PROBE_OUTPUT", work / "record");
+    const std::string probe = testfiles::ReadAll(STARTER_PROBE);
+    const std::string path = temp / "Pelsor_1.exe";
+    const std::string other = temp / "other";
+    // Writes the probe under the launcher's name and takes its identity as
+    // the launcher does, before closing it.
+    auto write = [&] {
+        HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_PROGRAM);
+        EXPECT_NE(file, INVALID_HANDLE_VALUE);
+        FILE_ID_INFO id;
+        EXPECT_TRUE(WriteFile(file, probe.data(), static_cast<DWORD>(probe.size()), nullptr));
+        EXPECT_TRUE(GetFileIdInfo(file, id));
+        CloseHandle(file);
+        return id;
+    };
+    // Another file (here a program too) put under the name between the
+    // close and the start: refused.
+    const FILE_ID_INFO written = write();
+    testfiles::WriteAll(other, probe);
+    fs::permissions(other, fs::perms::owner_all);
+    fs::rename(other, path);
+    EXPECT_EQ(OpenWrittenProgram(path, written), INVALID_HANDLE_VALUE);
+    fs::remove(path);
+    EXPECT_EQ(OpenWrittenProgram(path, written), INVALID_HANDLE_VALUE);
+
+    // Once opened, the file runs even when the name is taken over before the
+    // start: here by a file that is no program at all.
+    const FILE_ID_INFO ours = write();
+    HANDLE program = OpenWrittenProgram(path, ours);
+    ASSERT_NE(program, INVALID_HANDLE_VALUE);
+    testfiles::WriteAll(other, "not a program\n");
+    fs::rename(other, path);
+    STARTUPINFOW startup{};
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessFromFileW(program, {"probe", "one"}, false, 0, nullptr, work.Path().string(),
+                                       startup, process));
+    CloseHandle(program);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    TProbeRecord record = ReadProbeRecord(work / "record");
+    EXPECT_EQ(record["arg"], (std::vector<std::string>{"probe", "one"}));
+    EXPECT_EQ(record["cwd"], std::vector<std::string>{work.Path().string()});
+    EXPECT_TRUE(record["fd"].empty()) << "descriptor " << record["fd"][0] << " reached the child";
+}

@@ -46,6 +46,7 @@ struct TDevSim::TPending {
     Cardinal Due;
     TDatagramBytes Bytes;
     sockaddr_in To;
+    bool FromOtherPort;
 };
 
 class TDevSimThread : public TThread {
@@ -84,12 +85,25 @@ void TDevSim::Start() {
     }
     socklen_t len = sizeof addr;
     getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    // Forged answers (the spoof fault) leave from another port of the same address.
+    sockaddr_in other = addr;
+    other.sin_port = 0;
+    const int otherFd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (otherFd < 0 || bind(otherFd, reinterpret_cast<const sockaddr*>(&other), sizeof other) != 0) {
+        const int err = errno;
+        if (otherFd >= 0) close(otherFd);
+        close(fd);
+        throw EDevSimError(Format("Cannot open a second UDP socket on %s: %s.",
+                                  {FOptions.BindAddress, std::strerror(err)}));
+    }
     if (pipe2(FWake, O_CLOEXEC | O_NONBLOCK) != 0) {
         const int err = errno;
+        close(otherFd);
         close(fd);
         throw EDevSimError(String("Cannot create the device's wake-up pipe: ") + std::strerror(err) + ".");
     }
     FSocket = fd;
+    FOtherSocket = otherFd;
     FPort = ntohs(addr.sin_port);
     FThread = new TDevSimThread(this);
     FThread->Start();
@@ -104,9 +118,10 @@ void TDevSim::Stop() {
     FreeAndNil(FThread);
     FPending.clear();
     close(FSocket);
+    close(FOtherSocket);
     close(FWake[0]);
     close(FWake[1]);
-    FSocket = FWake[0] = FWake[1] = -1;
+    FSocket = FOtherSocket = FWake[0] = FWake[1] = -1;
 }
 
 void TDevSim::Serve() {
@@ -139,8 +154,8 @@ void TDevSim::SendDue() {
     for (std::size_t i = 0; i < FPending.size();) {
         const auto& p = FPending[i];
         if (static_cast<Integer>(now - p.Due) >= 0) {
-            sendto(FSocket, p.Bytes.data(), p.Bytes.size(), 0, reinterpret_cast<const sockaddr*>(&p.To),
-                   sizeof p.To);
+            sendto(p.FromOtherPort ? FOtherSocket : FSocket, p.Bytes.data(), p.Bytes.size(), 0,
+                   reinterpret_cast<const sockaddr*>(&p.To), sizeof p.To);
             FPending.erase(FPending.begin() + static_cast<std::ptrdiff_t>(i));
         } else {
             ++i;
@@ -156,6 +171,7 @@ void TDevSim::Receive() {
         const ssize_t n = recvfrom(FSocket, buf, sizeof buf, MSG_DONTWAIT | MSG_TRUNC,
                                    reinterpret_cast<sockaddr*>(&from), &len);
         if (n < 0) return; // nothing more (or a transient error: the next poll tells)
+        if (OnDatagram) OnDatagram(buf, std::min<std::size_t>(static_cast<std::size_t>(n), sizeof buf));
         TSimLogEntry entry;
         entry.Source = SourceText(from);
         {
@@ -172,8 +188,8 @@ void TDevSim::Receive() {
             for (const auto& a : answers) {
                 const TDatagramBytes bytes = EncodeDatagram(a.Datagram);
                 if (a.DelayMs) {
-                    FPending.push_back({timeGetTime() + a.DelayMs, bytes, from});
-                } else if (sendto(FSocket, bytes.data(), bytes.size(), 0,
+                    FPending.push_back({timeGetTime() + a.DelayMs, bytes, from, a.FromOtherPort});
+                } else if (sendto(a.FromOtherPort ? FOtherSocket : FSocket, bytes.data(), bytes.size(), 0,
                                   reinterpret_cast<const sockaddr*>(&from),
                                   sizeof from) != static_cast<ssize_t>(bytes.size())) {
                     entry.Note += String("; sending the answer failed: ") + std::strerror(errno);

@@ -104,6 +104,9 @@ public:
 
     // Called on the device's thread after each datagram (set before Start).
     std::function<void(const TSimLogEntry&)> OnRequest;
+    // Called on the device's thread with each datagram as it came, before
+    // it is handled (set before Start).
+    std::function<void(const Byte* Data, std::size_t Count)> OnDatagram;
 
 private:
     friend class TDevSimThread;
@@ -123,6 +126,7 @@ private:
     std::vector<TPending> FPending; // touched only by the device's thread (and Stop after it ended)
     TDevSimThread* FThread = nullptr;
     int FSocket = -1;
+    int FOtherSocket = -1; // where forged answers come from
     int FWake[2] = {-1, -1};
     Word FPort = 0;
 };

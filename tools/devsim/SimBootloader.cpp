@@ -84,11 +84,11 @@ std::vector<TSimAnswer> TSimBootloader::Handle(const Byte* Data, std::size_t Cou
     Entry.DeviceID = request.DeviceID;
 
     // Which of the per-command faults hit this request.
-    bool lost = false, dup = false, badseq = false;
-    Cardinal delay = 0;
+    bool lost = false, dup = false, badseq = false, spoof = false;
+    Cardinal delay = 0, flood = 0;
     for (auto& f : FFaults) {
         const TSimFault& fault = f.Fault;
-        if (fault.Kind > fkBadSequence || !fault.Matches(request.Command)) continue;
+        if (fault.Kind >= fkFailBlock || !fault.Matches(request.Command)) continue;
         ++f.Seen;
         if (fault.Occurrence != 0 && f.Seen != fault.Occurrence) continue;
         switch (fault.Kind) {
@@ -103,6 +103,12 @@ std::vector<TSimAnswer> TSimBootloader::Handle(const Byte* Data, std::size_t Cou
             break;
         case fkBadSequence:
             badseq = true;
+            break;
+        case fkSpoof:
+            spoof = true;
+            break;
+        case fkFlood:
+            flood += fault.Count;
             break;
         default:
             break;
@@ -120,12 +126,38 @@ std::vector<TSimAnswer> TSimBootloader::Handle(const Byte* Data, std::size_t Cou
         return {};
     }
     if (badseq) answer.MsgNum = static_cast<Word>(answer.MsgNum + 1);
-    std::vector<TSimAnswer> answers(dup ? 2 : 1, TSimAnswer{answer, delay});
+    std::vector<TSimAnswer> answers;
+    if (spoof) {
+        TSimAnswer forged{answer, delay, true};
+        for (Byte& b : forged.Datagram.Payload)
+            b = static_cast<Byte>(~b);
+        answers.push_back(forged);
+        AddNote(Entry, "forged copy sent from another port");
+    }
+    if (flood) {
+        AddFlood(answer, flood, delay, answers);
+        AddNote(Entry, Format("%d copies sent with other device IDs", {flood}));
+    }
+    answers.insert(answers.end(), dup ? 2 : 1, TSimAnswer{answer, delay});
     Entry.Answers = static_cast<Cardinal>(answers.size());
     String how = dup ? "answered twice" : "answered";
     if (delay) how += Format(" %d ms late", {delay});
     AddNote(Entry, how);
     return answers;
+}
+
+void TSimBootloader::AddFlood(const TSimDatagram& Answer, Cardinal Count, Cardinal Delay,
+                              std::vector<TSimAnswer>& Out) {
+    const Word own = FIdentity.DeviceID;
+    if (FFloodNext == 0) FFloodNext = static_cast<Word>(own + 1);
+    for (Cardinal i = 0; i < Count; ++i) {
+        // Every ID but 0 (no device) and the device's own, in turn.
+        while (FFloodNext == 0 || FFloodNext == own)
+            ++FFloodNext;
+        TSimAnswer copy{Answer, Delay, false};
+        copy.Datagram.DeviceID = FFloodNext++;
+        Out.push_back(copy);
+    }
 }
 
 TSimDatagram TSimBootloader::AnswerTo(const TSimDatagram& Request) const {

@@ -23,6 +23,7 @@ struct TSimIdentity {
 struct TSimAnswer {
     TSimDatagram Datagram;
     Cardinal DelayMs = 0;
+    bool FromOtherPort = false; // sent from another port than the device's (a forgery)
 };
 
 // What happened to one datagram, for the request log.
@@ -83,6 +84,8 @@ private:
     bool CarryOut(const TSimDatagram& Request, TSimDatagram& Answer, TSimLogEntry& Entry);
     void Program(const TSimDatagram& Request, TSimLogEntry& Entry);
     bool BlockFails(Cardinal Address, bool LastChunk);
+    // Count copies of Answer carrying the Device_IDs after the last flood's.
+    void AddFlood(const TSimDatagram& Answer, Cardinal Count, Cardinal Delay, std::vector<TSimAnswer>& Out);
     Cardinal ProgramBlockOf(Cardinal Address) const;
 
     TFlashModel FFlash;
@@ -93,6 +96,7 @@ private:
     std::vector<TActiveFault> FFaults;
     bool FBlockOk = true; // no chunk of the block in progress has failed
     Cardinal FRunCount = 0;
+    Word FFloodNext = 0; // the Device_ID a flood goes on with (0: the one after the device's own)
 };
 
 } // namespace devsim

@@ -29,6 +29,8 @@ const TForm Forms[] = {
     {"late", fkLate, "late:CMD:MS[:N]", 3, 4},
     {"dup", fkDuplicate, "dup:CMD[:N]", 2, 3},
     {"badseq", fkBadSequence, "badseq:CMD[:N]", 2, 3},
+    {"spoof", fkSpoof, "spoof:CMD[:N]", 2, 3},
+    {"flood", fkFlood, "flood:CMD:COUNT[:N]", 3, 4},
     {"failblock", fkFailBlock, "failblock:ADDR[:N]", 2, 3},
     {"devid", fkDevIdRegister, "devid:VALUE", 2, 2},
     {"version", fkVersion, "version:A.B.C.D", 2, 2},
@@ -43,7 +45,7 @@ TSimFault ParseSimFault(const String& Spec) {
         if (parts[0] == f.Name) form = &f;
     if (!form)
         throw EDevSimError("Unknown fault \"" + Spec +
-                           "\": expected noanswer, late, dup, badseq, failblock, devid or version.");
+                           "\": expected noanswer, late, dup, badseq, spoof, flood, failblock, devid or version.");
     auto bad = [&](const String& why) {
         return EDevSimError("Invalid fault \"" + Spec + "\" (" + form->Usage + "): " + why);
     };
@@ -68,6 +70,7 @@ TSimFault ParseSimFault(const String& Spec) {
         }
         std::size_t next = 2;
         if (f.Kind == fkLate) f.DelayMs = ParseSimNumber(parts[next++], 3600000, "delay in milliseconds");
+        if (f.Kind == fkFlood) f.Count = ParseSimNumber(parts[next++], 65533, "count");
         if (next < parts.size()) {
             f.Occurrence = ParseSimNumber(parts[next], 0xFFFFFFFF, "occurrence");
             if (f.Occurrence == 0) throw EDevSimError("the occurrence counts from 1.");
@@ -87,6 +90,10 @@ String SimFaultHelp() {
            "                       (nothing written, 0x0B answers InPayload[0] = 0)\n"
            "  devid:VALUE          report VALUE as the device ID register\n"
            "  version:A.B.C.D      report this bootloader version (below 2: erase not answered)\n"
+           "  spoof:CMD[:N]        a forged copy of the answer (payload inverted) comes first,\n"
+           "                       from another port\n"
+           "  flood:CMD:COUNT[:N]  COUNT copies of the answer come first, carrying the\n"
+           "                       Device_IDs after the device's own\n"
            "  CMD is a command code (0x0B) or * for every command. Without N a fault hits\n"
            "  every matching request, with N only the N-th (the N-th attempt for failblock).\n";
 }

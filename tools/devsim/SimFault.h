@@ -8,6 +8,11 @@
 //   late:CMD:MS[:N]      the answer is sent MS milliseconds late
 //   dup:CMD[:N]          the answer is sent twice
 //   badseq:CMD[:N]       the answer carries the request's MsgNum + 1
+//   spoof:CMD[:N]        a forged copy of the answer (every payload byte
+//                        inverted) comes first, from another port
+//   flood:CMD:COUNT[:N]  COUNT copies of the answer come first, carrying the
+//                        Device_IDs that follow the device's own (each flood
+//                        goes on where the last one stopped)
 //   failblock:ADDR[:N]   program requests for the program block holding ADDR
 //                        are not carried out and 0x0B answers InPayload[0] = 0
 //   devid:VALUE          target information reports VALUE as device ID register
@@ -26,6 +31,10 @@ enum TSimFaultKind {
     fkLate,
     fkDuplicate,
     fkBadSequence,
+    fkSpoof,
+    fkFlood,
+    // Kinds above hit the answers of requests (by command); those below
+    // change what the device does or reports.
     fkFailBlock,
     fkDevIdRegister,
     fkVersion
@@ -38,6 +47,7 @@ struct TSimFault {
     Integer Command = AnyCommand; // the command code it applies to
     Cardinal Occurrence = 0;      // 0: every matching request; N: only the N-th
     Cardinal DelayMs = 0;         // fkLate
+    Cardinal Count = 0;           // fkFlood
     Cardinal Address = 0;         // fkFailBlock
     Cardinal Register = 0;        // fkDevIdRegister
     TSimVersion Version;          // fkVersion

@@ -74,6 +74,12 @@ void TApplication::HandleMessage() {
 
 void TApplication::HandleException(const std::exception& E) {
     if (dynamic_cast<const EAbort*>(&E)) return;
+    // A box cannot be shown from another thread: the event loop hands the
+    // exception to the GUI thread, which brings it back here.
+    if (FInitialized && !IsGuiThread()) {
+        ::HandleException(E);
+        return;
+    }
     if (OnException)
         OnException(this, E);
     else

@@ -48,7 +48,9 @@ public:
     // Handles what is pending, waiting for something to arrive when nothing is.
     void HandleMessage();
 
-    // OnException when set; otherwise ShowException. EAbort is silent.
+    // OnException when set; otherwise ShowException. EAbort is silent. On
+    // another thread the exception is handed to the GUI thread, which
+    // handles it when its loop next runs.
     void HandleException(const std::exception& E);
     // A box with the exception's message (a full stop added when the
     // message ends in a letter or digit) under the application's title.

@@ -3,6 +3,7 @@
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/WinControl.h"
 #include "platform/gui/controls/WindowInput.h"
+#include "platform/rtl/Guards.h"
 
 namespace {
 TControl* gCaptureControl = nullptr;
@@ -225,14 +226,10 @@ void TControl::FontChanged() {
 
 void TControl::ParentFontChanged() {
     // Taking the parent's font is not a font of one's own.
-    FFontChanging = true;
-    try {
+    {
+        TRestoreOnExit<bool> changing(FFontChanging, true);
         FFont->Assign(FParent->Font());
-    } catch (...) {
-        FFontChanging = false;
-        throw;
     }
-    FFontChanging = false;
     Perform(CM_FONTCHANGED);
 }
 

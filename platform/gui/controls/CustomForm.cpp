@@ -6,6 +6,7 @@
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/WindowInput.h"
 #include "platform/gui/controls/WindowSurface.h"
+#include "platform/rtl/Guards.h"
 
 #include <algorithm>
 
@@ -74,14 +75,10 @@ void TCustomForm::BeforeDestruction() {
 
 void TCustomForm::InitializeForm(const String& FormText, const String& FileName,
                                  const TClassInfo* FormClass) {
-    FFormState << fsCreating;
-    try {
+    {
+        TFlagGuard creating(FFormState, fsCreating);
         ReadComponentText(this, FormText, FileName, FormClass);
-    } catch (...) {
-        FFormState >> fsCreating;
-        throw;
     }
-    FFormState >> fsCreating;
     DoCreate();
     if (FFormState.Contains(fsVisible)) {
         FFormState >> fsVisible;
@@ -275,7 +272,12 @@ TModalResult TCustomForm::ShowModal() {
     FFormState << fsModal;
     FModalResult = mrNone;
     TModalResult result = mrNone;
-    try {
+    {
+        TScopeExit endModal([&] {
+            FFormState >> fsModal;
+            Screen->EnableForms(disabled);
+            Hide();
+        });
         Show();
         ActivateForm(this);
         if (gModalHook) gModalHook(this);
@@ -288,15 +290,7 @@ TModalResult TCustomForm::ShowModal() {
             if (FModalResult != mrNone) break;
         }
         result = FModalResult;
-    } catch (...) {
-        FFormState >> fsModal;
-        Screen->EnableForms(disabled);
-        Hide();
-        throw;
     }
-    FFormState >> fsModal;
-    Screen->EnableForms(disabled);
-    Hide();
     if (before && before != this && Screen->HasForm(before) && before->Visible()) ActivateForm(before);
     return result;
 }
@@ -431,40 +425,29 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
     FActiveControl = Control != this ? Control : nullptr;
     Screen->SetActiveControlState(Control, this);
     if (Control->FControlState.Contains(csFocusing)) return false;
-    Control->FControlState << csFocusing;
+    TFlagGuard focusing(Control->FControlState, csFocusing);
     // A handler that moves the focus elsewhere ends this round.
     auto send = [this](TWinControl* W, Cardinal Msg) {
         Integer count = FFocusCount;
         W->Perform(Msg);
         return FFocusCount == count;
     };
-    bool completed = true;
-    try {
-        if (!FFocusedControl) FFocusedControl = this;
-        if (FFocusedControl != Control) {
-            while (FFocusedControl && !FFocusedControl->ContainsControl(Control)) {
-                TWinControl* leaving = FFocusedControl;
-                FFocusedControl = FFocusedControl->Parent();
-                if (!send(leaving, CM_EXIT)) {
-                    completed = false;
-                    break;
-                }
-            }
-            while (completed && FFocusedControl != Control) {
-                TWinControl* entering = Control;
-                while (entering->Parent() != FFocusedControl)
-                    entering = entering->Parent();
-                FFocusedControl = entering;
-                if (!send(entering, CM_ENTER)) completed = false;
-            }
-            if (completed) Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
-        }
-    } catch (...) {
-        Control->FControlState >> csFocusing;
-        throw;
+    if (!FFocusedControl) FFocusedControl = this;
+    if (FFocusedControl == Control) return true;
+    while (FFocusedControl && !FFocusedControl->ContainsControl(Control)) {
+        TWinControl* leaving = FFocusedControl;
+        FFocusedControl = FFocusedControl->Parent();
+        if (!send(leaving, CM_EXIT)) return false;
     }
-    Control->FControlState >> csFocusing;
-    return completed;
+    while (FFocusedControl != Control) {
+        TWinControl* entering = Control;
+        while (entering->Parent() != FFocusedControl)
+            entering = entering->Parent();
+        FFocusedControl = entering;
+        if (!send(entering, CM_ENTER)) return false;
+    }
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
+    return true;
 }
 
 void TCustomForm::CMDialogKey(TMessage& Message) {

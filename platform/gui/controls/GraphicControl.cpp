@@ -1,5 +1,6 @@
 #include "platform/gui/controls/GraphicControl.h"
 #include "platform/rtl/EventLoop.h"
+#include "platform/rtl/Guards.h"
 
 #include <algorithm>
 
@@ -72,13 +73,8 @@ void TControlCanvas::FreeHandle() {
 void TControlCanvas::PaintOn(HDC DC, const std::function<void()>& Paint) {
     FreeHandle();
     SetHandle(DC);
-    try {
-        Paint();
-    } catch (...) {
-        SetHandle(nullptr);
-        throw;
-    }
-    SetHandle(nullptr);
+    TScopeExit detach([this] { SetHandle(nullptr); });
+    Paint();
 }
 
 // ================================================================ TGraphicControl

@@ -1,5 +1,6 @@
 #include "platform/gui/controls/MenuLoop.h"
 #include "platform/gui/controls/Application.h"
+#include "platform/gui/controls/GuiGuards.h"
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/SystemMetrics.h"
 
@@ -129,11 +130,12 @@ void TMenuLoop::PaintBar(TCustomForm* Form, TCanvas* Canvas) {
         const bool selected = Form == FForm && static_cast<Integer>(i) == FBarIndex;
         TOwnerDrawState state = ItemState(bar.Items[i], selected, true);
         if (!Form->Active()) state << odInactive;
-        Integer saved = SaveDC(Canvas->Handle());
-        IntersectClipRect(Canvas->Handle(), bar.Rects[i].Left, bar.Rects[i].Top, bar.Rects[i].Right,
-                          bar.Rects[i].Bottom);
-        bar.Items[i]->AdvancedDrawItem(Canvas, bar.Rects[i], state);
-        RestoreDC(Canvas->Handle(), saved);
+        {
+            TSavedDC saved(Canvas->Handle());
+            IntersectClipRect(Canvas->Handle(), bar.Rects[i].Left, bar.Rects[i].Top, bar.Rects[i].Right,
+                              bar.Rects[i].Bottom);
+            bar.Items[i]->AdvancedDrawItem(Canvas, bar.Rects[i], state);
+        }
         Canvas->Refresh();
     }
 }
@@ -166,10 +168,12 @@ void TMenuLoop::PaintLevel(Integer Level, TCanvas* Canvas) {
     edge({1, 1, w - 1, h - 1}, clBtnHighlight, clBtnShadow);
     for (size_t i = 0; i < l.Items.size(); ++i) {
         TOwnerDrawState state = ItemState(l.Items[i], static_cast<Integer>(i) == l.Selected, false);
-        Integer saved = SaveDC(Canvas->Handle());
-        IntersectClipRect(Canvas->Handle(), l.Rects[i].Left, l.Rects[i].Top, l.Rects[i].Right, l.Rects[i].Bottom);
-        l.Items[i]->AdvancedDrawItem(Canvas, l.Rects[i], state);
-        RestoreDC(Canvas->Handle(), saved);
+        {
+            TSavedDC saved(Canvas->Handle());
+            IntersectClipRect(Canvas->Handle(), l.Rects[i].Left, l.Rects[i].Top, l.Rects[i].Right,
+                              l.Rects[i].Bottom);
+            l.Items[i]->AdvancedDrawItem(Canvas, l.Rects[i], state);
+        }
         Canvas->Refresh();
     }
 }

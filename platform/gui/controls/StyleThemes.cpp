@@ -1,5 +1,6 @@
 // Theme services drawn with the platform's widget style.
 #include "platform/gui/gdi/RasterAccess.h"
+#include "platform/gui/controls/GuiGuards.h"
 #include "platform/gui/controls/Themes.h"
 
 #include <QApplication>
@@ -172,28 +173,26 @@ public:
         // through DC's clipping.
         auto raster = std::make_shared<TRaster>(w, h);
         HDC work = CreateRasterDC(raster);
+        TScopeExit freeWork([work] { DeleteDC(work); });
         BitBlt(work, 0, 0, w, h, DC, R.Left, R.Top, SRCCOPY);
         {
             QImage image = RasterImage(*raster);
             QPainter painter(&image);
             Paint(painter, Details, QRect(0, 0, w, h));
         }
-        Integer save = SaveDC(DC);
+        TSavedDC saved(DC);
         if (ClipRect) IntersectClipRect(DC, ClipRect->Left, ClipRect->Top, ClipRect->Right, ClipRect->Bottom);
         BitBlt(DC, R.Left, R.Top, w, h, work, 0, 0, SRCCOPY);
-        RestoreDC(DC, save);
-        DeleteDC(work);
     }
 
     void DrawText(HDC DC, const TThemedElementDetails& Details, const String& Text, TRect R,
                   Cardinal Flags) override {
         COLORREF color = 0;
         GetColor(Details, TMT_TEXTCOLOR, color);
-        Integer save = SaveDC(DC);
+        TSavedDC saved(DC);
         SetTextColor(DC, color);
         SetBkMode(DC, TRANSPARENT);
         ::DrawText(DC, Text, &R, Flags);
-        RestoreDC(DC, save);
     }
 
     TRect GetTextExtent(HDC DC, const TThemedElementDetails&, const String& Text, Cardinal Flags,

@@ -1,5 +1,6 @@
 #include "platform/gui/controls/Themes.h"
 #include "platform/gui/controls/ControlMessages.h"
+#include "platform/gui/controls/GuiGuards.h"
 #include "platform/gui/controls/WinControl.h"
 
 namespace {
@@ -34,7 +35,7 @@ void TThemeServices::DrawParentBackground(HWND Wnd, HDC Target, const TRect* R) 
     TWinControl* control = FindControl(Wnd);
     if (!control || !control->Parent()) return;
     TWinControl* parent = control->Parent();
-    Integer save = SaveDC(Target);
+    TSavedDC saved(Target);
     OffsetViewportOrgEx(Target, -control->Left(), -control->Top(), nullptr);
     TRect clip = parent->ClientRect();
     if (R) {
@@ -43,14 +44,8 @@ void TThemeServices::DrawParentBackground(HWND Wnd, HDC Target, const TRect* R) 
         IntersectRect(clip, clip, moved);
     }
     IntersectClipRect(Target, clip.Left, clip.Top, clip.Right, clip.Bottom);
-    try {
-        parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(Target));
-        parent->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Target), PRF_CLIENT);
-    } catch (...) {
-        RestoreDC(Target, save);
-        throw;
-    }
-    RestoreDC(Target, save);
+    parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(Target));
+    parent->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Target), PRF_CLIENT);
 }
 
 TThemeServices* ClassicThemeServices() {

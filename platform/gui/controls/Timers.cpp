@@ -1,6 +1,7 @@
 #include "platform/gui/controls/Timers.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/EventLoop.h"
+#include "platform/rtl/Guards.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -102,38 +103,32 @@ Integer ActiveTimerCount() {
 void CheckTimers() {
     TTimerService& s = Service();
     if (s.Checking) return; // a handler that pumps messages does not fire timers again meanwhile
-    s.Checking = true;
-    try {
-        const Cardinal now = timeGetTime();
-        // The timers due now, in the order they became due; each is looked up
-        // again before it fires, since handlers start and stop timers.
-        std::vector<TWindowTimer> due;
-        for (const TWindowTimer& t : s.Timers)
-            if (IsDue(now, t.Due)) due.push_back(t);
-        std::sort(due.begin(), due.end(), [now](const TWindowTimer& a, const TWindowTimer& b) {
-            Integer la = static_cast<Integer>(now - a.Due), lb = static_cast<Integer>(now - b.Due);
-            return la != lb ? la > lb : a.Serial < b.Serial;
-        });
-        for (const TWindowTimer& d : due) {
-            auto it = std::find_if(s.Timers.begin(), s.Timers.end(),
-                                   [&](const TWindowTimer& t) { return t.Wnd == d.Wnd && t.ID == d.ID; });
-            if (it == s.Timers.end() || it->Serial != d.Serial || !IsDue(now, it->Due)) continue;
-            if (!IsWindow(d.Wnd)) { // the window went away without killing its timer
-                s.Timers.erase(it);
-                continue;
-            }
-            it->Due = now + it->Interval;
-            try {
-                SendMessage(d.Wnd, WM_TIMER, d.ID, 0);
-            } catch (const std::exception& E) {
-                HandleException(E);
-            }
+    TRestoreOnExit<bool> checking(s.Checking, true);
+    const Cardinal now = timeGetTime();
+    // The timers due now, in the order they became due; each is looked up
+    // again before it fires, since handlers start and stop timers.
+    std::vector<TWindowTimer> due;
+    for (const TWindowTimer& t : s.Timers)
+        if (IsDue(now, t.Due)) due.push_back(t);
+    std::sort(due.begin(), due.end(), [now](const TWindowTimer& a, const TWindowTimer& b) {
+        Integer la = static_cast<Integer>(now - a.Due), lb = static_cast<Integer>(now - b.Due);
+        return la != lb ? la > lb : a.Serial < b.Serial;
+    });
+    for (const TWindowTimer& d : due) {
+        auto it = std::find_if(s.Timers.begin(), s.Timers.end(),
+                               [&](const TWindowTimer& t) { return t.Wnd == d.Wnd && t.ID == d.ID; });
+        if (it == s.Timers.end() || it->Serial != d.Serial || !IsDue(now, it->Due)) continue;
+        if (!IsWindow(d.Wnd)) { // the window went away without killing its timer
+            s.Timers.erase(it);
+            continue;
         }
-    } catch (...) {
-        s.Checking = false;
-        throw;
+        it->Due = now + it->Interval;
+        try {
+            SendMessage(d.Wnd, WM_TIMER, d.ID, 0);
+        } catch (const std::exception& E) {
+            HandleException(E);
+        }
     }
-    s.Checking = false;
     Arm();
 }
 

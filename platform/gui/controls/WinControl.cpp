@@ -1,5 +1,6 @@
 #include "platform/gui/controls/WinControl.h"
 #include "platform/gui/controls/CustomForm.h"
+#include "platform/gui/controls/GuiGuards.h"
 #include "platform/gui/gdi/RasterAccess.h"
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/WindowInput.h"
@@ -189,17 +190,12 @@ void TWinControl::AlignControl(TControl* AControl) {
         FControlState << csAlignmentNeeded;
         return;
     }
-    DisableAlign();
-    try {
-        TRect r = ClientRect();
-        AlignControls(AControl, r);
-    } catch (...) {
-        FControlState >> csAlignmentNeeded;
-        EnableAlign();
-        throw;
-    }
-    FControlState >> csAlignmentNeeded;
-    EnableAlign();
+    TAlignLock lock(this);
+    // Whatever asked for alignment meanwhile is served by this pass (the
+    // request is dropped before the lock goes, so it does not realign again).
+    TScopeExit served([this] { FControlState >> csAlignmentNeeded; });
+    TRect r = ClientRect();
+    AlignControls(AControl, r);
 }
 
 void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
@@ -381,12 +377,9 @@ void TWinControl::UpdateShowing(bool ParentShowing) {
     }
     if (FHandle && FShowing != show) {
         FShowing = show;
-        try {
-            Perform(CM_SHOWINGCHANGED);
-        } catch (...) {
-            FShowing = !show;
-            throw;
-        }
+        TScopeExit undo([this, show] { FShowing = !show; });
+        Perform(CM_SHOWINGCHANGED);
+        undo.Release();
     }
     // A hidden window's children are not showing either.
     if (!show)
@@ -458,19 +451,17 @@ void TWinControl::PaintInvalid() {
     FUpdateRgn = CreateRectRgn(0, 0, 0, 0);
     const bool erase = FEraseNeeded;
     FEraseNeeded = false;
-    HDC dc = TWindowAccess::SurfaceDC(this);
-    SetDCSystemClip(dc, &box);
-    SelectClipRgn(dc, region);
-    try {
+    {
+        HDC dc = TWindowAccess::SurfaceDC(this);
+        TScopeExit free([dc, region] {
+            DeleteDC(dc);
+            DeleteObject(AsGdiObj(region));
+        });
+        SetDCSystemClip(dc, &box);
+        SelectClipRgn(dc, region);
         if (erase) Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
         Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
-    } catch (...) {
-        DeleteDC(dc);
-        DeleteObject(AsGdiObj(region));
-        throw;
     }
-    DeleteDC(dc);
-    DeleteObject(AsGdiObj(region));
     TWindowAccess::Present(this, box);
 }
 
@@ -479,7 +470,7 @@ void TWinControl::PaintHandler(HDC DC) {
         PaintWindow(DC);
     } else {
         // Opaque graphic children cover their area: the window does not paint it.
-        Integer save = SaveDC(DC);
+        TSavedDC saved(DC);
         Integer clip = SIMPLEREGION;
         for (TControl* c : FControls)
             if (c->Visible() && c->ControlStyle().Contains(csOpaque)) {
@@ -488,7 +479,6 @@ void TWinControl::PaintHandler(HDC DC) {
                 if (clip == NULLREGION) break;
             }
         if (clip != NULLREGION) PaintWindow(DC);
-        RestoreDC(DC, save);
     }
     PaintControls(DC, nullptr);
 }
@@ -505,38 +495,33 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
         if (!c->Visible()) continue;
         TRect r = c->BoundsRect();
         if (!RectVisible(DC, &r)) continue;
-        Integer save = SaveDC(DC);
+        TSavedDC saved(DC);
         OffsetViewportOrgEx(DC, c->Left(), c->Top(), nullptr);
         IntersectClipRect(DC, 0, 0, c->Width(), c->Height());
         c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC));
-        RestoreDC(DC, save);
     }
 }
 
 void TWinControl::PaintControlsNow(TControl* First) {
     if (!FHandle || !FSurface) return;
-    HDC dc = TWindowAccess::SurfaceDC(this);
     TRect r = First->BoundsRect();
-    IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
-    try {
+    {
+        HDC dc = TWindowAccess::SurfaceDC(this);
+        TScopeExit free([dc] { DeleteDC(dc); });
+        IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
         PaintControls(dc, First);
-    } catch (...) {
-        DeleteDC(dc);
-        throw;
     }
-    DeleteDC(dc);
     TWindowAccess::Present(this, r);
 }
 
 void TWinControl::PaintTo(HDC DC, Integer X, Integer Y) {
-    Integer save = SaveDC(DC);
+    TSavedDC saved(DC);
     OffsetViewportOrgEx(DC, X, Y, nullptr);
     IntersectClipRect(DC, 0, 0, Width(), Height());
     Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC));
     Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(DC), PRF_CLIENT);
     for (TWinControl* w : FWinControls)
         if (w->Visible()) w->PaintTo(DC, w->Left(), w->Top());
-    RestoreDC(DC, save);
 }
 
 void TWinControl::WMPaint(TMessage& Message) {
@@ -556,14 +541,8 @@ void TWinControl::WMPrintClient(TMessage& Message) {
     if (Message.Result == 1) return;
     if ((Message.LParam & PRF_CHECKVISIBLE) && !Visible()) return;
     HDC dc = reinterpret_cast<HDC>(Message.WParam);
-    Integer save = SaveDC(dc);
-    try {
-        PaintHandler(dc);
-    } catch (...) {
-        RestoreDC(dc, save);
-        throw;
-    }
-    RestoreDC(dc, save);
+    TSavedDC saved(dc);
+    PaintHandler(dc);
 }
 
 void TWinControl::WMSize(TMessage& Message) {

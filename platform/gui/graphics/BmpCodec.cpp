@@ -2,6 +2,7 @@
 // bits per pixel, uncompressed, run-length encoded or with bit fields.
 #include "platform/gui/graphics/Graphics.h"
 #include "platform/gui/graphics/ImageCodecs.h"
+#include "platform/gui/graphics/PictureLimits.h"
 
 #include <bit>
 #include <cstring>
@@ -9,7 +10,6 @@
 namespace {
 
 constexpr int MaxSide = 32768;
-constexpr long long MaxPixels = 1LL << 26;
 
 [[noreturn]] void Bad(const String& Why) { throw EInvalidGraphic("Bitmap image is not valid: " + Why); }
 
@@ -59,27 +59,32 @@ TRaster DecodeBmp(const std::vector<Byte>& Data, int* BitsPerPixel) {
     if (Data.size() < 26 || Data[0] != 'B' || Data[1] != 'M') Bad("no bitmap file header");
     std::uint32_t offBits = rd.U32(10);
     std::uint32_t headerSize = rd.U32(14);
-    int width, height, bpp;
+    // The sizes as the file states them, in 64 bits: a height of -2^31
+    // (top-down) has no 32-bit magnitude.
+    std::int64_t fileWidth, fileHeight;
+    int bpp;
     std::uint32_t compression = 0, clrUsed = 0;
     bool core = headerSize == 12;
     if (core) {
-        width = rd.U16(18);
-        height = static_cast<std::int16_t>(rd.U16(20));
+        fileWidth = rd.U16(18);
+        fileHeight = static_cast<std::int16_t>(rd.U16(20));
         bpp = rd.U16(24);
     } else if (headerSize >= 40 && headerSize <= 124) {
-        width = static_cast<std::int32_t>(rd.U32(18));
-        height = static_cast<std::int32_t>(rd.U32(22));
+        fileWidth = static_cast<std::int32_t>(rd.U32(18));
+        fileHeight = static_cast<std::int32_t>(rd.U32(22));
         bpp = rd.U16(28);
         compression = rd.U32(30);
         clrUsed = rd.U32(46);
     } else {
         Bad("unknown header size " + IntToStr(headerSize));
     }
-    bool topDown = height < 0;
-    if (topDown) height = -height;
-    if (width <= 0 || height <= 0) Bad("the image has no pixels");
-    if (width > MaxSide || height > MaxSide || static_cast<long long>(width) * height > MaxPixels)
-        Bad("the image is too large");
+    const bool topDown = fileHeight < 0;
+    if (topDown) fileHeight = -fileHeight;
+    if (fileWidth <= 0 || fileHeight <= 0) Bad("the image has no pixels");
+    if (PictureTooLarge(fileWidth, fileHeight)) Bad(PictureTooLargeText(fileWidth, fileHeight));
+    if (fileWidth > MaxSide || fileHeight > MaxSide)
+        Bad(Format("the image is too large: %d x %d pixels, wider or higher than %d", {fileWidth, fileHeight, MaxSide}));
+    const int width = static_cast<int>(fileWidth), height = static_cast<int>(fileHeight);
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
         Bad(IntToStr(bpp) + " bits per pixel are not supported");
     const std::uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3, BI_ALPHABITFIELDS = 6;
@@ -135,10 +140,13 @@ TRaster DecodeBmp(const std::vector<Byte>& Data, int* BitsPerPixel) {
 
     if (rle) {
         // Runs and escapes; pixels not covered stay black.
+        // A long file of runs and deltas can carry x past the range of an
+        // int, so the position counts in 64 bits.
         std::size_t at = offBits;
-        int x = 0, fileRow = 0;
+        std::int64_t x = 0, fileRow = 0;
         auto put = [&](unsigned Index) {
-            if (x < width && fileRow < height) out.At(x, rowOf(fileRow)) = fromPalette(Index);
+            if (x < width && fileRow < height)
+                out.At(static_cast<int>(x), rowOf(static_cast<int>(fileRow))) = fromPalette(Index);
             ++x;
         };
         while (fileRow < height) {

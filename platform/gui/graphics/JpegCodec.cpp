@@ -3,6 +3,8 @@
 #include "platform/gui/graphics/Graphics.h"
 #include "platform/gui/graphics/ImageCodecs.h"
 
+#include "platform/gui/graphics/PictureLimits.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -10,8 +12,6 @@
 #include <jpeglib.h>
 
 namespace {
-
-constexpr long long MaxPixels = 1LL << 26;
 
 struct TJpegError {
     jpeg_error_mgr Mgr;
@@ -47,7 +47,7 @@ bool DecodeCore(const std::vector<Byte>& Data, TRaster& Out, std::vector<Byte>& 
     jpeg_read_header(&info, TRUE);
     bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
-    if (static_cast<long long>(info.image_width) * info.image_height > MaxPixels) {
+    if (PictureTooLarge(info.image_width, info.image_height)) {
         Problem = "the image is too large";
         jpeg_destroy_decompress(&info);
         return false;

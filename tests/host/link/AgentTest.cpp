@@ -37,21 +37,22 @@ protected:
 TEST_F(RoutingTest, TheCurrentDeviceWinsOverAListedDeviceWithThatId) {
     TdsProg* other = NewDevice(0x0101);
     other->Device_ID->SetValue(0x0202); // listed, carrying the ID the answer has
+    other->PackAndSend();
     TdsProg* cur = NewDevice(0x0202);
     cur->PackAndSend();
-    Deliver(Answer(0x0202, 1, 0x5A), "127.0.0.9", 4321);
+    Deliver(Answer(0x0202, 1, 0x5A));
     EXPECT_TRUE(cur->Answered);
     EXPECT_FALSE(other->Answered);
     EXPECT_EQ(cur->InPayload->Elements[0], 0x5A);
-    EXPECT_EQ(cur->PeerIP, "127.0.0.9");
-    EXPECT_EQ(cur->PeerPort, 4321);
     EXPECT_TRUE(Agent->DeviceAnswered);
-    EXPECT_TRUE(Dispatcher->Answered); // the dispatcher reads every datagram first
+    EXPECT_FALSE(Dispatcher->Answered); // it read the datagram, but it was not its answer
 }
 
 TEST_F(RoutingTest, AListedDeviceIsFoundByItsDeviceId) {
     TdsProg* listed = NewDevice(0x0303);
     listed->Device_ID->SetValue(0x0303);
+    listed->MsgNum->SetValue(76);
+    listed->PackAndSend();
     TdsProg* cur = NewDevice(0x0404);
     cur->PackAndSend();
     Deliver(Answer(0x0303, 77));
@@ -107,6 +108,7 @@ TEST_F(RoutingTest, TwoDevicesAnsweringOneDiscoveryBothBecomeDevices) {
     Dispatcher->Device_ID->SetValue(0);
     Dispatcher->Command->SetValue(0);
     Dispatcher->PackAndSend();
+    AsBroadcast(Dispatcher);
     ASSERT_EQ(Agent->CurrentDevice(), Dispatcher);
     const auto seq = static_cast<std::uint16_t>(TWire::Decode(Sent(Dispatcher)).MsgNum);
     Deliver(Answer(0x0A0A, seq), "127.0.0.10", 16388);
@@ -124,6 +126,7 @@ TEST_F(RoutingTest, TwoDevicesAnsweringOneDiscoveryBothBecomeDevices) {
 TEST_F(RoutingTest, FreedOrRemovedDevicesAreNeverTouched) {
     TdsProg* a = NewDevice(0x0A);
     a->Device_ID->SetValue(0x0A);
+    a->PackAndSend();
     TdsProg* b = NewDevice(0x0B);
     b->Device_ID->SetValue(0x0B);
     b->PackAndSend();
@@ -131,10 +134,12 @@ TEST_F(RoutingTest, FreedOrRemovedDevicesAreNeverTouched) {
     EXPECT_EQ(Agent->CurrentDevice(), nullptr);
     EXPECT_EQ(Agent->DeviceCount(), 1);
 
-    // No current device: routed by Device_ID alone, no sequence check.
-    Deliver(Answer(0x0A, 999));
+    // No current device: routed by Device_ID to the device whose request
+    // it answers.
+    Deliver(Answer(0x0A, 1));
     EXPECT_TRUE(a->Answered);
     EXPECT_TRUE(Log.empty());
+    Log.clear();
 
     a->PackAndSend();
     Agent->RemoveDeviceById(0x0A);
@@ -142,9 +147,62 @@ TEST_F(RoutingTest, FreedOrRemovedDevicesAreNeverTouched) {
     EXPECT_EQ(Agent->DeviceCount(), 0);
 
     FreeDevice(Dispatcher);
-    Deliver(Answer(0x0A, 1));
+    Deliver(Answer(0x0A, 2));
     ASSERT_EQ(Log.size(), 1u);
     EXPECT_EQ(Log[0].rfind("**ERROR", 0), 0u);
+}
+
+TEST_F(RoutingTest, AnAnswerComesFromWhereItsRequestWentAndCarriesItsMsgNum) {
+    TdsProg* d = NewDevice(0x0D);
+    d->Device_ID->SetValue(0x0D);
+    d->PackAndSend(); // MsgNum 1 to the sink
+    const String to = Format("127.0.0.1:%d", {Sink->Port()});
+    struct TCase {
+        TBytes Datagram;
+        String Ip;
+        Integer Port;
+        String Logged; // empty: taken as the answer
+    } cases[] = {
+        {Answer(0x0D, 1, 0xEE), "127.0.0.9", 0, "**ERROR Datagram for device ID 0x000d from 127.0.0.9:" +
+                                                    IntToStr(Sink->Port()) + " dropped: the request went to " + to},
+        {Answer(0x0D, 1, 0xEE), "127.0.0.1", 4321,
+         "**ERROR Datagram for device ID 0x000d from 127.0.0.1:4321 dropped: the request went to " + to},
+        {Answer(0x0D, 2, 0xEE), "127.0.0.1", 0, "**ERROR Out of Sequence Control PDU Seq: 2"},
+        {Answer(0x0D, 1, 0x11), "127.0.0.1", 0, ""},
+        {Answer(0x0D, 1, 0xEE), "127.0.0.1", 0,
+         "**ERROR Datagram for device ID 0x000d from " + to + " dropped: no request is waiting for an answer (Seq: 1)"},
+    };
+    for (const TCase& c : cases) {
+        Log.clear();
+        const bool before = d->Answered;
+        Deliver(c.Datagram, c.Ip, c.Port);
+        if (c.Logged.empty()) {
+            EXPECT_TRUE(Log.empty());
+            EXPECT_TRUE(d->Answered);
+        } else {
+            EXPECT_EQ(Log, std::vector<String>{c.Logged});
+            EXPECT_EQ(d->Answered, before);
+        }
+        EXPECT_EQ(d->InPayload->Elements[0], c.Logged.empty() || before ? 0x11 : 0);
+        EXPECT_EQ(d->PeerIP, "127.0.0.1");
+        EXPECT_EQ(d->PeerPort, Sink->Port());
+    }
+    EXPECT_TRUE(Found.empty());
+}
+
+TEST_F(RoutingTest, AtMost256DevicesAreMadeAndEachRefusedIdIsLoggedOnce) {
+    TdsProg* known = NewDevice(0x0001);
+    known->Device_ID->SetValue(0x0001);
+    known->PackAndSend();
+    for (Integer id = 0x1000; id < 0x1000 + 300; ++id)
+        Deliver(Answer(static_cast<std::uint16_t>(id), 1));
+    Deliver(Answer(0x1000 + 299, 1)); // a refused ID again
+    EXPECT_EQ(Agent->DeviceCount(), MaxDeviceObjects);
+    EXPECT_EQ(Found.size(), static_cast<std::size_t>(MaxDeviceObjects - 1));
+    ASSERT_EQ(Log.size(), 300u - (MaxDeviceObjects - 1));
+    EXPECT_EQ(Log[0], Format("**ERROR Datagrams from device ID 0x%4.4x (127.0.0.1:%d) are dropped: the host keeps at "
+                             "most 256 devices",
+                             {0x1000 + MaxDeviceObjects - 1, Sink->Port()}));
 }
 
 TEST_F(RoutingTest, ListBookkeeping) {

@@ -44,11 +44,19 @@ protected:
         d->Free();
     }
 
-    // Hands a datagram to the agent as the receive thread would.
-    void Deliver(const TBytes& b, const String& ip = "127.0.0.1", Integer port = 40000) {
+    // Hands a datagram to the agent as the receive thread would; it comes
+    // from the sink's address and port unless told otherwise.
+    void Deliver(const TBytes& b, const String& ip = "127.0.0.1", Integer port = 0) {
         Agent->LastPeerIP = ip;
-        Agent->LastPeerPort = port;
+        Agent->LastPeerPort = port ? port : Sink->Port();
         Agent->DispatchDatagram(b.data(), static_cast<Integer>(b.size()));
+    }
+
+    // Takes the request d sent last as a broadcast, which any device may
+    // answer from anywhere (nothing is sent to the broadcast address).
+    static void AsBroadcast(TdsProg* d) {
+        d->PeerIP = EthBroadcastIP;
+        d->NoteRequest();
     }
 
     TBytes Sent(TdsProg* d) const { return TBytes(d->TxBuffer, d->TxBuffer + d->TxCount); }

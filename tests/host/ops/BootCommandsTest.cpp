@@ -11,6 +11,7 @@ std::vector<TBytes> Bootloader(const TBytes& req) {
     if (w.Code == cmdProgramChunk || w.Code == cmdRunApplication) return {};
     return {AnswerTo(req, 0x5151, [&](TWire& a) {
         a.Code = w.Code;
+        if (w.Code == cmdReadMemory || w.Code == cmdReadConfigMemory) a.Address = w.Address; // the address served
         a.Payload[0] = 0xC0;
         a.Payload[1] = 0xA8;
         a.Payload[2] = 0x01;
@@ -169,4 +170,13 @@ TEST_F(BootCommandsTest, FailuresAreReportedNotRaised) {
     EXPECT_NE(r.Error.find("70000"), String::npos);
 
     EXPECT_EQ(RunApplication(nullptr).Error, "No device is selected.");
+}
+
+TEST_F(BootCommandsTest, AReadAnswerForAnotherAddressCountsAsNoAnswer) {
+    // This bootloader always answers with InAddress 0.
+    TLoopbackPeer wrong([](const TBytes& req) { return std::vector<TBytes>{AnswerTo(req, 0x5151)}; });
+    Dev->PeerPort = wrong.Port();
+    EXPECT_EQ(ReadMemory(Dev, 0, 128, 0x1FC02FF0, 0x1FC02FFF).Result, crAnswered);
+    EXPECT_EQ(ReadMemory(Dev, static_cast<Integer>(0x9D000000), 128, 0x1FC02FF0, 0x1FC02FFF).Result, crNoAnswer);
+    EXPECT_EQ(BlankCheck(Dev).Result, crAnswered); // other answers name no address
 }

@@ -91,14 +91,17 @@ TEST_F(DeviceListTest, RemovingDevices) {
     EXPECT_EQ(Sim->RequestCount(), 0u);
 }
 
-TEST_F(DeviceListTest, ADeviceRemovedInTheMiddleOfAnOperationIsFreedAfterIt) {
+TEST_F(DeviceListTest, ADeviceThatStoppedAnsweringDuringAnOperationIsReportedAfterIt) {
     Connect();
     // The report arrives while the version request waits for an answer
-    // that does not come: the object waiting leaves every list but stays
-    // whole until the operation ends.
+    // that does not come: it is held until the operation has ended, and
+    // then given, as the device still has not answered.
     Sim->AddFault("noanswer:0x00:1");
     PostMessage(Host->Handle(), WM_DEVICE_NOT_RESPONDING, 1, 0);
     EXPECT_FALSE(Host->Prog_GetBLVersionClick());
+    EXPECT_TRUE(View.Boxes.empty());
+    ASSERT_EQ(Host->DeviceList().size(), 1u);
+    ProcessMessages();
     ASSERT_EQ(View.Boxes.size(), 1u);
     EXPECT_EQ(View.Boxes[0].Text, "Device ID 0001 is not responding!");
     EXPECT_TRUE(Host->DeviceList().empty());

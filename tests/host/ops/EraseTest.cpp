@@ -117,18 +117,64 @@ TEST_F(EraseTest, AFailedReadOfTheSavedBootStubLeavesTheBootBlockAlone) {
     EXPECT_TRUE(Host->AbortFlag);
 }
 
-TEST_F(EraseTest, ARestoreWriteThatFailsAndIsNotRetriedEndsTheErase) {
-    ConnectAndAsk();
-    Sim->AddFault("failblock:0xBFC00000:1");
-    View.Answers = {maNo};
-    Host->Prog_EraseClick();
-    EXPECT_TRUE(
-        LinesInOrder({"+ + + Target 0 failed to program segment at 0xBFC00000! + + +",
-                      "An error occurred when programming the block at address 0xbfc00000. \r\n Would you "
-                      "like to retry?",
-                      "Retry declined.", "  Unable to clear device: block starting at address 0xBFC00000"}));
-    EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), 1u);
-    EXPECT_TRUE(Host->AbortFlag);
+TEST_F(EraseTest, TheBootStubRestoreRetriesOnItsOwnBeforeItAsks) {
+    const String again2 = "  Writing the boot block at 0xbfc00000 again (try 2 of 4)...";
+    const String again4 = "  Writing the boot block at 0xbfc00000 again (try 4 of 4)...";
+    const struct {
+        std::vector<String> Faults;
+        std::vector<String> Lines; // in order
+        Integer Erased;            // erase requests carried out
+    } cases[] = {
+        {{"noanswer:0x0B:1"}, {again2, "  Done!"}, 3},
+        {{"noanswer:0x0B:1", "noanswer:0x0B:2", "noanswer:0x0B:3"}, {again4, "  Done!"}, 3},
+        // A chunk written whose answer is lost counts once it reads back.
+        {{"late:0x0B:60000:1"}, {"+ + + Target0 failed to respond! + + +", "  Done!"}, 3},
+    };
+    for (const auto& c : cases) {
+        ConnectAndAsk();
+        const auto stub = Sim->ReadWords(0xBFC00000, 256);
+        for (const String& f : c.Faults)
+            Sim->AddFault(f);
+        Agent->SetTimeOut(300);
+        Host->Prog_EraseClick();
+        Agent->SetTimeOut(3000);
+        EXPECT_TRUE(LinesInOrder(c.Lines)) << c.Faults[0];
+        EXPECT_TRUE(View.Boxes.empty()) << c.Faults[0];
+        EXPECT_EQ(Sim->ReadWords(0xBFC00000, 256), stub) << c.Faults[0];
+        EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), static_cast<Cardinal>(c.Erased)) << c.Faults[0];
+        Sim->ClearFaults();
+    }
+}
+
+TEST_F(EraseTest, ABootStubThatCannotBeWrittenBackIsReportedAsAnEmptyBootBlock) {
+    for (const TMsgBoxAnswer answer : {maNo, maYes}) {
+        ConnectAndAsk();
+        Sim->AddFault("noanswer:0x0B");
+        Agent->SetTimeOut(300);
+        View.Answers = {answer};
+        Host->Prog_EraseClick();
+        Agent->SetTimeOut(3000);
+        Sim->ClearFaults();
+        const String ask =
+            "An error occurred when programming the block at address 0xbfc00000. \r\n Would you like to retry?";
+        const String empty =
+            "The boot block of the device is empty: its boot stub could not be written back.\r\nThe device "
+            "must stay powered and connected until an erase or \"Upgrade Now\" succeeds: reset or switched off "
+            "now, it cannot start again.";
+        EXPECT_TRUE(LinesInOrder({"  Writing the boot block at 0xbfc00000 again (try 4 of 4)...", ask,
+                                  answer == maNo ? "Retry declined." : "Retry failed.", String(88, '='), empty,
+                                  "", String(88, '='), "",
+                                  "  Unable to clear device: block starting at address 0xBFC00000"}));
+        EXPECT_EQ(Sim->RequestCount(cmdProgramLastChunk), answer == maNo ? 4u : 5u);
+        ASSERT_EQ(View.Boxes.size(), 3u);
+        EXPECT_EQ(View.Boxes[0].Text, ask);
+        EXPECT_EQ(View.Boxes[1].Text, empty);
+        EXPECT_EQ(View.Boxes[1].Kind, mkError);
+        EXPECT_EQ(View.StatusText, "The boot block is empty: keep the device powered and connected");
+        EXPECT_EQ(Sim->ReadWord(0xBFC00000), 0xFFFFFFFFu); // what the text says
+        EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), 1u);  // nothing more erased
+        EXPECT_TRUE(Host->AbortFlag);
+    }
 }
 
 TEST_F(EraseTest, AnEmptyApplicationRangeIsNotErased) {

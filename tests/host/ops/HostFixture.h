@@ -48,6 +48,28 @@ inline String HexText(const std::map<Cardinal, Cardinal>& Words) {
     return text;
 }
 
+inline constexpr Cardinal ProgPhys = 0x1D000000;
+inline constexpr Cardinal BootPhys = 0x1FC00000;
+
+// Program blocks 0..2, a few words of block 5, and the last block below the
+// bootloader; the boot stub the device came with, and a word in the second
+// boot block.
+inline std::map<Cardinal, Cardinal> SampleImage(const std::vector<Cardinal>& Stub) {
+    std::map<Cardinal, Cardinal> words;
+    Cardinal x = 0x2468ACE1;
+    for (Cardinal a = ProgPhys; a < ProgPhys + 3 * 512; a += 4)
+        words[a] = x = x * 1664525 + 1013904223;
+    for (Cardinal a = ProgPhys + 5 * 512 + 64; a < ProgPhys + 5 * 512 + 96; a += 4)
+        words[a] = a;
+    for (Cardinal a = 0x1D06FE00; a < 0x1D070000; a += 4)
+        words[a] = ~a;
+    for (std::size_t i = 0; i < Stub.size(); ++i)
+        words[BootPhys + 4 * static_cast<Cardinal>(i)] = Stub[i];
+    words[BootPhys + 0x1000] = 0x12345678;
+    return words;
+}
+
+
 class HostFixture : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -49,9 +49,9 @@ TEST_F(EventLoopTest, SendMessageReturnsTheResult) {
     HWND wnd = AllocateHWnd([](TMessage& m) { m.Result = static_cast<LRESULT>(m.WParam) * 2; });
     EXPECT_EQ(SendMessage(wnd, WM_USER, 21, 0), 42);
     LRESULT fromThread = 0;
-    std::thread t([&] { fromThread = SendMessage(wnd, WM_USER, 5, 0); });
-    while (fromThread == 0) WaitMessage(1000);
-    t.join();
+    TFnThread t([&](TFnThread*) { fromThread = SendMessage(wnd, WM_USER, 5, 0); });
+    t.Start();
+    t.WaitFor(); // serves the call; the result is read after the thread has ended
     EXPECT_EQ(fromThread, 10);
     DeallocateHWnd(wnd);
     EXPECT_EQ(SendMessage(wnd, WM_USER, 5, 0), 0);
@@ -125,4 +125,30 @@ TEST_F(EventLoopTest, UnhandledExceptionsGoToTheApplicationHandler) {
     EXPECT_EQ(seen, "");
     SetExceptionHandler(nullptr);
     DeallocateHWnd(wnd);
+}
+
+TEST_F(EventLoopTest, ExceptionsHandledOnOtherThreadsAreHandledOnTheGuiThread) {
+    std::vector<String> seen;
+    SetExceptionHandler([&](const std::exception& e) {
+        const auto* ex = dynamic_cast<const Exception*>(&e);
+        seen.push_back((ex ? ex->ClassName() : String("?")) + ": " + e.what() +
+                       (IsGuiThread() ? "" : " (off the GUI thread)"));
+    });
+    TFnThread th([](TFnThread*) {
+        try {
+            throw EConvertError("caught");
+        } catch (const std::exception& e) {
+            HandleException(e);
+        }
+        HandleException(EInvalidOperation("never thrown"));
+        HandleException(EAbort("quiet"));
+        throw EListError("escaped from Execute");
+    });
+    th.Start();
+    th.WaitFor();
+    EXPECT_TRUE(seen.empty()); // nothing is handled on the thread itself
+    ProcessMessages();
+    EXPECT_EQ(seen, (std::vector<String>{"EConvertError: caught", "Exception: never thrown",
+                                         "EListError: escaped from Execute"}));
+    SetExceptionHandler(nullptr);
 }

@@ -39,3 +39,32 @@ TEST(IniFile, AMissingFileGivesDefaultsAndWritesPersist) {
     EXPECT_EQ(keys.Count(), 2);
     std::remove(name);
 }
+
+TEST(IniFile, AHundredThousandLinesReadAsFewDo) {
+    // Many sections, repeated in turn, with many keys each; keys repeated
+    // (in another case) keep their first value, erased entries leave the
+    // rest findable.
+    String text;
+    for (Integer i = 0; i < 100000; ++i) {
+        if (i % 1000 == 0) text += Format("[Section%d]\n", {i / 1000 % 50});
+        text += Format("Key%d=%d\n", {i, i});
+        if (i % 10000 == 0) text += Format("KEY%d=repeat\n", {i});
+    }
+    TMemIniFile ini("/nonexistent/Settings.ini");
+    ini.SetText(text);
+    TStringList sections;
+    ini.ReadSections(&sections);
+    EXPECT_EQ(sections.Count(), 50);
+    EXPECT_EQ(ini.ReadInteger("section7", "key57123", -1), 57123);
+    EXPECT_EQ(ini.ReadString("Section0", "key50000", ""), "50000");
+    EXPECT_EQ(ini.ReadString("Section49", "Key99999", ""), "99999");
+    EXPECT_FALSE(ini.ValueExists("Section48", "Key99999"));
+    EXPECT_EQ(ini.ReadString("Section10", "key10000", ""), "10000"); // not "repeat"
+    ini.EraseSection("Section3");
+    ini.DeleteKey("Section49", "Key49000");
+    EXPECT_FALSE(ini.SectionExists("SECTION3"));
+    EXPECT_EQ(ini.ReadString("Section49", "Key99999", ""), "99999");
+    EXPECT_FALSE(ini.ValueExists("Section49", "Key49000"));
+    ini.WriteString("Section49", "key99999", "new");
+    EXPECT_EQ(ini.ReadString("Section49", "Key99999", ""), "new");
+}

@@ -65,6 +65,26 @@ TEST(StringList, ChangeEventsRespectUpdates) {
     EXPECT_EQ(changes, 2);
 }
 
+TEST(StringList, AChangeThatFailsHalfwayStillEndsItsUpdate) {
+    TStringList l;
+    l.SetSorted(true);
+    l.SetDuplicates(dupError);
+    l.Add("fig");
+    TStringList more;
+    more.Add("pear");
+    more.Add("fig");
+    int changes = 0;
+    l.OnChange = [&](TObject*) { ++changes; };
+    EXPECT_THROW(l.AddStrings(&more), EStringListError);
+    EXPECT_THROW(l.Move(7, 0), EStringListError);
+    EXPECT_THROW(l.Exchange(0, 7), EStringListError);
+    EXPECT_EQ(l.UpdateCount(), 0);
+    EXPECT_EQ(changes, 3); // each failed change still reports what it did
+    l.Add("apple");
+    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(l.CommaText(), "apple,fig,pear");
+}
+
 TEST(StringList, CommaTextQuotesWhatNeedsIt) {
     TStringList l;
     l.Add("a b");

@@ -246,6 +246,27 @@ TEST_F(SimBootloader, LateDuplicateAndMisnumberedAnswers) {
     EXPECT_EQ(Ask(req).MsgNum, 9); // only the first one
 }
 
+TEST_F(SimBootloader, ForgedAndFloodedCopiesComeBeforeTheAnswer) {
+    Device.AddFault(ParseSimFault("spoof:0x30:1"));
+    Device.AddFault(ParseSimFault("flood:0x30:2"));
+    auto answers = Send(Request(cmdTargetInfo));
+    ASSERT_EQ(answers.size(), 4u) << Last.Text();
+    const TSimDatagram& real = answers[3].Datagram;
+    EXPECT_FALSE(answers[3].FromOtherPort);
+    EXPECT_EQ(real.PayloadWord(0), 0x04307053u);
+    EXPECT_TRUE(answers[0].FromOtherPort); // the forgery: same header, payload inverted
+    EXPECT_EQ(answers[0].Datagram.DeviceID, 0x0042);
+    EXPECT_EQ(answers[0].Datagram.MsgNum, real.MsgNum);
+    EXPECT_EQ(answers[0].Datagram.PayloadWord(0), ~0x04307053u);
+    EXPECT_EQ(answers[1].Datagram.DeviceID, 0x0043);
+    EXPECT_EQ(answers[2].Datagram.DeviceID, 0x0044);
+    // The next flood goes on with the following IDs; the forgery came once.
+    answers = Send(Request(cmdTargetInfo));
+    ASSERT_EQ(answers.size(), 3u);
+    EXPECT_EQ(answers[0].Datagram.DeviceID, 0x0045);
+    EXPECT_THROW(ParseSimFault("flood:0x30"), EDevSimError);
+}
+
 TEST_F(SimBootloader, FailBlockFailsItsBlockOnTheChosenAttempt) {
     Device.AddFault(ParseSimFault("failblock:0x1D000200:1")); // a physical address names the block too
     TSimDatagram a = Ask(Chunk(cmdProgramLast, 0x9D000200, 5));

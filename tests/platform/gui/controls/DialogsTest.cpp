@@ -3,6 +3,8 @@
 #include "platform/rtl/EventLoop.h"
 #include "tests/platform/gui/controls/ControlProbes.h"
 
+#include <thread>
+
 namespace {
 
 std::vector<String> Captions(const TMessageBoxRequest& R) {
@@ -73,6 +75,21 @@ TEST(MessageBoxes, UncaughtExceptionsAreShownUnderTheApplicationTitle) {
     ASSERT_EQ(boxes.Shown().size(), 4u);
     EXPECT_EQ(boxes.Shown()[3].Text, "posted handler failed.");
     Application->SetTitle("");
+}
+
+TEST(MessageBoxes, ExceptionsOfOtherThreadsAreShownByTheGuiThread) {
+    Application->Initialize();
+    TScriptedMessageBoxes boxes;
+    std::thread worker([] {
+        Application->HandleException(EInvalidOperation("Receive failed"));
+        HandleException(EInvalidOperation("Device list failed"));
+    });
+    worker.join();
+    EXPECT_TRUE(boxes.Shown().empty()); // no box on the other thread
+    Application->ProcessMessages();
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_EQ(boxes.Shown()[0].Text, "Receive failed.");
+    EXPECT_EQ(boxes.Shown()[1].Text, "Device list failed.");
 }
 
 } // namespace

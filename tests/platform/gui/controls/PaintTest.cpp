@@ -132,6 +132,29 @@ TEST_F(Paint, AChildCanPaintWhatItsParentShowsBehindIt) {
     EXPECT_EQ(behind.Canvas()->Pixels(29, 19), clLime);
 }
 
+TEST_F(Paint, APaintThatRaisesLeavesTheDeviceContextAsItWas) {
+    class TFailingPane : public TGraphicControl {
+    public:
+        using TGraphicControl::TGraphicControl;
+
+    protected:
+        void Paint() override { throw EInvalidOperation("paint failed"); }
+    };
+    Form->SetBounds(0, 0, 40, 30);
+    Make<TGraphicProbe>(Form, "Opaque", {0, 0, 5, 5})->SetControlStyle(TControlStyle{csOpaque});
+    Make<TFailingPane>(Form, "Failing", {10, 10, 20, 20});
+    TBitmap bmp(40, 30);
+    HDC dc = bmp.Canvas()->Handle();
+    EXPECT_THROW(Form->PaintTo(dc, 5, 5), EInvalidOperation);
+    TPoint org;
+    GetViewportOrgEx(dc, &org);
+    EXPECT_EQ(org, Point(0, 0));
+    TRect clip;
+    GetClipBox(dc, &clip);
+    EXPECT_EQ(clip, Rect(0, 0, 40, 30));
+    EXPECT_EQ(SaveDC(dc), 1); // no level left saved
+}
+
 TEST_F(Paint, ThemeServicesAreChosenExplicitly) {
     EXPECT_FALSE(ThemeServices()->ThemesEnabled());
     TBitmap bmp(20, 20);
