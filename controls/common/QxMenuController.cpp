@@ -3,8 +3,8 @@
 #include "platform/gui/controls/Themes.h"
 #include "platform/gui/gdi/FrameControl.h"
 #include "platform/gui/graphics/ImgList.h"
-#include "platform/rtl/OSVersion.h"
 #include "platform/rtl/Guards.h"
+#include "platform/rtl/OSVersion.h"
 #include "platform/rtl/Registry.h"
 
 #include <algorithm>
@@ -95,7 +95,8 @@ void TQxMenuController::HookMenuItems() {
 }
 
 void TQxMenuController::UnhookMenuItems() {
-    while (!FItems.empty()) UnhookMenuItem(FItems.back());
+    while (!FItems.empty())
+        UnhookMenuItem(FItems.back());
 }
 
 void TQxMenuController::HookMenuItem(TMenuItem* Item) {
@@ -165,7 +166,8 @@ void TQxMenuController::DrawMenuItem(TMenuItem* Item, TCanvas* Canvas, TOwnerDra
     Canvas->Brush()->SetStyle(bsSolid);
     if (bar) {
         if (State.Contains(odSelected) || State.Contains(odHotLight)) {
-            const TRect inside = PaintRectOutline(Canvas, {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1}, frame);
+            const TRect inside =
+                PaintRectOutline(Canvas, {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1}, frame);
             fill(inside, gdHorizontalEnd, start, stop);
         } else {
             Canvas->Brush()->SetColor(ThemeServices()->ThemesEnabled() ? clMenuBar : clBtnFace);
@@ -279,11 +281,9 @@ const TClassInfo& TQxMenuController::ClassInfo() {
     using T = TQxMenuController;
     static const TClassInfo& info = []() -> const TClassInfo& {
         RegisterMenuClasses();
-        auto none = [](const T*) { return Integer(0); };
-        auto drop = [](T*, Integer) {};
-        return TClassBuilder<T>("TQxMenuController", &ComponentClassInfo())
-            .Property("GradientColorStyle", &T::GradientColorStyle, &T::SetGradientColorStyle,
-                      GradientColorStyleTypeInfo())
+        TClassBuilder<T> b("TQxMenuController", &ComponentClassInfo());
+        b.Property("GradientColorStyle", &T::GradientColorStyle, &T::SetGradientColorStyle,
+                   GradientColorStyleTypeInfo())
             .Default(gcsSystem)
             .Property("IconBarColorStart", &T::IconBarColorStart, &T::SetIconBarColorStart, ColorTypeInfo())
             .Default(0xFFFFFF)
@@ -293,18 +293,16 @@ const TClassInfo& TQxMenuController::ClassInfo() {
             .Default(clWindow)
             .Property("MenuFontColor", &T::MenuFontColor, &T::SetMenuFontColor, ColorTypeInfo())
             .Default(clWindowText)
-            .Property("SelectionColorStart", &T::SelectionColorStart, &T::SetSelectionColorStart, ColorTypeInfo())
+            .Property("SelectionColorStart", &T::SelectionColorStart, &T::SetSelectionColorStart,
+                      ColorTypeInfo())
             .Default(clBtnFace)
-            .Property("SelectionColorStop", &T::SelectionColorStop, &T::SetSelectionColorStop, ColorTypeInfo())
+            .Property("SelectionColorStop", &T::SelectionColorStop, &T::SetSelectionColorStop,
+                      ColorTypeInfo())
             .Default(clBtnShadow)
-            .Property("SelectionFrameColor", &T::SelectionFrameColor, &T::SetSelectionFrameColor, ColorTypeInfo())
-            .Default(cl3DDkShadow)
-            // The designer's place of the component.
-            .Property("Left", none, drop)
-            .Stored([](const T*) { return false; })
-            .Property("Top", none, drop)
-            .Stored([](const T*) { return false; })
-            .Register();
+            .Property("SelectionFrameColor", &T::SelectionFrameColor, &T::SetSelectionFrameColor,
+                      ColorTypeInfo())
+            .Default(cl3DDkShadow);
+        return PublishDesignPlace(b).Register();
     }();
     return info;
 }

@@ -74,8 +74,8 @@ private:
     void UnhookMenuItems();
     bool Loading() const;
     void DrawMenuItemText(TMenuItem* Item, TCanvas* Canvas, TOwnerDrawState State, TRect T, bool Bar);
-    void DrawMenuCheckMark(TMenuItem* Item, TCanvas* Canvas, const TRect& IB, bool Selected, TColor FrameColor,
-                           TColor StartColor, TColor StopColor);
+    void DrawMenuCheckMark(TMenuItem* Item, TCanvas* Canvas, const TRect& IB, bool Selected,
+                           TColor FrameColor, TColor StartColor, TColor StopColor);
     void ReadOldColor(TReader* Reader, TColor& Field);
 
     std::vector<TMenuItem*> FItems;

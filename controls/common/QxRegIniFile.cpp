@@ -1,11 +1,13 @@
 #include "controls/common/QxRegIniFile.h"
 #include "platform/gui/controls/Application.h"
+#include "platform/gui/controls/Published.h"
 #include "platform/rtl/SpecialFolders.h"
 
 Cardinal RegAccessMask(TQxRegAccess Access) {
-    static constexpr Cardinal masks[] = {KEY_QUERY_VALUE, KEY_SET_VALUE, KEY_CREATE_SUB_KEY, KEY_ENUMERATE_SUB_KEYS,
-                                         KEY_NOTIFY,      KEY_CREATE_LINK, KEY_READ,         KEY_WRITE,
-                                         KEY_EXECUTE,     KEY_ALL_ACCESS};
+    static constexpr Cardinal masks[] = {
+        KEY_QUERY_VALUE, KEY_SET_VALUE,   KEY_CREATE_SUB_KEY, KEY_ENUMERATE_SUB_KEYS,
+        KEY_NOTIFY,      KEY_CREATE_LINK, KEY_READ,           KEY_WRITE,
+        KEY_EXECUTE,     KEY_ALL_ACCESS};
     Cardinal mask = 0;
     for (Integer i = keyQueryValue; i <= keyAllAccess; ++i)
         if (Access.Contains(static_cast<TQxRegAccessItem>(i))) mask |= masks[i];
@@ -34,8 +36,9 @@ Integer CsidlOf(TQxSpecialFolder Kind) {
 }
 
 const char* RootName(TQxRegKey Key) {
-    static const char* names[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",     "HKEY_LOCAL_MACHINE", "HKEY_USERS",
-                                  "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
+    static const char* names[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",     "HKEY_LOCAL_MACHINE",
+                                  "HKEY_USERS",        "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG",
+                                  "HKEY_DYN_DATA"};
     return names[Key];
 }
 
@@ -84,7 +87,8 @@ String TQxRegIniFile::SpecialFolderPath(TQxSpecialFolder Kind, const String& Sub
     String folder = ::SpecialFolderPath(csidl);
     if (folder.empty()) return String();
     String sub = SubPath;
-    while (!sub.empty() && sub.front() == PathDelim) sub.erase(0, 1);
+    while (!sub.empty() && sub.front() == PathDelim)
+        sub.erase(0, 1);
     folder = IncludeTrailingPathDelimiter(folder + sub);
     ForceDirectories(folder);
     return folder;
@@ -124,8 +128,8 @@ void TQxRegIniFile::PrepareStore() {
 
 void TQxRegIniFile::CheckKeyOpen(const String& Ident) const {
     if (!FKeyOpen)
-        throw ERegistryException("Cannot write '" + Ident + "': the registry key \"" + FResolvedPath + "\" under " +
-                                 RootName(FRegKey) +
+        throw ERegistryException("Cannot write '" + Ident + "': the registry key \"" + FResolvedPath +
+                                 "\" under " + RootName(FRegKey) +
                                  " cannot be opened or made. Check Path, RegKey and RegAccess.");
 }
 
@@ -144,14 +148,7 @@ String TQxRegIniFile::ReadString(const String& Section, const String& Ident, con
 }
 
 void TQxRegIniFile::WriteBool(const String& Section, const String& Ident, bool Value) {
-    PrepareStore();
-    if (FIniFile) {
-        FIniFile->WriteBool(Section, Ident, Value);
-        FlushIniFile();
-        return;
-    }
-    CheckKeyOpen(Ident);
-    FRegistry->WriteBool(Section, Ident, Value);
+    WriteString(Section, Ident, Value ? "1" : "0"); // both stores write Booleans so
 }
 
 void TQxRegIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
@@ -186,20 +183,20 @@ const TClassInfo& TQxRegIniFile::ClassInfo() {
     using T = TQxRegIniFile;
     static const TClassInfo& info = []() -> const TClassInfo& {
         RegisterEnumType<TQxPathType>("TQxPathType", {"ptIniFile", "ptRegistry"});
-        RegisterEnumType<TQxRegKey>("TQxRegKey", {"hkeyClassesRoot", "hkeyCurrentUser", "hkeyLocalMachine", "hkeyUsers",
-                                                  "hkeyPerformanceData", "hkeyCurrentConfig", "hkeyDynData"});
+        RegisterEnumType<TQxRegKey>("TQxRegKey",
+                                    {"hkeyClassesRoot", "hkeyCurrentUser", "hkeyLocalMachine", "hkeyUsers",
+                                     "hkeyPerformanceData", "hkeyCurrentConfig", "hkeyDynData"});
         const TTypeInfo* access = MakeSetType(
-            "TQxRegAccess",
-            RegisterEnumType<TQxRegAccessItem>(
-                "TQxRegAccessItem", {"keyQueryValue", "keySetValue", "keyCreateSubKey", "keyEnumerateSubKeys",
-                                     "keyNotify", "keyCreateLink", "keyRead", "keyWrite", "keyExecute", "keyAllAccess"}));
-        RegisterEnumType<TQxSpecialFolder>("TQxSpecialFolder", {"sfNone", "sfUserAppDataRoaming", "sfUserAppDataLocal",
-                                                                "sfUserDocuments", "sfProgramData"});
+            "TQxRegAccess", RegisterEnumType<TQxRegAccessItem>(
+                                "TQxRegAccessItem", {"keyQueryValue", "keySetValue", "keyCreateSubKey",
+                                                     "keyEnumerateSubKeys", "keyNotify", "keyCreateLink",
+                                                     "keyRead", "keyWrite", "keyExecute", "keyAllAccess"}));
+        RegisterEnumType<TQxSpecialFolder>(
+            "TQxSpecialFolder",
+            {"sfNone", "sfUserAppDataRoaming", "sfUserAppDataLocal", "sfUserDocuments", "sfProgramData"});
         RegisterEnumType<TQxIniFileEncoding>("TQxIniFileEncoding", {"feDefault", "feUTF8", "feUnicode"});
-        auto none = [](const T*) { return Integer(0); };
-        auto drop = [](T*, Integer) {};
-        return TClassBuilder<T>("TQxRegIniFile", &ComponentClassInfo())
-            .Property("FileEncoding", &T::FileEncoding, &T::SetFileEncoding)
+        TClassBuilder<T> b("TQxRegIniFile", &ComponentClassInfo());
+        b.Property("FileEncoding", &T::FileEncoding, &T::SetFileEncoding)
             .Default(feDefault)
             .Property("Path", &T::ConfiguredPath, &T::SetPath)
             .Property("PathType", &T::PathType, &T::SetPathType)
@@ -209,13 +206,8 @@ const TClassInfo& TQxRegIniFile::ClassInfo() {
             .Property("RegKey", &T::RegKey, &T::SetRegKey)
             .Default(hkeyCurrentUser)
             .Property("SpecialFolder", &T::SpecialFolder, &T::SetSpecialFolder)
-            .Default(sfNone)
-            // The designer's place of the component.
-            .Property("Left", none, drop)
-            .Stored([](const T*) { return false; })
-            .Property("Top", none, drop)
-            .Stored([](const T*) { return false; })
-            .Register();
+            .Default(sfNone);
+        return PublishDesignPlace(b).Register();
     }();
     return info;
 }

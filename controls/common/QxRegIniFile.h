@@ -23,8 +23,8 @@
 
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/Registry.h"
-#include "platform/rtl/TypInfo.h"
 #include "platform/rtl/Types.h"
+#include "platform/rtl/TypInfo.h"
 
 #include <memory>
 

@@ -81,8 +81,8 @@ void TIPAddress::SetWinAddress(Cardinal Value) {
 void TIPAddress::SendRanges() {
     if (!HandleAllocated()) return;
     for (Integer i = 0; i < 4; ++i)
-        Perform(IPM_SETRANGE, static_cast<WPARAM>(i), MAKEIPRANGE(FRanges[static_cast<size_t>(i)].Low,
-                                                                  FRanges[static_cast<size_t>(i)].High));
+        Perform(IPM_SETRANGE, static_cast<WPARAM>(i),
+                MAKEIPRANGE(FRanges[static_cast<size_t>(i)].Low, FRanges[static_cast<size_t>(i)].High));
 }
 
 void TIPAddress::SetFieldLowRange(Integer Field, Byte Value) {
@@ -203,10 +203,11 @@ const TClassInfo& TIPAddress::ClassInfo() {
                 .Default(255);
         }
         b.Event("OnChange", &T::OnChange).Event("OnIPFieldChange", &T::OnIPFieldChange);
-        PublishControlProperties(b, {"Color", "Constraints", "Enabled", "Font", "ParentColor", "ParentFont",
-                                     "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick",
-                                     "OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp",
-                                     "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+        PublishControlProperties(
+            b, {"Color",          "Constraints", "Enabled",  "Font",      "ParentColor", "ParentFont",
+                "ParentShowHint", "ShowHint",    "TabOrder", "TabStop",   "Visible",     "OnClick",
+                "OnDblClick",     "OnEnter",     "OnExit",   "OnKeyDown", "OnKeyPress",  "OnKeyUp",
+                "OnMouseDown",    "OnMouseMove", "OnMouseUp"});
         return b.Register();
     }();
     return info;

@@ -207,8 +207,9 @@ String TRegistry::ReadString(const String& Name) const {
 
 void TRegistry::CheckWritable(const String& Name) const {
     if (!FOpen || FReadOnly || (FAccess & KEY_SET_VALUE) != KEY_SET_VALUE)
-        throw ERegistryException("Failed to set data for '" + Name +
-                                 "': no registry key is open for writing; open the key with write access first");
+        throw ERegistryException(
+            "Failed to set data for '" + Name +
+            "': no registry key is open for writing; open the key with write access first");
 }
 
 void TRegistry::WriteString(const String& Name, const String& Value) {

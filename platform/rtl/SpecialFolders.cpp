@@ -42,7 +42,8 @@ String UserDirsDocuments() {
         const String key = "XDG_DOCUMENTS_DIR=";
         if (line.compare(0, key.size(), key) != 0) continue;
         String value = line.substr(key.size());
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            value = value.substr(1, value.size() - 2);
         if (value.compare(0, 5, "$HOME") == 0) value = Home() + value.substr(5);
         return value.empty() || value[0] != '/' ? String() : value;
     }

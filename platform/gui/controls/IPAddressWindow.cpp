@@ -1,5 +1,5 @@
 #include "platform/gui/controls/IPAddressWindow.h"
-#include "platform/gui/gdi/Gdi.h"
+#include "platform/gui/gdi/FrameControl.h"
 
 #include <algorithm>
 
@@ -26,17 +26,8 @@ void TIPAddressWindow::PaintWindow(HDC DC) {
     const TRect client = ClientRect();
     canvas.Brush()->SetColor(Enabled() ? clWindow : clBtnFace);
     canvas.FillRect(client);
-    auto edge = [&canvas](TRect R, TColor TopLeft, TColor BottomRight) {
-        canvas.Pen()->SetColor(TopLeft);
-        canvas.MoveTo(R.Left, R.Bottom - 1);
-        canvas.LineTo(R.Left, R.Top);
-        canvas.LineTo(R.Right - 1, R.Top);
-        canvas.Pen()->SetColor(BottomRight);
-        canvas.LineTo(R.Right - 1, R.Bottom - 1);
-        canvas.LineTo(R.Left - 1, R.Bottom - 1);
-    };
-    edge(client, clBtnShadow, clBtnHighlight);
-    edge({client.Left + 1, client.Top + 1, client.Right - 1, client.Bottom - 1}, cl3DDkShadow, cl3DLight);
+    TRect edge = client;
+    DrawEdge(DC, &edge, EDGE_SUNKEN, BF_RECT);
 
     canvas.Font()->Assign(Font());
     canvas.Font()->SetColor(Enabled() ? clWindowText : clGrayText);
@@ -213,7 +204,8 @@ void TIPAddressWindow::DefaultHandler(TMessage& Message) {
     case WM_LBUTTONDBLCLK: {
         const TPoint p = LParamToPoint(Message.LParam);
         Integer field = 0;
-        while (field < 3 && p.X >= FieldRect(field).Right) ++field;
+        while (field < 3 && p.X >= FieldRect(field).Right)
+            ++field;
         if (CanFocus() && !Focused()) SetFocus();
         GoToField(field, -1, Message.Msg == WM_LBUTTONDBLCLK);
         return;
@@ -239,7 +231,8 @@ void TIPAddressWindow::DefaultHandler(TMessage& Message) {
             if (f.Text != t) changed = true;
             f.Text = t;
         }
-        FCaret = std::min<Integer>(FCaret, static_cast<Integer>(FFields[static_cast<size_t>(FField)].Text.size()));
+        FCaret =
+            std::min<Integer>(FCaret, static_cast<Integer>(FFields[static_cast<size_t>(FField)].Text.size()));
         Message.Result = 1;
         if (changed) {
             Invalidate();
@@ -272,7 +265,8 @@ void TIPAddressWindow::DefaultHandler(TMessage& Message) {
         GoToField(static_cast<Integer>(Message.WParam & 3), -1, true);
         return;
     case IPM_ISBLANK:
-        Message.Result = std::all_of(FFields.begin(), FFields.end(), [](const TField& f) { return f.Text.empty(); });
+        Message.Result =
+            std::all_of(FFields.begin(), FFields.end(), [](const TField& f) { return f.Text.empty(); });
         return;
     default:
         TWinControl::DefaultHandler(Message);

@@ -47,7 +47,8 @@ constexpr LPARAM MAKEIPRANGE(Byte Low, Byte High) {
     return static_cast<LPARAM>((static_cast<Cardinal>(High) << 8) + Low);
 }
 constexpr LPARAM MAKEIPADDRESS(Byte B1, Byte B2, Byte B3, Byte B4) {
-    return static_cast<LPARAM>((static_cast<std::uint32_t>(B1) << 24) | (static_cast<std::uint32_t>(B2) << 16) |
+    return static_cast<LPARAM>((static_cast<std::uint32_t>(B1) << 24) |
+                               (static_cast<std::uint32_t>(B2) << 16) |
                                (static_cast<std::uint32_t>(B3) << 8) | B4);
 }
 

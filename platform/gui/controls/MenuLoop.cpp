@@ -3,6 +3,7 @@
 #include "platform/gui/controls/GuiGuards.h"
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/SystemMetrics.h"
+#include "platform/gui/gdi/FrameControl.h"
 
 #include <algorithm>
 #include <memory>
@@ -69,7 +70,8 @@ TMenuLoop::TBarLayout TMenuLoop::LayoutBar(const TCustomForm* Form) const {
     }
     if (bar.Items.empty()) return bar;
     bar.Height = std::max(height, GetSystemMetrics(SM_CYMENU));
-    for (TRect& r : bar.Rects) r.Bottom = bar.Height;
+    for (TRect& r : bar.Rects)
+        r.Bottom = bar.Height;
     return bar;
 }
 
@@ -90,7 +92,8 @@ TMenuLoop::TLevel TMenuLoop::LayoutLevel(TMenu* Menu, TMenuItem* Parent) const {
         y += h;
         width = std::max(width, w);
     }
-    for (TRect& r : l.Rects) r.Right = PopupBorder + width;
+    for (TRect& r : l.Rects)
+        r.Right = PopupBorder + width;
     l.Bounds = {0, 0, width + 2 * PopupBorder, y + PopupBorder};
     return l;
 }
@@ -155,17 +158,8 @@ void TMenuLoop::PaintLevel(Integer Level, TCanvas* Canvas) {
     Canvas->Brush()->SetStyle(bsSolid);
     Canvas->Brush()->SetColor(clMenu);
     Canvas->FillRect({0, 0, w, h});
-    auto edge = [Canvas](TRect R, TColor TopLeft, TColor BottomRight) {
-        Canvas->Pen()->SetColor(TopLeft);
-        Canvas->MoveTo(R.Left, R.Bottom - 1);
-        Canvas->LineTo(R.Left, R.Top);
-        Canvas->LineTo(R.Right - 1, R.Top);
-        Canvas->Pen()->SetColor(BottomRight);
-        Canvas->LineTo(R.Right - 1, R.Bottom - 1);
-        Canvas->LineTo(R.Left - 1, R.Bottom - 1);
-    };
-    edge({0, 0, w, h}, cl3DLight, cl3DDkShadow);
-    edge({1, 1, w - 1, h - 1}, clBtnHighlight, clBtnShadow);
+    TRect frame{0, 0, w, h};
+    DrawEdge(Canvas->Handle(), &frame, EDGE_RAISED, BF_RECT);
     for (size_t i = 0; i < l.Items.size(); ++i) {
         TOwnerDrawState state = ItemState(l.Items[i], static_cast<Integer>(i) == l.Selected, false);
         {
@@ -233,7 +227,8 @@ void TMenuLoop::MenuChanged(TMenu* Menu, bool Rebuild) {
         return;
     }
     RepaintBar();
-    for (Integer i = 0; i < LevelCount(); ++i) TMenuWindows::RepaintLevel(i);
+    for (Integer i = 0; i < LevelCount(); ++i)
+        TMenuWindows::RepaintLevel(i);
 }
 
 void TMenuLoop::EnterBar(TCustomForm* Form, Integer Index, bool Keyboard) {

@@ -15,22 +15,6 @@
 
 namespace {
 
-bool ButtonOf(Qt::MouseButton Button, TMouseButton& Out) {
-    switch (Button) {
-    case Qt::LeftButton:
-        Out = mbLeft;
-        return true;
-    case Qt::RightButton:
-        Out = mbRight;
-        return true;
-    case Qt::MiddleButton:
-        Out = mbMiddle;
-        return true;
-    default:
-        return false;
-    }
-}
-
 // A widget that shows a bitmap painted by the menu loop and hands its mouse
 // input to it.
 class TMenuWidget : public QWidget {
@@ -55,7 +39,7 @@ protected:
 private:
     void Forward(TMouseAction Action, QMouseEvent* E) {
         TMouseButton b = mbLeft;
-        if (Action != maMove && !ButtonOf(E->button(), b)) return;
+        if (Action != maMove && !MouseButtonOf(E->button(), b)) return;
         const QPoint p = E->position().toPoint();
         QPointer<QWidget> self(this);
         Guarded([&] { Mouse(Action, b, {p.x(), p.y()}); });
@@ -161,7 +145,8 @@ void TMenuWindows::UpdateBar(TCustomForm* Form) {
 
 void TMenuWindows::ShowLevel(Integer Level, const TRect& Bounds) {
     auto& v = LevelWidgets();
-    while (static_cast<Integer>(v.size()) <= Level) v.emplace_back();
+    while (static_cast<Integer>(v.size()) <= Level)
+        v.emplace_back();
     QPointer<TMenuLevelWidget>& w = v[static_cast<size_t>(Level)];
     if (!w) w = new TMenuLevelWidget(Level);
     w->setGeometry(Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height());

@@ -17,9 +17,9 @@ struct TKeyName {
 };
 // The names ShortCutToText gives keys that are not letters, digits or F-keys.
 constexpr TKeyName KeyNames[] = {
-    {VK_BACK, "BkSp"},   {VK_TAB, "Tab"},    {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},  {VK_SPACE, "Space"},
-    {VK_PRIOR, "PgUp"},  {VK_NEXT, "PgDn"},  {VK_END, "End"},      {VK_HOME, "Home"},   {VK_LEFT, "Left"},
-    {VK_UP, "Up"},       {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},   {VK_INSERT, "Ins"},  {VK_DELETE, "Del"},
+    {VK_BACK, "BkSp"},  {VK_TAB, "Tab"},     {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"}, {VK_SPACE, "Space"},
+    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},   {VK_END, "End"},      {VK_HOME, "Home"},  {VK_LEFT, "Left"},
+    {VK_UP, "Up"},      {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},    {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},
 };
 
 String KeyName(Word Key) {
@@ -64,8 +64,8 @@ TShortCut TextToShortCut(const String& Text) {
     TShortCut mods = 0;
     for (bool found = true; found;) {
         found = false;
-        for (auto [name, bit] : {std::pair<const char*, TShortCut>{"Shift+", scShift}, {"Ctrl+", scCtrl},
-                                 {"Alt+", scAlt}}) {
+        for (auto [name, bit] :
+             {std::pair<const char*, TShortCut>{"Shift+", scShift}, {"Ctrl+", scCtrl}, {"Alt+", scAlt}}) {
             const size_t n = std::char_traits<char>::length(name);
             if (rest.size() > n && SameText(rest.substr(0, n), name)) {
                 mods |= bit;
@@ -131,7 +131,8 @@ void TMenuItem::Delete(Integer Index) {
 }
 
 void TMenuItem::Clear() {
-    while (!FItems.empty()) FItems.back()->Free();
+    while (!FItems.empty())
+        FItems.back()->Free();
 }
 
 Integer TMenuItem::IndexOf(const TMenuItem* Item) const {
@@ -141,7 +142,8 @@ Integer TMenuItem::IndexOf(const TMenuItem* Item) const {
 
 TMenu* TMenuItem::GetParentMenu() const {
     const TMenuItem* item = this;
-    while (item->FParent) item = item->FParent;
+    while (item->FParent)
+        item = item->FParent;
     return item->FMenu;
 }
 
@@ -175,7 +177,8 @@ void TMenuItem::SetCaption(const String& Value) {
 void TMenuItem::TurnSiblingsOff() {
     if (!FParent) return;
     for (TMenuItem* sibling : FParent->FItems)
-        if (sibling != this && sibling->FRadioItem && sibling->FGroupIndex == FGroupIndex && sibling->FChecked) {
+        if (sibling != this && sibling->FRadioItem && sibling->FGroupIndex == FGroupIndex &&
+            sibling->FChecked) {
             sibling->FChecked = false;
             sibling->MenuChanged(false);
         }
@@ -203,7 +206,8 @@ void TMenuItem::SetVisible(bool Value) {
 void TMenuItem::SetDefault(bool Value) {
     if (Value == FDefault) return;
     if (Value && FParent)
-        for (TMenuItem* sibling : FParent->FItems) sibling->FDefault = false;
+        for (TMenuItem* sibling : FParent->FItems)
+            sibling->FDefault = false;
     FDefault = Value;
     MenuChanged(true);
 }
@@ -332,17 +336,19 @@ void TMenuItem::AdvancedDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDra
         TRect check{ARect.Left, ARect.Top, ARect.Left + CheckColumn, ARect.Bottom};
         TMenu* menu = GetParentMenu();
         if (menu && menu->Images() && FImageIndex >= 0 && FImageIndex < menu->Images()->Count())
-            menu->Images()->Draw(ACanvas, check.Left + 1, check.Top + (check.Height() - menu->Images()->Height()) / 2,
-                                 FImageIndex, FEnabled);
+            menu->Images()->Draw(ACanvas, check.Left + 1,
+                                 check.Top + (check.Height() - menu->Images()->Height()) / 2, FImageIndex,
+                                 FEnabled);
         else if (FChecked)
             DrawGlyph(ACanvas, check, FRadioItem ? DFCS_MENUBULLET : DFCS_MENUCHECK, textColor);
         text.Left += CheckColumn;
         text.Right -= ArrowColumn;
         DrawText(ACanvas->Handle(), FCaption, &text, flags);
-        if (FShortCut) DrawText(ACanvas->Handle(), ShortCutToText(FShortCut), &text, flags | DT_RIGHT | DT_NOPREFIX);
+        if (FShortCut)
+            DrawText(ACanvas->Handle(), ShortCutToText(FShortCut), &text, flags | DT_RIGHT | DT_NOPREFIX);
         if (Count() > 0)
-            DrawGlyph(ACanvas, {ARect.Right - ArrowColumn, ARect.Top, ARect.Right, ARect.Bottom}, DFCS_MENUARROW,
-                      textColor);
+            DrawGlyph(ACanvas, {ARect.Right - ArrowColumn, ARect.Top, ARect.Right, ARect.Bottom},
+                      DFCS_MENUARROW, textColor);
     }
     ACanvas->Font()->SetStyle(style);
     ACanvas->Brush()->SetStyle(bsSolid);
@@ -449,7 +455,8 @@ bool MenuActive() {
 std::vector<TMenuItem*> OpenMenus() {
     std::vector<TMenuItem*> v;
     const TMenuLoop& loop = TMenuLoop::Get();
-    for (Integer i = 0; i < loop.LevelCount(); ++i) v.push_back(loop.Level(i).Parent);
+    for (Integer i = 0; i < loop.LevelCount(); ++i)
+        v.push_back(loop.Level(i).Parent);
     return v;
 }
 
@@ -463,58 +470,45 @@ TMenuItem* SelectedMenuItem(Integer Level) {
 // ================================================================ published
 
 void RegisterMenuClasses() {
-    RegisterClasses(
-        {&TMenuItem::ClassInfo(), &TMainMenu::ClassInfo(), &TPopupMenu::ClassInfo()});
+    RegisterClasses({&TMenuItem::ClassInfo(), &TMainMenu::ClassInfo(), &TPopupMenu::ClassInfo()});
 }
 
 const TClassInfo& TMenuItem::ClassInfo() {
     using T = TMenuItem;
-    static const TClassInfo& info =
-        TClassBuilder<T>("TMenuItem", &ComponentClassInfo())
-            .Property("AutoCheck", &T::AutoCheck, &T::SetAutoCheck)
-            .Property("Caption", &T::Caption, &T::SetCaption)
-            .Property("Checked", &T::Checked, &T::SetChecked)
-            .Property("Default", &T::Default, &T::SetDefault)
-            .Property("Enabled", &T::Enabled, &T::SetEnabled)
-            .Default(true)
-            .Property("GroupIndex", &T::GroupIndex, &T::SetGroupIndex)
-            .Default(0)
-            .Property("Hint", &T::Hint, &T::SetHint)
-            .Property("ImageIndex", &T::ImageIndex, &T::SetImageIndex)
-            .Default(-1)
-            .Property("RadioItem", &T::RadioItem, &T::SetRadioItem)
-            .Property("ShortCut", &T::ShortCut, &T::SetShortCut)
-            .Default(0)
-            .Property("Visible", &T::Visible, &T::SetVisible)
-            .Default(true)
-            .Property(
-                "Tag", [](const T* c) { return static_cast<Integer>(c->Tag); },
-                [](T* c, Integer v) { c->Tag = v; })
-            .Event("OnClick", &T::OnClick)
-            .Event("OnMeasureItem", &T::OnMeasureItem)
-            .Event("OnAdvancedDrawItem", &T::OnAdvancedDrawItem)
-            .Register();
+    static const TClassInfo& info = TClassBuilder<T>("TMenuItem", &ComponentClassInfo())
+                                        .Property("AutoCheck", &T::AutoCheck, &T::SetAutoCheck)
+                                        .Property("Caption", &T::Caption, &T::SetCaption)
+                                        .Property("Checked", &T::Checked, &T::SetChecked)
+                                        .Property("Default", &T::Default, &T::SetDefault)
+                                        .Property("Enabled", &T::Enabled, &T::SetEnabled)
+                                        .Default(true)
+                                        .Property("GroupIndex", &T::GroupIndex, &T::SetGroupIndex)
+                                        .Default(0)
+                                        .Property("Hint", &T::Hint, &T::SetHint)
+                                        .Property("ImageIndex", &T::ImageIndex, &T::SetImageIndex)
+                                        .Default(-1)
+                                        .Property("RadioItem", &T::RadioItem, &T::SetRadioItem)
+                                        .Property("ShortCut", &T::ShortCut, &T::SetShortCut)
+                                        .Default(0)
+                                        .Property("Visible", &T::Visible, &T::SetVisible)
+                                        .Default(true)
+                                        .Property(
+                                            "Tag", [](const T* c) { return static_cast<Integer>(c->Tag); },
+                                            [](T* c, Integer v) { c->Tag = v; })
+                                        .Event("OnClick", &T::OnClick)
+                                        .Event("OnMeasureItem", &T::OnMeasureItem)
+                                        .Event("OnAdvancedDrawItem", &T::OnAdvancedDrawItem)
+                                        .Register();
     return info;
 }
 
-namespace {
-// Non-visual components keep their place in the designer as Left and Top;
-// the program has no use for it.
-template <class T> TClassBuilder<T>& DesignPlace(TClassBuilder<T>& B) {
-    auto none = [](const T*) { return Integer(0); };
-    auto drop = [](T*, Integer) {};
-    return B.Property("Left", none, drop).Stored([](const T*) { return false; })
-        .Property("Top", none, drop)
-        .Stored([](const T*) { return false; });
-}
-} // namespace
-
 const TClassInfo& TMenu::ClassInfo() {
     using T = TMenu;
-    static const TClassInfo& info = [] () -> const TClassInfo& {
+    static const TClassInfo& info = []() -> const TClassInfo& {
         TClassBuilder<T> b("TMenu", &ComponentClassInfo());
-        b.Property("Images", &T::Images, &T::SetImages).Property("OwnerDraw", &T::OwnerDraw, &T::SetOwnerDraw);
-        return DesignPlace(b).Register();
+        b.Property("Images", &T::Images, &T::SetImages)
+            .Property("OwnerDraw", &T::OwnerDraw, &T::SetOwnerDraw);
+        return PublishDesignPlace(b).Register();
     }();
     return info;
 }
@@ -526,7 +520,7 @@ const TClassInfo& TMainMenu::ClassInfo() {
 
 const TClassInfo& TPopupMenu::ClassInfo() {
     using T = TPopupMenu;
-    static const TClassInfo& info = [] () -> const TClassInfo& {
+    static const TClassInfo& info = []() -> const TClassInfo& {
         RegisterEnumType<TPopupAlignment>("TPopupAlignment", {"paLeft", "paRight", "paCenter"});
         return TClassBuilder<T>("TPopupMenu", &TMenu::ClassInfo())
             .Property("Alignment", &T::Alignment, &T::SetAlignment)

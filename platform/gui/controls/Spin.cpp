@@ -1,5 +1,6 @@
 #include "platform/gui/controls/Spin.h"
 #include "platform/gui/controls/Published.h"
+#include "platform/gui/gdi/FrameControl.h"
 
 TSpinButton::TSpinButton(TComponent* AOwner) : TCustomControl(AOwner) {
     FControlStyle = FControlStyle - TControlStyle{csAcceptsControls, csSetCaption} + TControlStyle{csOpaque};
@@ -46,23 +47,8 @@ void TSpinButton::PaintHalf(const TRect& R, bool Up, bool Down) {
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(clBtnFace);
     c->FillRect(R);
-    auto edge = [c](TRect E, TColor TopLeft, TColor BottomRight) {
-        c->Pen()->SetColor(TopLeft);
-        c->MoveTo(E.Left, E.Bottom - 1);
-        c->LineTo(E.Left, E.Top);
-        c->LineTo(E.Right - 1, E.Top);
-        c->Pen()->SetColor(BottomRight);
-        c->LineTo(E.Right - 1, E.Bottom - 1);
-        c->LineTo(E.Left - 1, E.Bottom - 1);
-    };
-    const TRect inner{R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
-    if (Down) {
-        edge(R, cl3DDkShadow, clBtnHighlight);
-        edge(inner, clBtnShadow, cl3DLight);
-    } else {
-        edge(R, clBtnHighlight, cl3DDkShadow);
-        edge(inner, cl3DLight, clBtnShadow);
-    }
+    TRect edge = R;
+    DrawEdge(c->Handle(), &edge, Down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_SOFT);
     // The arrow: rows of 1, 3 and 5 pixels, centred.
     const Integer shift = Down ? 1 : 0;
     const Integer cx = R.Left + (R.Width() - 1) / 2 + shift;
@@ -70,7 +56,8 @@ void TSpinButton::PaintHalf(const TRect& R, bool Up, bool Down) {
     const TColor color = Enabled() ? clBtnText : clGrayText;
     for (Integer row = 0; row < 3; ++row) {
         const Integer half = Up ? row : 2 - row;
-        for (Integer x = cx - half; x <= cx + half; ++x) c->SetPixels(x, top + row, color);
+        for (Integer x = cx - half; x <= cx + half; ++x)
+            c->SetPixels(x, top + row, color);
     }
 }
 
@@ -154,12 +141,13 @@ void TSpinButton::Dispatch(TMessage& Message) {
 
 const TClassInfo& TSpinButton::ClassInfo() {
     using T = TSpinButton;
-    static const TClassInfo& info = [] () -> const TClassInfo& {
+    static const TClassInfo& info = []() -> const TClassInfo& {
         TClassBuilder<T> b("TSpinButton", &TCustomControl::ClassInfo());
         b.Property("FocusControl", &T::FocusControl, &T::SetFocusControl)
             .Event("OnUpClick", &T::OnUpClick)
             .Event("OnDownClick", &T::OnDownClick);
-        PublishControlProperties(b, {"Align", "Enabled", "Visible", "TabOrder", "TabStop", "OnEnter", "OnExit"});
+        PublishControlProperties(b,
+                                 {"Align", "Enabled", "Visible", "TabOrder", "TabStop", "OnEnter", "OnExit"});
         return b.Register();
     }();
     return info;

@@ -27,22 +27,6 @@ TShiftState ShiftOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons = 
     return s;
 }
 
-bool ButtonOf(Qt::MouseButton Button, TMouseButton& Out) {
-    switch (Button) {
-    case Qt::LeftButton:
-        Out = mbLeft;
-        return true;
-    case Qt::RightButton:
-        Out = mbRight;
-        return true;
-    case Qt::MiddleButton:
-        Out = mbMiddle;
-        return true;
-    default:
-        return false;
-    }
-}
-
 Word VirtualKeyOf(int Key) {
     if ((Key >= Qt::Key_A && Key <= Qt::Key_Z) || (Key >= Qt::Key_0 && Key <= Qt::Key_9))
         return static_cast<Word>(Key);
@@ -147,6 +131,23 @@ int& EventDepth(TWindowSurface* S) {
 
 // ================================================================ the widget
 
+bool MouseButtonOf(Qt::MouseButton Button, TMouseButton& Out) {
+    switch (Button) {
+    case Qt::LeftButton:
+        Out = mbLeft;
+        return true;
+    case Qt::RightButton:
+        Out = mbRight;
+        return true;
+    case Qt::MiddleButton:
+        Out = mbMiddle;
+        return true;
+    default:
+        return false;
+    }
+}
+
+
 TWindowSurface::TWindowSurface(TWinControl* Control, QWidget* Parent, Qt::WindowFlags Flags)
     : QWidget(Parent, Flags), FControl(Control), FRaster(std::make_shared<TRaster>(0, 0)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -196,7 +197,7 @@ void TWindowSurface::paintEvent(QPaintEvent* Event) {
 void TWindowSurface::mousePressEvent(QMouseEvent* Event) {
     TMouseButton b;
     QPoint p = Event->position().toPoint();
-    if (FControl && ButtonOf(Event->button(), b))
+    if (FControl && MouseButtonOf(Event->button(), b))
         MouseInput(FControl, maDown, b, ShiftOf(Event->modifiers(), Event->buttons()),
                    {p.x(), p.y() - ClientTop(FControl)});
 }
@@ -204,7 +205,7 @@ void TWindowSurface::mousePressEvent(QMouseEvent* Event) {
 void TWindowSurface::mouseReleaseEvent(QMouseEvent* Event) {
     TMouseButton b;
     QPoint p = Event->position().toPoint();
-    if (FControl && ButtonOf(Event->button(), b))
+    if (FControl && MouseButtonOf(Event->button(), b))
         MouseInput(FControl, maUp, b, ShiftOf(Event->modifiers(), Event->buttons()),
                    {p.x(), p.y() - ClientTop(FControl)});
 }
@@ -212,7 +213,7 @@ void TWindowSurface::mouseReleaseEvent(QMouseEvent* Event) {
 void TWindowSurface::mouseDoubleClickEvent(QMouseEvent* Event) {
     TMouseButton b;
     QPoint p = Event->position().toPoint();
-    if (FControl && ButtonOf(Event->button(), b))
+    if (FControl && MouseButtonOf(Event->button(), b))
         MouseInput(FControl, maDoubleClick, b, ShiftOf(Event->modifiers(), Event->buttons()),
                    {p.x(), p.y() - ClientTop(FControl)});
 }

@@ -40,6 +40,9 @@ private:
     std::shared_ptr<TRaster> FRaster;
 };
 
+// The control tree's button for a Qt mouse button; false for other buttons.
+bool MouseButtonOf(Qt::MouseButton Button, TMouseButton& Out);
+
 TWindowSurface* CreateWindowSurface(TWinControl* Control, const TCreateParams& Params);
 void DestroyWindowSurface(TWindowSurface* Surface);
 

@@ -77,7 +77,8 @@ TEST_F(MenuController, BarEntriesAreOutlinedInsideAndFilledWhenSelected) {
     EXPECT_EQ(Draw(BarItem, 8, 4, {}), Rows({"BBBBBBBB", "BBBBBBBB", "BBBBBBBB", "BBBBBBBB"}));
     // The gradient runs from the start colour (its first band already one
     // step on) to the stop colour in the last row.
-    const std::string selected = Rows({"........", ".FFFFFF.", ".F~~~~F.", ".FbbbbF.", ".FFFFFF.", "........"});
+    const std::string selected =
+        Rows({"........", ".FFFFFF.", ".F~~~~F.", ".FbbbbF.", ".FFFFFF.", "........"});
     EXPECT_EQ(Draw(BarItem, 8, 6, {odSelected}), selected);
     EXPECT_EQ(Draw(BarItem, 8, 6, {odHotLight}), selected);
     FullColorDisplay = false;
@@ -89,8 +90,8 @@ TEST_F(MenuController, DropDownItemsHaveAnIconBarAndASelectionBar) {
     const std::string plain = "~~~~~~~~~~~~~~~~~~~~~~~jmmmm\n";
     EXPECT_EQ(Draw(Item, 28, 3, {}), plain + plain + plain);
     EXPECT_EQ(Draw(Item, 28, 4, {odSelected}),
-              Rows({"FFFFFFFFFFFFFFFFFFFFFFFFFFFF", "F~~~~~~~~~~~~~~~~~~~~~~~~~~F", "FbbbbbbbbbbbbbbbbbbbbbbbbbbF",
-                    "FFFFFFFFFFFFFFFFFFFFFFFFFFFF"}));
+              Rows({"FFFFFFFFFFFFFFFFFFFFFFFFFFFF", "F~~~~~~~~~~~~~~~~~~~~~~~~~~F",
+                    "FbbbbbbbbbbbbbbbbbbbbbbbbbbF", "FFFFFFFFFFFFFFFFFFFFFFFFFFFF"}));
     // A disabled item is not shown selected.
     Item->SetEnabled(false);
     EXPECT_EQ(Draw(Item, 28, 3, {odSelected}), plain + plain + plain);
@@ -98,8 +99,9 @@ TEST_F(MenuController, DropDownItemsHaveAnIconBarAndASelectionBar) {
     EXPECT_EQ(Draw(Item, 28, 2, {}), Rows({"jjjjjjjjjjjjjjjjjjjjjjjjmmmm", "jjjjjjjjjjjjjjjjjjjjjjjjmmmm"}));
     // A separator: one shadow line one pixel down, from 6 pixels into the text part.
     Item->SetCaption("-");
-    EXPECT_EQ(Draw(Item, 34, 3, {}), Rows({"jjjjjjjjjjjjjjjjjjjjjjjjmmmmmmmmmm", "jjjjjjjjjjjjjjjjjjjjjjjjmmmmmmSSSS",
-                                           "jjjjjjjjjjjjjjjjjjjjjjjjmmmmmmmmmm"}));
+    EXPECT_EQ(Draw(Item, 34, 3, {}),
+              Rows({"jjjjjjjjjjjjjjjjjjjjjjjjmmmmmmmmmm", "jjjjjjjjjjjjjjjjjjjjjjjjmmmmmmSSSS",
+                    "jjjjjjjjjjjjjjjjjjjjjjjjmmmmmmmmmm"}));
 }
 
 TEST_F(MenuController, CheckedItemsShowAFramedBoxWithAGlyphOrBehindTheirImage) {
@@ -204,7 +206,9 @@ TEST_F(MenuController, ItemsAreHookedUnlessTheProgramDrawsThem) {
     // The program takes over one item; freeing the controller leaves it so
     // and gives the others their events back.
     std::vector<String> drawn;
-    Item->OnAdvancedDrawItem = [&](TObject*, TCanvas*, TRect, TOwnerDrawState) { drawn.push_back("program"); };
+    Item->OnAdvancedDrawItem = [&](TObject*, TCanvas*, TRect, TOwnerDrawState) {
+        drawn.push_back("program");
+    };
     auto* gone = AddTo(Popup->Items(), "Gone");
     EXPECT_EQ(Controller->HookedItems().size(), 3u);
     gone->Free();

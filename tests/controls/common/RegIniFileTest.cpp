@@ -18,9 +18,8 @@ namespace {
 class RegIniFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        FDir = fs::temp_directory_path() / ("quenta_store_" + String(::testing::UnitTest::GetInstance()
-                                                                       ->current_test_info()
-                                                                       ->name()));
+        FDir = fs::temp_directory_path() /
+               ("quenta_store_" + String(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(FDir);
         fs::create_directories(FDir);
         FOldResolver = SetSpecialFolderResolver([this](Integer Csidl) -> String {
@@ -58,14 +57,14 @@ TEST_F(RegIniFile, PathsResolveBesideTheProgramOrInASpecialFolder) {
         String Path, Expected;
     };
     const String roaming = (FDir / "roaming").string();
-    for (const Case& c : {Case{sfNone, "", ChangeFileExt(program, ".ini")},
-                          Case{sfNone, "Settings.cfg", ProgramFolder() + "Settings.ini"},
-                          Case{sfNone, "/etc/quenta/Settings.cfg", "/etc/quenta/Settings.cfg"},
-                          Case{sfUserAppDataRoaming, "Vendor/Product/Settings.cfg",
-                               roaming + "/Vendor/Product/Settings.ini"},
-                          Case{sfUserAppDataRoaming, "", roaming + "/" + ChangeFileExt(ExtractFileName(program), ".ini")},
-                          // No such folder on this system: the path as given.
-                          Case{sfUserDocuments, "Vendor/Settings.cfg", "Vendor/Settings.cfg"}}) {
+    for (const Case& c :
+         {Case{sfNone, "", ChangeFileExt(program, ".ini")},
+          Case{sfNone, "Settings.cfg", ProgramFolder() + "Settings.ini"},
+          Case{sfNone, "/etc/quenta/Settings.cfg", "/etc/quenta/Settings.cfg"},
+          Case{sfUserAppDataRoaming, "Vendor/Product/Settings.cfg", roaming + "/Vendor/Product/Settings.ini"},
+          Case{sfUserAppDataRoaming, "", roaming + "/" + ChangeFileExt(ExtractFileName(program), ".ini")},
+          // No such folder on this system: the path as given.
+          Case{sfUserDocuments, "Vendor/Settings.cfg", "Vendor/Settings.cfg"}}) {
         Store->SetSpecialFolder(c.Folder);
         Store->SetPath(c.Path);
         EXPECT_EQ(Resolved(), c.Expected) << c.Path;

@@ -110,7 +110,8 @@ TEST(SpecialFolders, DesktopFoldersFollowTheXdgVariables) {
     EXPECT_EQ(SpecialFolderPath(CSIDL_COMMON_APPDATA), "/opt/xdg/");
     EXPECT_EQ(SpecialFolderPath(99), "");
     // A resolver of the tests' own takes over, and gets its separator.
-    auto old = SetSpecialFolderResolver([](Integer Csidl) { return Csidl == CSIDL_COMMON_APPDATA ? "/x/data" : ""; });
+    auto old = SetSpecialFolderResolver(
+        [](Integer Csidl) { return Csidl == CSIDL_COMMON_APPDATA ? "/x/data" : ""; });
     EXPECT_EQ(SpecialFolderPath(CSIDL_COMMON_APPDATA), "/x/data/");
     EXPECT_EQ(SpecialFolderPath(CSIDL_APPDATA), "");
     SetSpecialFolderResolver(old);

@@ -228,9 +228,10 @@ TEST_F(Menu, OwnerDrawMenusMeasureAndDrawThroughTheirItemsEvents) {
     for (TMenuItem* item : {FileMenu, Open, Disabled}) {
         item->OnMeasureItem = [](TObject*, TCanvas*, Integer& W, Integer& H) { H = 25; };
         item->OnAdvancedDrawItem = [&drawn](TObject* Sender, TCanvas*, TRect R, TOwnerDrawState State) {
-            drawn.push_back(static_cast<TMenuItem*>(Sender)->Caption() + (State.Contains(odSelected) ? " sel" : "") +
-                            (State.Contains(odDisabled) ? " dis" : "") + (State.Contains(odNoAccel) ? " noaccel" : "") +
-                            " h" + IntToStr(R.Height()));
+            drawn.push_back(static_cast<TMenuItem*>(Sender)->Caption() +
+                            (State.Contains(odSelected) ? " sel" : "") +
+                            (State.Contains(odDisabled) ? " dis" : "") +
+                            (State.Contains(odNoAccel) ? " noaccel" : "") + " h" + IntToStr(R.Height()));
         };
     }
     ShowForm();
@@ -264,7 +265,9 @@ TEST_F(Menu, PopupMenusAlignOnThePointAndStayOnTheScreen) {
         popup->Popup(x, y);
         ASSERT_TRUE(popup->IsPoppedUp());
         const TRect b = TMenuLoop::Get().Level(0).Bounds;
-        const Integer anchor = alignment == paLeft ? b.Left : alignment == paRight ? b.Right : (b.Left + b.Right) / 2;
+        const Integer anchor = alignment == paLeft    ? b.Left
+                               : alignment == paRight ? b.Right
+                                                      : (b.Left + b.Right) / 2;
         EXPECT_NEAR(anchor, x, 1) << alignment;
         EXPECT_EQ(b.Top, y);
     }
@@ -318,7 +321,8 @@ TEST(MenuGlyphs, CheckBulletAndArrowAreCentredMasks) {
     auto map = [&] {
         std::string s;
         for (int y = 0; y < 9; ++y) {
-            for (int x = 0; x < 9; ++x) s += b.Canvas()->Pixels(x, y) == clWhite ? '.' : '#';
+            for (int x = 0; x < 9; ++x)
+                s += b.Canvas()->Pixels(x, y) == clWhite ? '.' : '#';
             s += '\n';
         }
         return s;
