@@ -2,11 +2,15 @@
 
 #include "platform/gui/controls/Controls.h"
 #include "platform/gui/controls/CustomForm.h"
+#include "platform/gui/gdi/SavedDC.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -43,29 +47,36 @@ Integer BandGrain(Integer Granularity, bool Box) {
     return std::max(g, 0);
 }
 
-// One solid brush per band, deleted right after it is used.
-void FillBand(HDC DC, const TRect& R, COLORREF Color) {
-    HBRUSH brush = CreateSolidBrush(Color);
-    FillRect(DC, &R, brush);
-    DeleteObject(AsGdiObj(brush));
+// Gradients are computed here a line at a time and put on the canvas with
+// StretchDIBits through the canvas's copy mode, so that the canvas's clip
+// and origin apply as to any drawing. A line of equal pixels is one pixel
+// stretched; rows that repeat are one row stretched over them. Pixels are
+// words 0x00RRGGBB; a pixel no band reaches stays white.
+using TPixel = std::uint32_t;
+constexpr TPixel Unpainted = 0xFFFFFF;
+
+TPixel PixelOf(COLORREF C) { return ((C & 0xFF) << 16) | (C & 0xFF00) | ((C >> 16) & 0xFF); }
+
+// Puts the W x H pixels (rows W apart) at (X, Y) stretched to DW x DH;
+// with a Margin, rows are W apart and their pixels start Margin in.
+void PutPixels(HDC DC, DWORD Rop, Integer X, Integer Y, Integer DW, Integer DH, const TPixel* Pixels, Integer W,
+               Integer H, Integer Margin = 0) {
+    BITMAPINFO info;
+    info.bmiHeader.biWidth = W;
+    info.bmiHeader.biHeight = -H;
+    StretchDIBits(DC, X, Y, DW, DH, Margin, 0, Margin ? W - 2 * Margin : W, H, Pixels, &info, DIB_RGB_COLORS, Rop);
 }
 
-void PolygonBand(HDC DC, std::initializer_list<TPoint> Points, COLORREF Color) {
-    HBRUSH brush = CreateSolidBrush(Color);
-    HGDIOBJ old = SelectObject(DC, AsGdiObj(brush));
-    Polygon(DC, Points.begin(), static_cast<Integer>(Points.size()));
-    SelectObject(DC, old);
-    DeleteObject(AsGdiObj(brush));
-}
-
-enum TAxis { axRows, axColumns };
-
-// Fills an 8-pixel strip (columns 0..7 of a row gradient, rows 0..7 of a
-// column gradient) along Extent. Without a split (Split < 0) the last line
-// gets StopColor and line 0 ends near StartColor; with a split the line
-// Split gets StopColor and both ends StartColor.
-void FillLinearGradient(HDC DC, TAxis Axis, Integer Split, Integer Granularity, TColor StopColor,
-                        TColor StartColor, Integer Extent) {
+// Lines Extent long of a row or column gradient, one colour each. Without
+// a split (Split < 0) the last line gets StopColor and line 0 ends near
+// StartColor; with a split the line Split gets StopColor and both ends
+// StartColor. Each pass runs band by band from its far end:
+//
+//   line:   0 1 2 3 4 5 6 7      no split, Extent 8
+//   band:   <-- ... -- b3 b2 b1  b1 = StopColor, bands step toward StartColor
+std::vector<TPixel> LinearGradientLines(Integer Split, Integer Granularity, TColor StopColor, TColor StartColor,
+                                        Integer Extent) {
+    std::vector<TPixel> lines(Extent, Unpainted);
     const Integer grain = BandGrain(Granularity, false);
     auto pass = [&](Integer From, Integer Limit, TColor FromColor, TColor ToColor) {
         const Int64 steps = From - Limit + 1;
@@ -82,8 +93,8 @@ void FillLinearGradient(HDC DC, TAxis Axis, Integer Split, Integer Granularity, 
                 color.Add(step);
                 ++taken;
             } while (p >= Limit && (color.Value() == bandColor || taken <= grain));
-            TRect band = Axis == axRows ? TRect(0, p, 8, bandEnd) : TRect(p, 0, bandEnd, 8);
-            FillBand(DC, band, bandColor);
+            std::fill(lines.begin() + std::clamp<Integer>(p, 0, Extent),
+                      lines.begin() + std::clamp<Integer>(bandEnd, 0, Extent), PixelOf(bandColor));
         }
     };
     if (Split < 0) {
@@ -92,33 +103,30 @@ void FillLinearGradient(HDC DC, TAxis Axis, Integer Split, Integer Granularity, 
         pass(Split + 1, 1, StopColor, StartColor);
         pass(Extent, Split + 2, StartColor, StopColor);
     }
+    return lines;
 }
 
-// Widens (then lengthens) an already filled block to the target size by
-// copying it onto the adjacent stretch, doubling the covered length each
-// time; the last copy is cut to the target.
-void TileBlit(HDC DC, Integer X, Integer Y, DWORD Rop, Integer FilledHeight, Integer FilledWidth,
-              Integer TargetHeight, Integer TargetWidth) {
-    while (FilledWidth < TargetWidth) {
-        Integer n = std::min(FilledWidth, TargetWidth - FilledWidth);
-        BitBlt(DC, X + FilledWidth, Y, n, FilledHeight, DC, X, Y, Rop);
-        FilledWidth += n;
-    }
-    while (FilledHeight < TargetHeight) {
-        Integer n = std::min(FilledHeight, TargetHeight - FilledHeight);
-        BitBlt(DC, X, Y + FilledHeight, FilledWidth, n, DC, X, Y, Rop);
-        FilledHeight += n;
-    }
-}
+// The bands of the top-left quadrant (up to and including the centre column
+// and row) of a box gradient, in painting order: StopColor in the centre
+// and over the inset area around it, StartColor toward the outer edge. Each
+// band is an L-shaped ring given by its outer corner; it covers the
+// quadrant's pixels right of and below that corner that no earlier band
+// covers:
+//
+//   x2 . . . . .     ring 2 (corner x2,y2)
+//   .  x1 . . . .    ring 1
+//   .  .  c c c      c = centre band, to the centre column and row
+struct TBoxBand {
+    Integer X, Y;
+    TPixel Pixel;
+};
 
-// Paints the top-left quadrant (up to and including the centre column and
-// row) of a box gradient: StopColor in the centre and over the inset area
-// around it, StartColor toward the outer edge.
-void FillBoxGradient(HDC DC, Integer W, Integer H, Integer Granularity, TColor StopColor, TColor StartColor,
-                     Integer InsetY, Integer InsetX) {
+std::vector<TBoxBand> BoxGradientBands(Integer W, Integer H, Integer Granularity, TColor StopColor,
+                                       TColor StartColor, Integer InsetY, Integer InsetX) {
+    std::vector<TBoxBand> bands;
     if (ColorToRGB(StopColor) == ColorToRGB(StartColor) || W < 5 || H <= 4) {
-        FillBand(DC, TRect(0, 0, W + 1, H + 1), ColorToRGB(StartColor));
-        return;
+        bands.push_back({0, 0, PixelOf(ColorToRGB(StartColor))});
+        return bands;
     }
     const Integer grain = BandGrain(Granularity, true);
     const Integer cx = (W - 1) / 2, cy = (H - 1) / 2;
@@ -129,7 +137,6 @@ void FillBoxGradient(HDC DC, Integer W, Integer H, Integer Granularity, TColor S
     Int64 xpos = ax << 16, ypos = ay << 16;
     // (At least 1, so that a sweep over tens of thousands of pixels ends.)
     const Int64 dx = std::max<Int64>((ax << 16) / steps, 1), dy = std::max<Int64>((ay << 16) / steps, 1);
-    Integer oldX = cx + 1, oldY = cy + 1;
     for (;;) {
         const COLORREF bandColor = color.Value();
         Integer taken = 0;
@@ -140,75 +147,200 @@ void FillBoxGradient(HDC DC, Integer W, Integer H, Integer Granularity, TColor S
             ++taken;
         } while (!(xpos < 0 && ypos < 0) && (color.Value() == bandColor || taken <= grain));
         if (xpos < 0 && ypos < 0) break;
-        const Integer x = static_cast<Integer>(xpos >> 16), y = static_cast<Integer>(ypos >> 16);
-        if (y != oldY) FillBand(DC, TRect(x, y, cx + 1, oldY), bandColor);
-        if (x != oldX) FillBand(DC, TRect(x, oldY, oldX, cy + 1), bandColor);
-        oldX = x;
-        oldY = y;
+        bands.push_back({static_cast<Integer>(xpos >> 16), static_cast<Integer>(ypos >> 16), PixelOf(bandColor)});
     }
+    return bands;
 }
 
-// Completes a box from its top-left quadrant: the top rows mirrored onto
-// the bottom rows, then the left columns mirrored onto the right ones, so
-// that the box is exactly symmetric about both middle lines.
-void MirrorQuadrantBlit(HDC DC, Integer X, Integer Y, DWORD Rop, Integer H, Integer W) {
-    const Integer quadrantWidth = W - W / 2; // the left half with the centre column
-    StretchBlt(DC, X, Y + H - 1, quadrantWidth, -(H / 2), DC, X, Y, quadrantWidth, H / 2, Rop);
-    StretchBlt(DC, X + W - 1, Y, -(W / 2), H, DC, X, Y, W / 2, H, Rop);
+// Puts a box gradient on the canvas: its quadrant row by row, each row
+// completed by its mirror image to the right, and the rows mirrored below
+// the middle. Rows that repeat go on as one row stretched over them.
+void DrawBoxGradient(HDC DC, DWORD Rop, Integer Left, Integer Top, Integer W, Integer H,
+                     const std::vector<TBoxBand>& Bands, TPixel Start) {
+    const Integer qw = W - W / 2, qh = H - H / 2; // the quadrant, with the centre column and row
+    std::vector<TPixel> row(W), next(W);
+    auto compose = [&](Integer Y, std::vector<TPixel>& Row) {
+        // Pixels no band reaches keep the start colour of the edge.
+        std::fill(Row.begin(), Row.begin() + qw, Start);
+        Integer oldX = qw;
+        for (const TBoxBand& b : Bands) {
+            if (b.Y > Y) continue; // this ring's rows lie below Y
+            const Integer x = std::clamp<Integer>(b.X, 0, qw);
+            if (x < oldX) std::fill(Row.begin() + x, Row.begin() + oldX, b.Pixel);
+            oldX = std::min(oldX, x);
+        }
+        for (Integer x = qw; x < W; ++x) Row[x] = Row[W - 1 - x];
+    };
+    auto put = [&](Integer Y0, Integer Y1) {
+        PutPixels(DC, Rop, Left, Top + Y0, W, Y1 - Y0, row.data(), W, 1);
+        // The mirror rows below the middle: H-1-y for y < H/2.
+        const Integer m1 = std::min(Y1, H / 2);
+        if (Y0 < m1) PutPixels(DC, Rop, Left, Top + H - m1, W, m1 - Y0, row.data(), W, 1);
+    };
+    Integer runStart = 0;
+    compose(0, row);
+    for (Integer y = 1; y < qh; ++y) {
+        compose(y, next);
+        if (next == row) continue;
+        put(runStart, y);
+        row.swap(next);
+        runStart = y;
+    }
+    put(runStart, qh);
 }
 
 // A diagonal sweep in two passes over the triangles on either side of the
 // middle diagonal. SignedWidth > 0: from the bottom-left corner in
 // StartColor to the top-right one in StopColor; < 0: from the bottom-right
 // corner in StopColor to the top-left one in StartColor.
-void FillDiagonalGradient(HDC DC, Integer SignedWidth, Integer H, Integer Granularity, TColor StopColor,
-                          TColor StartColor) {
-    const Integer w = std::abs(SignedWidth);
-    const Integer dir = SignedWidth > 0 ? 1 : -1;
-    const Integer grain = BandGrain(Granularity, false);
-    const Int64 steps = static_cast<Int64>(std::sqrt(double(w) * w + double(H) * H)) + 1;
-    const Int64 half = std::max<Int64>(steps / 2, 1);
-    const Int64 dx = (Int64(w) << 16) / half, dy = std::max<Int64>((Int64(H) << 16) / half, 1);
-    const Integer x0 = dir > 0 ? 0 : w, xf = dir > 0 ? w : 0;
-    TFixedColor color = TFixedColor::Of(dir > 0 ? StartColor : StopColor);
-    const TFixedColor step = color.StepTo(TFixedColor::Of(dir > 0 ? StopColor : StartColor), steps);
-
-    for (int passNo = 1; passNo <= 2; ++passNo) {
-        Int64 xpos = Int64(x0) << 16, ypos = Int64(H) << 16;
-        Integer x = x0, y = H;
-        for (;;) {
-            const Integer oldX = x, oldY = y;
-            const COLORREF bandColor = color.Value();
-            Integer taken = 0;
-            do {
-                xpos += dir * dx;
-                ypos -= dy;
-                color.Add(step);
-                ++taken;
-                x = static_cast<Integer>(xpos >> 16);
-                y = static_cast<Integer>(ypos >> 16);
-            } while (y >= 0 && (color.Value() == bandColor || taken <= grain));
-            if (y < 0) {
-                // The closing band reaches the middle diagonal (pass 1) or
-                // the far top corner (pass 2).
-                if (passNo == 1) {
-                    if (oldY > 0 || oldX != xf)
-                        PolygonBand(DC, {{x0, 0}, {x0, oldY}, {oldX, H}, {xf, H}}, bandColor);
-                } else if (oldX != xf || oldY > 0) {
-                    PolygonBand(DC, {{xf, 0}, {oldX, 0}, {xf, oldY}}, bandColor);
+//
+// The bands are strips between lines parallel to the diagonal (pass 1:
+// from the start column down to the bottom row; pass 2: from the top row
+// down to the far column), each line ending on integer pixel corners.
+// Lines nest, so on every row the bands follow one another from the start
+// side: row y shows band k from where line k-1 crosses it to where line k
+// does, the crossing being the first pixel whose centre is on or past the
+// line (the polygon rule: left and top edges in).
+//
+//   pass 1   (x0,Y)             pass 2  (X,0)----(xf,0)
+//            |  \                           \     |
+//            |   \                           \    |
+//            +----(X,H)                       (xf,Y)
+class TDiagonalGradient {
+public:
+    TDiagonalGradient(Integer SignedWidth, Integer H, Integer Granularity, TColor StopColor, TColor StartColor)
+        : FW(std::abs(SignedWidth)), FH(H), FDir(SignedWidth > 0 ? 1 : -1) {
+        const Integer grain = BandGrain(Granularity, false);
+        const Int64 steps = static_cast<Int64>(std::sqrt(double(FW) * FW + double(H) * H)) + 1;
+        const Int64 half = std::max<Int64>(steps / 2, 1);
+        const Int64 dx = (Int64(FW) << 16) / half, dy = std::max<Int64>((Int64(H) << 16) / half, 1);
+        FX0 = FDir > 0 ? 0 : FW;
+        FXf = FDir > 0 ? FW : 0;
+        TFixedColor color = TFixedColor::Of(FDir > 0 ? StartColor : StopColor);
+        const TFixedColor step = color.StepTo(TFixedColor::Of(FDir > 0 ? StopColor : StartColor), steps);
+        for (int passNo = 1; passNo <= 2; ++passNo) {
+            Int64 xpos = Int64(FX0) << 16, ypos = Int64(H) << 16;
+            Integer x = FX0, y = H;
+            for (;;) {
+                const COLORREF bandColor = color.Value();
+                Integer taken = 0;
+                do {
+                    xpos += FDir * dx;
+                    ypos -= dy;
+                    color.Add(step);
+                    ++taken;
+                    x = static_cast<Integer>(xpos >> 16);
+                    y = static_cast<Integer>(ypos >> 16);
+                } while (y >= 0 && (color.Value() == bandColor || taken <= grain));
+                if (y < 0) {
+                    // The closing band reaches the middle diagonal (pass 1)
+                    // or the far top corner (pass 2).
+                    if (passNo == 1) {
+                        AddLine(FX0, 0, FXf, FH, bandColor, FX0);
+                        FPass1 = FLines.size();
+                    } else {
+                        FFarPixel = PixelOf(bandColor);
+                    }
+                    break;
                 }
-                break;
-            }
-            if (y < oldY || x != oldX) {
+                // Rows a line does not reach belong to the bands before it in
+                // pass 1 (above it) and to those after it in pass 2 (below it).
                 if (passNo == 1)
-                    PolygonBand(DC, {{x0, y}, {x0, oldY}, {oldX, H}, {x, H}}, bandColor);
+                    AddLine(FX0, y, x, FH, bandColor, FX0); // start column to bottom row
                 else
-                    PolygonBand(DC, {{x, 0}, {oldX, 0}, {xf, oldY}, {xf, y}}, bandColor);
+                    AddLine(x, 0, FXf, y, bandColor, FXf); // top row to far column
             }
         }
     }
-}
 
+    // Pixels a row buffer needs on either side of the row (see Paint).
+    static constexpr Integer Slack = 8;
+
+    // Row Y of the gradient, FW pixels, into a buffer with Slack pixels of
+    // room before and after them.
+    void Row(Integer Y, TPixel* Out) {
+        // Pass 1's lines reach down to the bottom row from ever higher up:
+        // those starting below Y cross it at the start column and leave
+        // their bands empty. Pass 2's lines come down from the top row ever
+        // less far: past the first that ends above Y every band is empty.
+        auto first = std::partition_point(FLines.begin(), FLines.begin() + FPass1,
+                                          [&](const TLine& l) { return l.AY > Y; });
+        const auto pass2 = FLines.begin() + FPass1;
+        Integer from = FX0;
+        for (auto l = first; l != FLines.end(); ++l) {
+            const Integer to = l->Crossing(Y);
+            Paint(Out, from, to, l->Pixel);
+            from = to;
+            if (to == FXf && l >= pass2) return;
+        }
+        Paint(Out, from, FXf, FFarPixel);
+    }
+
+private:
+    // Paints the band from column From (where the band before ended) to
+    // column To, toward the far side. A short band is written as eight
+    // pixels in two vector stores; what lies past To is painted over by the
+    // bands that follow (or falls into the slack after the row).
+    void Paint(TPixel* Out, Integer From, Integer To, TPixel Pixel) const {
+        using TQuad = TPixel __attribute__((vector_size(16)));
+        const TQuad quad = {Pixel, Pixel, Pixel, Pixel};
+        const Integer n = FDir > 0 ? To - From : From - To;
+        TPixel* at = FDir > 0 ? Out + From : Out + From - Slack;
+        if (n <= Slack) {
+            std::memcpy(at, &quad, sizeof quad);
+            std::memcpy(at + 4, &quad, sizeof quad);
+            return;
+        }
+        std::fill(Out + std::min(From, To), Out + std::max(From, To), Pixel);
+    }
+
+    // A band's far boundary: the segment (AX, AY)-(BX, BY) with AY < BY,
+    // and where it crosses row after row, kept as the exact quotient
+    // Q + R / (2 D) of the polygon rule's crossing, advanced one row at a time.
+    struct TLine {
+        Integer AX, AY, BX, BY;
+        TPixel Pixel;
+        Integer Outside; // the column of the rows the segment does not reach
+        Int64 Q = 0, R = 0, QStep = 0, RStep = 0, Den = 1;
+        Integer Next = -1; // the row Q and R are for
+
+        Integer Crossing(Integer Y) {
+            if (Y < AY || Y >= BY) return Outside;
+            if (Next != Y) Start(Y);
+            const Integer c = static_cast<Integer>(Q + (R != 0));
+            Next = Y + 1;
+            Q += QStep;
+            R += RStep;
+            const bool carry = R >= Den;
+            R -= carry ? Den : 0;
+            Q += carry;
+            return c;
+        }
+        void Start(Integer Y) {
+            const Int64 d = Int64(BY) - AY;
+            Den = 2 * d;
+            const Int64 n = (2 * (Int64(Y) - AY) + 1) * (Int64(BX) - AX) + (2 * Int64(AX) - 1) * d;
+            Q = FloorDiv(n, Den);
+            R = n - Q * Den;
+            const Int64 delta = 2 * (Int64(BX) - AX);
+            QStep = FloorDiv(delta, Den);
+            RStep = delta - QStep * Den;
+        }
+        static Int64 FloorDiv(Int64 N, Int64 D) {
+            Int64 q = N / D;
+            return (N % D != 0 && N < 0) ? q - 1 : q;
+        }
+    };
+
+    void AddLine(Integer PX, Integer PY, Integer QX, Integer QY, COLORREF Color, Integer Outside) {
+        FLines.push_back({PX, PY, QX, QY, PixelOf(Color), Outside});
+    }
+
+    Integer FW, FH, FDir, FX0 = 0, FXf = 0;
+    std::vector<TLine> FLines;
+    std::size_t FPass1 = 0; // pass 1's lines, the middle diagonal last
+    TPixel FFarPixel = Unpainted;
+};
 } // namespace
 
 const TTypeInfo* GradientDirectionTypeInfo() {
@@ -225,51 +357,59 @@ void GradientFillRect(TCanvas* Canvas, const TRect& R, TGradientDirection Direct
                       TColor StopColor, TColor StartColor) {
     const Integer w = std::abs(R.Right - R.Left), h = std::abs(R.Bottom - R.Top);
     if (w == 0 || h == 0) return;
-    std::unique_ptr<TBitmap> bitmap = std::make_unique<TBitmap>(w, h);
-    HDC dc = bitmap->Canvas()->Handle();
-    // Bands are polygons without outline and rectangles, each with a brush
-    // of its own.
-    SelectObject(dc, GetStockObject(NULL_PEN));
-    SetROP2(dc, R2_COPYPEN);
+    HDC dc = Canvas->Handle();
+    const DWORD rop = static_cast<DWORD>(Canvas->CopyMode());
     const COLORREF start = ColorToRGB(StartColor);
-    auto prefill = [&] { FillBand(dc, TRect(0, 0, w, h), start); };
 
     switch (Direction) {
     case gdDiagonalUp:
-    case gdDiagonalDown:
-        if (start == ColorToRGB(StopColor))
-            prefill();
-        else
-            FillDiagonalGradient(dc, Direction == gdDiagonalUp ? w : -w, h, Granularity, StopColor,
-                                 StartColor);
+    case gdDiagonalDown: {
+        if (start == ColorToRGB(StopColor)) {
+            const TPixel p = PixelOf(start);
+            PutPixels(dc, rop, R.Left, R.Top, w, h, &p, 1, 1);
+            break;
+        }
+        TDiagonalGradient gradient(Direction == gdDiagonalUp ? w : -w, h, Granularity, StopColor, StartColor);
+        // Sixteen rows at a time, each with the slack its bands need.
+        constexpr Integer batch = 16;
+        const Integer stride = w + 2 * TDiagonalGradient::Slack;
+        std::vector<TPixel> rows(static_cast<std::size_t>(stride) * batch);
+        for (Integer y0 = 0; y0 < h; y0 += batch) {
+            const Integer n = std::min(batch, h - y0);
+            for (Integer i = 0; i < n; ++i) gradient.Row(y0 + i, rows.data() + i * stride + TDiagonalGradient::Slack);
+            PutPixels(dc, rop, R.Left, R.Top + y0, w, n, rows.data(), stride, n, TDiagonalGradient::Slack);
+        }
         break;
+    }
     case gdHorizontalEnd:
-    case gdHorizontalCenter:
-        FillLinearGradient(dc, axRows, Direction == gdHorizontalCenter ? h / 2 : -1, Granularity, StopColor,
-                           StartColor, h);
-        TileBlit(dc, 0, 0, SRCCOPY, h, 8, h, w);
+    case gdHorizontalCenter: {
+        // One pixel per row, stretched across.
+        const auto lines =
+            LinearGradientLines(Direction == gdHorizontalCenter ? h / 2 : -1, Granularity, StopColor, StartColor, h);
+        PutPixels(dc, rop, R.Left, R.Top, w, h, lines.data(), 1, h);
         break;
+    }
     case gdVerticalEnd:
-    case gdVerticalCenter:
-        FillLinearGradient(dc, axColumns, Direction == gdVerticalCenter ? w / 2 : -1, Granularity, StopColor,
-                           StartColor, w);
-        TileBlit(dc, 0, 0, SRCCOPY, 8, w, h, w);
+    case gdVerticalCenter: {
+        // One row, stretched down.
+        const auto lines =
+            LinearGradientLines(Direction == gdVerticalCenter ? w / 2 : -1, Granularity, StopColor, StartColor, w);
+        PutPixels(dc, rop, R.Left, R.Top, w, h, lines.data(), w, 1);
         break;
+    }
     case gdHorizontalBox:
     case gdVerticalBox:
     case gdSquareBox:
     case gdBigSquareBox: {
-        // Pixels that no band reaches keep the start colour of the edge.
-        prefill();
         const bool insetRows = Direction == gdVerticalBox || Direction == gdBigSquareBox;
         const bool insetColumns = Direction == gdHorizontalBox || Direction == gdBigSquareBox;
-        FillBoxGradient(dc, w, h, Granularity, StopColor, StartColor, insetRows ? h / 4 : 0,
-                        insetColumns ? w / 4 : 0);
-        MirrorQuadrantBlit(dc, 0, 0, SRCCOPY, h, w);
+        DrawBoxGradient(dc, rop, R.Left, R.Top, w, h,
+                        BoxGradientBands(w, h, Granularity, StopColor, StartColor, insetRows ? h / 4 : 0,
+                                         insetColumns ? w / 4 : 0),
+                        PixelOf(start));
         break;
     }
     }
-    Canvas->Draw(R.Left, R.Top, bitmap.get());
 }
 
 void PaintBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, const TRect& DestRect, TColor TransparentColor,
@@ -277,6 +417,22 @@ void PaintBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, const TRect& DestR
     if (!Canvas || !Bitmap) return;
     const Integer w = DestRect.Width(), h = DestRect.Height();
     if (w <= 0 || h <= 0) return;
+    // A source part inside a colour bitmap goes on in one keyed stretch.
+    // Otherwise it is stretched into a white bitmap first, so that what
+    // lies outside the source shows white and a monochrome source takes
+    // that bitmap's colours.
+    const Integer sw = SourceRect.Width(), sh = SourceRect.Height();
+    auto inside = [](Integer From, Integer Extent, Integer Size) {
+        const Integer first = Extent > 0 ? From : From + Extent + 1;
+        return Extent != 0 && first >= 0 && first + std::abs(Extent) <= Size;
+    };
+    HDC source = Bitmap->Canvas()->Handle();
+    if (inside(SourceRect.Left, sw, Bitmap->Width()) && inside(SourceRect.Top, sh, Bitmap->Height()) &&
+        !Bitmap->Monochrome() && GetBkColor(source) == 0xFFFFFF) {
+        TransparentBlt(Canvas->Handle(), DestRect.Left, DestRect.Top, w, h, source, SourceRect.Left, SourceRect.Top,
+                       sw, sh, ColorToRGB(TransparentColor));
+        return;
+    }
     auto stretched = std::make_unique<TBitmap>(w, h);
     StretchBlt(stretched->Canvas()->Handle(), 0, 0, w, h, Bitmap->Canvas()->Handle(), SourceRect.Left,
                SourceRect.Top, SourceRect.Width(), SourceRect.Height(), SRCCOPY);
@@ -295,8 +451,8 @@ void FlipBitmapVertically(TBitmap* Bitmap) {
 void CopyParentBackground(TControl* Control, HDC DC, bool InvalidateParent) {
     TWinControl* parent = Control ? Control->Parent() : nullptr;
     if (!parent) return;
-    const Integer saved = SaveDC(DC);
-    try {
+    {
+        TSavedDC saved(DC);
         // The parent's coordinates land on the control; it paints no further
         // than its own client area.
         TPoint origin;
@@ -318,11 +474,7 @@ void CopyParentBackground(TControl* Control, HDC DC, bool InvalidateParent) {
             parent->Perform(WM_ERASEBKGND, dc, 0);
             parent->Perform(WM_PRINTCLIENT, dc, PRF_CLIENT);
         }
-    } catch (...) {
-        RestoreDC(DC, saved);
-        throw;
     }
-    RestoreDC(DC, saved);
     if (InvalidateParent && !dynamic_cast<TCustomControl*>(parent) && !dynamic_cast<TCustomForm*>(parent) &&
         !Control->HasState(csDesigning))
         parent->Invalidate();

@@ -2,10 +2,12 @@
 // Two-colour gradient fills, a transparent bitmap blit, a vertical bitmap
 // flip and the copy of a parent's background.
 //
-// Gradients are built in an off-screen bitmap in solid bands of equal
-// colour and drawn in one piece. Colours step in 16.16 fixed point: the
-// per-step increment of a channel is the difference of the two channels,
-// shifted left by 16, divided (truncating) by the number of steps.
+// Gradients are made of solid bands of equal colour, computed a line at a
+// time and drawn straight onto the canvas (through its clip, origin and
+// copy mode), each line in one piece, so nothing flickers while a gradient
+// is built up. Colours step in 16.16 fixed point: the per-step increment of
+// a channel is the difference of the two channels, shifted left by 16,
+// divided (truncating) by the number of steps.
 
 #include "platform/gui/graphics/Graphics.h"
 #include "platform/rtl/TypInfo.h"

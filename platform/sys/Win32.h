@@ -63,6 +63,7 @@ using HRSRC = const TResourceEntry*;
 using HGLOBAL = const TResourceEntry*;
 
 String MAKEINTRESOURCEW(Word Id);
+inline constexpr const char* RT_BITMAP = "#2";
 inline constexpr const char* RT_RCDATA = "#10";
 
 // nullptr (last error ERROR_FILE_NOT_FOUND) when the program holds no such resource.

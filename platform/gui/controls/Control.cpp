@@ -1,4 +1,5 @@
 #include "platform/gui/controls/Control.h"
+#include "platform/gui/controls/ActnList.h"
 #include "platform/gui/controls/CustomForm.h"
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/WinControl.h"
@@ -503,7 +504,12 @@ void TControl::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Intege
 }
 
 void TControl::Click() {
-    if (OnClick) OnClick(this);
+    // The handler runs from a copy: it may free the control, and with it
+    // OnClick and what the handler holds.
+    if (TNotifyEvent handler = OnClick)
+        handler(this);
+    else if (FActionLink)
+        FActionLink->Execute(this);
 }
 
 void TControl::DblClick() {
@@ -623,4 +629,50 @@ const TClassInfo& TControl::ClassInfo() {
             .Property("Hint", &TControl::Hint, &TControl::SetHint)
             .Register();
     return info;
+}
+
+// ---------------------------------------------------------------- action
+
+TBasicAction* TControl::Action() const {
+    return FActionLink ? FActionLink->Action() : nullptr;
+}
+
+void TControl::SetAction(TBasicAction* Value) {
+    if (Value == Action()) return;
+    if (!Value) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink) FActionLink.reset(CreateActionLink());
+    FActionLink->SetAction(Value);
+    FActionLink->OnChange = [this](TObject* Sender) { ActionChange(Sender, false); };
+    ActionChange(Value, HasState(csLoading));
+    Value->FreeNotification(this);
+}
+
+TControlActionLink* TControl::CreateActionLink() {
+    return new TControlActionLink(this);
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (!action) return;
+    if (!CheckDefaults || Caption().empty()) SetCaption(action->Caption());
+    if (!CheckDefaults || Enabled()) SetEnabled(action->Enabled());
+    if (!CheckDefaults || Hint().empty()) SetHint(action->Hint());
+    if (!CheckDefaults || Visible()) SetVisible(action->Visible());
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && FActionLink && AComponent == FActionLink->Action()) SetAction(nullptr);
+}
+
+// ---------------------------------------------------------------- scaling
+
+void TControl::ChangeScale(Integer M, Integer D) {
+    if (M == D || D == 0) return;
+    SetBounds(MulDiv(FLeft, M, D), MulDiv(FTop, M, D), MulDiv(FLeft + FWidth, M, D) - MulDiv(FLeft, M, D),
+              MulDiv(FTop + FHeight, M, D) - MulDiv(FTop, M, D));
+    if (!FParentFont) FFont->SetSize(MulDiv(FFont->Size(), M, D));
 }

@@ -28,8 +28,12 @@
 
 class TWinControl;
 class TCustomForm;
+class TBasicAction;
+class TControlActionLink;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+// Horizontal placement of text (published as "TAlignment").
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 enum TControlStyleFlag {
     csAcceptsControls, // other controls may be put on it
@@ -224,6 +228,14 @@ public:
 
     void Loaded() override;
 
+    // ---- action (ActnList.h): the control shows the action and runs it
+    // when clicked without an OnClick of its own.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* Value);
+
+    // ---- scaling: bounds (and an own font) by M / D.
+    void ScaleBy(Integer M, Integer D) { ChangeScale(M, D); }
+
     // ---- events
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -252,6 +264,16 @@ protected:
     // Called by SetBounds once the new bounds are stored, before WM_SIZE.
     virtual void BoundsChanged(const TRect& OldBounds) {}
     virtual void FontChanged();
+    TControlActionLink* ActionLink() const { return FActionLink.get(); }
+    // The link made for an action; descendants make their own kind.
+    virtual TControlActionLink* CreateActionLink();
+    // The action changed (or was just set): take over what it shows. With
+    // CheckDefaults only properties still at their defaults follow.
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+    // Scales left, top, width and height (and the font unless it is the
+    // parent's) by M / D.
+    virtual void ChangeScale(Integer M, Integer D);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // Message handlers of TControl.
     void WMLButtonDown(TMessage& Message);
@@ -295,6 +317,7 @@ private:
     TCursor FCursor = crDefault;
     std::unique_ptr<TSizeConstraints> FConstraints;
     bool FFontChanging = false;
+    std::unique_ptr<TControlActionLink> FActionLink;
 };
 
 // The control that receives the mouse while a button is held (graphic

@@ -166,6 +166,7 @@ const TTypeInfo* ShiftStateTypeInfo() {
 void RegisterControlTypes() {
     RegisterEnumType<TAlign>("TAlign",
                              {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"});
+    RegisterEnumType<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
     RegisterEnumType<TFontPitch>("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"});
     RegisterEnumType<TFormBorderStyle>("TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog",
                                                             "bsToolWindow", "bsSizeToolWin"});

@@ -4,6 +4,7 @@
 // properties most controls publish under the framework's names, for the
 // ClassInfo() of control classes to pick from.
 
+#include "platform/gui/controls/ActnList.h"
 #include "platform/gui/controls/WinControl.h"
 
 // Colour names: the standard colours (clBlack ... clWhite, clMoneyGreen,
@@ -27,7 +28,7 @@ const TClassInfo& FontClassInfo();
 void RegisterControlTypes();
 
 // Adds TControl / TWinControl properties by their published names:
-// Align, Caption, Color, Constraints, Enabled, Font, ParentColor,
+// Action, Align, Caption, Color, Constraints, Enabled, Font, ParentColor,
 // ParentFont, ParentShowHint, ShowHint, Text, Visible, TabOrder, TabStop and
 // the events OnClick, OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp,
 // OnMouseWheel, OnResize, OnEnter, OnExit, OnKeyDown, OnKeyPress, OnKeyUp.
@@ -38,7 +39,9 @@ TClassBuilder<T>& PublishControlProperties(TClassBuilder<T>& B, std::initializer
     RegisterControlTypes();
     for (const char* n : Names) {
         const String name = n;
-        if (name == "Align")
+        if (name == "Action")
+            B.Property("Action", &T::Action, &T::SetAction);
+        else if (name == "Align")
             B.Property("Align", &T::Align, &T::SetAlign).Default(alNone);
         else if (name == "Caption")
             B.Property("Caption", &T::Caption, &T::SetCaption);

@@ -1015,3 +1015,13 @@ const TClassInfo& TWinControl::ClassInfo() {
         TClassBuilder<TWinControl>("TWinControl", &TControl::ClassInfo()).Register();
     return info;
 }
+
+// ---------------------------------------------------------------- scaling
+
+void TWinControl::ChangeScale(Integer M, Integer D) {
+    if (M == D || D == 0) return;
+    // Children are placed by their scaled bounds, not realigned one by one.
+    TAlignLock hold(this);
+    for (Integer i = 0; i < ControlCount(); ++i) Controls(i)->ChangeScale(M, D);
+    TControl::ChangeScale(M, D);
+}

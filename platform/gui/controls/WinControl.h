@@ -176,6 +176,8 @@ protected:
     virtual void DoEnter();
     virtual void DoExit();
     void BoundsChanged(const TRect& OldBounds) override;
+    // Scales the children too, with alignment held until all are done.
+    void ChangeScale(Integer M, Integer D) override;
     // Removes the focus from this control and its children (the form
     // focuses another one).
     void RemoveFocus(bool Removing);

@@ -57,28 +57,58 @@ template <class T> HGDIOBJ Previous(const std::shared_ptr<T>& Obj) { return Obj 
 
 // ---------------------------------------------------------------- registry
 
+namespace {
+// The object found last (a brush is looked up when it is selected and
+// again when it fills). Map entries stay where they are until erased, so
+// the pointer holds until DeleteObject or a new registration forgets it.
+struct TLastObject {
+    const void* Handle = nullptr;
+    const std::shared_ptr<TGdiObject>* Entry = nullptr;
+} LastObject;
+} // namespace
+
 HGDIOBJ RegisterGdiObject(std::shared_ptr<TGdiObject> Obj) {
     HGDIOBJ h = HandleOf(Obj.get());
-    Objects()[Obj.get()] = std::move(Obj);
+    auto& entry = Objects()[Obj.get()];
+    entry = std::move(Obj);
+    LastObject = {h, &entry}; // a new object is usually selected next
     return h;
 }
 
 std::shared_ptr<TGdiObject> FindGdiObject(HGDIOBJ Handle) {
     if (!Handle) return nullptr;
+    if (Handle == LastObject.Handle) return *LastObject.Entry;
     auto it = Objects().find(Handle);
-    return it == Objects().end() ? nullptr : it->second;
+    if (it == Objects().end()) return nullptr;
+    LastObject = {Handle, &it->second};
+    return it->second;
 }
+
+namespace {
+// The context found last: painters make call after call on one context, so
+// most look-ups end here without hashing. DeleteDC forgets it.
+struct TLastDC {
+    const void* Handle = nullptr;
+    TDeviceContext* DC = nullptr;
+} LastDC;
+} // namespace
 
 TDeviceContext* FindDC(HDC DC) {
     if (!DC) return nullptr;
+    if (DC == LastDC.Handle) return LastDC.DC;
     auto it = Contexts().find(DC);
-    return it == Contexts().end() ? nullptr : it->second.get();
+    if (it == Contexts().end()) return nullptr;
+    LastDC = {DC, it->second.get()};
+    return LastDC.DC;
 }
 
 BOOL DeleteObject(HGDIOBJ Obj) {
     auto it = Objects().find(Obj);
     if (it == Objects().end()) return false;
-    if (!it->second->Stock) Objects().erase(it);
+    if (!it->second->Stock) {
+        LastObject = {};
+        Objects().erase(it);
+    }
     return true;
 }
 
@@ -192,7 +222,10 @@ HDC CreateRasterDC(std::shared_ptr<TRaster> Raster) {
 
 HDC CreateCompatibleDC(HDC) { return RegisterDC(std::make_unique<TDeviceContext>()); }
 
-BOOL DeleteDC(HDC DC) { return Contexts().erase(DC) > 0; }
+BOOL DeleteDC(HDC DC) {
+    if (DC == LastDC.Handle) LastDC = {};
+    return Contexts().erase(DC) > 0;
+}
 
 HDC GetDC(HWND Wnd) {
     if (Wnd != 0) return WindowDCProvider() ? WindowDCProvider()(Wnd) : nullptr;
@@ -274,20 +307,20 @@ HGDIOBJ SelectObject(HDC DC, HGDIOBJ Obj) {
     switch (obj->Kind) {
     case TGdiKind::Pen:
         old = Previous(dc->S.Pen);
-        dc->S.Pen = std::static_pointer_cast<TPenObject>(obj);
+        dc->S.Pen = std::static_pointer_cast<TPenObject>(std::move(obj));
         break;
     case TGdiKind::Brush:
         old = Previous(dc->S.Brush);
-        dc->S.Brush = std::static_pointer_cast<TBrushObject>(obj);
+        dc->S.Brush = std::static_pointer_cast<TBrushObject>(std::move(obj));
         break;
     case TGdiKind::Font:
         old = Previous(dc->S.Font);
-        dc->S.Font = std::static_pointer_cast<TFontObject>(obj);
+        dc->S.Font = std::static_pointer_cast<TFontObject>(std::move(obj));
         break;
     case TGdiKind::Bitmap:
         if (dc->IsScreen) return nullptr;
         old = Previous(dc->S.Bitmap);
-        dc->S.Bitmap = std::static_pointer_cast<TBitmapObject>(obj);
+        dc->S.Bitmap = std::static_pointer_cast<TBitmapObject>(std::move(obj));
         dc->InvalidateVisible();
         break;
     case TGdiKind::Region:

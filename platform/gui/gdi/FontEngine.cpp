@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <list>
+#include <unordered_map>
 
 namespace {
 
@@ -112,13 +114,16 @@ void MakeCells(TFontFace& F, const TLogFont& Log) {
 }
 
 // Fills a polygon of raster coordinates inside Clip.
-void FillClipped(TRaster& Raster, const TRegionData& Clip, const TPoint* Points, int Count, std::uint32_t Color) {
-    TRect box = Clip.Box();
-    ScanPolygon(Points, Count, false, box.Top, box.Bottom, [&](int y, const std::vector<TSpan>& spans) {
-        std::uint32_t* row = Raster.Row(y);
-        for (const TSpan& s : spans)
-            ForRegionSpans(Clip, y, s.X0, s.X1, [&](int a, int b) { std::fill(row + a, row + b, Color); });
-    });
+void FillClipped(TRaster& Raster, const TTextClip& Clip, const TPoint* Points, int Count, std::uint32_t Color) {
+    TRect box = Clip.Region.Box();
+    const TRect& lim = Clip.Limit;
+    ScanPolygon(Points, Count, false, std::max(box.Top, lim.Top), std::min(box.Bottom, lim.Bottom),
+                [&](int y, const std::vector<TSpan>& spans) {
+                    std::uint32_t* row = Raster.Row(y);
+                    for (const TSpan& s : spans)
+                        ForRegionSpans(Clip.Region, y, std::max(s.X0, lim.Left), std::min(s.X1, lim.Right),
+                                       [&](int a, int b) { FillPixels(row + a, b - a, Color); });
+                });
 }
 
 QRegion ToQRegion(const TRegionData& R) {
@@ -128,6 +133,44 @@ QRegion ToQRegion(const TRegionData& R) {
     QRegion q;
     q.setRects(rects.data(), static_cast<int>(rects.size()));
     return q;
+}
+
+// Runs of text by font description, text and direction, the least recently
+// used dropped beyond a bound: drawing a label again, or measuring it and
+// then drawing it, lays it out and renders its glyphs only once.
+class TTextRunCache {
+public:
+    static constexpr std::size_t Capacity = 1024;
+
+    TTextRun& Find(const std::string& FaceKey, const QString& Text, bool RightToLeft, bool& Made) {
+        FKey.assign(FaceKey);
+        FKey += RightToLeft ? '\1' : '\0';
+        FKey.append(reinterpret_cast<const char*>(Text.constData()), Text.size() * sizeof(QChar));
+        auto it = FIndex.find(FKey);
+        if (it != FIndex.end()) {
+            FOrder.splice(FOrder.begin(), FOrder, it->second);
+            Made = false;
+            return it->second->second;
+        }
+        if (FOrder.size() >= Capacity) {
+            FIndex.erase(FOrder.back().first);
+            FOrder.pop_back();
+        }
+        FOrder.emplace_front(FKey, TTextRun());
+        FIndex.emplace(FKey, FOrder.begin());
+        Made = true;
+        return FOrder.front().second;
+    }
+
+private:
+    std::list<std::pair<std::string, TTextRun>> FOrder; // most recently used first
+    std::unordered_map<std::string, std::list<std::pair<std::string, TTextRun>>::iterator> FIndex;
+    std::string FKey;
+};
+
+TTextRunCache& RunCache() {
+    static auto* cache = new TTextRunCache;
+    return *cache;
 }
 
 } // namespace
@@ -148,6 +191,7 @@ const TFontFace& FaceOf(TFontObject& Font) {
             MakeOutline(*face, log, entry.Family);
         else
             MakeCells(*face, log);
+        face->Key.assign(reinterpret_cast<const char*>(&log), sizeof log);
         Font.Face = face;
     }
     return *Font.Face;
@@ -162,16 +206,28 @@ int TFontFace::Width(const QString& Text) const {
             if (!Text[i].isLowSurrogate()) ++n;
         return n * AveCharWidth;
     }
-    return Metrics->horizontalAdvance(Text);
+    return Run(Text, false).Width;
 }
 
-void TFontFace::FillTextRect(TRaster& Raster, const TRegionData& Clip, int X, int Y, const TRect& R,
+TTextRun& TFontFace::Run(const QString& Text, bool RightToLeft) const {
+    bool made = false;
+    // The advance does not depend on the direction; each direction has its
+    // own glyph pixels.
+    TTextRun& run = RunCache().Find(Key, Text, RightToLeft, made);
+    if (made) run.Width = Metrics->horizontalAdvance(Text);
+    return run;
+}
+
+void TFontFace::FillTextRect(TRaster& Raster, const TTextClip& Clip, int X, int Y, const TRect& R,
                              std::uint32_t Color) const {
     if (R.IsEmpty()) return;
     if (Escapement % 3600 == 0) {
-        TPoint pts[4] = {{X + R.Left, Y + R.Top}, {X + R.Right, Y + R.Top}, {X + R.Right, Y + R.Bottom},
-                         {X + R.Left, Y + R.Bottom}};
-        FillClipped(Raster, Clip, pts, 4, Color);
+        const TRect& lim = Clip.Limit;
+        TRect r(std::max(X + R.Left, lim.Left), std::max(Y + R.Top, lim.Top), std::min(X + R.Right, lim.Right),
+                std::min(Y + R.Bottom, lim.Bottom));
+        ForRegionRects(Clip.Region, r, [&](int y0, int y1, int a, int b) {
+            for (int y = y0; y < y1; ++y) FillPixels(Raster.Row(y) + a, b - a, Color);
+        });
         return;
     }
     // Turn the corners about (X, Y); screen y grows downwards, so a
@@ -186,20 +242,46 @@ void TFontFace::FillTextRect(TRaster& Raster, const TRegionData& Clip, int X, in
     FillClipped(Raster, Clip, pts, 4, Color);
 }
 
-void TFontFace::Draw(TRaster& Raster, const TRegionData& Clip, int X, int Y, const QString& Text,
+void TFontFace::Draw(TRaster& Raster, const TTextClip& Clip, int X, int Y, const QString& Text,
                      std::uint32_t Color, bool RightToLeft) const {
-    if (Text.isEmpty() || Clip.Empty()) return;
+    if (Text.isEmpty() || Clip.Region.Empty() || Clip.Limit.IsEmpty()) return;
+    if (Kind == kOutline && Escapement % 3600 == 0) {
+        // The glyphs' pixels, rendered once per run, set span by span.
+        TTextRun& run = Run(Text, RightToLeft);
+        if (!run.Inked) InkRun(run, Text, RightToLeft);
+        const TRect& lim = Clip.Limit;
+        const TBand* band = nullptr;
+        for (const TInkSpan& s : run.Ink) {
+            const int y = Y + s.Y;
+            if (y < lim.Top || y >= lim.Bottom) continue;
+            if (!band || y < band->Y0 || y >= band->Y1) {
+                band = Clip.Region.BandAt(y);
+                if (!band) continue;
+            }
+            const int x0 = std::max(X + s.X0, lim.Left), x1 = std::min(X + s.X1, lim.Right);
+            std::uint32_t* row = Raster.Row(y);
+            for (const TSpan& c : band->Spans) {
+                if (c.X1 <= x0) continue;
+                if (c.X0 >= x1) break;
+                const int a = std::max(c.X0, x0), b = std::min(c.X1, x1);
+                FillPixels(row + a, b - a, Color);
+            }
+        }
+        return;
+    }
     if (Kind == kOutline) {
+        // Turned text is drawn by the toolkit each time.
         QImage image = RasterImage(Raster);
         QPainter p(&image);
         p.setRenderHint(QPainter::TextAntialiasing, false);
         p.setRenderHint(QPainter::Antialiasing, false);
-        p.setClipRegion(ToQRegion(Clip));
+        p.setClipRegion(ToQRegion(Clip.Region).intersected(
+            QRect(Clip.Limit.Left, Clip.Limit.Top, Clip.Limit.Width(), Clip.Limit.Height())));
         p.setPen(QColor::fromRgb(Color));
         p.setFont(Font);
         p.setLayoutDirection(RightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
         p.translate(X, Y);
-        if (Escapement % 3600 != 0) p.rotate(-Escapement / 10.0);
+        p.rotate(-Escapement / 10.0);
         p.drawText(QPointF(0, Ascent), Text);
         return;
     }
@@ -229,7 +311,43 @@ void TFontFace::Draw(TRaster& Raster, const TRegionData& Clip, int X, int Y, con
     if (StrikeOut) FillTextRect(Raster, Clip, X, Y, TRect(0, Ascent / 2, x, Ascent / 2 + 1), Color);
 }
 
-void TFontFace::DrawUnderline(TRaster& Raster, const TRegionData& Clip, int X, int Y, int A, int B,
+void TFontFace::InkRun(TTextRun& Run, const QString& Text, bool RightToLeft) const {
+    // Rendered by the toolkit without anti-aliasing in white on black, on an
+    // image with room around the cell for overhangs and descenders.
+    QRect ink = Metrics->boundingRect(Text);
+    const int pad = Height() / 2 + 2;
+    const int left = std::min(0, ink.left()) - pad, top = std::min(0, Ascent + ink.top()) - pad;
+    const int right = std::max(Run.Width, ink.right() + 1) + pad;
+    const int bottom = std::max(Height(), Ascent + ink.bottom() + 1) + pad;
+    QImage image(right - left, bottom - top, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(Qt::white);
+        p.setFont(Font);
+        p.setLayoutDirection(RightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+        p.drawText(QPointF(-left, -top + Ascent), Text);
+    }
+    Run.Ink.clear();
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width();) {
+            if ((row[x] & 0xFFFFFF) == 0) {
+                ++x;
+                continue;
+            }
+            int end = x;
+            while (end < image.width() && (row[end] & 0xFFFFFF) != 0) ++end;
+            Run.Ink.push_back({y + top, x + left, end + left});
+            x = end;
+        }
+    }
+    Run.Inked = true;
+}
+
+void TFontFace::DrawUnderline(TRaster& Raster, const TTextClip& Clip, int X, int Y, int A, int B,
                               std::uint32_t Color) const {
     int top, thickness = 1;
     if (Kind == kOutline) {

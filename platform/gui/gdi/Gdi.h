@@ -89,7 +89,34 @@ struct TLogBrush {
     std::uintptr_t lbHatch = 0;
 };
 
+// A device-independent picture as StretchDIBits reads it. Only 32 bits per
+// pixel, BI_RGB, top-down (biHeight < 0) is supported: each pixel is one
+// 32-bit word 0x00RRGGBB (blue in the lowest byte), rows biWidth pixels
+// apart, the first row at the top. The high byte is ignored.
+struct TBitmapInfoHeader {
+    DWORD biSize = sizeof(TBitmapInfoHeader);
+    LongInt biWidth = 0;
+    LongInt biHeight = 0; // negative: top-down
+    Word biPlanes = 1;
+    Word biBitCount = 32;
+    DWORD biCompression = 0; // BI_RGB
+    DWORD biSizeImage = 0;
+    LongInt biXPelsPerMeter = 0;
+    LongInt biYPelsPerMeter = 0;
+    DWORD biClrUsed = 0;
+    DWORD biClrImportant = 0;
+};
+struct TBitmapInfo {
+    TBitmapInfoHeader bmiHeader;
+};
+using BITMAPINFOHEADER = TBitmapInfoHeader;
+using BITMAPINFO = TBitmapInfo;
+
 // ---------------------------------------------------------------- constants
+
+// Picture formats and colour tables (StretchDIBits).
+inline constexpr DWORD BI_RGB = 0;
+inline constexpr UINT DIB_RGB_COLORS = 0;
 
 // Font weights, character sets and pitch bits.
 inline constexpr LongInt FW_NORMAL = 400;
@@ -398,6 +425,14 @@ BOOL StretchBlt(HDC Dest, Integer X, Integer Y, Integer Width, Integer Height, H
 // destination where it is white; source and mask are stretched alike.
 BOOL MaskBlt(HDC Dest, Integer X, Integer Y, Integer Width, Integer Height, HDC Src, Integer SrcX, Integer SrcY,
              Integer SrcWidth, Integer SrcHeight, HDC Mask, Integer MaskX, Integer MaskY);
+// Stretches the part (XSrc, YSrc, SrcWidth, SrcHeight) of a picture in
+// memory into the destination like StretchBlt (nearest neighbour, negative
+// extents mirror, Rop as there). Answers the number of source rows, 0 when
+// the picture is not a top-down 32-bit BI_RGB one or the call fails. A
+// monochrome destination gets white for white pixels and black elsewhere.
+Integer StretchDIBits(HDC DC, Integer XDest, Integer YDest, Integer DestWidth, Integer DestHeight, Integer XSrc,
+                      Integer YSrc, Integer SrcWidth, Integer SrcHeight, const void* Bits, const TBitmapInfo* Info,
+                      UINT Usage, DWORD Rop);
 // Copies the source, leaving out the pixels of colour Transparent.
 BOOL TransparentBlt(HDC Dest, Integer X, Integer Y, Integer Width, Integer Height, HDC Src, Integer SrcX,
                     Integer SrcY, Integer SrcWidth, Integer SrcHeight, COLORREF Transparent);

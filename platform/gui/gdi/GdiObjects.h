@@ -64,7 +64,7 @@ std::shared_ptr<TGdiObject> FindGdiObject(HGDIOBJ Handle);
 template <class T> std::shared_ptr<T> FindGdi(HGDIOBJ Handle, TGdiKind Kind) {
     auto obj = FindGdiObject(Handle);
     if (!obj || obj->Kind != Kind) return nullptr;
-    return std::static_pointer_cast<T>(obj);
+    return std::static_pointer_cast<T>(std::move(obj));
 }
 inline HGDIOBJ HandleOf(const TGdiObject* Obj) {
     return reinterpret_cast<HGDIOBJ>(const_cast<TGdiObject*>(Obj));

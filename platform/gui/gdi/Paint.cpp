@@ -34,7 +34,8 @@ std::shared_ptr<TBrushObject> BrushFromHandle(HBRUSH Brush) {
 // pixel gets the raster operation once.
 class TStroker {
 public:
-    explicit TStroker(TDeviceContext& DC) : FDC(DC), FPen(*DC.S.Pen) {
+    explicit TStroker(TDeviceContext& DC)
+        : FDC(DC), FPen(*DC.S.Pen), FVisible(DC.Visible()), FSurface(DC.Surface()), FRop2(DC.S.Rop2) {
         FNull = FPen.Style == PS_NULL;
         FWidth = std::max(1, FPen.Width);
         FColor = TRaster::FromColorRef(FPen.Color);
@@ -49,6 +50,17 @@ public:
     // A line in raster coordinates without its end pixel.
     void Line(int X0, int Y0, int X1, int Y1) {
         if (FNull) return;
+        if (Y0 == Y1 && FWidth == 1 && !FStyled) {
+            // A plain one-pixel row: one span, clipped once.
+            //   X0 -> X1:  [X0, X1)     X1 <- X0:  (X1, X0]
+            int a = X0 < X1 ? X0 : X1 + 1, b = X0 < X1 ? X1 : X0 + 1;
+            std::uint32_t* row = nullptr;
+            ForRegionSpans(FVisible, Y0, a, b, [&](int p, int q) {
+                if (!row) row = FSurface.Row(Y0);
+                PaintRowSpan(row, p, q, FRop2, FColor);
+            });
+            return;
+        }
         int dx = std::abs(X1 - X0), dy = std::abs(Y1 - Y0);
         int sx = X1 >= X0 ? 1 : -1, sy = Y1 >= Y0 ? 1 : -1;
         int x = X0, y = Y0;
@@ -85,10 +97,8 @@ public:
             int cur0 = 0, cur1 = 0;
             bool open = false;
             auto paint = [&](int a, int b) {
-                std::uint32_t* row = FDC.Surface().Row(y);
-                ForVisibleSpans(FDC, y, a, b, [&](int p, int q) {
-                    for (int x = p; x < q; ++x) row[x] = ApplyRop2(FDC.S.Rop2, row[x], FColor);
-                });
+                ForRegionSpans(FVisible, y, a, b,
+                               [&](int p, int q) { PaintRowSpan(FSurface.Row(y), p, q, FRop2, FColor); });
             };
             for (const TSpan& s : spans) {
                 if (open && s.X0 <= cur1) {
@@ -123,9 +133,24 @@ private:
                 pen = FBk;
             }
         }
-        if (!FDC.Visible().Contains(X, Y)) return;
-        std::uint32_t& p = FDC.Surface().At(X, Y);
-        p = ApplyRop2(FDC.S.Rop2, p, pen);
+        if (!Visible(X, Y)) return;
+        std::uint32_t& p = FSurface.At(X, Y);
+        p = FRop2 == R2_COPYPEN ? pen : ApplyRop2(FRop2, p, pen);
+    }
+
+    // Whether the clip holds the pixel; the band of the last row asked
+    // serves the rows it covers, so a line looks the band up only when it
+    // leaves it.
+    bool Visible(int X, int Y) {
+        if (!FBand || Y < FBand->Y0 || Y >= FBand->Y1) {
+            FBand = FVisible.BandAt(Y);
+            if (!FBand) return false;
+        }
+        for (const TSpan& s : FBand->Spans) {
+            if (X < s.X0) return false;
+            if (X < s.X1) return true;
+        }
+        return false;
     }
 
     // A round dot of the pen's width centred on the pixel.
@@ -143,6 +168,10 @@ private:
 
     TDeviceContext& FDC;
     const TPenObject& FPen;
+    const TRegionData& FVisible;
+    TRaster& FSurface;
+    const Integer FRop2;
+    const TBand* FBand = nullptr;
     bool FNull = false;
     int FWidth = 1;
     std::uint32_t FColor = 0, FBk = 0;
@@ -162,24 +191,22 @@ TRect ToRaster(const TDeviceContext& DC, const TRect& R) {
     return TRect(DC.RX(R.Left), DC.RY(R.Top), DC.RX(R.Right), DC.RY(R.Bottom));
 }
 
-// Fills the ring between two rectangles (Inner inside Outer) with a colour.
+// Paints the ring between two rectangles (Inner inside Outer) with a
+// colour, as up to four rectangles:
+//
+//   TTTTTT     T top, B bottom
+//   L....R     L left, R right (the rows of Inner)
+//   BBBBBB
 void FillRing(TDeviceContext& DC, const TRect& Outer, const TRect& Inner, std::uint32_t Pixel) {
-    TRaster& r = DC.Surface();
-    auto span = [&](int y, int a, int b) {
-        std::uint32_t* row = r.Row(y);
-        ForVisibleSpans(DC, y, a, b, [&](int p, int q) {
-            for (int x = p; x < q; ++x) row[x] = ApplyRop2(DC.S.Rop2, row[x], Pixel);
-        });
-    };
-    TRect box = DC.Visible().Box();
-    for (int y = std::max(Outer.Top, box.Top); y < std::min(Outer.Bottom, box.Bottom); ++y) {
-        if (Inner.IsEmpty() || y < Inner.Top || y >= Inner.Bottom) {
-            span(y, Outer.Left, Outer.Right);
-        } else {
-            span(y, Outer.Left, Inner.Left);
-            span(y, Inner.Right, Outer.Right);
-        }
+    const Integer rop = DC.S.Rop2;
+    if (Inner.IsEmpty()) {
+        PaintRasterRect(DC, rop, Pixel, Outer);
+        return;
     }
+    PaintRasterRect(DC, rop, Pixel, TRect(Outer.Left, Outer.Top, Outer.Right, Inner.Top));
+    PaintRasterRect(DC, rop, Pixel, TRect(Outer.Left, Inner.Top, Inner.Left, Inner.Bottom));
+    PaintRasterRect(DC, rop, Pixel, TRect(Inner.Right, Inner.Top, Outer.Right, Inner.Bottom));
+    PaintRasterRect(DC, rop, Pixel, TRect(Outer.Left, Inner.Bottom, Outer.Right, Outer.Bottom));
 }
 
 // The span of an ellipse inscribed in R on row Y (pixel centres inside).
@@ -307,9 +334,7 @@ BOOL Ellipse(HDC DC, Integer Left, Integer Top, Integer Right, Integer Bottom) {
     TRaster& ras = dc->Surface();
     auto paintPen = [&](int y, int a, int b) {
         std::uint32_t* row = ras.Row(y);
-        ForVisibleSpans(*dc, y, a, b, [&](int p, int q) {
-            for (int x = p; x < q; ++x) row[x] = ApplyRop2(dc->S.Rop2, row[x], penPixel);
-        });
+        ForVisibleSpans(*dc, y, a, b, [&](int p, int q) { PaintRowSpan(row, p, q, dc->S.Rop2, penPixel); });
     };
     for (int y = outer.Top; y < outer.Bottom; ++y) {
         int a, b;
@@ -369,14 +394,7 @@ Integer FrameRect(HDC DC, const TRect* Rect, HBRUSH Brush) {
 BOOL InvertRect(HDC DC, const TRect* Rect) {
     TDeviceContext* dc = FindDC(DC);
     if (!dc || !Rect) return false;
-    TRect r = ToRaster(*dc, *Rect);
-    TRaster& ras = dc->Surface();
-    for (int y = std::max(r.Top, 0); y < std::min(r.Bottom, ras.Height()); ++y) {
-        std::uint32_t* row = ras.Row(y);
-        ForVisibleSpans(*dc, y, r.Left, r.Right, [&](int a, int b) {
-            for (int x = a; x < b; ++x) row[x] = ~row[x] | 0xFF000000u;
-        });
-    }
+    PaintRasterRect(*dc, R2_NOT, 0, ToRaster(*dc, *Rect));
     return true;
 }
 

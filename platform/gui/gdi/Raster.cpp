@@ -7,7 +7,7 @@ void TRaster::Resize(int AWidth, int AHeight, std::uint32_t Fill) {
     AWidth = std::max(AWidth, 0);
     AHeight = std::max(AHeight, 0);
     if (AWidth == FWidth && AHeight == FHeight) return;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(AWidth) * AHeight, Fill);
+    decltype(FPixels) pixels(static_cast<std::size_t>(AWidth) * AHeight, Fill);
     int w = std::min(AWidth, FWidth);
     int h = std::min(AHeight, FHeight);
     for (int y = 0; y < h; ++y)

@@ -4,8 +4,22 @@
 
 #include "platform/gui/gdi/Colors.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <new>
 #include <vector>
+
+// Pixel rows start on a cache line, as the toolkit's images do, so that
+// copies between rasters move aligned blocks.
+template <class T> struct TCacheLineAllocator {
+    using value_type = T;
+    static constexpr std::align_val_t Alignment{64};
+    TCacheLineAllocator() = default;
+    template <class U> TCacheLineAllocator(const TCacheLineAllocator<U>&) {}
+    T* allocate(std::size_t N) { return static_cast<T*>(::operator new(N * sizeof(T), Alignment)); }
+    void deallocate(T* P, std::size_t) { ::operator delete(P, Alignment); }
+    friend bool operator==(const TCacheLineAllocator&, const TCacheLineAllocator&) { return true; }
+};
 
 class TRaster {
 public:
@@ -43,5 +57,5 @@ public:
 private:
     int FWidth = 0;
     int FHeight = 0;
-    std::vector<std::uint32_t> FPixels;
+    std::vector<std::uint32_t, TCacheLineAllocator<std::uint32_t>> FPixels;
 };

@@ -5,27 +5,18 @@
 #include <cmath>
 #include <cstring>
 
-namespace {
-
-TRegionData TextClip(TDeviceContext& DC, const TRect* ClipRect) {
-    if (!ClipRect) return DC.Visible();
-    TRect r(DC.RX(ClipRect->Left), DC.RY(ClipRect->Top), DC.RX(ClipRect->Right), DC.RY(ClipRect->Bottom));
-    if (r.IsEmpty()) return TRegionData();
-    return TRegionData::Combine(DC.Visible(), TRegionData::FromRect(r), TRegionOp::And);
-}
-
-} // namespace
-
 void DrawTextRun(TDeviceContext& DC, int X, int Y, const QString& Text, const TRect* ClipRect, bool RightToLeft,
                  int UnderlineFrom, int UnderlineTo) {
     const TFontFace& face = FaceOf(DC);
-    TRegionData clip = TextClip(DC, ClipRect);
-    if (clip.Empty()) return;
+    TTextClip clip{DC.Visible(), TRect(-RegionCoordLimit, -RegionCoordLimit, RegionCoordLimit, RegionCoordLimit)};
+    if (ClipRect)
+        clip.Limit = TRect(DC.RX(ClipRect->Left), DC.RY(ClipRect->Top), DC.RX(ClipRect->Right), DC.RY(ClipRect->Bottom));
+    if (clip.Region.Empty() || clip.Limit.IsEmpty()) return;
     TRaster& ras = DC.Surface();
     int rx = DC.RX(X), ry = DC.RY(Y);
-    int width = face.Width(Text);
     if (DC.S.BkMode == OPAQUE)
-        face.FillTextRect(ras, clip, rx, ry, TRect(0, 0, width, face.Height()), TRaster::FromColorRef(DC.S.BkColor));
+        face.FillTextRect(ras, clip, rx, ry, TRect(0, 0, face.Width(Text), face.Height()),
+                          TRaster::FromColorRef(DC.S.BkColor));
     std::uint32_t color = TRaster::FromColorRef(DC.S.TextColor);
     face.Draw(ras, clip, rx, ry, Text, color, RightToLeft);
     if (UnderlineFrom < UnderlineTo) face.DrawUnderline(ras, clip, rx, ry, UnderlineFrom, UnderlineTo, color);

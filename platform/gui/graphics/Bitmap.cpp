@@ -3,6 +3,7 @@
 #include "platform/gui/graphics/Graphics.h"
 #include "platform/gui/graphics/ImageCodecs.h"
 #include "platform/gui/graphics/GraphicsAccess.h"
+#include "platform/sys/Win32.h"
 
 #include <cerrno>
 #include <fstream>
@@ -61,14 +62,26 @@ void TGraphic::ReadData(const std::vector<Byte>& Data) {
 
 namespace {
 
+// Bitmap resources linked into the program (type RT_BITMAP) hold the
+// bitmap's file image.
+bool LoadLinkedBitmap(const String& ResName, std::vector<Byte>& Data) {
+    HRSRC res = FindResourceW(nullptr, ResName, RT_BITMAP);
+    if (!res) return false;
+    const auto* bytes = static_cast<const Byte*>(LockResource(LoadResource(nullptr, res)));
+    Data.assign(bytes, bytes + SizeofResource(nullptr, res));
+    return true;
+}
+
 TBitmapResourceLoader& ResourceLoader() {
-    static TBitmapResourceLoader loader;
+    static TBitmapResourceLoader loader = LoadLinkedBitmap;
     return loader;
 }
 
 } // namespace
 
-void SetBitmapResourceLoader(TBitmapResourceLoader Loader) { ResourceLoader() = std::move(Loader); }
+void SetBitmapResourceLoader(TBitmapResourceLoader Loader) {
+    ResourceLoader() = Loader ? std::move(Loader) : TBitmapResourceLoader(LoadLinkedBitmap);
+}
 
 // The canvas of a bitmap: a memory device context on the bitmap's raster.
 class TBitmapCanvas : public TCanvas {

@@ -181,15 +181,19 @@ public:
     TBitmap* Bitmap() const { return FBitmap; }
     void SetBitmap(TBitmap* Value);
 
+    // Plain brushes of the same style and colour share one handle (do not
+    // delete it); a pattern brush has its own.
     HBRUSH Handle() const;
 
 private:
     void Modify();
+    void ReleaseHandle() const;
 
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
     TBitmap* FBitmap = nullptr;
     mutable HBRUSH FHandle = nullptr;
+    mutable bool FSharedHandle = false; // shared with brushes of the same style and colour
 };
 
 // ---------------------------------------------------------------- canvas
@@ -399,7 +403,9 @@ void TransparentStretchBlt(HDC DstDC, Integer DstX, Integer DstY, Integer DstW, 
                            Integer MaskY);
 
 // Serves LoadFromResourceName: fills Data with the bitmap file image of the
-// named resource and answers true, or answers false when there is none.
+// named resource and answers true, or answers false when there is none. The
+// default (also after setting nullptr) reads the bitmap resources linked
+// into the program (RT_BITMAP; quenta_embed_pixel_art in CMake).
 using TBitmapResourceLoader = std::function<bool(const String& ResName, std::vector<Byte>& Data)>;
 void SetBitmapResourceLoader(TBitmapResourceLoader Loader);
 

@@ -2,6 +2,7 @@
 #include "platform/gui/graphics/Graphics.h"
 
 #include <cstring>
+#include <vector>
 
 void TGraphicsObject::Changed() {
     if (OnChange) OnChange(this);
@@ -185,13 +186,87 @@ HPEN TPen::Handle() const {
 
 // ---------------------------------------------------------------- TBrush
 
-TBrush::~TBrush() {
-    if (FHandle) DeleteObject(AsGdiObj(FHandle));
+TBrush::~TBrush() { ReleaseHandle(); }
+
+namespace {
+
+// Handles of plain (solid, clear and hatched) brushes, shared by every
+// TBrush of the same style and colour as the framework's resource manager
+// shares them. A handle that no brush uses any more is kept for the next
+// brush that asks for it, so that a painter switching a canvas's brush
+// between a few colours makes no new brush each time; beyond Spare unused
+// handles the one unused longest is deleted.
+class TBrushHandles {
+public:
+    static constexpr int Spare = 32;
+
+    HBRUSH Acquire(TBrushStyle Style, COLORREF Color) {
+        for (TEntry& e : FEntries)
+            if (e.Style == Style && e.Color == Color) {
+                ++e.Users;
+                e.LastUse = ++FClock;
+                return e.Handle;
+            }
+        HBRUSH h;
+        if (Style == bsClear) {
+            TLogBrush lb{BS_NULL, 0, 0};
+            h = CreateBrushIndirect(&lb);
+        } else if (Style == bsSolid) {
+            h = CreateSolidBrush(Color);
+        } else {
+            h = CreateHatchBrush(static_cast<Integer>(Style) - bsHorizontal, Color);
+        }
+        FEntries.push_back({Style, Color, h, 1, ++FClock});
+        return h;
+    }
+
+    void Release(HBRUSH Handle) {
+        int unused = 0;
+        for (TEntry& e : FEntries) {
+            if (e.Handle == Handle) --e.Users;
+            if (e.Users == 0) ++unused;
+        }
+        while (unused-- > Spare) {
+            auto oldest = FEntries.end();
+            for (auto it = FEntries.begin(); it != FEntries.end(); ++it)
+                if (it->Users == 0 && (oldest == FEntries.end() || it->LastUse < oldest->LastUse)) oldest = it;
+            DeleteObject(AsGdiObj(oldest->Handle));
+            FEntries.erase(oldest);
+        }
+    }
+
+private:
+    struct TEntry {
+        TBrushStyle Style;
+        COLORREF Color;
+        HBRUSH Handle;
+        int Users;
+        unsigned long long LastUse;
+    };
+    std::vector<TEntry> FEntries;
+    unsigned long long FClock = 0;
+};
+
+// Lives as long as the process, so that brushes freed during static
+// destruction still find it.
+TBrushHandles& BrushHandles() {
+    static auto* handles = new TBrushHandles;
+    return *handles;
+}
+
+} // namespace
+
+void TBrush::ReleaseHandle() const {
+    if (!FHandle) return;
+    if (FSharedHandle)
+        BrushHandles().Release(FHandle);
+    else
+        DeleteObject(AsGdiObj(FHandle));
+    FHandle = nullptr;
 }
 
 void TBrush::Modify() {
-    if (FHandle) DeleteObject(AsGdiObj(FHandle));
-    FHandle = nullptr;
+    ReleaseHandle();
     Changed();
 }
 
@@ -229,16 +304,11 @@ void TBrush::SetBitmap(TBitmap* Value) {
 
 HBRUSH TBrush::Handle() const {
     if (!FHandle) {
-        if (FBitmap && !FBitmap->Empty()) {
+        FSharedHandle = !(FBitmap && !FBitmap->Empty());
+        if (FSharedHandle)
+            FHandle = BrushHandles().Acquire(FStyle, FStyle == bsClear ? 0 : ColorToRGB(FColor));
+        else
             FHandle = CreatePatternBrush(FBitmap->Handle());
-        } else if (FStyle == bsClear) {
-            TLogBrush lb{BS_NULL, 0, 0};
-            FHandle = CreateBrushIndirect(&lb);
-        } else if (FStyle == bsSolid) {
-            FHandle = CreateSolidBrush(ColorToRGB(FColor));
-        } else {
-            FHandle = CreateHatchBrush(static_cast<Integer>(FStyle) - bsHorizontal, ColorToRGB(FColor));
-        }
     }
     return FHandle;
 }

@@ -1,7 +1,10 @@
 // Build tool: turns a file into a C++ source that links the file's bytes
 // into a program as a named resource (see EmbedResource.cmake).
 //
-//   quenta_rc <name> <type> <input file> <output source>
+//   quenta_rc <name> <type> <input file> <output source> [<anchor symbol>]
+//
+// With an anchor symbol the source also defines that symbol, so that a
+// static library holding the resource can have it linked on request.
 
 #include <cstdint>
 #include <cstdio>
@@ -33,8 +36,8 @@ std::string Literal(const std::string& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::cerr << "usage: quenta_rc <name> <type> <input file> <output source>\n";
+    if (argc != 5 && argc != 6) {
+        std::cerr << "usage: quenta_rc <name> <type> <input file> <output source> [<anchor symbol>]\n";
         return 2;
     }
     const std::string name = argv[1], type = argv[2], input = argv[3], output = argv[4];
@@ -64,6 +67,7 @@ int main(int argc, char** argv) {
         << "const TEmbeddedResource Resource(" << Literal(name) << ", " << Literal(type)
         << ", Data, sizeof Data - 1);\n"
         << "} // namespace\n";
+    if (argc == 6) out << "extern \"C\" const char " << argv[5] << " = 0;\n";
     out.close();
     if (!out) {
         std::cerr << "quenta_rc: cannot write " << output << "\n";

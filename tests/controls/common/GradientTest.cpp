@@ -216,6 +216,57 @@ TEST_F(GradientTest, EmptyAndInvertedRectangles) {
               Rows({"......", "..ss..", "..ss..", "......", "......", "......"}));
 }
 
+// Fingerprints of every pixel that the band-by-band drawing through an
+// off-screen bitmap gave, per direction, over sizes around the small-box
+// and strip limits, colour pairs with many, few and no steps, inverted
+// rectangles, and a target with a viewport origin, a clip region and a
+// copy mode other than copy. Drawing straight into the target must give
+// the same pixels.
+TEST_F(GradientTest, PixelsMatchTheBitmapDrawingInEveryCase) {
+    constexpr TSize2 sizes[] = {{1, 1},  {1, 7},  {7, 1},  {2, 2},   {3, 7},   {4, 4},   {5, 5},    {6, 9},
+                                {9, 6},  {8, 8},  {10, 10}, {17, 9}, {64, 33}, {33, 64}, {150, 41}, {41, 150}};
+    constexpr std::pair<TColor, TColor> colours[] = {
+        {Stop, Start}, {clBlack, clWhite}, {0x808080, 0x808080}, {0x101010, 0x131313}};
+    const std::pair<TGradientDirection, std::uint32_t> expected[] = {
+        {gdDiagonalUp, 0x6FE8E9A8u}, {gdDiagonalDown, 0x7E7223D2u}, {gdHorizontalEnd, 0xB22686C6u},
+        {gdHorizontalCenter, 0x9D11D898u}, {gdHorizontalBox, 0xE7798EDDu}, {gdVerticalEnd, 0x993427D4u},
+        {gdVerticalCenter, 0x9354EE1Fu}, {gdVerticalBox, 0x090EF8F8u},
+        {gdSquareBox, 0xDE0EDAC5u}, {gdBigSquareBox, 0x192507F8u}};
+    for (auto [d, fingerprint] : expected) {
+        std::uint32_t h = 2166136261u; // FNV-1a over every pixel of every canvas
+        auto take = [&](int W, int H) {
+            for (int y = 0; y < H; ++y)
+                for (int x = 0; x < W; ++x) {
+                    COLORREF p = At(x, y);
+                    for (int n = 0; n < 3; ++n) h = (h ^ ((p >> (8 * n)) & 0xFF)) * 16777619u;
+                }
+        };
+        for (TSize2 s : sizes)
+            for (auto [stop, start] : colours) {
+                Gradient(d, s.W, s.H, stop, start);
+                take(s.W + 2, s.H + 2);
+            }
+        for (TSize2 s : {TSize2{5, 5}, TSize2{17, 9}, TSize2{33, 64}}) {
+            NewCanvas(s.W + 2, s.H + 2);
+            GradientFillRect(Canvas(), TRect(1 + s.W, 1 + s.H, 1, 1), d, 1, Stop, Start);
+            take(s.W + 2, s.H + 2);
+            // Moved origin, a clip with a hole, and an inverting copy mode.
+            NewCanvas(s.W + 6, s.H + 6);
+            HDC dc = Canvas()->Handle();
+            SetViewportOrgEx(dc, 2, 3, nullptr);
+            IntersectClipRect(dc, 0, 1, s.W, s.H + 1);
+            ExcludeClipRect(dc, s.W / 3, s.H / 3, s.W / 2 + 1, s.H / 2 + 1);
+            Canvas()->SetCopyMode(cmSrcInvert);
+            GradientFillRect(Canvas(), TRect(0, 0, s.W, s.H), d, 1, Stop, Start);
+            Canvas()->SetCopyMode(cmSrcCopy);
+            SelectClipRgn(dc, nullptr);
+            SetViewportOrgEx(dc, 0, 0, nullptr);
+            take(s.W + 6, s.H + 6);
+        }
+        EXPECT_EQ(h, fingerprint) << GetEnumName(GradientDirectionTypeInfo(), d);
+    }
+}
+
 TEST_F(GradientTest, TransparentBlitAndVerticalFlip) {
     TBitmap* source = new TBitmap(2, 2);
     source->Canvas()->SetPixels(0, 0, clRed);
@@ -263,6 +314,33 @@ public:
     }
     int Invalidated = 0;
 };
+
+// A parent whose painting fails.
+class TFailingParent : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void Paint() override { throw Exception("paint failed"); }
+};
+
+TEST_F(GradientTest, AParentThatFailsToPaintLeavesTheCanvasStateAsItWas) {
+    auto* parent = new TFailingParent(nullptr);
+    parent->SetBounds(0, 0, 20, 20);
+    auto* child = new TGraphicControl(nullptr);
+    child->SetBounds(5, 5, 6, 6);
+    child->SetParent(parent);
+    NewCanvas(6, 6);
+    const Integer level = SaveDC(Canvas()->Handle());
+    EXPECT_THROW(CopyParentBackgroundToCanvas(child, Canvas(), false), Exception);
+    TPoint origin;
+    GetViewportOrgEx(Canvas()->Handle(), &origin);
+    EXPECT_EQ(origin, TPoint(0, 0));
+    EXPECT_EQ(Canvas()->ClipRect(), TRect(0, 0, 6, 6));
+    // The level saved before the call is the one that remains.
+    EXPECT_EQ(SaveDC(Canvas()->Handle()), level + 1);
+    parent->Free();
+}
 
 TEST_F(GradientTest, ParentBackgroundIsCopiedAtTheControlsPlace) {
     auto* parent = new TPaintedParent(nullptr);

@@ -263,3 +263,27 @@ TEST(Primitives, CanvasWithoutDeviceContextRefusesToDraw) {
     TCanvas c;
     EXPECT_THROW(c.FillRect(Rect(0, 0, 1, 1)), EInvalidOperation);
 }
+
+TEST(Primitives, BrushesOfOneColourShareAHandleThatLivesWhileAnyUsesIt) {
+    TBrush a, b;
+    a.SetColor(clRed);
+    b.SetColor(clRed);
+    ASSERT_EQ(a.Handle(), b.Handle());
+    HBRUSH red = a.Handle();
+    // One brush moving on, through more colours than are kept spare, leaves
+    // the other's handle working.
+    for (int i = 0; i < 100; ++i) {
+        a.SetColor(RGB(i, 0, 0));
+        a.Handle();
+    }
+    auto bmp = NewBitmap(2, 1);
+    const TRect all = Rect(0, 0, 2, 1);
+    ASSERT_TRUE(FillRect(bmp->Canvas()->Handle(), &all, red));
+    EXPECT_EQ(bmp->Canvas()->Pixels(1, 0), clRed);
+    // A pattern brush has a handle of its own.
+    auto pattern = NewBitmap(2, 2);
+    TBrush p;
+    p.SetColor(clRed);
+    p.SetBitmap(pattern.get());
+    EXPECT_NE(p.Handle(), red);
+}

@@ -3,6 +3,11 @@
 // faces behind the names the system uses.
 #include "PixelTestSupport.h"
 
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+
 namespace {
 
 void UseBlockFont(TCanvas* C) {
@@ -267,4 +272,74 @@ TEST(Fonts, DescriptionChangesNotifyAndSizeFollowsHeight) {
     EXPECT_EQ(g.Height(), -13);
     EXPECT_EQ(g.Color(), clRed);
     EXPECT_TRUE(g.Style().Contains(fsBold));
+}
+
+// Text in a real face is drawn from glyph pixels rendered once per run;
+// they must be the toolkit's own pixels wherever the run lands and however
+// it is clipped, in both reading directions and with underlined or bold
+// faces.
+TEST(Fonts, RenderedRunsGiveTheToolkitsPixels) {
+    struct TCase {
+        const char* Face;
+        int Height;
+        TFontStyles Style;
+        const char* Text;
+        bool RightToLeft;
+    };
+    const TCase cases[] = {{"Arial", -11, {}, "Program flash 0x9D000000", false},
+                           {"Tahoma", -13, {fsBold, fsUnderline}, "Verify (g)j", false},
+                           {"Courier New", -12, {fsItalic}, "f(x) = [y]", false},
+                           {"Arial", -11, {}, "(1) abc", true}};
+    for (const TCase& c : cases)
+        for (TPoint at : {TPoint(0, 0), TPoint(7, 5), TPoint(-3, 9)}) {
+            SCOPED_TRACE(std::string(c.Text) + " at " + std::to_string(at.X) + "," + std::to_string(at.Y));
+            auto ours = NewBitmap(160, 30);
+            TCanvas* oc = ours->Canvas();
+            oc->Font()->SetName(c.Face);
+            oc->Font()->SetHeight(c.Height);
+            oc->Font()->SetStyle(c.Style);
+            oc->Brush()->SetStyle(bsClear);
+            // Clipped twice to a band with a hole; once more for the second pass.
+            HDC dc = oc->Handle();
+            IntersectClipRect(dc, 2, 0, 150, 30);
+            ExcludeClipRect(dc, 20, 6, 26, 9);
+            const TRect limit = Rect(0, 2, 140, 28);
+            ExtTextOut(dc, at.X, at.Y, ETO_CLIPPED | (c.RightToLeft ? ETO_RTLREADING : 0), &limit, c.Text);
+            ExtTextOut(dc, at.X + 1, at.Y + 12, c.RightToLeft ? ETO_RTLREADING : 0, nullptr, c.Text);
+
+            QImage image(160, 30, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            {
+                QFont font(QString::fromLatin1(c.Face == std::string("Courier New") ? "Liberation Mono"
+                                                                                      : "Liberation Sans"));
+                font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
+                font.setHintingPreference(QFont::PreferFullHinting);
+                font.setKerning(false);
+                font.setWeight(c.Style.Contains(fsBold) ? QFont::Bold : QFont::Normal);
+                font.setItalic(c.Style.Contains(fsItalic));
+                font.setUnderline(c.Style.Contains(fsUnderline));
+                font.setPixelSize(-c.Height);
+                QPainter p(&image);
+                p.setRenderHint(QPainter::TextAntialiasing, false);
+                p.setPen(Qt::black);
+                p.setFont(font);
+                p.setLayoutDirection(c.RightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+                QRegion clip = QRegion(2, 0, 148, 30).subtracted(QRegion(20, 6, 6, 3));
+                p.setClipRegion(clip.intersected(QRect(0, 2, 140, 26)));
+                p.drawText(QPointF(at.X, at.Y + QFontMetrics(font).ascent()), QString::fromLatin1(c.Text));
+                p.setClipRegion(clip);
+                p.drawText(QPointF(at.X + 1, at.Y + 12 + QFontMetrics(font).ascent()), QString::fromLatin1(c.Text));
+            }
+            std::string ourMap, qtMap;
+            for (int y = 0; y < 30; ++y) {
+                for (int x = 0; x < 160; ++x) {
+                    ourMap += oc->Pixels(x, y) == clBlack ? '#' : '.';
+                    qtMap += (image.pixel(x, y) & 0xFFFFFF) == 0 ? '#' : '.';
+                }
+                ourMap += '\n';
+                qtMap += '\n';
+            }
+            ASSERT_NE(ourMap.find('#'), std::string::npos);
+            ASSERT_EQ(ourMap, qtMap);
+        }
 }
