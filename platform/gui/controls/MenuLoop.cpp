@@ -132,6 +132,7 @@ void TMenuLoop::PaintBar(TCustomForm* Form, TCanvas* Canvas) {
     for (size_t i = 0; i < bar.Items.size(); ++i) {
         const bool selected = Form == FForm && static_cast<Integer>(i) == FBarIndex;
         TOwnerDrawState state = ItemState(bar.Items[i], selected, true);
+        if (!selected && Form == FHotForm && static_cast<Integer>(i) == FHotIndex) state << odHotLight;
         if (!Form->Active()) state << odInactive;
         {
             TSavedDC saved(Canvas->Handle());
@@ -212,6 +213,7 @@ void TMenuLoop::Forget(const TComponent* Gone) {
 }
 
 void TMenuLoop::FormWindowGone(const TCustomForm* Form) {
+    if (Form == FHotForm) FHotForm = nullptr;
     if (Form != FForm) return;
     FForm = nullptr;
     Close();
@@ -232,6 +234,8 @@ void TMenuLoop::MenuChanged(TMenu* Menu, bool Rebuild) {
 }
 
 void TMenuLoop::EnterBar(TCustomForm* Form, Integer Index, bool Keyboard) {
+    FHotForm = nullptr;
+    FHotIndex = -1;
     if (FForm != Form || FPopupMenu) Close();
     FForm = Form;
     FKeyboard = Keyboard;
@@ -484,8 +488,14 @@ void TMenuLoop::BarMouse(TCustomForm* Form, TMouseAction Action, TMouseButton Bu
         SelectBar(hit, true, false);
         return;
     case maMove:
-        // Hovering switches between entries while a drop-down is open.
+        // Hovering switches between entries while a drop-down is open, and
+        // shows the entry under the pointer hot while none is.
         if (open && hit >= 0 && hit != FBarIndex) SelectBar(hit, true, false);
+        if (!Active() && (FHotForm != Form || FHotIndex != hit)) {
+            FHotForm = hit >= 0 ? Form : nullptr;
+            FHotIndex = hit;
+            TMenuWindows::UpdateBar(Form);
+        }
         return;
     case maUp:
         return;

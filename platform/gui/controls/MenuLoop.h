@@ -49,6 +49,7 @@ public:
     // ---- input
     bool KeyHook(TKeyAction Action, Word Key, TShiftState Shift);
     bool MouseHook(TMouseAction Action);
+    // Pos outside the bar (the pointer left it) clears the hot entry.
     void BarMouse(TCustomForm* Form, TMouseAction Action, TMouseButton Button, TPoint Pos);
     void LevelMouse(Integer Level, TMouseAction Action, TMouseButton Button, TPoint Pos);
 
@@ -90,6 +91,9 @@ private:
     TPopupMenu* FPopupMenu = nullptr;
     std::vector<TLevel> FLevels;
     bool FAltAlone = false; // Alt went down and nothing else since
+    // The bar entry under the pointer while no menu is open (drawn hot).
+    const TCustomForm* FHotForm = nullptr;
+    Integer FHotIndex = -1;
 };
 
 class QWidget;

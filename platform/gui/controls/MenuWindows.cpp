@@ -71,6 +71,7 @@ protected:
     void Mouse(TMouseAction Action, TMouseButton Button, TPoint Pos) override {
         TMenuLoop::Get().BarMouse(FForm, Action, Button, Pos);
     }
+    void leaveEvent(QEvent*) override { TMenuLoop::Get().BarMouse(FForm, maMove, mbLeft, {-1, -1}); }
     bool eventFilter(QObject* Watched, QEvent* Event) override {
         if (Watched == parent() && Event->type() == QEvent::Resize)
             setGeometry(0, 0, parentWidget()->width(), height());

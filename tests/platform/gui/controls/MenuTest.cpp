@@ -185,6 +185,17 @@ TEST_F(Menu, ShortcutsFireEnabledItemsAndAutoCheckInvertsOnce) {
 TEST_F(Menu, TheMouseOpensSwitchesFiresAndClosesFromOutside) {
     ShowForm();
     QWidget* bar = TMenuWindows::BarWidget(Form);
+    // Hovering with no menu open draws the entry hot.
+    std::vector<TOwnerDrawState> states;
+    MainMenu->SetOwnerDraw(true);
+    EditMenu->OnAdvancedDrawItem = [&](TObject*, TCanvas*, TRect, TOwnerDrawState S) { states.push_back(S); };
+    Mouse(bar, QEvent::MouseMove, Centre(BarRect(1)));
+    TBitmap strip(200, Form->MenuHeight());
+    TMenuLoop::Get().PaintBar(Form, strip.Canvas());
+    ASSERT_FALSE(states.empty());
+    EXPECT_TRUE(states.back().Contains(odHotLight));
+    EditMenu->OnAdvancedDrawItem = nullptr;
+    MainMenu->SetOwnerDraw(false);
     Mouse(bar, QEvent::MouseButtonPress, Centre(BarRect(0)));
     Mouse(bar, QEvent::MouseButtonRelease, Centre(BarRect(0)));
     ASSERT_EQ(OpenMenus(), std::vector<TMenuItem*>{FileMenu});
