@@ -125,10 +125,9 @@ TOwnerDrawState TMenuLoop::ItemState(TMenuItem* Item, bool Selected, bool TopLev
 
 void TMenuLoop::PaintBar(TCustomForm* Form, TCanvas* Canvas) {
     TBarLayout bar = LayoutBar(Form);
-    const TRect all = Canvas->ClipRect();
     Canvas->Brush()->SetColor(clMenuBar);
     Canvas->Brush()->SetStyle(bsSolid);
-    Canvas->FillRect({0, 0, std::max(all.Right, 1 << 14), bar.Height});
+    Canvas->FillRect({0, 0, Canvas->ClipRect().Right, bar.Height});
     for (size_t i = 0; i < bar.Items.size(); ++i) {
         const bool selected = Form == FForm && static_cast<Integer>(i) == FBarIndex;
         TOwnerDrawState state = ItemState(bar.Items[i], selected, true);

@@ -73,8 +73,11 @@ protected:
     }
     void leaveEvent(QEvent*) override { TMenuLoop::Get().BarMouse(FForm, maMove, mbLeft, {-1, -1}); }
     bool eventFilter(QObject* Watched, QEvent* Event) override {
-        if (Watched == parent() && Event->type() == QEvent::Resize)
-            setGeometry(0, 0, parentWidget()->width(), height());
+        if (Watched != parent()) return false;
+        if (Event->type() == QEvent::Resize) setGeometry(0, 0, parentWidget()->width(), height());
+        // Another window took the keyboard: the form's menus close.
+        if (Event->type() == QEvent::WindowDeactivate && TMenuLoop::Get().BarForm() == FForm)
+            TMenuLoop::Get().Close();
         return false;
     }
 

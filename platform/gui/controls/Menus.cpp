@@ -239,7 +239,9 @@ void TMenuItem::SetImageIndex(Integer Value) {
 
 void TMenuItem::Click() {
     if (FAutoCheck) SetChecked(!FChecked);
-    if (OnClick) OnClick(this);
+    // A copy runs, so that a handler that frees its item does not run on
+    // freed storage.
+    if (TNotifyEvent handler = OnClick) handler(this);
 }
 
 // ---------------------------------------------------------------- classic look
