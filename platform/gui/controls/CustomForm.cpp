@@ -498,6 +498,9 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case WM_CLOSE:
         Close();
         break;
+    case WM_SYSCOMMAND:
+        WMSysCommand(Message);
+        break;
     default:
         TWinControl::Dispatch(Message);
         break;

@@ -371,6 +371,10 @@ void TWindowAccess::ShowSurface(TWinControl* W, bool Show) {
 }
 
 void TWindowAccess::TakeKeyboard(TWinControl* W) {
+    if (W->FSurface && W->FSurface->KeyWidget()) {
+        W->FSurface->KeyWidget()->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     TCustomForm* form = GetParentForm(W);
     if (form && form->FSurface && form->FSurface->isVisible() && !form->FSurface->hasFocus())
         form->FSurface->setFocus(Qt::OtherFocusReason);
