@@ -2,6 +2,7 @@
 // leading zeros, the character filter with its beeps, the editor switched
 // off, and the text written anew on leaving.
 #include "controls/spinedit/TimeSpin.h"
+#include "platform/gui/controls/Clipboard.h"
 #include "platform/gui/controls/Forms.h"
 #include "platform/gui/controls/WindowInput.h"
 #include "platform/sys/Beep.h"
@@ -150,6 +151,19 @@ TEST_F(TimeSpin, TypingIsFilteredAndRefusedKeysBeep) {
         EXPECT_TRUE(Spin->AcceptsChar(c)) << int(c);
     Type("<");
     EXPECT_EQ(Spin->Text(), "5");
+    // Pasting replaces the selection while the editor is on and the text
+    // is writable.
+    SetClipboardText("42");
+    Spin->SelectAll();
+    Spin->Perform(WM_PASTE);
+    EXPECT_EQ(Spin->Text(), "42");
+    Spin->SetReadOnly(true);
+    SetClipboardText("7");
+    Spin->SelectAll();
+    Spin->Perform(WM_PASTE);
+    EXPECT_EQ(Spin->Text(), "42");
+    Spin->SetReadOnly(false);
+    Spin->SetText("5");
 
     // Without the editor nothing the user does changes the text.
     Spin->SetEditorEnabled(false);
