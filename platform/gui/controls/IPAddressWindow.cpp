@@ -1,5 +1,5 @@
 #include "platform/gui/controls/IPAddressWindow.h"
-#include "platform/gui/gdi/FrameControl.h"
+#include "platform/gui/gdi/Edges.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include "platform/gui/controls/GuiGuards.h"
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/SystemMetrics.h"
-#include "platform/gui/gdi/FrameControl.h"
+#include "platform/gui/gdi/Edges.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,9 +1,10 @@
 // The windows of menus: a form's menu bar, a strip of its window above the
-// client area, and the drop-down windows of the open menu levels. Each
-// paints a bitmap through the menu loop and shows it; their mouse input
-// goes to the menu loop.
+// client area, and the drop-down windows of the open menu levels (popup
+// windows, PopupWindow.h). Each paints through the menu loop; their mouse
+// input goes to the menu loop.
 #include "platform/gui/controls/Application.h"
 #include "platform/gui/controls/MenuLoop.h"
+#include "platform/gui/controls/PopupWindow.h"
 #include "platform/gui/controls/WindowSurface.h"
 #include "platform/gui/graphics/GraphicsAccess.h"
 
@@ -15,19 +16,30 @@
 
 namespace {
 
-// A widget that shows a bitmap painted by the menu loop and hands its mouse
-// input to it.
-class TMenuWidget : public QWidget {
+template <class F> void Guarded(F&& Body) {
+    try {
+        Body();
+    } catch (const std::exception& E) {
+        Application->HandleException(E);
+    }
+}
+
+// The menu bar: a child of the form's window at its top, as wide as the
+// window, showing the bar as the menu loop paints it.
+class TMenuBarWidget : public QWidget {
 public:
-    using QWidget::QWidget;
+    TMenuBarWidget(TCustomForm* Form, QWidget* Parent) : QWidget(Parent), FForm(Form) {
+        setObjectName("MenuBar");
+        setMouseTracking(true);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        Parent->installEventFilter(this);
+    }
+    ~TMenuBarWidget() override { TMenuLoop::Get().FormWindowGone(FForm); }
 
 protected:
-    virtual void PaintMenu(TCanvas* Canvas) = 0;
-    virtual void Mouse(TMouseAction Action, TMouseButton Button, TPoint Pos) = 0;
-
     void paintEvent(QPaintEvent*) override {
         if (FBitmap.Width() != width() || FBitmap.Height() != height()) FBitmap.SetSize(width(), height());
-        Guarded([this] { PaintMenu(FBitmap.Canvas()); });
+        Guarded([this] { TMenuLoop::Get().PaintBar(FForm, FBitmap.Canvas()); });
         QPainter painter(this);
         painter.drawImage(0, 0, RasterImage(*BitmapRaster(&FBitmap)));
     }
@@ -35,42 +47,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* E) override { Forward(maDoubleClick, E); }
     void mouseReleaseEvent(QMouseEvent* E) override { Forward(maUp, E); }
     void mouseMoveEvent(QMouseEvent* E) override { Forward(maMove, E); }
-
-private:
-    void Forward(TMouseAction Action, QMouseEvent* E) {
-        TMouseButton b = mbLeft;
-        if (Action != maMove && !MouseButtonOf(E->button(), b)) return;
-        const QPoint p = E->position().toPoint();
-        QPointer<QWidget> self(this);
-        Guarded([&] { Mouse(Action, b, {p.x(), p.y()}); });
-    }
-    template <class F> static void Guarded(F&& Body) {
-        try {
-            Body();
-        } catch (const std::exception& E) {
-            Application->HandleException(E);
-        }
-    }
-
-    TBitmap FBitmap;
-};
-
-class TMenuBarWidget : public TMenuWidget {
-public:
-    TMenuBarWidget(TCustomForm* Form, QWidget* Parent) : TMenuWidget(Parent), FForm(Form) {
-        setObjectName("MenuBar");
-        setMouseTracking(true);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        Parent->installEventFilter(this);
-    }
-    ~TMenuBarWidget() override { TMenuLoop::Get().FormWindowGone(FForm); }
-    TCustomForm* Form() const { return FForm; }
-
-protected:
-    void PaintMenu(TCanvas* Canvas) override { TMenuLoop::Get().PaintBar(FForm, Canvas); }
-    void Mouse(TMouseAction Action, TMouseButton Button, TPoint Pos) override {
-        TMenuLoop::Get().BarMouse(FForm, Action, Button, Pos);
-    }
     void leaveEvent(QEvent*) override { TMenuLoop::Get().BarMouse(FForm, maMove, mbLeft, {-1, -1}); }
     bool eventFilter(QObject* Watched, QEvent* Event) override {
         if (Watched != parent()) return false;
@@ -82,36 +58,21 @@ protected:
     }
 
 private:
+    void Forward(TMouseAction Action, QMouseEvent* E) {
+        TMouseButton b = mbLeft;
+        if (Action != maMove && !MouseButtonOf(E->button(), b)) return;
+        const QPoint p = E->position().toPoint();
+        Guarded([&] { TMenuLoop::Get().BarMouse(FForm, Action, b, {p.x(), p.y()}); });
+    }
+
     TCustomForm* FForm;
+    TBitmap FBitmap;
 };
 
-class TMenuLevelWidget : public TMenuWidget {
-public:
-    explicit TMenuLevelWidget(Integer Level)
-        : TMenuWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
-          FLevel(Level) {
-        setObjectName("MenuLevel");
-        setMouseTracking(true);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        setAttribute(Qt::WA_ShowWithoutActivating);
-    }
-
-protected:
-    void PaintMenu(TCanvas* Canvas) override { TMenuLoop::Get().PaintLevel(FLevel, Canvas); }
-    void Mouse(TMouseAction Action, TMouseButton Button, TPoint Pos) override {
-        TMenuLoop::Get().LevelMouse(FLevel, Action, Button, Pos);
-    }
-
-private:
-    Integer FLevel;
-};
-
-// The level windows, made on first need and kept for later menus (a window
-// may be hidden from inside its own mouse handler, so none is deleted while
-// the program runs; the application deletes them at its end).
-std::vector<QPointer<TMenuLevelWidget>>& LevelWidgets() {
-    static std::vector<QPointer<TMenuLevelWidget>> widgets;
-    return widgets;
+// The level windows, made on first need and kept for later menus.
+std::vector<std::unique_ptr<TPopupWindow>>& LevelWindows() {
+    static std::vector<std::unique_ptr<TPopupWindow>> windows;
+    return windows;
 }
 
 TMenuBarWidget* FindBar(TCustomForm* Form) {
@@ -126,9 +87,9 @@ QWidget* TMenuWindows::BarWidget(TCustomForm* Form) {
 }
 
 QWidget* TMenuWindows::LevelWidget(Integer Level) {
-    auto& v = LevelWidgets();
+    auto& v = LevelWindows();
     if (Level < 0 || Level >= static_cast<Integer>(v.size())) return nullptr;
-    return v[static_cast<size_t>(Level)];
+    return v[static_cast<size_t>(Level)]->Widget();
 }
 
 void TMenuWindows::UpdateBar(TCustomForm* Form) {
@@ -148,22 +109,25 @@ void TMenuWindows::UpdateBar(TCustomForm* Form) {
 }
 
 void TMenuWindows::ShowLevel(Integer Level, const TRect& Bounds) {
-    auto& v = LevelWidgets();
-    while (static_cast<Integer>(v.size()) <= Level)
-        v.emplace_back();
-    QPointer<TMenuLevelWidget>& w = v[static_cast<size_t>(Level)];
-    if (!w) w = new TMenuLevelWidget(Level);
-    w->setGeometry(Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height());
-    w->show();
-    w->update();
+    auto& v = LevelWindows();
+    while (static_cast<Integer>(v.size()) <= Level) {
+        const Integer level = static_cast<Integer>(v.size());
+        v.push_back(std::make_unique<TPopupWindow>(
+            [level](TCanvas* Canvas) { TMenuLoop::Get().PaintLevel(level, Canvas); },
+            [level](TMouseAction Action, TMouseButton Button, TPoint Pos) {
+                TMenuLoop::Get().LevelMouse(level, Action, Button, Pos);
+            }));
+    }
+    v[static_cast<size_t>(Level)]->Show(Bounds);
 }
 
 void TMenuWindows::HideLevels(Integer From) {
-    auto& v = LevelWidgets();
+    auto& v = LevelWindows();
     for (size_t i = static_cast<size_t>(std::max(0, From)); i < v.size(); ++i)
-        if (v[i]) v[i]->hide();
+        v[i]->Hide();
 }
 
 void TMenuWindows::RepaintLevel(Integer Level) {
-    if (QWidget* w = LevelWidget(Level)) w->update();
+    auto& v = LevelWindows();
+    if (Level >= 0 && Level < static_cast<Integer>(v.size())) v[static_cast<size_t>(Level)]->Invalidate();
 }

@@ -1,6 +1,6 @@
 #include "platform/gui/controls/Spin.h"
 #include "platform/gui/controls/Published.h"
-#include "platform/gui/gdi/FrameControl.h"
+#include "platform/gui/gdi/Edges.h"
 
 TSpinButton::TSpinButton(TComponent* AOwner) : TCustomControl(AOwner) {
     FControlStyle = FControlStyle - TControlStyle{csAcceptsControls, csSetCaption} + TControlStyle{csOpaque};

@@ -56,35 +56,3 @@ BOOL DrawFrameButton(HDC DC, TRect& Rect, UINT State);
 BOOL DrawFrameMenu(HDC DC, TRect& Rect, UINT State);
 BOOL DrawFrameScroll(HDC DC, TRect& Rect, UINT State);
 
-// DrawEdge: one or two lines of 3D edge around a rectangle.
-enum : UINT {
-    BDR_RAISEDOUTER = 0x0001,
-    BDR_SUNKENOUTER = 0x0002,
-    BDR_RAISEDINNER = 0x0004,
-    BDR_SUNKENINNER = 0x0008,
-    EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER,
-    EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER,
-    EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER,
-    EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER,
-};
-enum : UINT {
-    BF_LEFT = 0x0001,
-    BF_TOP = 0x0002,
-    BF_RIGHT = 0x0004,
-    BF_BOTTOM = 0x0008,
-    BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM,
-    BF_MIDDLE = 0x0800, // fills the inside with clBtnFace
-    BF_SOFT = 0x1000,   // the lighter colours outside (push-button faces)
-    BF_ADJUST = 0x2000, // Rect becomes the inside
-};
-
-// Each line in the classic colours, the top-left colour first and the
-// bottom-right one after it, so that the bottom-right colour owns the
-// top-right and bottom-left corners:
-//
-//   line            top-left         bottom-right
-//   raised outer    cl3DLight        cl3DDkShadow    (BF_SOFT: clBtnHighlight)
-//   raised inner    clBtnHighlight   clBtnShadow     (BF_SOFT: cl3DLight)
-//   sunken outer    clBtnShadow      clBtnHighlight  (BF_SOFT: cl3DDkShadow)
-//   sunken inner    cl3DDkShadow     cl3DLight       (BF_SOFT: clBtnShadow)
-BOOL DrawEdge(HDC DC, TRect* Rect, UINT Edge, UINT Flags);
