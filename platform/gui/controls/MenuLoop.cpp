@@ -460,7 +460,16 @@ bool TMenuLoop::KeyHook(TKeyAction Action, Word Key, TShiftState Shift) {
 // ================================================================ mouse
 
 bool TMenuLoop::MouseHook(TMouseAction Action) {
-    if (!Active()) return false;
+    if (!Active()) {
+        // The pointer is over a form's client area: no bar entry is hot.
+        if (FHotForm && Action == maMove) {
+            TCustomForm* form = const_cast<TCustomForm*>(FHotForm);
+            FHotForm = nullptr;
+            FHotIndex = -1;
+            TMenuWindows::UpdateBar(form);
+        }
+        return false;
+    }
     if (Action == maDown || Action == maDoubleClick) Close();
     return true;
 }

@@ -8,49 +8,42 @@
 #include "platform/gui/controls/WindowSurface.h"
 #include "platform/gui/graphics/GraphicsAccess.h"
 
-#include <QMouseEvent>
-#include <QPainter>
-#include <QPointer>
+#include <QEvent>
+#include <QWidget>
 
 #include <vector>
 
 namespace {
 
-template <class F> void Guarded(F&& Body) {
-    try {
-        Body();
-    } catch (const std::exception& E) {
-        Application->HandleException(E);
-    }
-}
-
-// The menu bar: a child of the form's window at its top, as wide as the
+// The menu bar: a strip of the form's window at its top, as wide as the
 // window, showing the bar as the menu loop paints it.
-class TMenuBarWidget : public QWidget {
+class TMenuBarWindow : public QObject {
 public:
-    TMenuBarWidget(TCustomForm* Form, QWidget* Parent) : QWidget(Parent), FForm(Form) {
-        setObjectName("MenuBar");
-        setMouseTracking(true);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        Parent->installEventFilter(this);
+    TMenuBarWindow(TCustomForm* Form, QWidget* Surface)
+        : QObject(Surface), FForm(Form),
+          FWindow([Form](TCanvas* Canvas) { TMenuLoop::Get().PaintBar(Form, Canvas); },
+                  [Form](TMouseAction Action, TMouseButton Button, TPoint Pos) {
+                      TMenuLoop::Get().BarMouse(Form, Action, Button, Pos);
+                  },
+                  Surface) {
+        FWindow.Widget()->setObjectName("MenuBar");
+        Surface->installEventFilter(this);
     }
-    ~TMenuBarWidget() override { TMenuLoop::Get().FormWindowGone(FForm); }
+    ~TMenuBarWindow() override { TMenuLoop::Get().FormWindowGone(FForm); }
+    TPopupWindow& Window() { return FWindow; }
+    // Shows the bar, Height high, across the window; 0 hides it.
+    void Place(Integer Height) {
+        FHeight = Height;
+        if (Height > 0)
+            FWindow.Show({0, 0, static_cast<QWidget*>(parent())->width(), Height});
+        else
+            FWindow.Hide();
+    }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
-        if (FBitmap.Width() != width() || FBitmap.Height() != height()) FBitmap.SetSize(width(), height());
-        Guarded([this] { TMenuLoop::Get().PaintBar(FForm, FBitmap.Canvas()); });
-        QPainter painter(this);
-        painter.drawImage(0, 0, RasterImage(*BitmapRaster(&FBitmap)));
-    }
-    void mousePressEvent(QMouseEvent* E) override { Forward(maDown, E); }
-    void mouseDoubleClickEvent(QMouseEvent* E) override { Forward(maDoubleClick, E); }
-    void mouseReleaseEvent(QMouseEvent* E) override { Forward(maUp, E); }
-    void mouseMoveEvent(QMouseEvent* E) override { Forward(maMove, E); }
-    void leaveEvent(QEvent*) override { TMenuLoop::Get().BarMouse(FForm, maMove, mbLeft, {-1, -1}); }
     bool eventFilter(QObject* Watched, QEvent* Event) override {
         if (Watched != parent()) return false;
-        if (Event->type() == QEvent::Resize) setGeometry(0, 0, parentWidget()->width(), height());
+        if (Event->type() == QEvent::Resize) Place(FHeight);
         // Another window took the keyboard: the form's menus close.
         if (Event->type() == QEvent::WindowDeactivate && TMenuLoop::Get().BarForm() == FForm)
             TMenuLoop::Get().Close();
@@ -58,15 +51,9 @@ protected:
     }
 
 private:
-    void Forward(TMouseAction Action, QMouseEvent* E) {
-        TMouseButton b = mbLeft;
-        if (Action != maMove && !MouseButtonOf(E->button(), b)) return;
-        const QPoint p = E->position().toPoint();
-        Guarded([&] { TMenuLoop::Get().BarMouse(FForm, Action, b, {p.x(), p.y()}); });
-    }
-
     TCustomForm* FForm;
-    TBitmap FBitmap;
+    TPopupWindow FWindow;
+    Integer FHeight = 0;
 };
 
 // The level windows, made on first need and kept for later menus.
@@ -75,15 +62,16 @@ std::vector<std::unique_ptr<TPopupWindow>>& LevelWindows() {
     return windows;
 }
 
-TMenuBarWidget* FindBar(TCustomForm* Form) {
+TMenuBarWindow* FindBar(TCustomForm* Form) {
     QWidget* surface = Form->HandleAllocated() ? WindowWidget(Form->Handle()) : nullptr;
-    return surface ? surface->findChild<TMenuBarWidget*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    return surface ? surface->findChild<TMenuBarWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 } // namespace
 
 QWidget* TMenuWindows::BarWidget(TCustomForm* Form) {
-    return FindBar(Form);
+    TMenuBarWindow* bar = FindBar(Form);
+    return bar ? bar->Window().Widget() : nullptr;
 }
 
 QWidget* TMenuWindows::LevelWidget(Integer Level) {
@@ -95,17 +83,11 @@ QWidget* TMenuWindows::LevelWidget(Integer Level) {
 void TMenuWindows::UpdateBar(TCustomForm* Form) {
     QWidget* surface = Form->HandleAllocated() ? WindowWidget(Form->Handle()) : nullptr;
     if (!surface) return;
-    TMenuBarWidget* bar = FindBar(Form);
+    TMenuBarWindow* bar = FindBar(Form);
     const Integer height = Form->MenuHeight();
-    if (height <= 0) {
-        if (bar) bar->hide();
-        return;
-    }
-    if (!bar) bar = new TMenuBarWidget(Form, surface);
-    bar->setGeometry(0, 0, surface->width(), height);
-    bar->raise();
-    bar->show();
-    bar->update();
+    if (!bar && height <= 0) return;
+    if (!bar) bar = new TMenuBarWindow(Form, surface);
+    bar->Place(height);
 }
 
 void TMenuWindows::ShowLevel(Integer Level, const TRect& Bounds) {
