@@ -306,3 +306,8 @@ const TClassInfo& TQxMenuController::ClassInfo() {
     }();
     return info;
 }
+
+void RegisterQxMenuControllerClasses() {
+    RegisterMenuClasses();
+    RegisterClasses({&TQxMenuController::ClassInfo()});
+}

@@ -95,3 +95,7 @@ private:
 // Vista) and bit 0x20 of its first byte is clear. A missing or short value,
 // or any failure to read it, answers False.
 bool MenuUnderlinesHidden();
+
+// Makes the menu controller and the menu classes known to form
+// descriptions by name.
+void RegisterQxMenuControllerClasses();

@@ -211,3 +211,7 @@ const TClassInfo& TQxRegIniFile::ClassInfo() {
     }();
     return info;
 }
+
+void RegisterQxRegIniFileClasses() {
+    RegisterClasses({&TQxRegIniFile::ClassInfo()});
+}

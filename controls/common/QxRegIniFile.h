@@ -113,3 +113,6 @@ private:
     std::unique_ptr<TRegistryIniFile> FRegistry;
     bool FKeyOpen = false;
 };
+
+// Makes TQxRegIniFile known to form descriptions by name.
+void RegisterQxRegIniFileClasses();

@@ -212,3 +212,7 @@ const TClassInfo& TIPAddress::ClassInfo() {
     }();
     return info;
 }
+
+void RegisterComCtrlsAddsClasses() {
+    RegisterClasses({&TIPAddress::ClassInfo()});
+}

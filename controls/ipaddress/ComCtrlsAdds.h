@@ -79,3 +79,6 @@ private:
     bool FCtl3D = true;
     bool FCreating = false;
 };
+
+// Makes TIPAddress known to form descriptions by name.
+void RegisterComCtrlsAddsClasses();

@@ -208,3 +208,7 @@ const TClassInfo& TTimeSpinEdit::ClassInfo() {
     }();
     return info;
 }
+
+void RegisterTimeSpinClasses() {
+    RegisterClasses({&TTimeSpinEdit::ClassInfo(), &TSpinButton::ClassInfo()});
+}

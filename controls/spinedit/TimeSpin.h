@@ -74,3 +74,6 @@ private:
     bool FEditorEnabled = true;
     bool FLeadingZero = false;
 };
+
+// Makes TTimeSpinEdit and TSpinButton known to form descriptions by name.
+void RegisterTimeSpinClasses();

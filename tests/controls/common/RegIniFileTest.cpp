@@ -1,6 +1,7 @@
 // The INI/registry store: where it resolves its file or key, when it opens
 // the store again, how it writes, and what a key that cannot be opened does.
 #include "controls/common/QxRegIniFile.h"
+#include "platform/forms/Reader.h"
 #include "platform/gui/controls/Application.h"
 #include "platform/rtl/SpecialFolders.h"
 
@@ -153,6 +154,36 @@ TEST(RegIniFileAccess, AccessSetsGiveTheirMasks) {
     EXPECT_EQ(RegAccessMask({keyQueryValue, keySetValue, keyCreateSubKey}), 7u);
     EXPECT_EQ(RegAccessMask({keyRead, keyWrite}), 0x2001Fu);
     EXPECT_EQ(RegAccessMask({}), 0u);
+}
+
+} // namespace
+
+namespace {
+
+TEST(RegIniFileForm, AFormDescriptionSetsTheStore) {
+    RegisterQxRegIniFileClasses();
+    auto* owner = new TComponent(nullptr);
+    ReadComponentText(owner, R"(object Owner: TComponent
+  object QxRegIniFile1: TQxRegIniFile
+    Path = 'Vendor\Product'
+    PathType = ptRegistry
+    RegKey = hkeyLocalMachine
+    RegAccess = [keyRead, keyWrite]
+    SpecialFolder = sfUserAppDataLocal
+    Left = 16
+    Top = 24
+  end
+end
+)",
+                      "Owner.dfm");
+    auto* store = dynamic_cast<TQxRegIniFile*>(owner->FindComponent("QxRegIniFile1"));
+    ASSERT_NE(store, nullptr);
+    EXPECT_EQ(store->Path(), "Vendor\\Product");
+    EXPECT_EQ(store->PathType(), ptRegistry);
+    EXPECT_EQ(store->RegKey(), hkeyLocalMachine);
+    EXPECT_EQ(store->RegAccess(), (TQxRegAccess{keyRead, keyWrite}));
+    EXPECT_EQ(store->SpecialFolder(), sfUserAppDataLocal);
+    owner->Free();
 }
 
 } // namespace

@@ -184,3 +184,32 @@ TEST_F(IPAddress, RangesFollowEachOtherAndHeightFollowsTheFont) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(IPAddressForm, AFormDescriptionMakesTheControl) {
+    RegisterComCtrlsAddsClasses();
+    auto* form = new TForm(nullptr);
+    form->InitializeForm(R"(object IpAddrDlg: TForm
+  object IPAddress1: TIPAddress
+    Left = 8
+    Top = 16
+    Width = 120
+    Field0HighRange = 223
+    Field3LowRange = 1
+    Address = '192.168.1.10'
+    TabOrder = 0
+  end
+end
+)",
+                         "IpDlg.dfm");
+    auto* ip = dynamic_cast<TIPAddress*>(form->FindComponent("IPAddress1"));
+    ASSERT_NE(ip, nullptr);
+    EXPECT_EQ(ip->WinAddress(), 0xC0A8010Au);
+    EXPECT_EQ(ip->FieldHighRange(0), 223);
+    EXPECT_EQ(ip->FieldLowRange(3), 1);
+    EXPECT_TRUE(ip->TabStop());
+    form->Free();
+}
+
+} // namespace

@@ -214,3 +214,33 @@ TEST_F(TimeSpin, TheButtonSitsAtTheRightEdgeAndTheHeightHasAMinimum) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TimeSpinForm, AFormDescriptionMakesTheControl) {
+    RegisterTimeSpinClasses();
+    auto* form = new TForm(nullptr);
+    form->InitializeForm(R"(object TimeForm: TForm
+  object Minutes: TTimeSpinEdit
+    Left = 8
+    Top = 8
+    Width = 41
+    Height = 21
+    MaxValue = 59
+    MinValue = 0
+    LeadingZero = True
+    EditorEnabled = False
+    Value = 5
+  end
+end
+)",
+                         "TimeForm.dfm");
+    auto* spin = dynamic_cast<TTimeSpinEdit*>(form->FindComponent("Minutes"));
+    ASSERT_NE(spin, nullptr);
+    EXPECT_EQ(spin->Text(), "05");
+    EXPECT_FALSE(spin->EditorEnabled());
+    EXPECT_EQ(spin->Button()->Owner(), spin); // the button is the edit's own, not the form's
+    form->Free();
+}
+
+} // namespace
