@@ -1,5 +1,6 @@
 #include "platform/gui/controls/WindowInput.h"
 #include "platform/gui/controls/Application.h"
+#include "platform/gui/controls/MenuLoop.h"
 #include "platform/gui/controls/Screen.h"
 
 namespace {
@@ -128,6 +129,8 @@ void MouseInput(TWinControl* Window, TMouseAction Action, TMouseButton Button, T
     if (Action == maMove ? DragMouseMove(screen) : DragMouseButton(Action != maUp, screen)) return;
     TCustomForm* form = GetParentForm(Window);
     if (!form) return;
+    // An open menu takes the mouse: a press outside it closes it.
+    if (TMenuLoop::Get().MouseHook(Action)) return;
 
     // The control under the pointer, disabled ones included.
     TWinControl* under = WindowAt(form, screen, false);
@@ -180,7 +183,10 @@ void MouseLeaveInput(TCustomForm* Form) {
 void KeyInput(TKeyAction Action, Word Key, TShiftState Shift, const String& Text) {
     SyncModifiers(Shift);
     if (Key) SetKeyDown(Key, Action == kaDown);
+    // A drag takes the keys (Escape ends it), then menus: the menu bar's
+    // keys, open menus and shortcuts.
     if (Action == kaDown && DragKeyInput(Key)) return;
+    if (TMenuLoop::Get().KeyHook(Action, Key, Shift)) return;
     TWinControl* target = FocusedWindow();
     if (!target) target = ActiveCustomForm();
     if (!target) return;
