@@ -1,4 +1,5 @@
 #include "controls/tabs/QxTabButtons.h"
+#include "platform/gui/controls/Menus.h"
 
 #include "platform/rtl/Guards.h"
 
@@ -283,7 +284,8 @@ void TQxActiveTabCloseButton::Action() {
 
 // ================================================================ menu button
 
-TQxTabMenuButton::TQxTabMenuButton(TQxCustomTabControl* ATabControl) : TQxStripButton(ATabControl) {}
+TQxTabMenuButton::TQxTabMenuButton(TQxCustomTabControl* ATabControl)
+    : TQxStripButton(ATabControl), FPopupMenu(new TPopupMenu(this)) {}
 
 TQxTabMenuButton::~TQxTabMenuButton() = default;
 
@@ -294,7 +296,50 @@ void TQxTabMenuButton::Paint() {
     PaintArrowButton(Canvas(), r, tlClassic, true, towardsCard[FTabControl->TabOrientation()]);
 }
 
+// The menu is made anew for every press: one item per visible tab, the
+// current one checked, each selecting its tab.
 void TQxTabMenuButton::ShowTabMenu() {
+    TMenuItem* root = FPopupMenu->Items();
+    root->Clear();
+    FPopupMenu->SetImages(FTabControl->Images());
     std::vector<Integer> order;
     FTabControl->BuildTabMenuItems(order);
+    TQxCustomTabControl* tabs = FTabControl;
+    for (Integer i : order) {
+        const TQxTabData* t = tabs->Tabs()->GetItem(i);
+        auto* item = new TMenuItem(tabs->Owner());
+        item->SetCaption(t->Caption);
+        item->SetEnabled(t->Enabled);
+        item->SetChecked(i == tabs->TabIndex());
+        item->SetImageIndex(!t->Enabled && t->DisabledIndex != -1 ? t->DisabledIndex : t->ImageIndex);
+        item->Tag = i;
+        item->OnClick = [tabs](TObject* Sender) {
+            tabs->SetTabIndex(static_cast<Integer>(static_cast<TMenuItem*>(Sender)->Tag));
+        };
+        // A menu controller of the form hooks new items to draw them itself.
+        if (item->OnMeasureItem) FPopupMenu->SetOwnerDraw(true);
+        root->Add(item);
+    }
+    const Integer w = Width(), h = Height();
+    const bool rev = tabs->TabSequence() == tsReverse;
+    TPoint at;
+    TPopupAlignment alignment = paLeft;
+    switch (tabs->TabOrientation()) {
+    case toTop:
+        at = rev ? TPoint{0, h} : TPoint{w - 1, h};
+        alignment = rev ? paLeft : paRight;
+        break;
+    case toLeft: at = {w, 0}; break;
+    case toBottom:
+        at = rev ? TPoint{0, 0} : TPoint{w, 0};
+        alignment = rev ? paLeft : paRight;
+        break;
+    default:
+        at = {0, 0};
+        alignment = paRight;
+        break;
+    }
+    FPopupMenu->SetAlignment(alignment);
+    const TPoint screen = ClientToScreen(at);
+    FPopupMenu->Popup(screen.X, screen.Y);
 }

@@ -462,8 +462,8 @@ void TQxCustomTabControl::BuildTabMenuItems(std::vector<Integer>& Order) const {
     Order.clear();
     for (Integer i = 0; i < FTabs->Count(); ++i)
         if (FTabs->GetItem(i)->Visible) Order.push_back(i);
-    // Sorted by caption as the user reads it; tabs of equal captions all
-    // stay, in tab order.
+    // Sorted by caption (case-insensitive, as stored); tabs of equal
+    // captions all stay, in tab order.
     if (FSortTabMenu)
         std::stable_sort(Order.begin(), Order.end(), [this](Integer A, Integer B) {
             return CompareText(FTabs->GetItem(A)->Caption, FTabs->GetItem(B)->Caption) < 0;

@@ -2,6 +2,7 @@
 // veto, the simple view, closing, Ctrl+Tab, dragging pages, and its sheets.
 #include "platform/gui/controls/CustomPanel.h"
 #include "platform/gui/controls/DockTree.h"
+#include "controls/tabs/QxTabs.h"
 #include "tests/controls/tabs/TabTestSupport.h"
 
 namespace {
@@ -42,7 +43,7 @@ class TPagesForm : public TForm {
 public:
     QUENTA_PUBLISHED
     TPagesForm(TComponent* AOwner, const String& Description) : TForm(AOwner) {
-        TQxPageControl::ClassInfo();
+        RegisterQxTabsClasses();
         InitializeForm(Description, "Pages.dfm");
     }
     TQxPageControl* MainPageControl = nullptr;

@@ -1,6 +1,7 @@
 // The tab control answering the user through real mouse and key input and
 // the manual clock: selection with its veto, hot tracking and tab hints,
 // keys, accelerators, the scroller's repeat, closing, dragging tabs.
+#include "platform/gui/controls/Menus.h"
 #include "tests/controls/tabs/TabTestSupport.h"
 
 namespace {
@@ -255,6 +256,38 @@ TEST_F(TabInteraction, DraggingBeyondTheStripScrollsIt) {
     Mouse(t, maUp, {200, 30});
     Run(1000);
     EXPECT_EQ(t->FirstVisibleTab(), 2);
+}
+
+// The menu button drops down a menu made anew from the visible tabs: the
+// current tab checked, a disabled one disabled; an item selects its tab.
+TEST_F(TabInteraction, TheTabMenuListsTheTabsAndSelectsOne) {
+    auto* t = Three();
+    t->SetShowMenuButton(true);
+    t->Tabs()->GetItem(2)->Enabled = false;
+    t->Tabs()->GetItem(0)->Caption = "Zeta";
+    t->SetTabIndex(1);
+    Application->ProcessMessages();
+    TQxTabMenuButton* button = t->MenuButton();
+    ASSERT_NE(button, nullptr);
+    Click(button, {3, 3});
+    TPopupMenu* menu = button->PopupMenu();
+    ASSERT_TRUE(menu->IsPoppedUp());
+    EXPECT_EQ(menu->Alignment(), paRight);
+    TMenuItem* items = menu->Items();
+    ASSERT_EQ(items->Count(), 3);
+    // Sorted by the captions as stored ("&" before letters).
+    EXPECT_EQ(items->Items(0)->Caption(), "&Results");
+    EXPECT_TRUE(items->Items(0)->Checked());
+    EXPECT_EQ(items->Items(1)->Caption(), "Memory");
+    EXPECT_FALSE(items->Items(1)->Enabled());
+    EXPECT_EQ(items->Items(2)->Caption(), "Zeta");
+    CloseMenus();
+    items->Items(2)->Click();
+    EXPECT_EQ(t->TabIndex(), 0);
+    // Pressed again, the menu is made anew.
+    Click(button, {3, 3});
+    EXPECT_TRUE(menu->Items()->Items(2)->Checked());
+    CloseMenus();
 }
 
 } // namespace
