@@ -240,7 +240,8 @@ public:
     // ---- actions of the strip buttons
     // Closes the current tab when OnClose allows it.
     void CloseRequest();
-    // Fills Menu with the visible tabs (sorted when SortTabMenu).
+    // The visible tabs' indexes in the tab menu's order: by caption when
+    // SortTabMenu (tabs of equal captions all kept), else tab order.
     void BuildTabMenuItems(std::vector<Integer>& Order) const;
 
     // ---- events
@@ -472,11 +473,17 @@ public:
 };
 
 // The drag indicator over R, drawn with SRCINVERT so that drawing it twice
-// restores the pixels: XorColors(Color, ParentColor) with two black
-// triangles that leave an arrow head pointing at the strip (tabs on top):
-//   ##.............##      rows 0..7 of a 15 x 8 indicator: the colour
-//   .###.........###.      between the triangles, black outside them
-//   ...
+// restores the pixels: a bitmap of XorColors(Color, ParentColor) with two
+// black triangles leaves an arrow head pointing at the strip. Tabs on top,
+// 15 x 8, as it shows on black (o the colour, . black):
+//   oooooooooooooo.
+//   .oooooooooooo..
+//   ..oooooooooo...
+//   ...oooooooo....
+//   ....oooooo.....
+//   .....oooo......
+//   ......oo.......
+//   ...............
 void PaintTabDragIndicator(TCanvas* Canvas, const TRect& R, TQxTabOrientation Orientation, TColor Color,
                            TColor ParentColor);
 
