@@ -45,8 +45,11 @@ public:
 private:
     // Deleted after the DC has been given back what it had.
     struct TFontHandle {
-        HFONT Handle;
+        explicit TFontHandle(HFONT AHandle) : Handle(AHandle) {}
         ~TFontHandle() { DeleteObject(AsGdiObj(Handle)); }
+        TFontHandle(const TFontHandle&) = delete;
+        TFontHandle& operator=(const TFontHandle&) = delete;
+        HFONT Handle;
     } FFont;
     TQxSavedDC FSaved;
 };
