@@ -708,20 +708,11 @@ const TClassInfo& TQxButton::ClassInfo() {
             .Default(0x149BF0)
             .Property("HotTrackColorType", &T::HotTrackColorType, &T::SetHotTrackColorType)
             .Default(htctActual)
-            .Property("LightTextStyle", &T::LightTextStyle, &T::SetLightTextStyle)
-            .Default(false)
-            .Property("TextHighlightColor", &T::TextHighlightColor, &T::SetTextHighlightColor, ColorTypeInfo())
-            .Default(clBtnHighlight)
-            .Property("TextShadowColor", &T::TextShadowColor, &T::SetTextShadowColor, ColorTypeInfo())
-            .Default(clBtnShadow)
-            .Property("TextShadowDepth", &T::TextShadowDepth, &T::SetTextShadowDepth)
-            .Default(2)
-            .Property("TextStyle", &T::TextStyle, &T::SetTextStyle, TextStyleTypeInfo())
-            .Default(tsNormal)
             .Property("ThemeAware", &T::ThemeAware, &T::SetThemeAware)
             .Default(true)
             .Event("OnMouseEnter", &T::OnMouseEnter)
             .Event("OnMouseLeave", &T::OnMouseLeave);
+        PublishTextStyle(b);
         PublishControlProperties(b, {"Action", "Align", "Caption", "Color", "Constraints", "Enabled", "Font",
                                      "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder",
                                      "TabStop", "Visible", "OnClick", "OnEnter", "OnExit", "OnKeyDown",

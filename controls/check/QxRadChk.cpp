@@ -752,20 +752,11 @@ template <class T> TClassBuilder<T>& PublishGlyphButton(TClassBuilder<T>& B) {
         .Default(false)
         .Property("HighlightColor", &T::HighlightColor, &T::SetHighlightColor, ColorTypeInfo())
         .Default(clHighlight)
-        .Property("LightTextStyle", &T::LightTextStyle, &T::SetLightTextStyle)
-        .Default(false)
-        .Property("TextStyle", &T::TextStyle, &T::SetTextStyle, TextStyleTypeInfo())
-        .Default(tsNormal)
-        .Property("TextHighlightColor", &T::TextHighlightColor, &T::SetTextHighlightColor, ColorTypeInfo())
-        .Default(clBtnHighlight)
-        .Property("TextShadowColor", &T::TextShadowColor, &T::SetTextShadowColor, ColorTypeInfo())
-        .Default(clBtnShadow)
-        .Property("TextShadowDepth", &T::TextShadowDepth, &T::SetTextShadowDepth)
-        .Default(2)
         .Property("ThemeAware", &T::ThemeAware, &T::SetThemeAware)
         .Default(true)
         .Event("OnMouseEnter", &T::OnMouseEnter)
         .Event("OnMouseLeave", &T::OnMouseLeave);
+    PublishTextStyle(B);
     PublishFrameController(B);
     PublishControlProperties(B, {"Action", "Align", "Caption", "Color", "Constraints", "Enabled", "Font",
                                  "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop",

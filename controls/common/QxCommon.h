@@ -87,6 +87,24 @@ const TTypeInfo* TextStyleTypeInfo();
 const TTypeInfo* OrientationTypeInfo();
 const TTypeInfo* CheckBoxStateTypeInfo();
 
+// Publishes the 3D caption settings through T's accessors of their names,
+// each with the library's default: LightTextStyle (False), TextStyle
+// (tsNormal), TextHighlightColor (clBtnHighlight), TextShadowColor
+// (clBtnShadow) and TextShadowDepth (2). The buttons draw their captions
+// with them; the radio group passes them to its item buttons.
+template <class T> TClassBuilder<T>& PublishTextStyle(TClassBuilder<T>& B) {
+    return B.Property("LightTextStyle", &T::LightTextStyle, &T::SetLightTextStyle)
+        .Default(false)
+        .Property("TextStyle", &T::TextStyle, &T::SetTextStyle, TextStyleTypeInfo())
+        .Default(tsNormal)
+        .Property("TextHighlightColor", &T::TextHighlightColor, &T::SetTextHighlightColor, ColorTypeInfo())
+        .Default(clBtnHighlight)
+        .Property("TextShadowColor", &T::TextShadowColor, &T::SetTextShadowColor, ColorTypeInfo())
+        .Default(clBtnShadow)
+        .Property("TextShadowDepth", &T::TextShadowDepth, &T::SetTextShadowDepth)
+        .Default(2);
+}
+
 // ================================================================ frame types
 
 enum TFrameStyleEx {

@@ -442,16 +442,6 @@ const TClassInfo& TQxRadioGroup::ClassInfo() {
             .Default(0x149BF0)
             .Property("ItemHighlightColor", &T::ItemHighlightColor, &T::SetItemHighlightColor, ColorTypeInfo())
             .Default(clHighlight)
-            .Property("LightTextStyle", &T::LightTextStyle, &T::SetLightTextStyle)
-            .Default(false)
-            .Property("TextStyle", &T::TextStyle, &T::SetTextStyle, TextStyleTypeInfo())
-            .Default(tsNormal)
-            .Property("TextHighlightColor", &T::TextHighlightColor, &T::SetTextHighlightColor, ColorTypeInfo())
-            .Default(clBtnHighlight)
-            .Property("TextShadowColor", &T::TextShadowColor, &T::SetTextShadowColor, ColorTypeInfo())
-            .Default(clBtnShadow)
-            .Property("TextShadowDepth", &T::TextShadowDepth, &T::SetTextShadowDepth)
-            .Default(2)
             .Property("TransparentColor", &T::TransparentColor, &T::SetTransparentColor, ColorTypeInfo())
             .Default(0x008080)
             .Property("WinMaskColor", &T::WinMaskColor, &T::SetWinMaskColor, ColorTypeInfo())
@@ -463,6 +453,7 @@ const TClassInfo& TQxRadioGroup::ClassInfo() {
             .Property("TabOnEnter", &T::TabOnEnter, &T::SetTabOnEnter)
             .Default(false)
             .Event("OnChanging", &T::OnChanging);
+        PublishTextStyle(b);
         return b.Register();
     }();
     return info;
