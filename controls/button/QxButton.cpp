@@ -700,18 +700,11 @@ const TClassInfo& TQxButton::ClassInfo() {
             .Default(true)
             .Property("AlignmentVertical", &T::AlignmentVertical, &T::SetAlignmentVertical, AlignmentVerticalTypeInfo())
             .Default(avCenter)
-            .Property("HighlightColor", &T::HighlightColor, &T::SetHighlightColor, ColorTypeInfo())
-            .Default(clHighlight)
-            .Property("HotTrack", &T::HotTrack, &T::SetHotTrack)
-            .Default(false)
-            .Property("HotTrackColor", &T::HotTrackColor, &T::SetHotTrackColor, ColorTypeInfo())
-            .Default(0x149BF0)
-            .Property("HotTrackColorType", &T::HotTrackColorType, &T::SetHotTrackColorType)
-            .Default(htctActual)
             .Property("ThemeAware", &T::ThemeAware, &T::SetThemeAware)
             .Default(true)
             .Event("OnMouseEnter", &T::OnMouseEnter)
             .Event("OnMouseLeave", &T::OnMouseLeave);
+        PublishButtonHotTrack(b);
         PublishTextStyle(b);
         PublishControlProperties(b, {"Action", "Align", "Caption", "Color", "Constraints", "Enabled", "Font",
                                      "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder",

@@ -43,6 +43,22 @@ enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbo
 // beside them); idempotent.
 void RegisterButtonTypes();
 
+// Publishes HighlightColor, HotTrack, HotTrackColor and HotTrackColorType
+// through T's accessors of those names, with the button base's defaults:
+// the buttons publish their own, the dialog button bar those it passes to
+// its buttons.
+template <class T> TClassBuilder<T>& PublishButtonHotTrack(TClassBuilder<T>& B) {
+    RegisterButtonTypes();
+    return B.Property("HighlightColor", &T::HighlightColor, &T::SetHighlightColor, ColorTypeInfo())
+        .Default(clHighlight)
+        .Property("HotTrack", &T::HotTrack, &T::SetHotTrack)
+        .Default(false)
+        .Property("HotTrackColor", &T::HotTrackColor, &T::SetHotTrackColor, ColorTypeInfo())
+        .Default(0x149BF0)
+        .Property("HotTrackColorType", &T::HotTrackColorType, &T::SetHotTrackColorType)
+        .Default(htctActual);
+}
+
 // Tells whether an object still exists after a call into user code: the
 // object clears the shared flag when it is destroyed.
 class TQxLiveness {

@@ -742,20 +742,13 @@ template <class T> TClassBuilder<T>& PublishGlyphButton(TClassBuilder<T>& B) {
         .Default(false)
         .Property("HotTrackStyle", &T::HotTrackStyle, &T::SetHotTrackStyle, ButtonHotTrackStyleTypeInfo())
         .Default(htsInterior)
-        .Property("HotTrackColor", &T::HotTrackColor, &T::SetHotTrackColor, ColorTypeInfo())
-        .Default(0x149BF0)
-        .Property("HotTrackColorType", &T::HotTrackColorType, &T::SetHotTrackColorType)
-        .Default(htctActual)
         .Property("Transparent", &T::Transparent, &T::SetTransparent)
         .Default(false)
-        .Property("HotTrack", &T::HotTrack, &T::SetHotTrack)
-        .Default(false)
-        .Property("HighlightColor", &T::HighlightColor, &T::SetHighlightColor, ColorTypeInfo())
-        .Default(clHighlight)
         .Property("ThemeAware", &T::ThemeAware, &T::SetThemeAware)
         .Default(true)
         .Event("OnMouseEnter", &T::OnMouseEnter)
         .Event("OnMouseLeave", &T::OnMouseLeave);
+    PublishButtonHotTrack(B);
     PublishTextStyle(B);
     PublishFrameController(B);
     PublishControlProperties(B, {"Action", "Align", "Caption", "Color", "Constraints", "Enabled", "Font",
