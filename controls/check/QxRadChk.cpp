@@ -216,6 +216,20 @@ void TQxCustomGlyphButton::DrawListGlyph(TBitmap* Bitmap, Integer Index) {
     Bitmap->Canvas()->Draw(0, 0, &temp);
 }
 
+void TQxCustomGlyphButton::DrawCustomStateGlyph(TBitmap* Bitmap, Integer State, Integer StateCount) {
+    Integer index = State;
+    if (!Enabled())
+        index = 2 * StateCount + State;
+    else if (FPressedLook)
+        index = StateCount + State;
+    else if (FCustomGlyphImages && FMouseOver && HotTrack() && FCustomGlyphImages->Count() > 3 * StateCount)
+        index = 3 * StateCount + State;
+    if (FCustomGlyphImages)
+        DrawListGlyph(Bitmap, index);
+    else
+        ExtractGlyph(index, Bitmap, FGlyphHeight, FGlyphWidth, FCustomGlyphs.get());
+}
+
 void TQxCustomGlyphButton::HotColors(TColor& Dark, TColor& Light) const {
     if (FHotTrackColorType == htctActual) {
         Dark = FHotTrackColor;
@@ -467,23 +481,12 @@ void TQxCustomCheckBox::Dispatch(TMessage& Message) {
 //   disabled          6         7       8
 //   hot (list)        9        10      11
 void TQxCustomCheckBox::DrawStateGlyph(TBitmap* Bitmap) {
-    const TRect d(0, 0, GlyphSize().X, GlyphSize().Y);
-    TCanvas* c = Bitmap->Canvas();
-    const Integer state = static_cast<Integer>(FState);
     if (UseCustomGlyphs()) {
-        Integer index = state;
-        if (!Enabled())
-            index = 6 + state;
-        else if (FPressedLook)
-            index = 3 + state;
-        else if (CustomGlyphImages() && FMouseOver && HotTrack() && CustomGlyphImages()->Count() > 9)
-            index = 9 + state;
-        if (CustomGlyphImages())
-            DrawListGlyph(Bitmap, index);
-        else
-            ExtractGlyph(index, Bitmap, d.Height(), d.Width(), CustomGlyphs());
+        DrawCustomStateGlyph(Bitmap, static_cast<Integer>(FState), 3);
         return;
     }
+    const TRect d(0, 0, GlyphSize().X, GlyphSize().Y);
+    TCanvas* c = Bitmap->Canvas();
     if (UseThemes()) {
         c->Brush()->SetColor(Color());
         c->FillRect(d);
@@ -606,23 +609,12 @@ void TQxRadioButton::Dispatch(TMessage& Message) {
 //   disabled          4         5
 //   hot (list)        6         7
 void TQxRadioButton::DrawStateGlyph(TBitmap* Bitmap) {
-    const TRect d(0, 0, GlyphSize().X, GlyphSize().Y);
-    TCanvas* c = Bitmap->Canvas();
-    const Integer checked = FChecked ? 1 : 0;
     if (UseCustomGlyphs()) {
-        Integer index = checked;
-        if (!Enabled())
-            index = 4 + checked;
-        else if (FPressedLook)
-            index = 2 + checked;
-        else if (CustomGlyphImages() && FMouseOver && HotTrack() && CustomGlyphImages()->Count() > 6)
-            index = 6 + checked;
-        if (CustomGlyphImages())
-            DrawListGlyph(Bitmap, index);
-        else
-            ExtractGlyph(index, Bitmap, d.Height(), d.Width(), CustomGlyphs());
+        DrawCustomStateGlyph(Bitmap, FChecked ? 1 : 0, 2);
         return;
     }
+    const TRect d(0, 0, GlyphSize().X, GlyphSize().Y);
+    TCanvas* c = Bitmap->Canvas();
     if (UseThemes()) {
         if (!Transparent()) {
             c->Brush()->SetColor(Color());

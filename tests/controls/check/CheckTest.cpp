@@ -309,4 +309,53 @@ TEST_F(Glyphs, ImagesTheCustomListLacksLeaveTheGlyphEmpty) {
     EXPECT_EQ(box->GlyphSize(), TPoint(13, 13));
 }
 
+TEST_F(Glyphs, CustomGlyphsComeFromTheRowOfTheLook) {
+    struct TLookRadio : TQxRadioButton {
+        using TQxRadioButton::TQxRadioButton;
+        void SetLook(bool Pressed, bool Over) {
+            FPressedLook = Pressed;
+            FMouseOver = Over;
+        }
+    };
+    // Eight 13 x 13 glyphs, unchecked and checked in rows normal, pressed,
+    // disabled, hot; each one colour, named by its index.
+    const TColor colors[] = {clRed, clBlue, clGreen, clYellow, clFuchsia, clAqua, clMaroon, clNavy};
+    TBitmap strip(8 * 13, 13);
+    TLegend legend;
+    for (int i = 0; i < 8; ++i) {
+        strip.Canvas()->Brush()->SetColor(colors[i]);
+        strip.Canvas()->FillRect(TRect(13 * i, 0, 13 * i + 13, 13));
+        legend.push_back({colors[i], static_cast<char>('0' + i)});
+    }
+    TImageList list(nullptr);
+    list.SetWidth(13);
+    list.SetHeight(13);
+    list.Add(&strip, nullptr);
+    auto* radio = New<TLookRadio>();
+    radio->SetCustomGlyphImages(&list);
+    struct Case {
+        bool Checked, Enabled, Pressed, Over, HotTrack;
+        char Shown;
+    };
+    const Case cases[] = {
+        {false, true, false, false, false, '0'}, {true, true, false, false, false, '1'},
+        {false, true, true, false, false, '2'},  {true, true, true, true, true, '3'},
+        {false, false, true, true, true, '4'},   {true, false, false, false, false, '5'},
+        {false, true, false, true, true, '6'},   {true, true, false, true, true, '7'},
+        {true, true, false, true, false, '1'},
+    };
+    for (const Case& k : cases) {
+        radio->SetChecked(k.Checked);
+        radio->SetEnabled(k.Enabled);
+        radio->SetHotTrack(k.HotTrack);
+        radio->SetLook(k.Pressed, k.Over);
+        EXPECT_EQ(Glyph(radio, legend)[6 * 14 + 6], k.Shown) << "glyph " << k.Shown;
+    }
+    // A strip has no hot row: the normal one shows.
+    radio->SetCustomGlyphImages(nullptr);
+    radio->SetCustomGlyphs(&strip);
+    radio->SetEnabled(true);
+    EXPECT_EQ(Glyph(radio, legend)[6 * 14 + 6], '1');
+}
+
 } // namespace
