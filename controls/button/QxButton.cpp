@@ -7,7 +7,6 @@
 #include "platform/gui/controls/Published.h"
 #include "platform/gui/controls/GuiGuards.h"
 #include "platform/gui/controls/Themes.h"
-#include "platform/rtl/Guards.h"
 
 namespace {
 
@@ -213,9 +212,7 @@ void TQxCustomButton::Dispatch(TMessage& Message) {
         // The release gives up the mouse capture before it reaches MouseUp;
         // that loss is not one that cancels.
         FReleasing = true;
-        TScopeExit released([this, alive = Alive()] {
-            if (*alive) FReleasing = false;
-        });
+        auto released = ClearOnExit(FReleasing);
         TCustomControl::Dispatch(Message);
         return;
     }
@@ -324,15 +321,12 @@ void TQxButton::CreateWnd() {
 }
 
 void TQxButton::ChangeState() {
-    auto alive = Alive();
     if (FGroupIndex != 0)
         SetDown(!FDown);
     else
         UpdateDisplay();
     FClicking = true;
-    TScopeExit clicked([this, alive] {
-        if (*alive) FClicking = false;
-    });
+    auto clicked = ClearOnExit(FClicking);
     Click();
 }
 

@@ -28,6 +28,7 @@
 #include "controls/common/QxCommon.h"
 #include "platform/gui/controls/Forms.h"
 #include "platform/gui/graphics/ImgList.h"
+#include "platform/rtl/Guards.h"
 
 #include <memory>
 
@@ -69,6 +70,13 @@ public:
     TQxLiveness& operator=(const TQxLiveness&) = delete;
     // A watch taken before the call answers afterwards.
     std::shared_ptr<const bool> Watch() const { return FAlive; }
+    // Clears Flag, a member of the object, when the scope ends, unless the
+    // object went first.
+    auto ClearOnExit(bool& Flag) const {
+        return TScopeExit([&Flag, alive = Watch()] {
+            if (*alive) Flag = false;
+        });
+    }
 
 private:
     std::shared_ptr<bool> FAlive;
@@ -138,6 +146,7 @@ protected:
     // Ends tracking and the pressed look without a click.
     void CancelTracking();
     std::shared_ptr<const bool> Alive() const { return FLiveness.Watch(); }
+    auto ClearOnExit(bool& Flag) const { return FLiveness.ClearOnExit(Flag); }
 
     bool FTracking = false;
     bool FMouseOver = false;

@@ -5,21 +5,8 @@
 #include "platform/gui/controls/Published.h"
 #include "platform/gui/controls/Themes.h"
 #include "platform/gui/gdi/FrameControl.h"
-#include "platform/rtl/Guards.h"
 
 #include <algorithm>
-
-namespace {
-
-// Clears a flag at the end of the scope, unless its owner went first (user
-// code run meanwhile may free it).
-auto ClearOnExit(bool& Flag, std::shared_ptr<const bool> Alive) {
-    return TScopeExit([&Flag, Alive = std::move(Alive)] {
-        if (*Alive) Flag = false;
-    });
-}
-
-} // namespace
 
 // ================================================================ TQxCustomGlyphButton
 
@@ -336,7 +323,7 @@ void TQxCustomGlyphButton::MouseDown(TMouseButton Button, TShiftState Shift, Int
 }
 
 void TQxCustomGlyphButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-    auto usingMouse = ClearOnExit(FUsingMouse, Alive());
+    auto usingMouse = ClearOnExit(FUsingMouse);
     TQxCustomButton::MouseUp(Button, Shift, X, Y);
 }
 
@@ -688,7 +675,7 @@ bool TQxCheckedActionLink::IsCheckedLinked() {
 void TQxCheckedActionLink::SetChecked(bool Value) {
     if (!IsCheckedLinked()) return;
     FGlyphClient->FClicksDisabled = true;
-    auto clicks = ClearOnExit(FGlyphClient->FClicksDisabled, FGlyphClient->Alive());
+    auto clicks = FGlyphClient->ClearOnExit(FGlyphClient->FClicksDisabled);
     FGlyphClient->SetChecked(Value);
 }
 
