@@ -228,20 +228,8 @@ end
 
 // ---------------------------------------------------------------- glyph pixels
 
-class Glyphs : public PaintTest {
+class Glyphs : public FormPaintTest {
 protected:
-    void SetUp() override {
-        PaintTest::SetUp();
-        Application->Initialize();
-        Form = new TForm(nullptr);
-        Form->SetBorderStyle(bsNone);
-        Form->SetBounds(0, 0, 100, 60);
-        Form->SetColor(clBtnFace);
-    }
-    void TearDown() override {
-        Form->Free();
-        PaintTest::TearDown();
-    }
     template <class T> T* New() {
         auto* c = new T(Form);
         c->SetAutoSize(false);
@@ -254,7 +242,6 @@ protected:
         C->PaintTo(NewCanvas(C->Width(), C->Height())->Handle(), 0, 0);
         return Map(Legend).substr(2 * 14, 13 * 14);
     }
-    TForm* Form = nullptr;
 };
 
 TEST_F(Glyphs, ClassicCheckBoxUsesTheFrameControlPictureOverItsColor) {

@@ -4,6 +4,7 @@
 // pixel maps as text with one letter per colour.
 
 #include "controls/common/QxCommon.h"
+#include "platform/gui/controls/Forms.h"
 
 #include <gtest/gtest.h>
 
@@ -100,4 +101,24 @@ protected:
 
     TBitmap* FBitmap = nullptr;
     int FW = 0, FH = 0;
+};
+
+// A PaintTest with a borderless 100 x 60 form in clBtnFace to place
+// controls on; the form goes after each test.
+class FormPaintTest : public PaintTest {
+protected:
+    void SetUp() override {
+        PaintTest::SetUp();
+        Application->Initialize();
+        Form = new TForm(nullptr);
+        Form->SetBorderStyle(bsNone);
+        Form->SetBounds(0, 0, 100, 60);
+        Form->SetColor(clBtnFace);
+    }
+    void TearDown() override {
+        Form->Free();
+        PaintTest::TearDown();
+    }
+
+    TForm* Form = nullptr;
 };
