@@ -178,6 +178,18 @@ template <class TBase> void TQxFramedEdit<TBase>::Dispatch(TMessage& Message) {
         TBase::Dispatch(Message);
         if (FFrame.FrameVisible && !UseThemedFrame()) InvalidateFrame();
         return;
+    case CM_ENABLEDCHANGED:
+        TBase::Dispatch(Message);
+        UpdateColors();
+        return;
+    case CM_ENTER:
+        UpdateFrameState(false, true);
+        TBase::Dispatch(Message);
+        return;
+    case CM_EXIT:
+        TBase::Dispatch(Message);
+        UpdateFrameState(false, false);
+        return;
     case CM_MOUSEENTER:
         if (this->HasState(csDesigning)) return;
         TBase::Dispatch(Message);
@@ -446,17 +458,11 @@ void TQxCustomEdit::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
     case CM_ENABLEDCHANGED:
         Base::Dispatch(Message);
-        UpdateColors();
         RepaintNonClient();
         return;
     case CM_ENTER:
         if (IsWindows40() && AutoSelect() && GetKeyState(VK_LBUTTON) >= 0) SelectAll();
-        UpdateFrameState(false, true);
         Base::Dispatch(Message);
-        return;
-    case CM_EXIT:
-        Base::Dispatch(Message);
-        UpdateFrameState(false, false);
         return;
     case WM_NCPAINT:
         WMNCPaint(Message);
@@ -624,18 +630,6 @@ bool TQxMemo::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePo
 void TQxMemo::Dispatch(TMessage& Message) {
     using Base = TQxFramedEdit<TMemo>;
     switch (Message.Msg) {
-    case CM_ENABLEDCHANGED:
-        Base::Dispatch(Message);
-        UpdateColors();
-        return;
-    case CM_ENTER:
-        UpdateFrameState(false, true);
-        Base::Dispatch(Message);
-        return;
-    case CM_EXIT:
-        Base::Dispatch(Message);
-        UpdateFrameState(false, false);
-        return;
     case WM_NCPAINT:
         Base::Dispatch(Message);
         if (PaintLibraryFrame(FFrame.FrameHotTrack && (Focused() || FMouseOver))) Message.Result = 0;
