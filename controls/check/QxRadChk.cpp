@@ -18,9 +18,7 @@ TQxCustomGlyphButton::TQxCustomGlyphButton(TComponent* AOwner)
     FImageChangeLink->OnChange = [this](TObject*) { CustomGlyphsChanged(); };
 }
 
-TQxCustomGlyphButton::~TQxCustomGlyphButton() {
-    if (FCustomGlyphImages) FCustomGlyphImages->UnRegisterChanges(FImageChangeLink.get());
-}
+TQxCustomGlyphButton::~TQxCustomGlyphButton() = default;
 
 void TQxCustomGlyphButton::SetAlignment(TAlignment Value) {
     if (StoreChanged(this, FAlignment, Value)) Repaint();
@@ -36,12 +34,7 @@ void TQxCustomGlyphButton::SetCustomGlyphs(TBitmap* Value) {
 }
 
 void TQxCustomGlyphButton::SetCustomGlyphImages(TCustomImageList* Value) {
-    if (FCustomGlyphImages) FCustomGlyphImages->UnRegisterChanges(FImageChangeLink.get());
-    FCustomGlyphImages = Value;
-    if (Value) {
-        Value->RegisterChanges(FImageChangeLink.get());
-        Value->FreeNotification(this);
-    }
+    LinkImageList(this, FCustomGlyphImages, Value, FImageChangeLink.get());
     FBackgroundDirty = true;
     UpdateUseCustomGlyphs();
     Repaint();

@@ -72,7 +72,6 @@ TQxCustomRadioGroup::TQxCustomRadioGroup(TComponent* AOwner)
 TQxCustomRadioGroup::~TQxCustomRadioGroup() {
     ResizeButtonList(0);
     FItems->OnChange = nullptr;
-    if (FCustomGlyphImages) FCustomGlyphImages->UnRegisterChanges(FImageChangeLink.get());
 }
 
 TQxGroupButton* TQxCustomRadioGroup::ItemButton(Integer Index) const {
@@ -286,12 +285,7 @@ void TQxCustomRadioGroup::SetCustomGlyphs(TBitmap* Value) {
 }
 
 void TQxCustomRadioGroup::SetCustomGlyphImages(TCustomImageList* Value) {
-    if (FCustomGlyphImages) FCustomGlyphImages->UnRegisterChanges(FImageChangeLink.get());
-    FCustomGlyphImages = Value;
-    if (FCustomGlyphImages) {
-        FCustomGlyphImages->RegisterChanges(FImageChangeLink.get());
-        FCustomGlyphImages->FreeNotification(this);
-    }
+    LinkImageList(this, FCustomGlyphImages, Value, FImageChangeLink.get());
     FUseCustomGlyphs = FCustomGlyphImages && FCustomGlyphImages->Count() > 0;
     LayoutButtons();
 }
