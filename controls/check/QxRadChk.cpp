@@ -302,11 +302,7 @@ void TQxCustomGlyphButton::ActionChange(TObject* Sender, bool CheckDefaults) {
 }
 
 void TQxCustomGlyphButton::KeyPress(char32_t& Key) {
-    if (FTabOnEnter && Key == U'\r') {
-        Key = 0;
-        PostMessage(Handle(), WM_KEYDOWN, VK_TAB, 0);
-        return;
-    }
+    if (FTabOnEnter && TabOnEnterKey(this, Key)) return;
     TQxCustomButton::KeyPress(Key);
 }
 

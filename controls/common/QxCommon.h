@@ -304,6 +304,10 @@ inline Integer LargerInt(Integer A, Integer B) {
 }
 // Tells a form designer that the control changed; nothing at run time.
 void NotifyDesignerModified(TComponent* Control);
+// TabOnEnter: an Enter typed in Control is taken (Key becomes 0) and a Tab
+// key posted to Control's window in its place, so that the focus moves on
+// as Tab moves it. False, Key untouched, for any other key.
+bool TabOnEnterKey(TWinControl* Control, char32_t& Key);
 
 // Version cases: 0 Windows 95, 1 NT 4, 2 98, 3 Me, 4 2000, 5 XP,
 // 6 Server 2003, 7 Vista.

@@ -137,12 +137,7 @@ template <class TBase> bool TQxFramedEdit<TBase>::PaintLibraryFrame(bool Hot) {
 }
 
 template <class TBase> void TQxFramedEdit<TBase>::KeyPress(char32_t& Key) {
-    if (FTabOnEnter && Key == '\r') {
-        // Enter moves on as Tab does: the window gets a Tab key of its own.
-        Key = 0;
-        PostMessage(this->Handle(), WM_KEYDOWN, VK_TAB, 0);
-        return;
-    }
+    if (FTabOnEnter && TabOnEnterKey(this, Key)) return;
     TBase::KeyPress(Key);
 }
 

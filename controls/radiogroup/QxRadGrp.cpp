@@ -345,11 +345,7 @@ void TQxCustomRadioGroup::ChangeScale(Integer M, Integer D) {
 }
 
 void TQxCustomRadioGroup::KeyPress(char32_t& Key) {
-    if (FTabOnEnter && Key == U'\r') {
-        Key = 0;
-        PostMessage(Handle(), WM_KEYDOWN, VK_TAB, 0);
-        return;
-    }
+    if (FTabOnEnter && TabOnEnterKey(this, Key)) return;
     TQxCustomGroupBox::KeyPress(Key);
 }
 
