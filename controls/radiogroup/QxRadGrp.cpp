@@ -246,17 +246,9 @@ void TQxCustomRadioGroup::SetItemFont(TFont* Value) {
     FItemFont->Assign(Value);
 }
 
-namespace {
-template <class V> bool Differs(V& Field, V Value) {
-    if (Field == Value) return false;
-    Field = Value;
-    return true;
-}
-} // namespace
-
 #define QX_LAYOUT_SETTER(Name, Type, Field)                                                                    \
     void TQxCustomRadioGroup::Set##Name(Type Value) {                                                          \
-        if (Differs(Field, Value)) LayoutButtons();                                                            \
+        if (StoreChanged(this, Field, Value)) LayoutButtons();                                                 \
     }
 QX_LAYOUT_SETTER(ItemHeight, Integer, FItemHeight)
 QX_LAYOUT_SETTER(VerticalSpacing, Integer, FVerticalSpacing)
@@ -276,7 +268,7 @@ QX_LAYOUT_SETTER(WinMaskColor, TColor, FWinMaskColor)
 #undef QX_LAYOUT_SETTER
 
 void TQxCustomRadioGroup::SetStartPos(Integer Index, Integer Value) {
-    if (Differs(Index == 1 ? FStartXPos : FStartYPos, Value)) LayoutButtons();
+    if (StoreChanged(this, Index == 1 ? FStartXPos : FStartYPos, Value)) LayoutButtons();
 }
 
 void TQxCustomRadioGroup::SetCustomGlyphs(TBitmap* Value) {
