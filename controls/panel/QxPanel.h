@@ -330,3 +330,15 @@ TClassBuilder<T>& PublishPanelBorders(TClassBuilder<T>& B, std::optional<TFrameS
     if (Sides) B.Default(Sides->ToInt());
     return B;
 }
+
+// Publishes what a group box shows, a radio group too: the panel's
+// properties, borders without frames on all sides, GroupStyle (gsFlat) and
+// BannerHeight (0).
+template <class T> TClassBuilder<T>& PublishGroupBoxProperties(TClassBuilder<T>& B) {
+    PublishPanelProperties(B);
+    PublishPanelBorders(B, fsNone, fsNone, AllSides);
+    return B.Property("GroupStyle", &T::GroupStyle, &T::SetGroupStyle, GroupBoxStyleTypeInfo())
+        .Default(gsFlat)
+        .Property("BannerHeight", &T::BannerHeight, &T::SetBannerHeight)
+        .Default(0);
+}

@@ -393,13 +393,8 @@ const TClassInfo& TQxRadioGroup::ClassInfo() {
         using T = TQxRadioGroup;
         RegisterButtonTypes();
         TClassBuilder<T> b("TQxRadioGroup", &TQxCustomRadioGroup::ClassInfo());
-        PublishPanelProperties(b);
-        PublishPanelBorders(b, fsNone, fsNone, AllSides);
-        b.Property("GroupStyle", &T::GroupStyle, &T::SetGroupStyle, GroupBoxStyleTypeInfo())
-            .Default(gsFlat)
-            .Property("BannerHeight", &T::BannerHeight, &T::SetBannerHeight)
-            .Default(0)
-            .Property("Items", &T::Items, nullptr)
+        PublishGroupBoxProperties(b);
+        b.Property("Items", &T::Items, nullptr)
             .Property("ItemIndex", &T::ItemIndex, &T::SetItemIndex)
             .Default(-1)
             .Property("Columns", &T::Columns, &T::SetColumns)
