@@ -496,20 +496,13 @@ TEST_F(Looks, FlatLookHasCutCornersAFrameLineAndTheParentBehindTheCorners) {
 }
 
 // A theme whose button frame is two pixels wide.
-class TFramedTheme : public TThemeServices {
+class TFramedTheme : public TTestThemes {
 public:
-    bool ThemesAvailable() const override { return true; }
-    bool ThemesEnabled() const override { return true; }
     void DrawElement(HDC DC, const TThemedElementDetails&, const TRect& R, const TRect*) override {
         HBRUSH b = CreateSolidBrush(RGB(0, 0, 255));
         FillRect(DC, &R, b);
         DeleteObject(AsGdiObj(b));
     }
-    void DrawText(HDC, const TThemedElementDetails&, const String&, TRect, Cardinal) override {}
-    TRect GetTextExtent(HDC, const TThemedElementDetails&, const String&, Cardinal, const TRect*) override {
-        return {};
-    }
-    bool GetColor(const TThemedElementDetails&, Integer, COLORREF&) override { return false; }
     TRect ContentRect(HDC, const TThemedElementDetails&, const TRect& R) override {
         return {R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2};
     }

@@ -5,6 +5,7 @@
 
 #include "controls/common/QxCommon.h"
 #include "platform/gui/controls/Forms.h"
+#include "platform/gui/controls/Themes.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,21 @@ protected:
 
     TBitmap* FBitmap = nullptr;
     int FW = 0, FH = 0;
+};
+
+// Theme services that are on and draw nothing: no elements, no text, no
+// colours, no text extent, no frame; a test double overrides what it needs.
+class TTestThemes : public TThemeServices {
+public:
+    bool ThemesAvailable() const override { return true; }
+    bool ThemesEnabled() const override { return true; }
+    void DrawElement(HDC, const TThemedElementDetails&, const TRect&, const TRect*) override {}
+    void DrawText(HDC, const TThemedElementDetails&, const String&, TRect, Cardinal) override {}
+    TRect GetTextExtent(HDC, const TThemedElementDetails&, const String&, Cardinal, const TRect*) override {
+        return {};
+    }
+    bool GetColor(const TThemedElementDetails&, Integer, COLORREF&) override { return false; }
+    TRect ContentRect(HDC, const TThemedElementDetails&, const TRect& R) override { return R; }
 };
 
 // A PaintTest with a borderless 100 x 60 form in clBtnFace to place
