@@ -1,6 +1,7 @@
 // TQxBitBtn: the push button with a glyph or image-list image, and the
 // stock kinds.
 #include "controls/button/QxButton.h"
+#include "controls/common/QxControlLinks.h"
 
 #include "platform/gui/controls/ActnList.h"
 #include "platform/gui/controls/Published.h"
@@ -70,9 +71,7 @@ TQxBitBtn::TQxBitBtn(TComponent* AOwner)
     };
 }
 
-TQxBitBtn::~TQxBitBtn() {
-    if (FImages) FImages->UnRegisterChanges(FImageChangeLink.get());
-}
+TQxBitBtn::~TQxBitBtn() = default;
 
 void TQxBitBtn::SetGlyph(TBitmap* Value) {
     FGlyph->Assign(Value);
@@ -157,12 +156,7 @@ void TQxBitBtn::SetDisabledIndex(Integer Value) {
 }
 
 void TQxBitBtn::SetImages(TCustomImageList* Value) {
-    if (FImages) FImages->UnRegisterChanges(FImageChangeLink.get());
-    FImages = Value;
-    if (FImages) {
-        FImages->RegisterChanges(FImageChangeLink.get());
-        FImages->FreeNotification(this);
-    }
+    LinkImageList(this, FImages, Value, FImageChangeLink.get());
     Invalidate();
 }
 

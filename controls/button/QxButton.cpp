@@ -7,7 +7,6 @@
 #include "platform/gui/controls/Published.h"
 #include "platform/gui/controls/GuiGuards.h"
 #include "platform/gui/controls/Themes.h"
-#include "platform/rtl/Guards.h"
 
 namespace {
 
@@ -213,9 +212,7 @@ void TQxCustomButton::Dispatch(TMessage& Message) {
         // The release gives up the mouse capture before it reaches MouseUp;
         // that loss is not one that cancels.
         FReleasing = true;
-        TScopeExit released([this, alive = Alive()] {
-            if (*alive) FReleasing = false;
-        });
+        auto released = ClearOnExit(FReleasing);
         TCustomControl::Dispatch(Message);
         return;
     }
@@ -324,15 +321,12 @@ void TQxButton::CreateWnd() {
 }
 
 void TQxButton::ChangeState() {
-    auto alive = Alive();
     if (FGroupIndex != 0)
         SetDown(!FDown);
     else
         UpdateDisplay();
     FClicking = true;
-    TScopeExit clicked([this, alive] {
-        if (*alive) FClicking = false;
-    });
+    auto clicked = ClearOnExit(FClicking);
     Click();
 }
 
@@ -700,28 +694,12 @@ const TClassInfo& TQxButton::ClassInfo() {
             .Default(true)
             .Property("AlignmentVertical", &T::AlignmentVertical, &T::SetAlignmentVertical, AlignmentVerticalTypeInfo())
             .Default(avCenter)
-            .Property("HighlightColor", &T::HighlightColor, &T::SetHighlightColor, ColorTypeInfo())
-            .Default(clHighlight)
-            .Property("HotTrack", &T::HotTrack, &T::SetHotTrack)
-            .Default(false)
-            .Property("HotTrackColor", &T::HotTrackColor, &T::SetHotTrackColor, ColorTypeInfo())
-            .Default(0x149BF0)
-            .Property("HotTrackColorType", &T::HotTrackColorType, &T::SetHotTrackColorType)
-            .Default(htctActual)
-            .Property("LightTextStyle", &T::LightTextStyle, &T::SetLightTextStyle)
-            .Default(false)
-            .Property("TextHighlightColor", &T::TextHighlightColor, &T::SetTextHighlightColor, ColorTypeInfo())
-            .Default(clBtnHighlight)
-            .Property("TextShadowColor", &T::TextShadowColor, &T::SetTextShadowColor, ColorTypeInfo())
-            .Default(clBtnShadow)
-            .Property("TextShadowDepth", &T::TextShadowDepth, &T::SetTextShadowDepth)
-            .Default(2)
-            .Property("TextStyle", &T::TextStyle, &T::SetTextStyle, TextStyleTypeInfo())
-            .Default(tsNormal)
             .Property("ThemeAware", &T::ThemeAware, &T::SetThemeAware)
             .Default(true)
             .Event("OnMouseEnter", &T::OnMouseEnter)
             .Event("OnMouseLeave", &T::OnMouseLeave);
+        PublishButtonHotTrack(b);
+        PublishTextStyle(b);
         PublishControlProperties(b, {"Action", "Align", "Caption", "Color", "Constraints", "Enabled", "Font",
                                      "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder",
                                      "TabStop", "Visible", "OnClick", "OnEnter", "OnExit", "OnKeyDown",

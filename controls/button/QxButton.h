@@ -28,6 +28,7 @@
 #include "controls/common/QxCommon.h"
 #include "platform/gui/controls/Forms.h"
 #include "platform/gui/graphics/ImgList.h"
+#include "platform/rtl/Guards.h"
 
 #include <memory>
 
@@ -43,6 +44,22 @@ enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbo
 // beside them); idempotent.
 void RegisterButtonTypes();
 
+// Publishes HighlightColor, HotTrack, HotTrackColor and HotTrackColorType
+// through T's accessors of those names, with the button base's defaults:
+// the buttons publish their own, the dialog button bar those it passes to
+// its buttons.
+template <class T> TClassBuilder<T>& PublishButtonHotTrack(TClassBuilder<T>& B) {
+    RegisterButtonTypes();
+    return B.Property("HighlightColor", &T::HighlightColor, &T::SetHighlightColor, ColorTypeInfo())
+        .Default(clHighlight)
+        .Property("HotTrack", &T::HotTrack, &T::SetHotTrack)
+        .Default(false)
+        .Property("HotTrackColor", &T::HotTrackColor, &T::SetHotTrackColor, ColorTypeInfo())
+        .Default(0x149BF0)
+        .Property("HotTrackColorType", &T::HotTrackColorType, &T::SetHotTrackColorType)
+        .Default(htctActual);
+}
+
 // Tells whether an object still exists after a call into user code: the
 // object clears the shared flag when it is destroyed.
 class TQxLiveness {
@@ -53,6 +70,13 @@ public:
     TQxLiveness& operator=(const TQxLiveness&) = delete;
     // A watch taken before the call answers afterwards.
     std::shared_ptr<const bool> Watch() const { return FAlive; }
+    // Clears Flag, a member of the object, when the scope ends, unless the
+    // object went first.
+    auto ClearOnExit(bool& Flag) const {
+        return TScopeExit([&Flag, alive = Watch()] {
+            if (*alive) Flag = false;
+        });
+    }
 
 private:
     std::shared_ptr<bool> FAlive;
@@ -122,6 +146,7 @@ protected:
     // Ends tracking and the pressed look without a click.
     void CancelTracking();
     std::shared_ptr<const bool> Alive() const { return FLiveness.Watch(); }
+    auto ClearOnExit(bool& Flag) const { return FLiveness.ClearOnExit(Flag); }
 
     bool FTracking = false;
     bool FMouseOver = false;

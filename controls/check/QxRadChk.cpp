@@ -5,21 +5,8 @@
 #include "platform/gui/controls/Published.h"
 #include "platform/gui/controls/Themes.h"
 #include "platform/gui/gdi/FrameControl.h"
-#include "platform/rtl/Guards.h"
 
 #include <algorithm>
-
-namespace {
-
-// Clears a flag at the end of the scope, unless its owner went first (user
-// code run meanwhile may free it).
-auto ClearOnExit(bool& Flag, std::shared_ptr<const bool> Alive) {
-    return TScopeExit([&Flag, Alive = std::move(Alive)] {
-        if (*Alive) Flag = false;
-    });
-}
-
-} // namespace
 
 // ================================================================ TQxCustomGlyphButton
 
@@ -31,9 +18,7 @@ TQxCustomGlyphButton::TQxCustomGlyphButton(TComponent* AOwner)
     FImageChangeLink->OnChange = [this](TObject*) { CustomGlyphsChanged(); };
 }
 
-TQxCustomGlyphButton::~TQxCustomGlyphButton() {
-    if (FCustomGlyphImages) FCustomGlyphImages->UnRegisterChanges(FImageChangeLink.get());
-}
+TQxCustomGlyphButton::~TQxCustomGlyphButton() = default;
 
 void TQxCustomGlyphButton::SetAlignment(TAlignment Value) {
     if (StoreChanged(this, FAlignment, Value)) Repaint();
@@ -49,12 +34,7 @@ void TQxCustomGlyphButton::SetCustomGlyphs(TBitmap* Value) {
 }
 
 void TQxCustomGlyphButton::SetCustomGlyphImages(TCustomImageList* Value) {
-    if (FCustomGlyphImages) FCustomGlyphImages->UnRegisterChanges(FImageChangeLink.get());
-    FCustomGlyphImages = Value;
-    if (Value) {
-        Value->RegisterChanges(FImageChangeLink.get());
-        Value->FreeNotification(this);
-    }
+    LinkImageList(this, FCustomGlyphImages, Value, FImageChangeLink.get());
     FBackgroundDirty = true;
     UpdateUseCustomGlyphs();
     Repaint();
@@ -216,6 +196,20 @@ void TQxCustomGlyphButton::DrawListGlyph(TBitmap* Bitmap, Integer Index) {
     Bitmap->Canvas()->Draw(0, 0, &temp);
 }
 
+void TQxCustomGlyphButton::DrawCustomStateGlyph(TBitmap* Bitmap, Integer State, Integer StateCount) {
+    Integer index = State;
+    if (!Enabled())
+        index = 2 * StateCount + State;
+    else if (FPressedLook)
+        index = StateCount + State;
+    else if (FCustomGlyphImages && FMouseOver && HotTrack() && FCustomGlyphImages->Count() > 3 * StateCount)
+        index = 3 * StateCount + State;
+    if (FCustomGlyphImages)
+        DrawListGlyph(Bitmap, index);
+    else
+        ExtractGlyph(index, Bitmap, FGlyphHeight, FGlyphWidth, FCustomGlyphs.get());
+}
+
 void TQxCustomGlyphButton::HotColors(TColor& Dark, TColor& Light) const {
     if (FHotTrackColorType == htctActual) {
         Dark = FHotTrackColor;
@@ -308,11 +302,7 @@ void TQxCustomGlyphButton::ActionChange(TObject* Sender, bool CheckDefaults) {
 }
 
 void TQxCustomGlyphButton::KeyPress(char32_t& Key) {
-    if (FTabOnEnter && Key == U'\r') {
-        Key = 0;
-        PostMessage(Handle(), WM_KEYDOWN, VK_TAB, 0);
-        return;
-    }
+    if (FTabOnEnter && TabOnEnterKey(this, Key)) return;
     TQxCustomButton::KeyPress(Key);
 }
 
@@ -322,7 +312,7 @@ void TQxCustomGlyphButton::MouseDown(TMouseButton Button, TShiftState Shift, Int
 }
 
 void TQxCustomGlyphButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-    auto usingMouse = ClearOnExit(FUsingMouse, Alive());
+    auto usingMouse = ClearOnExit(FUsingMouse);
     TQxCustomButton::MouseUp(Button, Shift, X, Y);
 }
 
@@ -467,23 +457,12 @@ void TQxCustomCheckBox::Dispatch(TMessage& Message) {
 //   disabled          6         7       8
 //   hot (list)        9        10      11
 void TQxCustomCheckBox::DrawStateGlyph(TBitmap* Bitmap) {
-    const TRect d(0, 0, GlyphSize().X, GlyphSize().Y);
-    TCanvas* c = Bitmap->Canvas();
-    const Integer state = static_cast<Integer>(FState);
     if (UseCustomGlyphs()) {
-        Integer index = state;
-        if (!Enabled())
-            index = 6 + state;
-        else if (FPressedLook)
-            index = 3 + state;
-        else if (CustomGlyphImages() && FMouseOver && HotTrack() && CustomGlyphImages()->Count() > 9)
-            index = 9 + state;
-        if (CustomGlyphImages())
-            DrawListGlyph(Bitmap, index);
-        else
-            ExtractGlyph(index, Bitmap, d.Height(), d.Width(), CustomGlyphs());
+        DrawCustomStateGlyph(Bitmap, static_cast<Integer>(FState), 3);
         return;
     }
+    const TRect d(0, 0, GlyphSize().X, GlyphSize().Y);
+    TCanvas* c = Bitmap->Canvas();
     if (UseThemes()) {
         c->Brush()->SetColor(Color());
         c->FillRect(d);
@@ -606,23 +585,12 @@ void TQxRadioButton::Dispatch(TMessage& Message) {
 //   disabled          4         5
 //   hot (list)        6         7
 void TQxRadioButton::DrawStateGlyph(TBitmap* Bitmap) {
-    const TRect d(0, 0, GlyphSize().X, GlyphSize().Y);
-    TCanvas* c = Bitmap->Canvas();
-    const Integer checked = FChecked ? 1 : 0;
     if (UseCustomGlyphs()) {
-        Integer index = checked;
-        if (!Enabled())
-            index = 4 + checked;
-        else if (FPressedLook)
-            index = 2 + checked;
-        else if (CustomGlyphImages() && FMouseOver && HotTrack() && CustomGlyphImages()->Count() > 6)
-            index = 6 + checked;
-        if (CustomGlyphImages())
-            DrawListGlyph(Bitmap, index);
-        else
-            ExtractGlyph(index, Bitmap, d.Height(), d.Width(), CustomGlyphs());
+        DrawCustomStateGlyph(Bitmap, FChecked ? 1 : 0, 2);
         return;
     }
+    const TRect d(0, 0, GlyphSize().X, GlyphSize().Y);
+    TCanvas* c = Bitmap->Canvas();
     if (UseThemes()) {
         if (!Transparent()) {
             c->Brush()->SetColor(Color());
@@ -696,7 +664,7 @@ bool TQxCheckedActionLink::IsCheckedLinked() {
 void TQxCheckedActionLink::SetChecked(bool Value) {
     if (!IsCheckedLinked()) return;
     FGlyphClient->FClicksDisabled = true;
-    auto clicks = ClearOnExit(FGlyphClient->FClicksDisabled, FGlyphClient->Alive());
+    auto clicks = FGlyphClient->ClearOnExit(FGlyphClient->FClicksDisabled);
     FGlyphClient->SetChecked(Value);
 }
 
@@ -742,30 +710,14 @@ template <class T> TClassBuilder<T>& PublishGlyphButton(TClassBuilder<T>& B) {
         .Default(false)
         .Property("HotTrackStyle", &T::HotTrackStyle, &T::SetHotTrackStyle, ButtonHotTrackStyleTypeInfo())
         .Default(htsInterior)
-        .Property("HotTrackColor", &T::HotTrackColor, &T::SetHotTrackColor, ColorTypeInfo())
-        .Default(0x149BF0)
-        .Property("HotTrackColorType", &T::HotTrackColorType, &T::SetHotTrackColorType)
-        .Default(htctActual)
         .Property("Transparent", &T::Transparent, &T::SetTransparent)
         .Default(false)
-        .Property("HotTrack", &T::HotTrack, &T::SetHotTrack)
-        .Default(false)
-        .Property("HighlightColor", &T::HighlightColor, &T::SetHighlightColor, ColorTypeInfo())
-        .Default(clHighlight)
-        .Property("LightTextStyle", &T::LightTextStyle, &T::SetLightTextStyle)
-        .Default(false)
-        .Property("TextStyle", &T::TextStyle, &T::SetTextStyle, TextStyleTypeInfo())
-        .Default(tsNormal)
-        .Property("TextHighlightColor", &T::TextHighlightColor, &T::SetTextHighlightColor, ColorTypeInfo())
-        .Default(clBtnHighlight)
-        .Property("TextShadowColor", &T::TextShadowColor, &T::SetTextShadowColor, ColorTypeInfo())
-        .Default(clBtnShadow)
-        .Property("TextShadowDepth", &T::TextShadowDepth, &T::SetTextShadowDepth)
-        .Default(2)
         .Property("ThemeAware", &T::ThemeAware, &T::SetThemeAware)
         .Default(true)
         .Event("OnMouseEnter", &T::OnMouseEnter)
         .Event("OnMouseLeave", &T::OnMouseLeave);
+    PublishButtonHotTrack(B);
+    PublishTextStyle(B);
     PublishFrameController(B);
     PublishControlProperties(B, {"Action", "Align", "Caption", "Color", "Constraints", "Enabled", "Font",
                                  "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop",

@@ -92,6 +92,11 @@ protected:
     // Draws image Index of the custom image list into Bitmap over
     // TransparentColor (nothing for an index the list does not hold).
     void DrawListGlyph(TBitmap* Bitmap, Integer Index);
+    // Draws the custom glyph of State (0 .. StateCount - 1) in the current
+    // look. Strip and image list hold StateCount glyphs per look, in rows:
+    // normal, pressed, disabled, then hot, which only an image list that
+    // holds it shows while HotTrack is on.
+    void DrawCustomStateGlyph(TBitmap* Bitmap, Integer State, Integer StateCount);
     // The hot-track glyph colours for the painters.
     void HotColors(TColor& Dark, TColor& Light) const;
     TQxGlyphLook PaintLook() const;

@@ -417,6 +417,13 @@ void RedrawWindowFrame(HWND Window, const TRect& R) {
     if (kind != ERROR && kind != NULLREGION) InvalidateRect(Window, &R, false);
 }
 
+bool TabOnEnterKey(TWinControl* Control, char32_t& Key) {
+    if (Key != U'\r') return false;
+    Key = 0;
+    PostMessage(Control->Handle(), WM_KEYDOWN, VK_TAB, 0);
+    return true;
+}
+
 void InvalidateTransparentChildren(TWinControl* Container) {
     if (!Container) return;
     for (Integer i = 0; i < Container->ControlCount(); ++i) {

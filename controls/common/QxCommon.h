@@ -87,6 +87,24 @@ const TTypeInfo* TextStyleTypeInfo();
 const TTypeInfo* OrientationTypeInfo();
 const TTypeInfo* CheckBoxStateTypeInfo();
 
+// Publishes the 3D caption settings through T's accessors of their names,
+// each with the library's default: LightTextStyle (False), TextStyle
+// (tsNormal), TextHighlightColor (clBtnHighlight), TextShadowColor
+// (clBtnShadow) and TextShadowDepth (2). The buttons draw their captions
+// with them; the radio group passes them to its item buttons.
+template <class T> TClassBuilder<T>& PublishTextStyle(TClassBuilder<T>& B) {
+    return B.Property("LightTextStyle", &T::LightTextStyle, &T::SetLightTextStyle)
+        .Default(false)
+        .Property("TextStyle", &T::TextStyle, &T::SetTextStyle, TextStyleTypeInfo())
+        .Default(tsNormal)
+        .Property("TextHighlightColor", &T::TextHighlightColor, &T::SetTextHighlightColor, ColorTypeInfo())
+        .Default(clBtnHighlight)
+        .Property("TextShadowColor", &T::TextShadowColor, &T::SetTextShadowColor, ColorTypeInfo())
+        .Default(clBtnShadow)
+        .Property("TextShadowDepth", &T::TextShadowDepth, &T::SetTextShadowDepth)
+        .Default(2);
+}
+
 // ================================================================ frame types
 
 enum TFrameStyleEx {
@@ -286,6 +304,10 @@ inline Integer LargerInt(Integer A, Integer B) {
 }
 // Tells a form designer that the control changed; nothing at run time.
 void NotifyDesignerModified(TComponent* Control);
+// TabOnEnter: an Enter typed in Control is taken (Key becomes 0) and a Tab
+// key posted to Control's window in its place, so that the focus moves on
+// as Tab moves it. False, Key untouched, for any other key.
+bool TabOnEnterKey(TWinControl* Control, char32_t& Key);
 
 // Version cases: 0 Windows 95, 1 NT 4, 2 98, 3 Me, 4 2000, 5 XP,
 // 6 Server 2003, 7 Vista.

@@ -1,4 +1,5 @@
 #include "controls/common/QxControlLinks.h"
+#include "platform/gui/graphics/ImgList.h"
 
 void TQxControlLinks::SetController(TQxFrameController* Value) {
     if (FController) FController->UnregisterControl(FControl);
@@ -24,4 +25,12 @@ void TQxControlLinks::Leave() {
 
 void TQxControlLinks::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == opRemove && AComponent && AComponent == FController) SetController(nullptr);
+}
+
+void LinkImageList(TComponent* Control, TCustomImageList*& Images, TCustomImageList* Value, TChangeLink* Link) {
+    if (Images) Images->UnRegisterChanges(Link);
+    Images = Value;
+    if (!Value) return;
+    Value->RegisterChanges(Link);
+    Value->FreeNotification(Control);
 }

@@ -2,7 +2,9 @@
 // TQxControlLinks: the one place where a control of the library joins and
 // leaves what it shares with others, its frame controller and the blink
 // list; beside it the helpers that publish and store the frame settings
-// (TQxFrameSettings) the controller pushes. A control embeds both:
+// (TQxFrameSettings) the controller pushes, and LinkImageList for a
+// control that draws from an image list. A control embeds the settings and
+// the links:
 //
 //   TFrameStyle FrameStyle() const { return FFrame.FrameStyle; }
 //   virtual void SetFrameStyle(TFrameStyle Value) {
@@ -35,6 +37,9 @@
 
 #include "controls/common/QxBlinkingControlsList.h"
 #include "controls/common/QxFrameController.h"
+
+class TChangeLink;
+class TCustomImageList;
 
 class TQxControlLinks {
 public:
@@ -77,6 +82,13 @@ private:
     TQxFrameControllerNotifications FNotifications = AllFrameControllerNotifications;
     bool FInBlinkList = false;
 };
+
+// Moves a control's change link from the image list in Images to Value,
+// stores Value and asks it for its removal notice, as SetController does
+// for a frame controller. The control's Notification clears Images through
+// its setter when the list goes; the change link leaves its list by itself
+// when it is destroyed.
+void LinkImageList(TComponent* Control, TCustomImageList*& Images, TCustomImageList* Value, TChangeLink* Link);
 
 // Stores a changed value into Field and answers whether the control should
 // act on it now (repaint or lay out): true when the value changed and no

@@ -300,17 +300,10 @@ const TClassInfo& TQxDialogButtons::ClassInfo() {
             .Default(true)
             .Property("OKDefault", &T::OKDefault, &T::SetOKDefault)
             .Default(true)
-            .Property("HotTrack", &T::HotTrack, &T::SetHotTrack)
-            .Default(false)
-            .Property("HotTrackColor", &T::HotTrackColor, &T::SetHotTrackColor, ColorTypeInfo())
-            .Default(0x149BF0)
-            .Property("HotTrackColorType", &T::HotTrackColorType, &T::SetHotTrackColorType)
-            .Default(htctActual)
-            .Property("HighlightColor", &T::HighlightColor, &T::SetHighlightColor, ColorTypeInfo())
-            .Default(clHighlight)
             .Event("OnClickOk", &T::OnClickOk)
             .Event("OnClickCancel", &T::OnClickCancel)
             .Event("OnClickHelp", &T::OnClickHelp);
+        PublishButtonHotTrack(b);
         return b.Register();
     }();
     return info;

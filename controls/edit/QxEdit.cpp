@@ -137,12 +137,7 @@ template <class TBase> bool TQxFramedEdit<TBase>::PaintLibraryFrame(bool Hot) {
 }
 
 template <class TBase> void TQxFramedEdit<TBase>::KeyPress(char32_t& Key) {
-    if (FTabOnEnter && Key == '\r') {
-        // Enter moves on as Tab does: the window gets a Tab key of its own.
-        Key = 0;
-        PostMessage(this->Handle(), WM_KEYDOWN, VK_TAB, 0);
-        return;
-    }
+    if (FTabOnEnter && TabOnEnterKey(this, Key)) return;
     TBase::KeyPress(Key);
 }
 
@@ -177,6 +172,18 @@ template <class TBase> void TQxFramedEdit<TBase>::Dispatch(TMessage& Message) {
     case WM_SIZE:
         TBase::Dispatch(Message);
         if (FFrame.FrameVisible && !UseThemedFrame()) InvalidateFrame();
+        return;
+    case CM_ENABLEDCHANGED:
+        TBase::Dispatch(Message);
+        UpdateColors();
+        return;
+    case CM_ENTER:
+        UpdateFrameState(false, true);
+        TBase::Dispatch(Message);
+        return;
+    case CM_EXIT:
+        TBase::Dispatch(Message);
+        UpdateFrameState(false, false);
         return;
     case CM_MOUSEENTER:
         if (this->HasState(csDesigning)) return;
@@ -446,17 +453,11 @@ void TQxCustomEdit::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
     case CM_ENABLEDCHANGED:
         Base::Dispatch(Message);
-        UpdateColors();
         RepaintNonClient();
         return;
     case CM_ENTER:
         if (IsWindows40() && AutoSelect() && GetKeyState(VK_LBUTTON) >= 0) SelectAll();
-        UpdateFrameState(false, true);
         Base::Dispatch(Message);
-        return;
-    case CM_EXIT:
-        Base::Dispatch(Message);
-        UpdateFrameState(false, false);
         return;
     case WM_NCPAINT:
         WMNCPaint(Message);
@@ -624,18 +625,6 @@ bool TQxMemo::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePo
 void TQxMemo::Dispatch(TMessage& Message) {
     using Base = TQxFramedEdit<TMemo>;
     switch (Message.Msg) {
-    case CM_ENABLEDCHANGED:
-        Base::Dispatch(Message);
-        UpdateColors();
-        return;
-    case CM_ENTER:
-        UpdateFrameState(false, true);
-        Base::Dispatch(Message);
-        return;
-    case CM_EXIT:
-        Base::Dispatch(Message);
-        UpdateFrameState(false, false);
-        return;
     case WM_NCPAINT:
         Base::Dispatch(Message);
         if (PaintLibraryFrame(FFrame.FrameHotTrack && (Focused() || FMouseOver))) Message.Result = 0;

@@ -37,9 +37,10 @@ using TValidationMessageEvent = std::function<void(TObject* Sender, String& Mess
 using TLineColChangeEvent = std::function<void(TObject* Sender, Integer Line, Integer Column)>;
 using TClipboardChangeEvent = std::function<void(TObject* Sender, bool HasSelection, bool HasText)>;
 
-// What the framed edit and the framed memo share: the colour states, the
-// frame settings and their controller, the library frame, TabOnEnter and
-// the mouse-enter events. TBase is the framework's edit class.
+// What the framed edit and the framed memo share: the colour states and
+// the frame state, both following enabling and focus moves, the frame
+// settings and their controller, the library frame, TabOnEnter and the
+// mouse-enter events. TBase is the framework's edit class.
 template <class TBase> class TQxFramedEdit : public TBase {
 public:
     explicit TQxFramedEdit(TComponent* AOwner);

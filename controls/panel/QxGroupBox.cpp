@@ -273,14 +273,8 @@ const TClassInfo& TQxCustomGroupBox::ClassInfo() {
 
 const TClassInfo& TQxGroupBox::ClassInfo() {
     static const TClassInfo& info = [&]() -> const TClassInfo& {
-        using T = TQxGroupBox;
-        TClassBuilder<T> b("TQxGroupBox", &TQxCustomGroupBox::ClassInfo());
-        PublishPanelProperties(b);
-        PublishPanelBorders(b, fsNone, fsNone, AllSides);
-        b.Property("GroupStyle", &T::GroupStyle, &T::SetGroupStyle, GroupBoxStyleTypeInfo())
-            .Default(gsFlat)
-            .Property("BannerHeight", &T::BannerHeight, &T::SetBannerHeight)
-            .Default(0);
+        TClassBuilder<TQxGroupBox> b("TQxGroupBox", &TQxCustomGroupBox::ClassInfo());
+        PublishGroupBoxProperties(b);
         return b.Register();
     }();
     return info;

@@ -310,25 +310,11 @@ template <class T> TClassBuilder<T>& PublishPanelProperties(TClassBuilder<T>& B)
         .Default(true)
         .Property("DockCaptions", &T::DockCaptions, &T::SetDockCaptions)
         .Default(true)
-        .Property("BevelWidth", &T::BevelWidth, &T::SetBevelWidth)
-        .Default(1)
-        .Property("BorderWidth", &T::BorderWidth, &T::SetBorderWidth)
-        .Default(0)
-        .Property("FullRepaint", &T::FullRepaint, &T::SetFullRepaint)
-        .Default(true)
-        .Property("Locked", &T::Locked, &T::SetLocked)
-        .Default(false)
-        .Property("Alignment", &T::Alignment, &T::SetAlignment)
-        .Default(taCenter)
         .Event("OnMouseEnter", &T::OnMouseEnter)
         .Event("OnMouseLeave", &T::OnMouseLeave)
         .Event("OnPaint", &T::OnPaint);
     PublishFrameController(B);
-    PublishControlProperties(B, {"Align", "Caption", "Color", "Constraints", "Enabled", "Font", "ParentColor",
-                                 "ParentFont", "ParentShowHint", "ShowHint", "Visible", "TabOrder", "TabStop",
-                                 "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize",
-                                 "OnEnter", "OnExit"});
-    return B;
+    return PublishCustomPanel(B);
 }
 
 // Publishes BorderInner, BorderOuter and BorderSides with the given defaults
@@ -343,4 +329,16 @@ TClassBuilder<T>& PublishPanelBorders(TClassBuilder<T>& B, std::optional<TFrameS
     B.Property("BorderSides", &T::BorderSides, &T::SetBorderSides, SidesTypeInfo());
     if (Sides) B.Default(Sides->ToInt());
     return B;
+}
+
+// Publishes what a group box shows, a radio group too: the panel's
+// properties, borders without frames on all sides, GroupStyle (gsFlat) and
+// BannerHeight (0).
+template <class T> TClassBuilder<T>& PublishGroupBoxProperties(TClassBuilder<T>& B) {
+    PublishPanelProperties(B);
+    PublishPanelBorders(B, fsNone, fsNone, AllSides);
+    return B.Property("GroupStyle", &T::GroupStyle, &T::SetGroupStyle, GroupBoxStyleTypeInfo())
+        .Default(gsFlat)
+        .Property("BannerHeight", &T::BannerHeight, &T::SetBannerHeight)
+        .Default(0);
 }

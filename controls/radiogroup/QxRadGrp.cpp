@@ -72,7 +72,6 @@ TQxCustomRadioGroup::TQxCustomRadioGroup(TComponent* AOwner)
 TQxCustomRadioGroup::~TQxCustomRadioGroup() {
     ResizeButtonList(0);
     FItems->OnChange = nullptr;
-    if (FCustomGlyphImages) FCustomGlyphImages->UnRegisterChanges(FImageChangeLink.get());
 }
 
 TQxGroupButton* TQxCustomRadioGroup::ItemButton(Integer Index) const {
@@ -247,17 +246,9 @@ void TQxCustomRadioGroup::SetItemFont(TFont* Value) {
     FItemFont->Assign(Value);
 }
 
-namespace {
-template <class V> bool Differs(V& Field, V Value) {
-    if (Field == Value) return false;
-    Field = Value;
-    return true;
-}
-} // namespace
-
 #define QX_LAYOUT_SETTER(Name, Type, Field)                                                                    \
     void TQxCustomRadioGroup::Set##Name(Type Value) {                                                          \
-        if (Differs(Field, Value)) LayoutButtons();                                                            \
+        if (StoreChanged(this, Field, Value)) LayoutButtons();                                                 \
     }
 QX_LAYOUT_SETTER(ItemHeight, Integer, FItemHeight)
 QX_LAYOUT_SETTER(VerticalSpacing, Integer, FVerticalSpacing)
@@ -277,7 +268,7 @@ QX_LAYOUT_SETTER(WinMaskColor, TColor, FWinMaskColor)
 #undef QX_LAYOUT_SETTER
 
 void TQxCustomRadioGroup::SetStartPos(Integer Index, Integer Value) {
-    if (Differs(Index == 1 ? FStartXPos : FStartYPos, Value)) LayoutButtons();
+    if (StoreChanged(this, Index == 1 ? FStartXPos : FStartYPos, Value)) LayoutButtons();
 }
 
 void TQxCustomRadioGroup::SetCustomGlyphs(TBitmap* Value) {
@@ -286,12 +277,7 @@ void TQxCustomRadioGroup::SetCustomGlyphs(TBitmap* Value) {
 }
 
 void TQxCustomRadioGroup::SetCustomGlyphImages(TCustomImageList* Value) {
-    if (FCustomGlyphImages) FCustomGlyphImages->UnRegisterChanges(FImageChangeLink.get());
-    FCustomGlyphImages = Value;
-    if (FCustomGlyphImages) {
-        FCustomGlyphImages->RegisterChanges(FImageChangeLink.get());
-        FCustomGlyphImages->FreeNotification(this);
-    }
+    LinkImageList(this, FCustomGlyphImages, Value, FImageChangeLink.get());
     FUseCustomGlyphs = FCustomGlyphImages && FCustomGlyphImages->Count() > 0;
     LayoutButtons();
 }
@@ -351,11 +337,7 @@ void TQxCustomRadioGroup::ChangeScale(Integer M, Integer D) {
 }
 
 void TQxCustomRadioGroup::KeyPress(char32_t& Key) {
-    if (FTabOnEnter && Key == U'\r') {
-        Key = 0;
-        PostMessage(Handle(), WM_KEYDOWN, VK_TAB, 0);
-        return;
-    }
+    if (FTabOnEnter && TabOnEnterKey(this, Key)) return;
     TQxCustomGroupBox::KeyPress(Key);
 }
 
@@ -411,13 +393,8 @@ const TClassInfo& TQxRadioGroup::ClassInfo() {
         using T = TQxRadioGroup;
         RegisterButtonTypes();
         TClassBuilder<T> b("TQxRadioGroup", &TQxCustomRadioGroup::ClassInfo());
-        PublishPanelProperties(b);
-        PublishPanelBorders(b, fsNone, fsNone, AllSides);
-        b.Property("GroupStyle", &T::GroupStyle, &T::SetGroupStyle, GroupBoxStyleTypeInfo())
-            .Default(gsFlat)
-            .Property("BannerHeight", &T::BannerHeight, &T::SetBannerHeight)
-            .Default(0)
-            .Property("Items", &T::Items, nullptr)
+        PublishGroupBoxProperties(b);
+        b.Property("Items", &T::Items, nullptr)
             .Property("ItemIndex", &T::ItemIndex, &T::SetItemIndex)
             .Default(-1)
             .Property("Columns", &T::Columns, &T::SetColumns)
@@ -442,16 +419,6 @@ const TClassInfo& TQxRadioGroup::ClassInfo() {
             .Default(0x149BF0)
             .Property("ItemHighlightColor", &T::ItemHighlightColor, &T::SetItemHighlightColor, ColorTypeInfo())
             .Default(clHighlight)
-            .Property("LightTextStyle", &T::LightTextStyle, &T::SetLightTextStyle)
-            .Default(false)
-            .Property("TextStyle", &T::TextStyle, &T::SetTextStyle, TextStyleTypeInfo())
-            .Default(tsNormal)
-            .Property("TextHighlightColor", &T::TextHighlightColor, &T::SetTextHighlightColor, ColorTypeInfo())
-            .Default(clBtnHighlight)
-            .Property("TextShadowColor", &T::TextShadowColor, &T::SetTextShadowColor, ColorTypeInfo())
-            .Default(clBtnShadow)
-            .Property("TextShadowDepth", &T::TextShadowDepth, &T::SetTextShadowDepth)
-            .Default(2)
             .Property("TransparentColor", &T::TransparentColor, &T::SetTransparentColor, ColorTypeInfo())
             .Default(0x008080)
             .Property("WinMaskColor", &T::WinMaskColor, &T::SetWinMaskColor, ColorTypeInfo())
@@ -463,6 +430,7 @@ const TClassInfo& TQxRadioGroup::ClassInfo() {
             .Property("TabOnEnter", &T::TabOnEnter, &T::SetTabOnEnter)
             .Default(false)
             .Event("OnChanging", &T::OnChanging);
+        PublishTextStyle(b);
         return b.Register();
     }();
     return info;

@@ -352,9 +352,7 @@ TQxCustomGlyphStatus::TQxCustomGlyphStatus(TComponent* AOwner)
     };
 }
 
-TQxCustomGlyphStatus::~TQxCustomGlyphStatus() {
-    if (FImages) FImages->UnRegisterChanges(FImageChangeLink.get());
-}
+TQxCustomGlyphStatus::~TQxCustomGlyphStatus() = default;
 
 void TQxCustomGlyphStatus::SetGlyph(TBitmap* Value) {
     FGlyph->Assign(Value);
@@ -405,15 +403,7 @@ void TQxCustomGlyphStatus::SetDisabledIndex(Integer Value) {
     Invalidate();
 }
 void TQxCustomGlyphStatus::SetImages(TCustomImageList* Value) {
-    if (FImages) {
-        FImages->UnRegisterChanges(FImageChangeLink.get());
-        FImages->RemoveFreeNotification(this);
-    }
-    FImages = Value;
-    if (FImages) {
-        FImages->RegisterChanges(FImageChangeLink.get());
-        FImages->FreeNotification(this);
-    }
+    LinkImageList(this, FImages, Value, FImageChangeLink.get());
     Invalidate();
 }
 

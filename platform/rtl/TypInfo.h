@@ -81,6 +81,36 @@ const TTypeInfo* StringTypeInfo();
 const TTypeInfo* MakeIdentIntegerType(const String& Name,
                                       std::function<bool(const String&, Int64&)> IdentToInt,
                                       std::function<bool(Int64, String&)> IntToIdent);
+
+// Identifier tables: arrays of entries with a Value and a Name (the
+// colour, cursor and character-set names). NameOfValue answers the name of
+// the first entry of that value, ValueOfName the value of a name
+// (case-insensitive); each is false when the table has none.
+template <class E, std::size_t N, class V> bool NameOfValue(const E (&Entries)[N], const V& Value, String& Name) {
+    for (const E& e : Entries)
+        if (e.Value == Value) {
+            Name = e.Name;
+            return true;
+        }
+    return false;
+}
+template <class E, std::size_t N, class V> bool ValueOfName(const E (&Entries)[N], const String& Name, V& Value) {
+    for (const E& e : Entries)
+        if (SameText(Name, e.Name)) {
+            Value = e.Value;
+            return true;
+        }
+    return false;
+}
+// An integer type whose values may also be written as the names of a
+// table that lives as long as the program.
+template <class E, std::size_t N>
+const TTypeInfo* MakeIdentIntegerType(const String& Name, const E (&Entries)[N]) {
+    return MakeIdentIntegerType(
+        Name, [&Entries](const String& Ident, Int64& Value) { return ValueOfName(Entries, Ident, Value); },
+        [&Entries](Int64 Value, String& Ident) { return NameOfValue(Entries, Value, Ident); });
+}
+
 // Creates a set type over an enumeration type.
 const TTypeInfo* MakeSetType(const String& Name, const TTypeInfo* CompType);
 

@@ -145,28 +145,15 @@ const TClassInfo& TPanel::ClassInfo() {
     static const TClassInfo& info = [&]() -> const TClassInfo& {
         using T = TPanel;
         TClassBuilder<T> b("TPanel", &TCustomPanel::ClassInfo());
-        b.Property("Alignment", &T::Alignment, &T::SetAlignment)
-            .Default(taCenter)
-            .Property("BevelInner", &T::BevelInner, &T::SetBevelInner, BevelCutTypeInfo())
+        b.Property("BevelInner", &T::BevelInner, &T::SetBevelInner, BevelCutTypeInfo())
             .Default(bvNone)
             .Property("BevelOuter", &T::BevelOuter, &T::SetBevelOuter, BevelCutTypeInfo())
             .Default(bvRaised)
-            .Property("BevelWidth", &T::BevelWidth, &T::SetBevelWidth)
-            .Default(1)
-            .Property("BorderWidth", &T::BorderWidth, &T::SetBorderWidth)
-            .Default(0)
-            .Property("FullRepaint", &T::FullRepaint, &T::SetFullRepaint)
-            .Default(true)
-            .Property("Locked", &T::Locked, &T::SetLocked)
-            .Default(false)
             .Property("DockSite", &T::DockSite, &T::SetDockSite)
             .Default(false)
             .Property("UseDockManager", &T::UseDockManager, &T::SetUseDockManager)
             .Default(true);
-        PublishControlProperties(b, {"Align", "Caption", "Color", "Constraints", "Enabled", "Font", "ParentColor",
-                                     "ParentFont", "ParentShowHint", "ShowHint", "Visible", "TabOrder", "TabStop",
-                                     "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp",
-                                     "OnResize", "OnEnter", "OnExit"});
+        PublishCustomPanel(b);
         return b.Register();
     }();
     return info;

@@ -21,6 +21,7 @@
 // is made a dock site.
 
 #include "platform/gui/controls/GraphicControl.h"
+#include "platform/gui/controls/Published.h"
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 const TTypeInfo* BevelCutTypeInfo();
@@ -76,3 +77,25 @@ public:
     QUENTA_PUBLISHED
     explicit TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
 };
+
+// Publishes what every panel shows of TCustomPanel, the framework's and
+// the library's alike: Alignment, BevelWidth, BorderWidth, FullRepaint and
+// Locked with their defaults, and the control properties and events of a
+// panel.
+template <class T> TClassBuilder<T>& PublishCustomPanel(TClassBuilder<T>& B) {
+    RegisterControlTypes();
+    B.Property("Alignment", &T::Alignment, &T::SetAlignment)
+        .Default(taCenter)
+        .Property("BevelWidth", &T::BevelWidth, &T::SetBevelWidth)
+        .Default(1)
+        .Property("BorderWidth", &T::BorderWidth, &T::SetBorderWidth)
+        .Default(0)
+        .Property("FullRepaint", &T::FullRepaint, &T::SetFullRepaint)
+        .Default(true)
+        .Property("Locked", &T::Locked, &T::SetLocked)
+        .Default(false);
+    return PublishControlProperties(B, {"Align", "Caption", "Color", "Constraints", "Enabled", "Font",
+                                        "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "Visible",
+                                        "TabOrder", "TabStop", "OnClick", "OnDblClick", "OnMouseDown",
+                                        "OnMouseMove", "OnMouseUp", "OnResize", "OnEnter", "OnExit"});
+}

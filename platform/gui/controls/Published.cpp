@@ -81,21 +81,11 @@ const TCharsetName kCharsets[] = {
 
 bool ColorToIdent(TColor Color, String& Ident) {
     // clLtGray and clDkGray share values with clSilver and clGray, which win.
-    for (const auto& c : kColorNames)
-        if (c.Value == Color) {
-            Ident = c.Name;
-            return true;
-        }
-    return false;
+    return NameOfValue(kColorNames, Color, Ident);
 }
 
 bool IdentToColor(const String& Ident, TColor& Color) {
-    for (const auto& c : kColorNames)
-        if (SameText(Ident, c.Name)) {
-            Color = c.Value;
-            return true;
-        }
-    return false;
+    return ValueOfName(kColorNames, Ident, Color);
 }
 
 String ColorToString(TColor Color) {
@@ -127,24 +117,7 @@ const TTypeInfo* ColorTypeInfo() {
 }
 
 const TTypeInfo* FontCharsetTypeInfo() {
-    static const TTypeInfo* type = MakeIdentIntegerType(
-        "TFontCharset",
-        [](const String& Ident, Int64& Value) {
-            for (const auto& c : kCharsets)
-                if (SameText(Ident, c.Name)) {
-                    Value = c.Value;
-                    return true;
-                }
-            return false;
-        },
-        [](Int64 Value, String& Ident) {
-            for (const auto& c : kCharsets)
-                if (Value == c.Value) {
-                    Ident = c.Name;
-                    return true;
-                }
-            return false;
-        });
+    static const TTypeInfo* type = MakeIdentIntegerType("TFontCharset", kCharsets);
     return type;
 }
 

@@ -161,24 +161,7 @@ HCURSOR SetCursor(HCURSOR Cursor) {
 }
 
 const TTypeInfo* CursorTypeInfo() {
-    static const TTypeInfo* type = MakeIdentIntegerType(
-        "TCursor",
-        [](const String& Ident, Int64& Value) {
-            for (const auto& c : kCursorNames)
-                if (SameText(Ident, c.Name)) {
-                    Value = c.Value;
-                    return true;
-                }
-            return false;
-        },
-        [](Int64 Value, String& Ident) {
-            for (const auto& c : kCursorNames)
-                if (Value == c.Value) {
-                    Ident = c.Name;
-                    return true;
-                }
-            return false;
-        });
+    static const TTypeInfo* type = MakeIdentIntegerType("TCursor", kCursorNames);
     return type;
 }
 

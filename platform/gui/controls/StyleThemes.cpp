@@ -195,13 +195,6 @@ public:
         ::DrawText(DC, Text, &R, Flags);
     }
 
-    TRect GetTextExtent(HDC DC, const TThemedElementDetails&, const String& Text, Cardinal Flags,
-                        const TRect* BoundingRect) override {
-        TRect r = BoundingRect ? *BoundingRect : TRect{0, 0, 0, 0};
-        ::DrawText(DC, Text, &r, Flags | DT_CALCRECT);
-        return r;
-    }
-
     bool GetColor(const TThemedElementDetails& Details, Integer PropId, COLORREF& Color) override {
         if (!qApp) return false;
         const QPalette palette = QApplication::palette();

@@ -15,12 +15,6 @@ public:
                   Cardinal Flags) override {
         ::DrawText(DC, Text, &R, Flags);
     }
-    TRect GetTextExtent(HDC DC, const TThemedElementDetails&, const String& Text, Cardinal Flags,
-                        const TRect* BoundingRect) override {
-        TRect r = BoundingRect ? *BoundingRect : TRect{0, 0, 0, 0};
-        ::DrawText(DC, Text, &r, Flags | DT_CALCRECT);
-        return r;
-    }
     bool GetColor(const TThemedElementDetails&, Integer, COLORREF&) override { return false; }
     TRect ContentRect(HDC, const TThemedElementDetails&, const TRect& BoundingRect) override {
         return BoundingRect;
@@ -30,6 +24,13 @@ public:
 TThemeServices* gCurrent = nullptr;
 
 } // namespace
+
+TRect TThemeServices::GetTextExtent(HDC DC, const TThemedElementDetails&, const String& Text, Cardinal Flags,
+                                    const TRect* BoundingRect) {
+    TRect r = BoundingRect ? *BoundingRect : TRect{0, 0, 0, 0};
+    ::DrawText(DC, Text, &r, Flags | DT_CALCRECT);
+    return r;
+}
 
 void TThemeServices::DrawParentBackground(HWND Wnd, HDC Target, const TRect* R) {
     TWinControl* control = FindControl(Wnd);

@@ -78,9 +78,10 @@ public:
     virtual void DrawText(HDC DC, const TThemedElementDetails& Details, const String& Text, TRect R,
                           Cardinal Flags) = 0;
     // The rectangle the text needs with these DrawText flags (from
-    // BoundingRect's top left, or (0,0)).
+    // BoundingRect's top left, or (0,0)); by default as DrawText measures
+    // it in DC's font, which both the classic and the styled drawing use.
     virtual TRect GetTextExtent(HDC DC, const TThemedElementDetails& Details, const String& Text,
-                                Cardinal Flags, const TRect* BoundingRect = nullptr) = 0;
+                                Cardinal Flags, const TRect* BoundingRect = nullptr);
     // A colour of the element (TMT_...); false when the theme has none.
     virtual bool GetColor(const TThemedElementDetails& Details, Integer PropId, COLORREF& Color) = 0;
     // The part of R inside the element's border.

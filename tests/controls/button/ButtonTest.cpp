@@ -324,13 +324,10 @@ TEST_F(Dialogs, DescriptionsKeepStoredCaptionsAndSettleGroupsWhenRead) {
 
 // ---------------------------------------------------------------- bitmap button
 
-class BitBtns : public PaintTest {
+class BitBtns : public FormPaintTest {
 protected:
     void SetUp() override {
-        PaintTest::SetUp();
-        Application->Initialize();
-        Form = new TForm(nullptr);
-        Form->SetBorderStyle(bsNone);
+        FormPaintTest::SetUp();
         Form->SetBounds(0, 0, 120, 60);
         Btn = new TQxBitBtn(Form);
         Btn->SetBounds(0, 0, 100, 40);
@@ -341,11 +338,6 @@ protected:
         TBitmap glyph(16, 10);
         Btn->SetGlyph(&glyph);
     }
-    void TearDown() override {
-        Form->Free();
-        PaintTest::TearDown();
-    }
-    TForm* Form = nullptr;
     TQxBitBtn* Btn = nullptr;
 };
 
@@ -441,28 +433,18 @@ bool Matches(const std::string& Map, const std::string& Pattern) {
     return true;
 }
 
-class Looks : public PaintTest {
+class Looks : public FormPaintTest {
 protected:
     void SetUp() override {
-        PaintTest::SetUp();
-        Application->Initialize();
-        Form = new TForm(nullptr);
-        Form->SetBorderStyle(bsNone);
-        Form->SetBounds(0, 0, 100, 60);
-        Form->SetColor(clBtnFace);
+        FormPaintTest::SetUp();
         Btn = new TQxButton(Form);
         Btn->SetBounds(0, 0, 20, 12);
         Btn->SetParent(Form);
-    }
-    void TearDown() override {
-        Form->Free();
-        PaintTest::TearDown();
     }
     std::string Look(const TLegend& Legend) {
         Btn->PaintTo(NewCanvas(Btn->Width(), Btn->Height())->Handle(), 0, 0);
         return Map(Legend);
     }
-    TForm* Form = nullptr;
     TQxButton* Btn = nullptr;
 };
 
@@ -514,20 +496,13 @@ TEST_F(Looks, FlatLookHasCutCornersAFrameLineAndTheParentBehindTheCorners) {
 }
 
 // A theme whose button frame is two pixels wide.
-class TFramedTheme : public TThemeServices {
+class TFramedTheme : public TTestThemes {
 public:
-    bool ThemesAvailable() const override { return true; }
-    bool ThemesEnabled() const override { return true; }
     void DrawElement(HDC DC, const TThemedElementDetails&, const TRect& R, const TRect*) override {
         HBRUSH b = CreateSolidBrush(RGB(0, 0, 255));
         FillRect(DC, &R, b);
         DeleteObject(AsGdiObj(b));
     }
-    void DrawText(HDC, const TThemedElementDetails&, const String&, TRect, Cardinal) override {}
-    TRect GetTextExtent(HDC, const TThemedElementDetails&, const String&, Cardinal, const TRect*) override {
-        return {};
-    }
-    bool GetColor(const TThemedElementDetails&, Integer, COLORREF&) override { return false; }
     TRect ContentRect(HDC, const TThemedElementDetails&, const TRect& R) override {
         return {R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2};
     }

@@ -228,20 +228,8 @@ end
 
 // ---------------------------------------------------------------- glyph pixels
 
-class Glyphs : public PaintTest {
+class Glyphs : public FormPaintTest {
 protected:
-    void SetUp() override {
-        PaintTest::SetUp();
-        Application->Initialize();
-        Form = new TForm(nullptr);
-        Form->SetBorderStyle(bsNone);
-        Form->SetBounds(0, 0, 100, 60);
-        Form->SetColor(clBtnFace);
-    }
-    void TearDown() override {
-        Form->Free();
-        PaintTest::TearDown();
-    }
     template <class T> T* New() {
         auto* c = new T(Form);
         c->SetAutoSize(false);
@@ -254,7 +242,6 @@ protected:
         C->PaintTo(NewCanvas(C->Width(), C->Height())->Handle(), 0, 0);
         return Map(Legend).substr(2 * 14, 13 * 14);
     }
-    TForm* Form = nullptr;
 };
 
 TEST_F(Glyphs, ClassicCheckBoxUsesTheFrameControlPictureOverItsColor) {
@@ -307,6 +294,55 @@ TEST_F(Glyphs, ImagesTheCustomListLacksLeaveTheGlyphEmpty) {
     EXPECT_EQ(Glyph(box, legend).substr(0, 14), "wwwwwwwwwwwww\n");
     box->SetCustomGlyphImages(nullptr);
     EXPECT_EQ(box->GlyphSize(), TPoint(13, 13));
+}
+
+TEST_F(Glyphs, CustomGlyphsComeFromTheRowOfTheLook) {
+    struct TLookRadio : TQxRadioButton {
+        using TQxRadioButton::TQxRadioButton;
+        void SetLook(bool Pressed, bool Over) {
+            FPressedLook = Pressed;
+            FMouseOver = Over;
+        }
+    };
+    // Eight 13 x 13 glyphs, unchecked and checked in rows normal, pressed,
+    // disabled, hot; each one colour, named by its index.
+    const TColor colors[] = {clRed, clBlue, clGreen, clYellow, clFuchsia, clAqua, clMaroon, clNavy};
+    TBitmap strip(8 * 13, 13);
+    TLegend legend;
+    for (int i = 0; i < 8; ++i) {
+        strip.Canvas()->Brush()->SetColor(colors[i]);
+        strip.Canvas()->FillRect(TRect(13 * i, 0, 13 * i + 13, 13));
+        legend.push_back({colors[i], static_cast<char>('0' + i)});
+    }
+    TImageList list(nullptr);
+    list.SetWidth(13);
+    list.SetHeight(13);
+    list.Add(&strip, nullptr);
+    auto* radio = New<TLookRadio>();
+    radio->SetCustomGlyphImages(&list);
+    struct Case {
+        bool Checked, Enabled, Pressed, Over, HotTrack;
+        char Shown;
+    };
+    const Case cases[] = {
+        {false, true, false, false, false, '0'}, {true, true, false, false, false, '1'},
+        {false, true, true, false, false, '2'},  {true, true, true, true, true, '3'},
+        {false, false, true, true, true, '4'},   {true, false, false, false, false, '5'},
+        {false, true, false, true, true, '6'},   {true, true, false, true, true, '7'},
+        {true, true, false, true, false, '1'},
+    };
+    for (const Case& k : cases) {
+        radio->SetChecked(k.Checked);
+        radio->SetEnabled(k.Enabled);
+        radio->SetHotTrack(k.HotTrack);
+        radio->SetLook(k.Pressed, k.Over);
+        EXPECT_EQ(Glyph(radio, legend)[6 * 14 + 6], k.Shown) << "glyph " << k.Shown;
+    }
+    // A strip has no hot row: the normal one shows.
+    radio->SetCustomGlyphImages(nullptr);
+    radio->SetCustomGlyphs(&strip);
+    radio->SetEnabled(true);
+    EXPECT_EQ(Glyph(radio, legend)[6 * 14 + 6], '1');
 }
 
 } // namespace

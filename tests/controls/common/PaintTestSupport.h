@@ -4,6 +4,8 @@
 // pixel maps as text with one letter per colour.
 
 #include "controls/common/QxCommon.h"
+#include "platform/gui/controls/Forms.h"
+#include "platform/gui/controls/Themes.h"
 
 #include <gtest/gtest.h>
 
@@ -100,4 +102,39 @@ protected:
 
     TBitmap* FBitmap = nullptr;
     int FW = 0, FH = 0;
+};
+
+// Theme services that are on and draw nothing: no elements, no text, no
+// colours, no text extent, no frame; a test double overrides what it needs.
+class TTestThemes : public TThemeServices {
+public:
+    bool ThemesAvailable() const override { return true; }
+    bool ThemesEnabled() const override { return true; }
+    void DrawElement(HDC, const TThemedElementDetails&, const TRect&, const TRect*) override {}
+    void DrawText(HDC, const TThemedElementDetails&, const String&, TRect, Cardinal) override {}
+    TRect GetTextExtent(HDC, const TThemedElementDetails&, const String&, Cardinal, const TRect*) override {
+        return {};
+    }
+    bool GetColor(const TThemedElementDetails&, Integer, COLORREF&) override { return false; }
+    TRect ContentRect(HDC, const TThemedElementDetails&, const TRect& R) override { return R; }
+};
+
+// A PaintTest with a borderless 100 x 60 form in clBtnFace to place
+// controls on; the form goes after each test.
+class FormPaintTest : public PaintTest {
+protected:
+    void SetUp() override {
+        PaintTest::SetUp();
+        Application->Initialize();
+        Form = new TForm(nullptr);
+        Form->SetBorderStyle(bsNone);
+        Form->SetBounds(0, 0, 100, 60);
+        Form->SetColor(clBtnFace);
+    }
+    void TearDown() override {
+        Form->Free();
+        PaintTest::TearDown();
+    }
+
+    TForm* Form = nullptr;
 };

@@ -10,13 +10,11 @@ constexpr COLORREF EditBorder = RGB(1, 2, 3), GroupText = RGB(4, 5, 6);
 
 // Elements are drawn as a face colour with a differently coloured top row,
 // so a flip shows; two colours are known.
-class TFakeThemes : public TThemeServices {
+class TFakeThemes : public TTestThemes {
 public:
     COLORREF Face = FaceColor;
     std::vector<TThemedElementDetails> Drawn;
 
-    bool ThemesAvailable() const override { return true; }
-    bool ThemesEnabled() const override { return true; }
     void DrawElement(HDC DC, const TThemedElementDetails& Details, const TRect& R, const TRect*) override {
         Drawn.push_back(Details);
         HBRUSH face = CreateSolidBrush(Face), top = CreateSolidBrush(TopRowColor);
@@ -25,10 +23,6 @@ public:
         FillRect(DC, &row, top);
         DeleteObject(AsGdiObj(face));
         DeleteObject(AsGdiObj(top));
-    }
-    void DrawText(HDC, const TThemedElementDetails&, const String&, TRect, Cardinal) override {}
-    TRect GetTextExtent(HDC, const TThemedElementDetails&, const String&, Cardinal, const TRect*) override {
-        return {};
     }
     bool GetColor(const TThemedElementDetails& Details, Integer PropId, COLORREF& Color) override {
         if (Details.Element == teEdit && PropId == TMT_BORDERCOLOR) {
@@ -40,9 +34,6 @@ public:
             return true;
         }
         return false;
-    }
-    TRect ContentRect(HDC, const TThemedElementDetails&, const TRect& BoundingRect) override {
-        return BoundingRect;
     }
 };
 

@@ -10,20 +10,12 @@
 namespace {
 
 // Themes that are on and record which elements are drawn (drawing nothing).
-class TRecordingThemes : public TThemeServices {
+class TRecordingThemes : public TTestThemes {
 public:
     std::vector<TThemedElementDetails> Drawn;
-    bool ThemesAvailable() const override { return true; }
-    bool ThemesEnabled() const override { return true; }
     void DrawElement(HDC, const TThemedElementDetails& Details, const TRect&, const TRect*) override {
         Drawn.push_back(Details);
     }
-    void DrawText(HDC, const TThemedElementDetails&, const String&, TRect, Cardinal) override {}
-    TRect GetTextExtent(HDC, const TThemedElementDetails&, const String&, Cardinal, const TRect*) override {
-        return {};
-    }
-    bool GetColor(const TThemedElementDetails&, Integer, COLORREF&) override { return false; }
-    TRect ContentRect(HDC, const TThemedElementDetails&, const TRect& R) override { return R; }
 };
 
 class TCountingBar : public TQxProgressBar {
