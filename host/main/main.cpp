@@ -1,0 +1,14 @@
+// The bootloader host program.
+#include "controls/common/QxCommon.h"
+#include "host/main/ProgramEntry.h"
+#include "host/main/StandInWindow.h"
+#include "host/ops/OwnVersion.h"
+#include "platform/gui/controls/GuiApplication.h"
+
+int main(int argc, char** argv) {
+    TGuiApplication gui(argc, argv);
+    SetProgramVersionInfo(&HostVersionInfo());
+    InitQxCommon();
+    return RunMainBlock(
+        ProgramFolder(), [] { Application->CreateForm(StandInWindow); }, [] { StandInWindow->StartUp(); });
+}
