@@ -53,8 +53,9 @@ TStandInWindow::TStandInWindow(TComponent* AOwner) : TForm(AOwner) {
 TStandInWindow::~TStandInWindow() = default;
 
 void TStandInWindow::StartUp() {
-    auto* agent = new TDataModule1(this);
-    FHost = std::make_unique<TBootloaderHost>(*this, *agent);
+    FHost = std::make_unique<TBootloaderHost>(*this, *DataModule1);
+    FHost->DiscoveryIP = DiscoveryIP;
+    FHost->DiscoveryPort = DiscoveryPort;
     const TSettings settings = LoadSettings(ProgramFolder(), [this](const String& L) { AddResultLine(L); });
     SetCaption(settings.FormCaption);
     FChecked[miOptionsVerifyAfter] = settings.Options.VerifyAfter;

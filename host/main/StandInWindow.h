@@ -20,10 +20,14 @@ public:
     ~TStandInWindow() override;
 
     TQxBitBtn* UpgradeBtn = nullptr;
+    // Where discovery requests go (benchmarks aim them at a device on loopback).
+    String DiscoveryIP = EthBroadcastIP;
+    Integer DiscoveryPort = EthDevicePort;
 
-    // Reads Settings.ini and the firmware file, opens the agent and finds
-    // the devices.
+    // Reads Settings.ini and the firmware file, opens the agent (DataModule1,
+    // made after this window) and finds the devices.
     void StartUp();
+    TBootloaderHost* Host() const { return FHost.get(); }
 
     void FormPaint(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);

@@ -1,7 +1,7 @@
 // The bootloader host program.
 #include "controls/common/QxCommon.h"
+#include "host/main/HostWindows.h"
 #include "host/main/ProgramEntry.h"
-#include "host/main/StandInWindow.h"
 #include "host/ops/OwnVersion.h"
 #include "platform/gui/controls/GuiApplication.h"
 
@@ -9,6 +9,5 @@ int main(int argc, char** argv) {
     TGuiApplication gui(argc, argv);
     SetProgramVersionInfo(&HostVersionInfo());
     InitQxCommon();
-    return RunMainBlock(
-        ProgramFolder(), [] { Application->CreateForm(StandInWindow); }, [] { StandInWindow->StartUp(); });
+    return RunMainBlock(ProgramFolder(), CreateHostWindows, StartUpHost);
 }

@@ -59,7 +59,9 @@ public:
     TStringList OwnVersion;       // the program's version lines
     THostVersion HostVersion;     // parsed from OwnVersion's file version
     bool AtStartup = true;        // until the start-up step's first discovery
-    // The port discovery requests go to (the devices' port).
+    // Where discovery requests go: the broadcast address and the devices'
+    // port (the dispatcher is made with them; Connect aims it elsewhere).
+    String DiscoveryIP = EthBroadcastIP;
     Integer DiscoveryPort = EthDevicePort;
 
     // The bootloader version of the last version answer.

@@ -43,6 +43,7 @@ void TBootloaderHost::CreateDispatcher() {
     TdsProg* d = NewDeviceObject();
     if (!d) return;
     d->DeviceName = "Dispatcher";
+    d->PeerIP = DiscoveryIP;
     d->AfterOpen();
     d->SetIdAsDispatcher(DispatcherAssignedID);
     d->OnReport = [](TObject*, Integer) {};
