@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
-"""Writes the logo picture: a 24-bit bitmap of a chip with its pins on a
-night-blue gradient, with three signal arcs rising from it."""
+"""Writes the logo picture: a chip with its pins on a night-blue gradient,
+with three signal arcs rising from it. Usage: make_logo.py OUTPUT [WIDTH
+HEIGHT]; a .bmp OUTPUT is a 24-bit bitmap, a .ppm one a binary portable
+pixmap (the about box's picture is made from it). The drawing is 320 x 200;
+a wider picture centres it on a wider gradient."""
 import math
 import struct
 import sys
 
 W, H = 320, 200
+OUT_W, OUT_H = (int(sys.argv[2]), int(sys.argv[3])) if len(sys.argv) > 3 else (W, H)
 
 
 def mix(a, b, t):
@@ -45,16 +49,29 @@ def colour(x, y):
     return c
 
 
-row_bytes = W * 3
+def rows():
+    """The picture's rows, top first, as RGB bytes."""
+    shift = (OUT_W - W) // 2
+    for y in range(OUT_H):
+        dy = y * H // OUT_H
+        yield b"".join(bytes(colour(x - shift, dy)) for x in range(OUT_W))
+
+
+if sys.argv[1].lower().endswith(".ppm"):
+    with open(sys.argv[1], "wb") as f:
+        f.write(b"P6\n%d %d\n255\n" % (OUT_W, OUT_H) + b"".join(rows()))
+    sys.exit(0)
+
+row_bytes = OUT_W * 3
 pad = -row_bytes % 4
 pixels = bytearray()
-for y in range(H - 1, -1, -1):  # bottom row first
-    for x in range(W):
-        r, g, b = colour(x, y)
+for row in reversed(list(rows())):  # bottom row first, blue green red
+    for x in range(OUT_W):
+        r, g, b = row[3 * x:3 * x + 3]
         pixels += bytes((b, g, r))
     pixels += b"\0" * pad
 
 header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
-info = struct.pack("<IiiHHIIiiII", 40, W, H, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+info = struct.pack("<IiiHHIIiiII", 40, OUT_W, OUT_H, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
 with open(sys.argv[1], "wb") as f:
     f.write(header + info + pixels)

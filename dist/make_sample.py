@@ -1,7 +1,12 @@
 #!/usr/bin/env python3
 """Writes the sample application image (raw bytes from physical 0x1D000000):
 a start-up loop that toggles a port pin, its identification text, a data
-table, an erased gap of four programming rows, and a second code block."""
+table, an erased gap of four programming rows, and a second code block; and,
+with a second file name, its boot-flash data (raw bytes from physical
+0x1FC00000): the reset stub that jumps to the bootloader at 0x9D070000,
+which starts the application. The programming sequence erases the first
+boot block and writes the image's boot data, so an image without it would
+leave a device without a reset stub."""
 import math
 import struct
 import sys
@@ -30,3 +35,13 @@ image += b"".join(struct.pack("<I", w) for w in second * 36)
 
 with open(sys.argv[1], "wb") as f:
     f.write(image)
+
+reset_stub = [
+    0x3C1A9D07,  # lui   k0, 0x9D07         the bootloader's start
+    0x375A0000,  # ori   k0, k0, 0x0000
+    0x03400008,  # jr    k0
+    0x00000000,  # nop
+]
+if len(sys.argv) > 2:
+    with open(sys.argv[2], "wb") as f:
+        f.write(b"".join(struct.pack("<I", w) for w in reset_stub))

@@ -2,6 +2,7 @@
 
 #include "controls/common/QxControlLinks.h"
 #include "controls/common/QxOldPropReader.h"
+#include "platform/gui/controls/Button.h"
 #include "platform/gui/controls/Input.h"
 #include "platform/gui/controls/Published.h"
 #include "platform/gui/controls/GuiGuards.h"
@@ -366,9 +367,8 @@ bool TQxButton::SpaceReleased() {
 
 void TQxButton::CMFocusChanged(TMessage& Message) {
     auto* focused = reinterpret_cast<TWinControl*>(Message.LParam);
-    const TClassInfo* frameworkButton = GetClass("TButton");
     bool active;
-    if (dynamic_cast<TQxButton*>(focused) || (frameworkButton && frameworkButton->IsInstance(focused)))
+    if (dynamic_cast<TQxButton*>(focused) || dynamic_cast<TButton*>(focused))
         active = focused == this;
     else
         active = FDefault;

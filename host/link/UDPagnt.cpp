@@ -270,9 +270,12 @@ void TCRecvThread::Execute() {
     TIdUDPClient* udp = FAgent->IdUDPControl;
     String peerIP;
     Integer peerPort = 0;
+    Integer n = 0;
+    // Made once: handing a datagram over allocates nothing.
+    const std::function<void()> handOver = [&] { FAgent->HandOver(Buffer, n, peerIP, peerPort); };
     auto spinUntil = std::chrono::steady_clock::now();
     while (!Terminated()) {
-        Integer n = 0;
+        n = 0;
         // Idle, the thread sleeps in the kernel until a datagram arrives or
         // Close cancels the receive.
         const bool spinning = std::chrono::steady_clock::now() < spinUntil;
@@ -293,7 +296,7 @@ void TCRecvThread::Execute() {
         }
         Count = n;
         try {
-            Synchronize([&] { FAgent->HandOver(Buffer, n, peerIP, peerPort); });
+            Synchronize(handOver);
         } catch (const std::exception& e) {
             HandleException(e);
         }

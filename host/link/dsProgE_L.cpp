@@ -121,8 +121,9 @@ bool TdsProg::WaitForAnswer() {
     const Cardinal start = timeGetTime();
     // The answer is unpacked by the agent inside the event loop. Elapsed time
     // is measured as a difference, so the wait also ends when the 32-bit
-    // clock wraps meanwhile.
-    ProcessMessages();
+    // clock wraps meanwhile. The loop runs once per request, so the window
+    // system is asked for events at most every millisecond.
+    ProcessMessagesThrottled();
     while (!Answered) {
         const Cardinal elapsed = timeGetTime() - start;
         if (elapsed >= limit) break;
@@ -135,6 +136,5 @@ bool TdsProg::WaitForAnswer() {
 }
 
 void TdsProg::RandomizeOutPayload() {
-    for (Integer e = 0; e < PayloadSize; ++e)
-        OutPayload->Elements[e] = Random(256);
+    RandomFill(OutPayload->Elements, PayloadSize, 256);
 }

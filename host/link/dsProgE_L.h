@@ -39,8 +39,9 @@ public:
     // which makes this object its current device. The request then waits
     // for its answer (NoteRequest). Socket errors raise.
     bool PackAndSend();
-    // Lets the event loop run (at least once) until the answer has been
-    // unpacked or the agent's TimeOut has passed, without spinning. Returns
+    // Lets the event loop run (at least once, ProcessMessagesThrottled) until
+    // the answer has been unpacked or the agent's TimeOut has passed; the
+    // wait watches briefly and then blocks (WaitMessage). Returns
     // Answered; with NotifyNoAnswer set a missing answer is posted to the
     // agent's main window as WM_DEVICE_NOT_RESPONDING.
     bool WaitForAnswer();

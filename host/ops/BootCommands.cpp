@@ -37,10 +37,6 @@ void PutWordBE(TdsProg* Device, Integer Offset, Cardinal Value) {
         Device->OutPayload->Elements[Offset + i] = (Value >> (24 - 8 * i)) & 0xFF;
 }
 
-Byte InByte(TdsProg* Device, Integer Offset) {
-    return Offset >= 0 && Offset < PayloadSize ? static_cast<Byte>(Device->InPayload->Elements[Offset]) : 0;
-}
-
 } // namespace
 
 void SetReportViews(TReportViews Views) {
@@ -133,18 +129,4 @@ TIPSettings IPSettingsFromAnswer(TdsProg* Device) {
     s.Mask = InPayloadBE32(Device, 8);
     s.UseDHCP = InByte(Device, 12) != 0;
     return s;
-}
-
-Cardinal InPayloadLE32(TdsProg* Device, Integer Offset) {
-    Cardinal v = 0;
-    for (Integer i = 3; i >= 0; --i)
-        v = (v << 8) | InByte(Device, Offset + i);
-    return v;
-}
-
-Cardinal InPayloadBE32(TdsProg* Device, Integer Offset) {
-    Cardinal v = 0;
-    for (Integer i = 0; i < 4; ++i)
-        v = (v << 8) | InByte(Device, Offset + i);
-    return v;
 }

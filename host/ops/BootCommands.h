@@ -97,7 +97,24 @@ TCmdOutcome StoreIPSettings(TdsProg* Device, const TIPSettings& Settings);
 TCmdOutcome ReadIPSettings(TdsProg* Device);
 TIPSettings IPSettingsFromAnswer(TdsProg* Device);
 
+// One InPayload byte; a byte beyond the payload reads as 0.
+inline Byte InByte(TdsProg* Device, Integer Offset) {
+    return Offset >= 0 && Offset < PayloadSize ? static_cast<Byte>(Device->InPayload->Elements[Offset]) : 0;
+}
+
 // Four InPayload bytes from Offset as a 32-bit value, least (LE) or most (BE)
-// significant byte first. Bytes beyond the payload read as 0.
-Cardinal InPayloadLE32(TdsProg* Device, Integer Offset);
-Cardinal InPayloadBE32(TdsProg* Device, Integer Offset);
+// significant byte first. Bytes beyond the payload read as 0. Inline: reads
+// take every word of a block this way.
+inline Cardinal InPayloadLE32(TdsProg* Device, Integer Offset) {
+    Cardinal v = 0;
+    for (Integer i = 3; i >= 0; --i)
+        v = (v << 8) | InByte(Device, Offset + i);
+    return v;
+}
+
+inline Cardinal InPayloadBE32(TdsProg* Device, Integer Offset) {
+    Cardinal v = 0;
+    for (Integer i = 0; i < 4; ++i)
+        v = (v << 8) | InByte(Device, Offset + i);
+    return v;
+}

@@ -251,9 +251,16 @@ private:
     // its ActiveBytesPerIwu low bytes; returns the bytes filled (at most 512).
     Integer ChunkPayload(Integer Kind, Integer WordIndex, Byte* Payload) const;
     Cardinal RegionVirtualStart(Integer Kind) const;
+    // The words [First, First + Count) of a buffer when all of them lie inside
+    // it, else nullptr: then GetWord and SetWord bound each word. Block loops
+    // take the words at once this way.
+    Integer* BufferWords(Integer Kind, Integer First, Integer Count);
+    const Integer* BufferWords(Integer Kind, Integer First, Integer Count) const;
     bool SendChunk(Integer WordIndex, Integer Kind, bool Last);
+    // Sends one chunk; a failure asks to retry, naming the chunk by Address
+    // written with AddressFormat.
     bool ProgramChunkWithRetry(Integer WordIndex, Integer ByteOffset, Integer Kind, bool Last,
-                               const String& AddressText);
+                               Cardinal Address, const char* AddressFormat);
     // The retry prompt of a block that failed: the abort flag, the box, and
     // one more try when the user says Yes; true when that try succeeded.
     bool AskToRetry(const String& AddressText, const std::function<bool()>& Retry);

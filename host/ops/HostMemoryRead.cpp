@@ -104,8 +104,9 @@ bool TBootloaderHost::ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Ca
         // The share of the region read so far.
         FView.SetProgress(static_cast<Integer>((address - Start) * 100 / (static_cast<UInt64>(End) - Start)));
 
+        // The answer's bytes, for the hex lines only.
         Byte payload[PayloadSize];
-        for (Integer i = 0; i < PayloadSize; ++i)
+        for (Integer i = 0; WriteLines && i < PayloadSize; ++i)
             payload[i] = static_cast<Byte>(d->InPayload->Elements[i]);
         const Integer lastByte = std::min(d->InLen->GetValue() * active - 1, PayloadSize - 1);
         const Integer perLine = active * 16 / bytesPerIwu;
@@ -119,8 +120,14 @@ bool TBootloaderHost::ReadRangeToHex(Integer Kind, Cardinal Start, bool Show, Ca
                 writer.WritePayloadLine(Image.ReadBackLines, payload + from, to - from + 1, phys, t);
             w += 16 / bytesPerIwu;
         }
-        for (Integer k = 0; k < t.ProgBlockSizeIwu; ++k)
-            Image.Buffers.SetWord(readBack, firstWord + k, InPayloadLE32(d, k * active));
+        Integer* words = BufferWords(readBack, firstWord, t.ProgBlockSizeIwu);
+        for (Integer k = 0; k < t.ProgBlockSizeIwu; ++k) {
+            const Cardinal word = InPayloadLE32(d, k * active);
+            if (words)
+                words[k] = static_cast<Integer>(word);
+            else
+                Image.Buffers.SetWord(readBack, firstWord + k, word);
+        }
     }
     Hourglass(false);
     FView.HideProgress();

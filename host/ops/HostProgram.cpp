@@ -141,10 +141,14 @@ bool TBootloaderHost::ProgramRegion(Integer Kind, Integer Blocks, bool Boot) {
     for (Integer b = 0; b < Blocks; ++b) {
         const Integer w = b * blockWords;
         bool blank = true;
-        for (Integer k = 0; k < blockWords && blank; ++k)
-            blank = Image.Buffers.GetWord(Kind, w + k) == BlankWord;
+        if (const Integer* words = BufferWords(Kind, w, blockWords))
+            blank = std::all_of(words, words + blockWords,
+                                [](Integer v) { return static_cast<Cardinal>(v) == BlankWord; });
+        else
+            for (Integer k = 0; k < blockWords && blank; ++k)
+                blank = Image.Buffers.GetWord(Kind, w + k) == BlankWord;
         FView.SetProgress(static_cast<Integer>(static_cast<Int64>(b) * 100 / Blocks));
-        ProcessMessages();
+        ProcessMessagesThrottled();
         if (blank) continue;
         if (Boot)
             ProgramBootBlockWithRetry(w);
@@ -162,12 +166,13 @@ bool TBootloaderHost::ProgramRegion(Integer Kind, Integer Blocks, bool Boot) {
 }
 
 bool TBootloaderHost::ProgramChunkWithRetry(Integer WordIndex, Integer ByteOffset, Integer Kind, bool Last,
-                                            const String& AddressText) {
+                                            Cardinal Address, const char* AddressFormat) {
     auto send = [&] {
         return Last ? SendProgramChunkAndWait(WordIndex, ByteOffset, Kind, ChunkBytes)
                     : SendProgramChunk(WordIndex, ByteOffset, Kind, ChunkBytes);
     };
-    return send() || AskToRetry(AddressText, send);
+    // The address is written out only for the retry prompt.
+    return send() || AskToRetry(Format(AddressFormat, {Address}), send);
 }
 
 bool TBootloaderHost::AskToRetry(const String& AddressText, const std::function<bool()>& Retry) {
@@ -192,8 +197,8 @@ void TBootloaderHost::ProgramBlockWithRetry(Integer WordIndex) {
         const Integer offset = ChunkBytes * c;
         const Cardinal address =
             static_cast<Cardinal>(WordIndex) * static_cast<Cardinal>(t.BytesPerIwu) + offset;
-        ProgramChunkWithRetry(WordIndex + ChunkWords * c, offset, bkProgImage, c == chunks - 1,
-                              Format("0x%6.6x", {address}));
+        ProgramChunkWithRetry(WordIndex + ChunkWords * c, offset, bkProgImage, c == chunks - 1, address,
+                              "0x%6.6x");
     }
 }
 
@@ -204,10 +209,22 @@ bool TBootloaderHost::ProgramBootBlockWithRetry(Integer WordIndex) {
         const Integer offset = ChunkBytes * c;
         const Cardinal address = static_cast<Cardinal>(WordIndex) * static_cast<Cardinal>(t.BytesPerIwu) +
                                  static_cast<Cardinal>(t.BootMemVirtualStartPcu) + offset;
-        ProgramChunkWithRetry(WordIndex + ChunkWords * c, offset, bkBootImage, c == chunks - 1,
-                              Format("0x%8.8x", {address}));
+        ProgramChunkWithRetry(WordIndex + ChunkWords * c, offset, bkBootImage, c == chunks - 1, address,
+                              "0x%8.8x");
     }
     return !AbortFlag;
+}
+
+const Integer* TBootloaderHost::BufferWords(Integer Kind, Integer First, Integer Count) const {
+    const TDynamicIntArray* b = Image.Buffers.Buffer(Kind);
+    if (!b || First < 0 || Count < 0 ||
+        static_cast<std::size_t>(First) + static_cast<std::size_t>(Count) > b->size())
+        return nullptr;
+    return b->data() + First;
+}
+
+Integer* TBootloaderHost::BufferWords(Integer Kind, Integer First, Integer Count) {
+    return const_cast<Integer*>(static_cast<const TBootloaderHost*>(this)->BufferWords(Kind, First, Count));
 }
 
 Cardinal TBootloaderHost::RegionVirtualStart(Integer Kind) const {
@@ -222,8 +239,11 @@ Integer TBootloaderHost::ChunkPayload(Integer Kind, Integer WordIndex, Byte* Pay
     // Each word is written whole at its place; the next word overwrites the
     // bytes beyond the active ones. Nothing goes past the payload.
     Integer filled = 0;
-    for (Integer i = 0; i < ChunkBytes / active; ++i) {
-        const Cardinal word = Image.Buffers.GetWord(Kind, WordIndex + i);
+    const Integer words = ChunkBytes / active;
+    const Integer* inside = BufferWords(Kind, WordIndex, words);
+    for (Integer i = 0; i < words; ++i) {
+        const Cardinal word =
+            inside ? static_cast<Cardinal>(inside[i]) : Image.Buffers.GetWord(Kind, WordIndex + i);
         for (Integer b = 0; b < 4 && i * active + b < ChunkBytes; ++b) {
             Payload[i * active + b] = static_cast<Byte>(word >> (8 * b));
             filled = std::max(filled, i * active + b + 1);

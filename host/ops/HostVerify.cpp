@@ -5,6 +5,8 @@
 #include "host/ops/MemoryDumps.h"
 #include "platform/rtl/SysUtils.h"
 
+#include <algorithm>
+
 void TBootloaderHost::Prog_VerifyClick() {
     TCommand command(*this);
     if (command.Refused()) return;
@@ -110,14 +112,19 @@ bool TBootloaderHost::CompareBlocks(bool Boot, Integer FirstBlock, Integer EndBl
     const Integer blockWords = CurrentTarget.ProgBlockSizeIwu;
     const Integer image = Boot ? bkBootImage : bkProgImage;
     const Integer readBack = Boot ? bkBootReadBack : bkProgReadBack;
-    for (Integer b = FirstBlock; b < EndBlock; ++b)
+    for (Integer b = FirstBlock; b < EndBlock; ++b) {
+        const Integer first = b * blockWords;
+        const Integer* got = BufferWords(readBack, first, blockWords);
+        const Integer* should = BufferWords(image, first, blockWords);
+        if (got && should && std::equal(got, got + blockWords, should)) continue;
         for (Integer k = 0; k < blockWords; ++k) {
-            const Integer word = b * blockWords + k;
+            const Integer word = first + k;
             if (Image.Buffers.GetWord(readBack, word) != Image.Buffers.GetWord(image, word)) {
                 ReportMismatch(Boot, b, word);
                 return false;
             }
         }
+    }
     return true;
 }
 

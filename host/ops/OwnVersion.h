@@ -8,6 +8,12 @@
 // The program's block: the ten keys, FileVersion "3.2.1.2".
 const TVersionInfoBlock& HostVersionInfo();
 
+// The maker's addresses: technical support's e-mail address (the about
+// box's link caption; its URL is "mailto:" + the address + the subject) and
+// the web site that the Help menu opens.
+inline constexpr const char* SupportEmailAddress = "support@veltrin.example.com";
+inline constexpr const char* MakerWebAddress = "https://www.veltrin.example.com/";
+
 // Fills List from the program file's version information: "VersionInfoSize
 // = " + the block's size, then the value of each key of VersionKeyNames that
 // the block holds, in that order. Nothing when the program has no block.

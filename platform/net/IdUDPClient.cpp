@@ -138,8 +138,10 @@ Integer TIdUDPClient::ReceiveBuffer(void* Buffer, Integer Size, String& PeerIP, 
     int fd = Socket();
 
     // poll may be interrupted by a signal: keep waiting for what is left.
+    // A look without waiting needs no poll (the receive below tells) and
+    // leaves a pending cancel to the next wait.
     const auto deadline = steady_clock::now() + milliseconds(wait < 0 ? 0 : wait);
-    while (true) {
+    while (wait != 0) {
         int left = -1;
         if (wait >= 0) {
             auto rest = duration_cast<milliseconds>(deadline - steady_clock::now()).count();

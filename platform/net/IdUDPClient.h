@@ -66,7 +66,9 @@ public:
     virtual Integer ReceiveBuffer(void* Buffer, Integer Size, String& PeerIP, Integer& PeerPort,
                                   Integer AMSec = IdTimeoutDefault);
     // Ends the wait of a ReceiveBuffer running on another thread at once
-    // (it returns 0); when none waits, the next one returns 0 at once.
+    // (it returns 0); when none waits, the next one that waits returns 0 at
+    // once (a look with AMSec 0 does not wait: it takes a datagram that is
+    // there and leaves the cancel pending).
     void CancelReceive();
 
     // The local port the system assigned (0 while the socket is closed or

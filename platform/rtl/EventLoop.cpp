@@ -65,8 +65,11 @@ std::shared_ptr<TWndMethod> FindMethod(HWND wnd) {
 
 // ---- synchronised calls
 
+// A call waiting for the GUI thread. It lives on the stack of its caller,
+// which blocks until Done, so queueing it allocates nothing (only a GUI
+// thread that may be blocked in its event loop is woken by a posted event).
 struct TSyncRequest {
-    std::function<void()> Method;
+    const std::function<void()>& Method;
     std::exception_ptr Error;
     std::atomic<bool> Done{false};
 };
@@ -74,7 +77,8 @@ struct TSyncRequest {
 struct TSyncQueue {
     std::mutex Lock;
     std::condition_variable Changed; // a request arrived, one was done, or a thread ended
-    std::deque<std::shared_ptr<TSyncRequest>> Pending;
+    std::deque<TSyncRequest*> Pending;
+    std::atomic<std::size_t> Count{0}; // of Pending, read without the lock
 };
 
 TSyncQueue& SyncQueue() {
@@ -139,6 +143,13 @@ template <class Pred> bool SpinFor(Pred ready) {
     } while (std::chrono::steady_clock::now() < until);
     return ready();
 }
+// ProcessMessagesThrottled asks the window system (and Qt's own timers) for
+// events at most this often; every call runs the posted messages and the
+// synchronised calls. A millisecond is far below what a user notices, and
+// far above the round trip to a device on the local network.
+constexpr auto kWindowSystemLookInterval = std::chrono::milliseconds(1);
+std::chrono::steady_clock::time_point gLastWindowSystemLook; // GUI thread only
+
 QThread* gGuiThread = nullptr;
 std::atomic<Cardinal> gManualGrace{20};
 TExceptionHandler gExceptionHandler;
@@ -214,7 +225,18 @@ void AddMessageLoopHook(std::function<void()> Hook) {
 void ProcessMessages() {
     if (!gLoopObject.load()) InitEventLoop();
     RunLoopHooks();
+    gLastWindowSystemLook = std::chrono::steady_clock::now();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    CheckSynchronize();
+}
+
+void ProcessMessagesThrottled() {
+    if (std::chrono::steady_clock::now() - gLastWindowSystemLook >= kWindowSystemLookInterval) {
+        ProcessMessages();
+        return;
+    }
+    RunLoopHooks();
+    QCoreApplication::sendPostedEvents();
     CheckSynchronize();
 }
 
@@ -232,12 +254,15 @@ bool WaitMessage(Cardinal Milliseconds) {
     const bool manual = clock.IsManual();
     Cardinal realWait = manual ? std::min(Milliseconds, ManualClockGrace()) : Milliseconds;
 
-    // Work handed over by another thread shortly after the wait began is
-    // taken without blocking.
+    // Work handed over by another thread shortly after the wait began (or
+    // just before it: a call already queued) is taken without blocking.
     if (realWait > 0) {
         const unsigned messages = gMessagesPosted.load();
         const unsigned calls = gCallsHandedOver.load();
-        auto arrived = [&] { return gMessagesPosted.load() != messages || gCallsHandedOver.load() != calls; };
+        auto arrived = [&] {
+            return gMessagesPosted.load() != messages || gCallsHandedOver.load() != calls ||
+                   SyncQueue().Count.load() > 0;
+        };
         gGuiMayBlock.store(false);
         SpinFor(arrived);
         gGuiMayBlock.store(true);
@@ -256,6 +281,7 @@ bool WaitMessage(Cardinal Milliseconds) {
     if (realWait > 0) timer.start(static_cast<int>(std::min<Cardinal>(realWait, 0x7FFFFFFF)));
 
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(QThread::currentThread());
+    gLastWindowSystemLook = std::chrono::steady_clock::now();
     if (dispatcher)
         dispatcher->processEvents(realWait > 0 ? QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents
                                                : QEventLoop::AllEvents);
@@ -272,13 +298,16 @@ bool WaitMessage(Cardinal Milliseconds) {
 
 void CheckSynchronize() {
     auto& q = SyncQueue();
-    while (true) {
-        std::shared_ptr<TSyncRequest> req;
+    // Most looks find nothing: they take no lock. A call queued meanwhile
+    // wakes the GUI thread, which looks again.
+    while (q.Count.load() > 0) {
+        TSyncRequest* req;
         {
             std::lock_guard<std::mutex> g(q.Lock);
             if (q.Pending.empty()) return;
             req = q.Pending.front();
             q.Pending.pop_front();
+            q.Count.store(q.Pending.size());
         }
         try {
             req->Method();
@@ -286,6 +315,8 @@ void CheckSynchronize() {
             req->Error = std::current_exception();
         }
         {
+            // The caller may return (and its request end) as soon as Done
+            // is set: nothing touches the request afterwards.
             std::lock_guard<std::mutex> g(q.Lock);
             req->Done = true;
         }
@@ -300,25 +331,20 @@ void RunOnGuiThread(const std::function<void()>& Method) {
     }
     if (!gLoopObject.load())
         throw EInvalidOperation("No GUI thread to synchronize with: the event loop was not initialised");
-    auto req = std::make_shared<TSyncRequest>();
-    req->Method = Method;
+    TSyncRequest req{Method, nullptr};
     auto& q = SyncQueue();
     {
         std::lock_guard<std::mutex> g(q.Lock);
-        q.Pending.push_back(req);
+        q.Pending.push_back(&req);
+        q.Count.store(q.Pending.size());
     }
     q.Changed.notify_all();
     WakeGuiThread();
-    {
+    if (!SpinFor([&] { return req.Done.load(); })) {
         std::unique_lock<std::mutex> g(q.Lock);
-        if (!req->Done) {
-            g.unlock();
-            SpinFor([&] { return req->Done.load(); });
-            g.lock();
-        }
-        q.Changed.wait(g, [&] { return req->Done.load(); });
+        q.Changed.wait(g, [&] { return req.Done.load(); });
     }
-    if (req->Error) std::rethrow_exception(req->Error);
+    if (req.Error) std::rethrow_exception(req.Error);
 }
 
 void WaitServingSynchronize(const std::function<bool()>& Done) {

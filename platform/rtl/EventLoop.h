@@ -36,6 +36,12 @@ bool IsGuiThread();
 // Runs every pending event, posted message and synchronised call once,
 // without blocking.
 void ProcessMessages();
+// The same for loops that pump once per request of a fast exchange with a
+// device: the window system and Qt's own timers are asked for events only
+// when they were not asked in the last millisecond (a poll of the system
+// costs more than the rest of the host's work on a request); the hooks,
+// posted messages and synchronised calls run every time.
+void ProcessMessagesThrottled();
 
 // Blocks the GUI thread until an event, message or synchronised call
 // arrives, or Milliseconds of the current clock pass, and handles what

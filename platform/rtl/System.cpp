@@ -23,15 +23,57 @@ void TObject::Free() {
 
 std::uint32_t RandSeed = 0;
 
-static std::uint32_t NextRandom() {
-    RandSeed = RandSeed * 134775813u + 1u;
+namespace {
+
+constexpr std::uint32_t NextSeed(std::uint32_t Seed) {
+    return Seed * 134775813u + 1u;
+}
+
+// A 32-bit random value scaled to [0, Range).
+Integer Scaled(std::uint32_t R, Integer Range) {
+    if (Range <= 0) return 0;
+    return static_cast<Integer>((static_cast<std::uint64_t>(R) * static_cast<std::uint32_t>(Range)) >> 32);
+}
+
+std::uint32_t NextRandom() {
+    RandSeed = NextSeed(RandSeed);
     return RandSeed;
 }
 
+} // namespace
+
 Integer Random(Integer Range) {
-    std::uint32_t r = NextRandom();
-    if (Range <= 0) return 0;
-    return static_cast<Integer>((static_cast<std::uint64_t>(r) * static_cast<std::uint32_t>(Range)) >> 32);
+    return Scaled(NextRandom(), Range);
+}
+
+void RandomFill(Integer* Values, Integer Count, Integer Range) {
+    // Four interleaved runs of the sequence, each going four steps at a time
+    // (seed * a^4 + a^3 + a^2 + a + 1), so that no step waits for the one
+    // before; the rest goes one step at a time from the last value's seed.
+    constexpr std::uint32_t a = 134775813u;
+    constexpr std::uint32_t a4 = a * a * a * a;
+    constexpr std::uint32_t c4 = a * a * a + a * a + a + 1u;
+    std::uint32_t seed = RandSeed;
+    Integer i = 0;
+    if (Count >= 4) {
+        std::uint32_t s0 = NextSeed(seed), s1 = NextSeed(s0), s2 = NextSeed(s1), s3 = NextSeed(s2);
+        for (; i + 4 <= Count; i += 4) {
+            Values[i] = Scaled(s0, Range);
+            Values[i + 1] = Scaled(s1, Range);
+            Values[i + 2] = Scaled(s2, Range);
+            Values[i + 3] = Scaled(s3, Range);
+            seed = s3;
+            s0 = s0 * a4 + c4;
+            s1 = s1 * a4 + c4;
+            s2 = s2 * a4 + c4;
+            s3 = s3 * a4 + c4;
+        }
+    }
+    for (; i < Count; ++i) {
+        seed = NextSeed(seed);
+        Values[i] = Scaled(seed, Range);
+    }
+    RandSeed = seed;
 }
 
 double Random() {

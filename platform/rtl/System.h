@@ -55,6 +55,9 @@ using TNotifyEvent = std::function<void(TObject* Sender)>;
 extern std::uint32_t RandSeed;
 // A value in [0, Range); 0 when Range <= 0.
 Integer Random(Integer Range);
+// Count values of Random(Range) into Values, the same as Count calls give
+// one after another, at a fraction of their cost.
+void RandomFill(Integer* Values, Integer Count, Integer Range);
 // A value in [0, 1).
 double Random();
 // Seeds the generator from the wall clock.

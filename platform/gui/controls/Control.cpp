@@ -192,6 +192,14 @@ void TControl::SetVisible(bool Value) {
     FVisible = Value;
     Perform(CM_VISIBLECHANGED, Value ? 1 : 0);
     RequestAlign();
+    if (FHostDockSite)
+        FHostDockSite->Perform(CM_DOCKNOTIFICATION, reinterpret_cast<WPARAM>(this), CM_VISIBLECHANGED);
+}
+
+void TControl::SetBiDiMode(TBiDiMode Value) {
+    if (Value == FBiDiMode) return;
+    FBiDiMode = Value;
+    Invalidate();
 }
 
 bool TControl::IsVisibleOnScreen() const {

@@ -21,6 +21,7 @@
 // Update (an opaque graphic control paints at once without erasing); Refresh
 // is Repaint.
 
+#include "platform/gui/controls/Alignments.h"
 #include "platform/gui/controls/ControlMessages.h"
 #include "platform/gui/graphics/Graphics.h"
 #include "platform/gui/controls/Input.h"
@@ -206,6 +207,25 @@ public:
     void SetMouseCapture(bool Value);
     void SetName(const String& NewName) override;
 
+    // ---- reading order
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    virtual void SetBiDiMode(TBiDiMode Value);
+    // Parts and text placed from the right.
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+    bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+
+    // ---- docking (see DockTree.h)
+    // The dock site the control is docked in (nullptr when none).
+    TWinControl* HostDockSite() const { return FHostDockSite; }
+    // Docked in a floating tool window of its own.
+    bool Floating() const;
+    // Docks the control into NewDockSite, before or beside DropControl when
+    // given. Raises EInvalidOperation when NewDockSite is not a dock site.
+    bool ManualDock(TWinControl* NewDockSite, TControl* DropControl = nullptr, TAlign ControlSide = alNone);
+    // Undocks the control into a new tool window whose client area lies at
+    // ScreenPos (screen coordinates).
+    bool ManualFloat(const TRect& ScreenPos);
+
     // ---- painting
     virtual void Invalidate();
     virtual void Update();
@@ -297,6 +317,7 @@ protected:
 private:
     friend class TWinControl;
     friend class TCustomForm;
+    friend struct TDockAccess;
     void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift);
     void DoMouseUp(TMessage& Message, TMouseButton Button);
     void ParentFontChanged();
@@ -318,6 +339,8 @@ private:
     std::unique_ptr<TSizeConstraints> FConstraints;
     bool FFontChanging = false;
     std::unique_ptr<TControlActionLink> FActionLink;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    TWinControl* FHostDockSite = nullptr;
 };
 
 // The control that receives the mouse while a button is held (graphic

@@ -204,6 +204,7 @@ inline constexpr LRESULT HTBOTTOM = 15;
 inline constexpr LRESULT HTBOTTOMLEFT = 16;
 inline constexpr LRESULT HTBOTTOMRIGHT = 17;
 inline constexpr LRESULT HTBORDER = 18;
+inline constexpr LRESULT HTCLOSE = 20;
 
 // System commands (WM_SYSCOMMAND WParam).
 inline constexpr WPARAM SC_SIZE = 0xF000;

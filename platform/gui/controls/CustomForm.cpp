@@ -467,6 +467,9 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case WM_CLOSE:
         Close();
         break;
+    case WM_SYSCOMMAND:
+        WMSysCommand(Message);
+        break;
     default:
         TWinControl::Dispatch(Message);
         break;

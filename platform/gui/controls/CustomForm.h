@@ -139,6 +139,8 @@ private:
     void SetWindowFocus();
     void CMShowingChanged(TMessage& Message);
     void CMDialogKey(TMessage& Message);
+    // SC_SIZE with an edge: sizing with the mouse (WindowServices.h).
+    void WMSysCommand(TMessage& Message);
     void CloseModal();
     void PlaceOnScreen();
 

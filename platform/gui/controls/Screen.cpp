@@ -1,5 +1,6 @@
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/CustomForm.h"
+#include "platform/gui/controls/WindowInput.h"
 #include "platform/gui/controls/WindowSurface.h"
 
 #include <QCursor>
@@ -190,6 +191,18 @@ void TScreen::SetCursor(TCursor Value) {
     if (Value == FCursor) return;
     const bool wasSet = FCursor != crDefault;
     FCursor = Value;
+    // Shown at once, not at the pointer's next move: the screen's cursor,
+    // or again the one of the control under the pointer.
+    if (Value != crDefault) {
+        ::SetCursor(Cursors(Value));
+    } else if (TControl* under = MouseControl()) {
+        auto* window = dynamic_cast<TWinControl*>(under);
+        if (!window) window = under->Parent();
+        if (window && window->HandleAllocated())
+            window->Perform(WM_SETCURSOR, window->Handle(), MakeLParam(static_cast<Word>(HTCLIENT), WM_MOUSEMOVE));
+    } else {
+        ::SetCursor(Cursors(crArrow));
+    }
     if (!qGuiApp) return;
     if (wasSet) QGuiApplication::restoreOverrideCursor();
     if (Value != crDefault) {

@@ -47,7 +47,8 @@ public:
     TScreen();
     ~TScreen() override;
 
-    // The screen cursor: while not crDefault it is shown everywhere.
+    // The screen cursor: while not crDefault it is shown everywhere (the
+    // hourglass of a long operation: crHourGlass); setting it shows it at once.
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);
     // The cursor of a cursor number: stock ones for the cr... numbers, the

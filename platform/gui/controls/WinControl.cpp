@@ -1,5 +1,6 @@
 #include "platform/gui/controls/WinControl.h"
 #include "platform/gui/controls/CustomForm.h"
+#include "platform/gui/controls/DockTree.h"
 #include "platform/gui/controls/GuiGuards.h"
 #include "platform/gui/gdi/RasterAccess.h"
 #include "platform/gui/controls/Screen.h"
@@ -101,6 +102,7 @@ void TWinControl::InsertControl(TControl* AControl) {
 
 void TWinControl::RemoveControl(TControl* AControl) {
     Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(AControl), 0);
+    if (AControl->FHostDockSite == this) TDockAccess::Undocked(this, AControl);
     if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
         w->RemoveFocus(true);
         w->DestroyHandle();

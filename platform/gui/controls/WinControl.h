@@ -24,6 +24,7 @@
 #include <vector>
 
 class TWindowSurface; // the Qt widget of a window (platform-private)
+class IDockManager;   // DockTree.h
 
 // Window styles, extended styles and class styles.
 inline constexpr Cardinal WS_OVERLAPPED = 0x00000000;
@@ -96,6 +97,18 @@ public:
     void Realign() { AlignControl(nullptr); }
     // The part of the client area that aligned children share.
     virtual void AdjustClientRect(TRect& Rect) {}
+
+    // ---- docking (see DockTree.h)
+    // Controls may be docked into the control.
+    bool DockSite() const { return FDockSite; }
+    void SetDockSite(bool Value);
+    // The docked clients are laid out by a dock manager (made when the
+    // control is a dock site and uses one).
+    bool UseDockManager() const { return FUseDockManager; }
+    void SetUseDockManager(bool Value);
+    IDockManager* DockManager() const { return FDockManager.get(); }
+    Integer DockClientCount() const { return static_cast<Integer>(FDockClients.size()); }
+    TControl* DockClients(Integer Index) const;
 
     // ---- the window
     HWND Handle();
@@ -182,6 +195,11 @@ protected:
     // focuses another one).
     void RemoveFocus(bool Removing);
     TWindowSurface* Surface() const { return FSurface; }
+    // The dock manager of a dock site that uses one; a TDockTree here.
+    virtual std::unique_ptr<IDockManager> CreateDockManager();
+    // A client arrives (already a child) or leaves (still a child).
+    virtual void DoAddDockClient(TControl* Client, const TRect& ARect);
+    virtual void DoRemoveDockClient(TControl* Client) {}
 
 private:
     friend class TControl;
@@ -222,6 +240,12 @@ private:
     bool FTabStop = false;
     HRGN FUpdateRgn = nullptr;
     bool FEraseNeeded = false;
+    bool FDockSite = false;
+    bool FUseDockManager = false;
+    std::unique_ptr<IDockManager> FDockManager;
+    std::vector<TControl*> FDockClients;
+    friend struct TDockAccess;
+    void UpdateDockManager();
 };
 
 // The window that has the keyboard focus (nullptr when none).

@@ -281,6 +281,10 @@ QWidget* WindowWidget(HWND Wnd) {
     return w ? TWindowAccess::Widget(w) : nullptr;
 }
 
+bool MouseButtonOf(Qt::MouseButton Button, TMouseButton& Out) {
+    return ButtonOf(Button, Out);
+}
+
 HWND ActiveWindowHandle() {
     TCustomForm* f = ActiveCustomForm();
     return f && f->HandleAllocated() ? f->Handle() : 0;
@@ -356,6 +360,10 @@ void TWindowAccess::ShowSurface(TWinControl* W, bool Show) {
 }
 
 void TWindowAccess::TakeKeyboard(TWinControl* W) {
+    if (W->FSurface && W->FSurface->KeyWidget()) {
+        W->FSurface->KeyWidget()->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     TCustomForm* form = GetParentForm(W);
     if (form && form->FSurface && form->FSurface->isVisible() && !form->FSurface->hasFocus())
         form->FSurface->setFocus(Qt::OtherFocusReason);

@@ -20,6 +20,10 @@ public:
     void Detach() { FControl = nullptr; }
     const std::shared_ptr<TRaster>& Raster() const { return FRaster; }
     void ResizeRaster(int Width, int Height);
+    // A child widget that takes the keyboard while the control has the
+    // focus (the text widget of an edit); nullptr when the form's window does.
+    QWidget* KeyWidget() const { return FKeyWidget; }
+    void SetKeyWidget(QWidget* Widget) { FKeyWidget = Widget; }
 
 protected:
     bool event(QEvent* Event) override;
@@ -38,10 +42,14 @@ protected:
 private:
     TWinControl* FControl;
     std::shared_ptr<TRaster> FRaster;
+    QWidget* FKeyWidget = nullptr;
 };
 
 TWindowSurface* CreateWindowSurface(TWinControl* Control, const TCreateParams& Params);
 void DestroyWindowSurface(TWindowSurface* Surface);
+
+// The mouse button of a window-system button; false for other buttons.
+bool MouseButtonOf(Qt::MouseButton Button, TMouseButton& Out);
 
 // The widget of a window handle (nullptr when none).
 QWidget* WindowWidget(HWND Wnd);

@@ -1,5 +1,6 @@
 // The whole upgrade against the simulated device: connect, check, erase,
 // blank check, program, verify and run, and the flash afterwards.
+#include "host/image/FirmwareFile.h"
 #include "host/ops/BootCommands.h"
 #include "HostFixture.h"
 
@@ -266,4 +267,28 @@ TEST_F(UpgradeTest, BlocksLargerThanTheReadBackArrayStayInBounds) {
     // A device answers at most 128 words; the rest of each block reads as 0.
     Host->Prog_EraseClick();
     EXPECT_TRUE(LinesInOrder({"Erasing...", "  Done!"}));
+}
+
+TEST_F(UpgradeTest, TheShippedSampleLeavesItsProgramAndItsResetStubInFlash) {
+    Connect();
+    const String sample = String(std::getenv("QUENTA_BINARY_DIR")) + "/dist/Sample.pfw";
+    ASSERT_TRUE(LoadFirmwareFile(Host->Image, sample, XxteaKeyFromString(FirmwareKeyString), Host->CurrentTarget));
+    // The factory's reset stub is gone before the upgrade: what is there
+    // afterwards came from the sample.
+    for (Cardinal i = 0; i < 4; ++i) Sim->WriteWord(0xBFC00000 + 4 * i, 0xFFFFFFFF);
+
+    Host->Prog_BlockProgramClick();
+
+    EXPECT_EQ(View.StatusText, "Upgrade successfully completed! You can exit now.");
+    EXPECT_TRUE(LinesInOrder({"Updating boot memory...", "   ...boot memory verified OK", "  Verify PASSED"}));
+    EXPECT_EQ(Sim->ReadWords(0xBFC00000, 4), (std::vector<Cardinal>{0x3C1A9D07, 0x375A0000, 0x03400008, 0}));
+    const auto& buffers = Host->Image.Buffers;
+    const auto prog = Sim->ReadWords(0x9D000000, 0x70000 / 4);
+    Integer programmed = 0;
+    for (Integer i = 0; i < 0x70000 / 4; ++i) {
+        ASSERT_EQ(prog[i], buffers.GetWord(bkProgImage, i)) << "program word " << i;
+        if (prog[i] != 0xFFFFFFFF) ++programmed;
+    }
+    EXPECT_GT(programmed, 500);
+    EXPECT_EQ(prog[0], 0x3C08BF88u); // the sample's first instruction
 }

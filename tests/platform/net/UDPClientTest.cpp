@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <vector>
 
 namespace {
@@ -73,6 +74,39 @@ TEST(UDPClient, TheSystemPicksTheLocalPortAtTheFirstSendAndAnswersComeBackThere)
     client.SetActive(false);
     EXPECT_FALSE(client.Active());
     EXPECT_EQ(client.LocalPort(), 0);
+}
+
+TEST(UDPClient, ALookWithoutWaitingTakesWhatIsThereAndACancelEndsTheNextWait) {
+    TIdUDPClient client(nullptr);
+    TPlainSocket peer;
+    client.SendBuffer("127.0.0.1", peer.Port, "?", 1);
+    sockaddr_in from{};
+    peer.Receive(from);
+    Byte buf[16] = {};
+    String ip;
+    Integer port = 0;
+    EXPECT_EQ(client.ReceiveBuffer(buf, sizeof buf, ip, port, 0), 0); // nothing there yet
+    peer.SendTo(from, {7, 8, 9});
+    Integer n = 0;
+    for (int i = 0; i < 2000 && n == 0; ++i) // loopback delivers at once; allow a little scheduling
+        n = client.ReceiveBuffer(buf, sizeof buf, ip, port, 0);
+    EXPECT_EQ(n, 3);
+    EXPECT_EQ(buf[2], 9);
+    EXPECT_EQ(port, peer.Port);
+
+    // A cancel with nobody waiting: looks without waiting still take
+    // datagrams, the next wait ends at once, the one after it waits again.
+    client.CancelReceive();
+    peer.SendTo(from, {1});
+    n = 0;
+    for (int i = 0; i < 2000 && n == 0; ++i)
+        n = client.ReceiveBuffer(buf, sizeof buf, ip, port, 0);
+    EXPECT_EQ(n, 1);
+    const auto waitStart = std::chrono::steady_clock::now();
+    EXPECT_EQ(client.ReceiveBuffer(buf, sizeof buf, ip, port, 5000), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - waitStart, std::chrono::milliseconds(2500)); // not the 5 s
+    peer.SendTo(from, {2, 2});
+    EXPECT_EQ(client.ReceiveBuffer(buf, sizeof buf, ip, port, 2000), 2);
 }
 
 TEST(UDPClient, FailuresRaiseWithClearTexts) {

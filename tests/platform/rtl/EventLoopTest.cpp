@@ -81,6 +81,32 @@ TEST_F(EventLoopTest, WaitMessageWithAManualClockAdvancesItWhenIdle) {
     EXPECT_EQ(timeGetTime(), 3100u);
 }
 
+TEST_F(EventLoopTest, ThrottledProcessingRunsMessagesAndSynchronisedCallsEveryTime) {
+    // Only the window system is asked less often: whatever was posted or
+    // handed over is run by every call, however close together.
+    std::vector<WPARAM> got;
+    HWND wnd = AllocateHWnd([&](TMessage& m) { got.push_back(m.WParam); });
+    for (WPARAM i = 1; i <= 3; ++i) {
+        ProcessMessages();
+        PostMessage(wnd, WM_APP, i, 0);
+        ProcessMessagesThrottled();
+        EXPECT_EQ(got.size(), i);
+    }
+    DeallocateHWnd(wnd);
+
+    int served = 0;
+    TFnThread th([&](TFnThread* self) {
+        for (int i = 0; i < 50; ++i)
+            self->Synchronize([&] { served += IsGuiThread() ? 1 : 1000; });
+    });
+    th.Start();
+    const Cardinal start = timeGetTime();
+    while (!th.Finished() && timeGetTime() - start < 5000)
+        ProcessMessagesThrottled();
+    th.WaitFor();
+    EXPECT_EQ(served, 50);
+}
+
 TEST_F(EventLoopTest, SynchronizeRunsOnTheGuiThreadAndReRaises) {
     bool ranOnGui = false;
     String error;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 TEST(Random, IsTheFrameworksLinearCongruentialGenerator) {
     RandSeed = 0;
     EXPECT_EQ(Random(1000), 0); // seed becomes 1
@@ -17,6 +19,21 @@ TEST(Random, IsTheFrameworksLinearCongruentialGenerator) {
         ASSERT_LT(r, 256);
     }
     EXPECT_EQ(Random(0), 0);
+    // A fill gives what as many calls give, and leaves the seed where they
+    // do, whatever its length and range.
+    for (Integer count : {0, 1, 3, 4, 7, 512, 515})
+        for (Integer range : {256, 1000, 0}) {
+            RandSeed = 0x12345678;
+            std::vector<Integer> one(static_cast<std::size_t>(count));
+            for (Integer& v : one)
+                v = Random(range);
+            const std::uint32_t after = RandSeed;
+            RandSeed = 0x12345678;
+            std::vector<Integer> many(static_cast<std::size_t>(count), -1);
+            RandomFill(many.data(), count, range);
+            EXPECT_EQ(one, many) << count << " values below " << range;
+            EXPECT_EQ(RandSeed, after) << count << " values below " << range;
+        }
 }
 
 TEST(Clock, ManualClockMakesLongPausesFreeAndWraps) {

@@ -26,13 +26,13 @@ protected:
     void TearDown() override { ResetSysColors(); }
 
     // Draws the part into a Paper bitmap of W x H and answers its map.
-    std::string Draw(UINT State, int W = 13, int H = 13) {
+    std::string Draw(UINT State, int W = 13, int H = 13, UINT Type = DFC_BUTTON) {
         TBitmapPtr b = NewBitmap(W, H);
         TCanvas* c = b->Canvas();
         c->Brush()->SetColor(static_cast<TColor>(Paper));
         c->FillRect(TRect(0, 0, W, H));
         TRect r(0, 0, W, H);
-        EXPECT_TRUE(DrawFrameControl(c->Handle(), &r, DFC_BUTTON, State));
+        EXPECT_TRUE(DrawFrameControl(c->Handle(), &r, Type, State));
         const std::vector<std::pair<COLORREF, char>> legend = {
             {Paper, '.'},
             {GetSysColor(COLOR_WINDOW), 'w'},
@@ -126,6 +126,18 @@ TEST_F(FrameControls, PartsAreCentredInTheLargestSquareAndUnknownPartsDrawNothin
     TRect r(0, 0, 4, 4);
     EXPECT_FALSE(DrawFrameControl(b->Canvas()->Handle(), &r, DFC_BUTTON, DFCS_BUTTONPUSH));
     EXPECT_EQ(Dump(b->Canvas(), 4, 4), Rows({"....", "....", "....", "...."}));
+}
+
+TEST_F(FrameControls, ComboArrowRaisedPushedAndInactive) {
+    auto combo = [this](UINT State) { return Draw(DFCS_SCROLLCOMBOBOX | State, 12, 10, DFC_SCROLL); };
+    EXPECT_EQ(combo(0), Rows({"LLLLLLLLLLLD", "LHHHHHHHHHSD", "LHFFFFFFFFSD", "LHF#####FFSD", "LHFF###FFFSD",
+                              "LHFFF#FFFFSD", "LHFFFFFFFFSD", "LHFFFFFFFFSD", "LSSSSSSSSSSD", "DDDDDDDDDDDD"}));
+    EXPECT_EQ(combo(DFCS_PUSHED | DFCS_FLAT),
+              Rows({"SSSSSSSSSSSS", "SFFFFFFFFFFS", "SFFFFFFFFFFS", "SFFFFFFFFFFS", "SFFF#####FFS", "SFFFF###FFFS",
+                    "SFFFFF#FFFFS", "SFFFFFFFFFFS", "SFFFFFFFFFFS", "SSSSSSSSSSSS"}));
+    // Inactive: the arrow in shadow over a highlight copy one pixel down and right.
+    EXPECT_EQ(combo(DFCS_INACTIVE).substr(3 * 13, 4 * 13),
+              Rows({"LHFSSSSSFFSD", "LHFFSSSHHFSD", "LHFFFSHHFFSD", "LHFFFFHFFFSD"}));
 }
 
 } // namespace

@@ -1,0 +1,672 @@
+#include "platform/gui/controls/Edit.h"
+#include "platform/gui/controls/Published.h"
+#include "platform/gui/controls/Screen.h"
+#include "platform/gui/controls/TextWidget.h"
+#include "platform/gui/controls/WindowSurface.h"
+
+namespace {
+
+bool IsMouseMessage(Cardinal Msg) {
+    return Msg >= WM_MOUSEFIRST && Msg <= WM_MBUTTONDBLCLK;
+}
+
+} // namespace
+
+// The lines of a memo: the text widget's document while the window exists,
+// a list of their own before.
+class TMemoStrings : public TStrings {
+public:
+    explicit TMemoStrings(TCustomMemo* Memo) : FMemo(Memo) {}
+
+    TTextWidget* Widget() const { return FMemo->TextWidget(); }
+    TStringList& Pending() { return FPending; }
+    const TStringList& Pending() const { return FPending; }
+
+    Integer Count() const override {
+        TTextWidget* w = Widget();
+        if (!w) return FPending.Count();
+        const Integer blocks = w->LineCount();
+        // The empty block after a final line break is no line.
+        if (blocks == 1) return w->TextLength() == 0 ? 0 : 1;
+        return w->Line(blocks - 1).empty() ? blocks - 1 : blocks;
+    }
+
+    String Get(Integer Index) const override {
+        if (Index < 0 || Index >= Count()) Error("List index out of bounds (%d)", Index);
+        TTextWidget* w = Widget();
+        return w ? w->Line(Index) : FPending.Get(Index);
+    }
+
+    void Put(Integer Index, const String& S) override {
+        if (Index < 0 || Index >= Count()) Error("List index out of bounds (%d)", Index);
+        if (TTextWidget* w = Widget())
+            w->PutLine(Index, S);
+        else
+            FPending.Put(Index, S);
+    }
+
+    Integer Add(const String& S) override {
+        TTextWidget* w = Widget();
+        if (!w) return FPending.Add(S);
+        const Integer index = w->AppendLine(S);
+        FMemo->Change(); // as an insertion into the window's text reports it
+        return index;
+    }
+
+    void Insert(Integer Index, const String& S) override {
+        const Integer count = Count();
+        if (Index < 0 || Index > count) Error("List index out of bounds (%d)", Index);
+        if (Index == count) {
+            Add(S);
+            return;
+        }
+        if (TTextWidget* w = Widget())
+            w->InsertLine(Index, S);
+        else
+            FPending.Insert(Index, S);
+    }
+
+    void Delete(Integer Index) override {
+        if (Index < 0 || Index >= Count()) Error("List index out of bounds (%d)", Index);
+        if (TTextWidget* w = Widget())
+            w->DeleteLine(Index);
+        else
+            FPending.Delete(Index);
+    }
+
+    void Clear() override {
+        if (TTextWidget* w = Widget())
+            w->SetText(String());
+        else
+            FPending.Clear();
+    }
+
+    String Text() const override {
+        if (TTextWidget* w = Widget()) {
+            String text = w->Text();
+            if (!text.empty() && text.back() != '\n') text += sLineBreak;
+            return text;
+        }
+        return FPending.Text();
+    }
+
+    void SetText(const String& Value) override {
+        if (TTextWidget* w = Widget())
+            w->SetText(Value);
+        else
+            FPending.SetText(Value);
+    }
+
+    // The lines as the window's text: joined, no break after the last.
+    String JoinedText() const {
+        String text;
+        for (Integer i = 0; i < FPending.Count(); ++i) {
+            if (i) text += sLineBreak;
+            text += FPending.Get(i);
+        }
+        return text;
+    }
+
+private:
+    TCustomMemo* FMemo;
+    TStringList FPending;
+};
+
+namespace {
+
+void FillLine(HDC DC, Integer L, Integer T, Integer R, Integer B, TColor Color) {
+    const TRect r{L, T, R, B};
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color));
+    FillRect(DC, &r, brush);
+    DeleteObject(AsGdiObj(brush));
+}
+
+} // namespace
+
+const TTypeInfo* EditCharCaseTypeInfo() {
+    static const TTypeInfo* type =
+        RegisterEnumType<TEditCharCase>("TEditCharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"});
+    return type;
+}
+
+const TTypeInfo* ScrollStyleTypeInfo() {
+    static const TTypeInfo* type =
+        RegisterEnumType<TScrollStyle>("TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
+    return type;
+}
+
+// ================================================================ TCustomEdit
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+    FControlStyle = TControlStyle{csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight};
+    SetBounds(0, 0, 121, 21);
+    SetTabStop(true);
+    SetParentColor(false);
+    SetColor(clWindow);
+}
+
+TCustomEdit::~TCustomEdit() = default;
+
+void TCustomEdit::CreateParams(TCreateParams& Params) {
+    TWinControl::CreateParams(Params);
+    Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL;
+    if (FReadOnly) Params.Style |= ES_READONLY;
+    if (!FHideSelection) Params.Style |= ES_NOHIDESEL;
+    if (FBorderStyle == bsSingle) {
+        if (FCtl3D)
+            Params.ExStyle |= WS_EX_CLIENTEDGE;
+        else
+            Params.Style |= WS_BORDER;
+    }
+}
+
+void TCustomEdit::CreateWindowHandle(const TCreateParams& Params) {
+    const String text = Text(); // before the text widget answers for it
+    TWinControl::CreateWindowHandle(Params);
+    FWidget = std::make_unique<TTextWidget>(this, TWindowAccess::Widget(this), MultiLine());
+    Surface()->SetKeyWidget(FWidget->Widget());
+    FWidget->SetText(text, false);
+    FWidget->SetModified(false);
+    ApplyAppearance();
+    UpdateTextRect();
+}
+
+void TCustomEdit::DestroyWnd() {
+    if (FWidget) {
+        // The text outlives the window.
+        String text = FWidget->Text();
+        std::unique_ptr<TTextWidget> widget = std::move(FWidget);
+        widget.reset();
+        TMessage m = MakeMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(&text));
+        Dispatch(m);
+    }
+    TWinControl::DestroyWnd();
+}
+
+void TCustomEdit::ApplyAppearance() {
+    if (!FWidget) return;
+    FWidget->ShowSelection(!FHideSelection || Focused());
+    FWidget->SetColors(Color(), Font()->Color());
+    FWidget->SetFont(Font());
+    FWidget->SetAlignment(WindowParams().Style);
+    FWidget->SetReadOnly(FReadOnly);
+    FWidget->SetMaxLength(FMaxLength);
+    FWidget->SetPasswordChar(FPasswordChar);
+    FWidget->Widget()->setEnabled(Enabled());
+}
+
+void TCustomEdit::UpdateTextRect() {
+    TRect r{0, 0, Width(), Height()};
+    Perform(WM_NCCALCSIZE, 0, reinterpret_cast<LPARAM>(&r));
+    FTextRect = r;
+    if (FWidget) FWidget->SetGeometry(r);
+}
+
+void TCustomEdit::BoundsChanged(const TRect& OldBounds) {
+    TWinControl::BoundsChanged(OldBounds);
+    if (FWidget) UpdateTextRect();
+}
+
+void TCustomEdit::TextWidgetChanged() {
+    Change();
+}
+
+void TCustomEdit::Change() {
+    if (OnChange) OnChange(this);
+}
+
+void TCustomEdit::SetReadOnly(bool Value) {
+    if (Value == FReadOnly) return;
+    FReadOnly = Value;
+    if (FWidget) FWidget->SetReadOnly(Value);
+}
+
+void TCustomEdit::SetMaxLength(Integer Value) {
+    FMaxLength = std::max(0, Value);
+    if (FWidget) FWidget->SetMaxLength(FMaxLength);
+}
+
+void TCustomEdit::SetPasswordChar(char Value) {
+    FPasswordChar = Value;
+    if (FWidget) FWidget->SetPasswordChar(Value);
+}
+
+void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
+    if (Value == FBorderStyle) return;
+    FBorderStyle = Value;
+    RecreateWnd();
+}
+
+void TCustomEdit::SetCtl3D(bool Value) {
+    FParentCtl3D = false;
+    if (Value == FCtl3D) return;
+    FCtl3D = Value;
+    RecreateWnd();
+}
+
+void TCustomEdit::SetBiDiMode(TBiDiMode Value) {
+    FParentBiDiMode = false;
+    if (Value == BiDiMode()) return;
+    TWinControl::SetBiDiMode(Value);
+    RecreateWnd();
+}
+
+Integer TCustomEdit::SelStart() const {
+    return FWidget ? FWidget->SelStart() : 0;
+}
+
+void TCustomEdit::SetSelStart(Integer Value) {
+    if (FWidget) FWidget->SetSel(Value, Value);
+}
+
+Integer TCustomEdit::SelLength() const {
+    return FWidget ? FWidget->SelEnd() - FWidget->SelStart() : 0;
+}
+
+void TCustomEdit::SetSelLength(Integer Value) {
+    if (FWidget) FWidget->SetSel(FWidget->SelStart(), FWidget->SelStart() + Value);
+}
+
+String TCustomEdit::SelText() const {
+    if (!FWidget) return String();
+    const String text = FWidget->Text();
+    const Integer start = FWidget->SelStart(), end = FWidget->SelEnd();
+    // Indexes count characters; the text is UTF-8.
+    const QString q = QString::fromStdString(text);
+    return q.mid(start, end - start).toStdString();
+}
+
+void TCustomEdit::SetSelText(const String& Value) {
+    if (FWidget) FWidget->ReplaceSel(Value);
+}
+
+void TCustomEdit::SelectAll() {
+    if (FWidget) FWidget->SetSel(0, -1);
+}
+
+void TCustomEdit::Clear() {
+    SetText(String());
+}
+
+void TCustomEdit::ClearSelection() {
+    if (FWidget && SelLength() > 0) FWidget->ReplaceSel(String());
+}
+
+void TCustomEdit::CopyToClipboard() {
+    if (FWidget) FWidget->Copy();
+}
+
+void TCustomEdit::CutToClipboard() {
+    if (FWidget) FWidget->Cut();
+}
+
+void TCustomEdit::PasteFromClipboard() {
+    if (FWidget) FWidget->Paste();
+}
+
+void TCustomEdit::Undo() {
+    if (FWidget) FWidget->Undo();
+}
+
+bool TCustomEdit::Modified() const {
+    return FWidget ? FWidget->Modified() : FModifiedBeforeWindow;
+}
+
+void TCustomEdit::SetModified(bool Value) {
+    FModifiedBeforeWindow = Value;
+    if (FWidget) FWidget->SetModified(Value);
+}
+
+bool TCustomEdit::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) {
+    if (TWinControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+    if (!FWidget || !MultiLine()) return false;
+    FWidget->DeliverWheel(WheelDelta);
+    return true;
+}
+
+// ---------------------------------------------------------------- messages
+
+void TCustomEdit::WndProc(TMessage& Message) {
+    // A key the program posts to the window (key data 0) is offered as a
+    // dialog key first, as the input path offers typed keys: a posted Tab
+    // moves the focus.
+    if (Message.Msg == WM_KEYDOWN && Message.LParam == 0 && Perform(CN_KEYDOWN, Message.WParam, 0) != 0) return;
+    // The window learns where the pointer is before each mouse message, and
+    // the cursor follows the region under it.
+    if (IsMouseMessage(Message.Msg) && HandleAllocated())
+        Perform(WM_NCHITTEST, 0, PointToLParam(ClientToScreen(LParamToPoint(Message.LParam))));
+    else if (Message.Msg == WM_SETCURSOR && HandleAllocated() && Message.WParam == static_cast<WPARAM>(Handle())) {
+        const LRESULT hit = Perform(WM_NCHITTEST, 0, PointToLParam(GetCursorPos()));
+        Message.LParam = MakeLParam(static_cast<Word>(hit), HiWord(static_cast<std::uintptr_t>(Message.LParam)));
+    }
+    TWinControl::WndProc(Message);
+}
+
+void TCustomEdit::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_SETTEXT:
+        if (FWidget) {
+            const auto* text = reinterpret_cast<const String*>(Message.LParam);
+            const String value = text ? *text : String();
+            if (FWidget->Text() != value) FWidget->SetText(value);
+            Perform(CM_TEXTCHANGED);
+            return;
+        }
+        break;
+    case WM_GETTEXT:
+        if (FWidget) {
+            const String text = FWidget->Text();
+            if (auto* out = reinterpret_cast<String*>(Message.LParam)) *out = text;
+            Message.Result = static_cast<LRESULT>(text.size());
+            return;
+        }
+        break;
+    case WM_GETDLGCODE:
+        Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+        return;
+    case WM_NCCALCSIZE:
+        WMNCCalcSize(Message);
+        return;
+    case WM_NCHITTEST: {
+        const TPoint p = ScreenToClient(LParamToPoint(Message.LParam));
+        Message.Result = NonClientHitTest(p, Width(), Height(), BorderInset(FBorderStyle, FCtl3D), FTextRect);
+        return;
+    }
+    case WM_NCPAINT:
+        WMNCPaint(Message);
+        return;
+    case WM_PAINT:
+        // The non-client parts are painted over what the paint left.
+        TWinControl::Dispatch(Message);
+        if (HandleAllocated()) Perform(WM_NCPAINT, 1);
+        return;
+    case WM_SETCURSOR:
+        WMSetCursor(Message);
+        return;
+    case CM_ENTER:
+        if (FAutoSelect && !FControlState.Contains(csLButtonDown) && !MultiLine()) SelectAll();
+        break;
+    case CM_COLORCHANGED:
+    case CM_FONTCHANGED:
+    case CM_ENABLEDCHANGED:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        TWinControl::Dispatch(Message);
+        ApplyAppearance();
+        return;
+    default:
+        break;
+    }
+    TWinControl::Dispatch(Message);
+    if (IsMouseMessage(Message.Msg)) DefaultHandler(Message);
+}
+
+void TCustomEdit::WMNCCalcSize(TMessage& Message) {
+    auto* r = reinterpret_cast<TRect*>(Message.LParam);
+    if (!r) return;
+    const Integer border = BorderInset(FBorderStyle, FCtl3D);
+    InflateRect(*r, -border, -border);
+    if (r->Right < r->Left) r->Right = r->Left;
+    if (r->Bottom < r->Top) r->Bottom = r->Top;
+}
+
+void TCustomEdit::WMNCPaint(TMessage& Message) {
+    Message.Result = 0;
+    if (FBorderStyle != bsSingle || !HandleAllocated()) return;
+    HDC dc = GetWindowDC(Handle());
+    if (!dc) return;
+    const Integer w = Width(), h = Height();
+    if (FCtl3D) {
+        // The sunken client edge: shadow over dark shadow at the top left,
+        // highlight over light at the bottom right.
+        const TColor tl[2] = {clBtnShadow, cl3DDkShadow}, br[2] = {clBtnHighlight, cl3DLight};
+        for (Integer i = 0; i < 2; ++i) {
+            FillLine(dc, i, i, w - 1 - i, i + 1, tl[i]);
+            FillLine(dc, i, i, i + 1, h - 1 - i, tl[i]);
+            FillLine(dc, w - 1 - i, i, w - i, h - i, br[i]);
+            FillLine(dc, i, h - 1 - i, w - i, h - i, br[i]);
+        }
+    } else {
+        const TRect r{0, 0, w, h};
+        HBRUSH brush = CreateSolidBrush(ColorToRGB(clWindowFrame));
+        FrameRect(dc, &r, brush);
+        DeleteObject(AsGdiObj(brush));
+    }
+    ReleaseDC(Handle(), dc);
+}
+
+void TCustomEdit::WMSetCursor(TMessage& Message) {
+    if (Message.WParam != static_cast<WPARAM>(Handle())) return;
+    const LRESULT hit = static_cast<SmallInt>(LoWord(static_cast<std::uintptr_t>(Message.LParam)));
+    TCursor cursor = Screen->Cursor();
+    if (cursor == crDefault) cursor = NonClientCursor(hit, Cursor());
+    ::SetCursor(Screen->Cursors(cursor));
+    Message.Result = 1;
+}
+
+void TCustomEdit::DefaultHandler(TMessage& Message) {
+    if (!FWidget) {
+        TWinControl::DefaultHandler(Message);
+        return;
+    }
+    TTextWidget& w = *FWidget;
+    switch (Message.Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        w.DeliverKey(static_cast<Word>(Message.WParam), KeyDataToShiftState(Message.LParam) + KeyboardStateToShiftState(), true);
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        w.DeliverKey(static_cast<Word>(Message.WParam), KeyDataToShiftState(Message.LParam) + KeyboardStateToShiftState(), false);
+        break;
+    case WM_CHAR: {
+        char32_t c = static_cast<char32_t>(Message.WParam);
+        if (FCharCase == ecUpperCase && c < 0x80) c = static_cast<char32_t>(std::toupper(static_cast<int>(c)));
+        if (FCharCase == ecLowerCase && c < 0x80) c = static_cast<char32_t>(std::tolower(static_cast<int>(c)));
+        w.DeliverChar(c);
+        break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+        // A press on the non-client parts is not the text's.
+        if (PtInRect(FTextRect, LParamToPoint(Message.LParam)))
+            w.DeliverMouse(Message.Msg, Message.WParam, LParamToPoint(Message.LParam));
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_MOUSEMOVE:
+        w.DeliverMouse(Message.Msg, Message.WParam, LParamToPoint(Message.LParam));
+        break;
+    case WM_COPY: w.Copy(); break;
+    case WM_CUT: w.Cut(); break;
+    case WM_PASTE: w.Paste(); break;
+    case EM_GETSEL: {
+        const Integer start = w.SelStart(), end = w.SelEnd();
+        if (auto* p = reinterpret_cast<DWORD*>(Message.WParam)) *p = static_cast<DWORD>(start);
+        if (auto* p = reinterpret_cast<DWORD*>(Message.LParam)) *p = static_cast<DWORD>(end);
+        Message.Result = MakeLParam(static_cast<Word>(start), static_cast<Word>(end));
+        break;
+    }
+    case EM_SETSEL:
+        w.SetSel(static_cast<Integer>(Message.WParam), static_cast<Integer>(Message.LParam));
+        break;
+    case EM_SCROLL: {
+        bool moved = false;
+        switch (Message.WParam) {
+        case SB_LINEUP: moved = w.ScrollLines(-1); break;
+        case SB_LINEDOWN: moved = w.ScrollLines(1); break;
+        case SB_PAGEUP: moved = w.ScrollPages(-1); break;
+        case SB_PAGEDOWN: moved = w.ScrollPages(1); break;
+        default: break;
+        }
+        Message.Result = moved ? MakeLParam(1, 1) : 0;
+        break;
+    }
+    case EM_LINESCROLL:
+        w.ScrollLines(static_cast<Integer>(Message.LParam));
+        Message.Result = 1;
+        break;
+    case EM_SCROLLCARET: w.ScrollToCaret(); break;
+    case EM_GETMODIFY: Message.Result = w.Modified(); break;
+    case EM_SETMODIFY: w.SetModified(Message.WParam != 0); break;
+    case EM_GETLINECOUNT: Message.Result = w.LineCount(); break;
+    case EM_LINEINDEX: Message.Result = w.LineIndex(static_cast<Integer>(static_cast<std::intptr_t>(Message.WParam))); break;
+    case EM_LINELENGTH: Message.Result = w.LineLength(static_cast<Integer>(static_cast<std::intptr_t>(Message.WParam))); break;
+    case EM_LINEFROMCHAR: Message.Result = w.LineFromChar(static_cast<Integer>(static_cast<std::intptr_t>(Message.WParam))); break;
+    case EM_REPLACESEL:
+        if (auto* text = reinterpret_cast<const String*>(Message.LParam)) w.ReplaceSel(*text);
+        break;
+    case EM_LIMITTEXT: SetMaxLength(static_cast<Integer>(Message.WParam)); break;
+    case EM_CANUNDO: Message.Result = w.CanUndo(); break;
+    case EM_UNDO: w.Undo(); Message.Result = 1; break;
+    case EM_GETFIRSTVISIBLELINE: Message.Result = w.FirstVisibleLine(); break;
+    case EM_SETREADONLY: SetReadOnly(Message.WParam != 0); Message.Result = 1; break;
+    case EM_CHARFROMPOS: {
+        TPoint p = LParamToPoint(Message.LParam);
+        p.X -= FTextRect.Left;
+        p.Y -= FTextRect.Top;
+        Integer index = 0, line = 0;
+        Message.Result = w.CharFromPos(p, index, line)
+                             ? MakeLParam(static_cast<Word>(index), static_cast<Word>(line))
+                             : static_cast<LRESULT>(-1);
+        break;
+    }
+    case EM_SETCUEBANNER:
+        if (auto* text = reinterpret_cast<const String*>(Message.LParam)) w.SetCueBanner(*text, Message.WParam != 0);
+        Message.Result = 1;
+        break;
+    default:
+        TWinControl::DefaultHandler(Message);
+        break;
+    }
+}
+
+const TClassInfo& TCustomEdit::ClassInfo() {
+    static const TClassInfo& info =
+        TClassBuilder<TCustomEdit>("TCustomEdit", &TWinControl::ClassInfo()).Register();
+    return info;
+}
+
+// ================================================================ TCustomMaskEdit
+
+TCustomMaskEdit::TCustomMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+
+void TCustomMaskEdit::ValidateEdit() {
+    // Without a mask engine every text matches.
+}
+
+void TCustomMaskEdit::ValidateError() {
+    throw EDBEditError("Invalid input value.  Use escape key to abandon changes");
+}
+
+void TCustomMaskEdit::Dispatch(TMessage& Message) {
+    if (Message.Msg == CM_EXIT) ValidateEdit();
+    TCustomEdit::Dispatch(Message);
+}
+
+const TClassInfo& TCustomMaskEdit::ClassInfo() {
+    static const TClassInfo& info =
+        TClassBuilder<TCustomMaskEdit>("TCustomMaskEdit", &TCustomEdit::ClassInfo()).Register();
+    return info;
+}
+
+// ================================================================ TCustomMemo
+
+TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner), FLines(std::make_unique<TMemoStrings>(this)) {
+    SetBounds(0, 0, 185, 89);
+    FControlStyle >> csFixedHeight;
+    SetAutoSize(false);
+}
+
+TCustomMemo::~TCustomMemo() = default;
+
+void TCustomMemo::CreateParams(TCreateParams& Params) {
+    TCustomEdit::CreateParams(Params);
+    Params.Style &= ~(ES_AUTOHSCROLL);
+    Params.Style |= ES_MULTILINE | ES_AUTOVSCROLL;
+    if (!FWordWrap) Params.Style |= ES_AUTOHSCROLL;
+    if (FWantReturns) Params.Style |= ES_WANTRETURN;
+    if (FScrollBars == ssVertical || FScrollBars == ssBoth) Params.Style |= WS_VSCROLL;
+    if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) Params.Style |= WS_HSCROLL;
+    if (FAlignment == taRightJustify) Params.Style |= ES_RIGHT;
+    if (FAlignment == taCenter) Params.Style |= ES_CENTER;
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle Value) {
+    FScrollBars = Value;
+    if (TextWidget()) {
+        TextWidget()->SetScrollBars(Value);
+        TextWidget()->SetWordWrap(FWordWrap && Value != ssHorizontal && Value != ssBoth);
+    }
+}
+
+void TCustomMemo::SetWordWrap(bool Value) {
+    FWordWrap = Value;
+    SetScrollBars(FScrollBars);
+}
+
+void TCustomMemo::SetAlignment(TAlignment Value) {
+    if (Value == FAlignment) return;
+    FAlignment = Value;
+    RecreateWnd();
+}
+
+void TCustomMemo::Dispatch(TMessage& Message) {
+    auto* lines = static_cast<TMemoStrings*>(FLines.get());
+    switch (Message.Msg) {
+    case WM_GETDLGCODE:
+        TCustomEdit::Dispatch(Message);
+        if (FWantReturns) Message.Result |= DLGC_WANTALLKEYS;
+        if (FWantTabs) Message.Result |= DLGC_WANTTAB;
+        return;
+    case WM_GETTEXT:
+        if (!TextWidget()) {
+            const String text = lines->JoinedText();
+            if (auto* out = reinterpret_cast<String*>(Message.LParam)) *out = text;
+            Message.Result = static_cast<LRESULT>(text.size());
+            return;
+        }
+        break;
+    case WM_SETTEXT:
+        if (!TextWidget()) {
+            const auto* text = reinterpret_cast<const String*>(Message.LParam);
+            lines->Pending().SetText(text ? *text : String());
+            Perform(CM_TEXTCHANGED);
+            return;
+        }
+        break;
+    case CM_SHOWINGCHANGED:
+        TCustomEdit::Dispatch(Message);
+        SetScrollBars(FScrollBars);
+        return;
+    default:
+        break;
+    }
+    TCustomEdit::Dispatch(Message);
+}
+
+const TClassInfo& TCustomMemo::ClassInfo() {
+    static const TClassInfo& info =
+        TClassBuilder<TCustomMemo>("TCustomMemo", &TCustomEdit::ClassInfo()).Register();
+    return info;
+}
+
+const TClassInfo& TMemo::ClassInfo() {
+    static const TClassInfo& info = []() -> const TClassInfo& {
+    TClassBuilder<TMemo> b("TMemo", &TCustomMemo::ClassInfo());
+    PublishControlProperties(b, {"Align", "Color", "Constraints", "Enabled", "Font", "ParentColor", "ParentFont",
+                                 "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick",
+                                 "OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp",
+                                 "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseWheel"});
+    PublishEditProperties(b, {"Alignment", "BiDiMode", "BorderStyle", "Ctl3D", "HideSelection", "ImeName", "Lines",
+                              "MaxLength", "OEMConvert", "ParentBiDiMode", "ParentCtl3D", "ReadOnly", "ScrollBars",
+                              "WantReturns", "WantTabs", "WordWrap", "OnChange"});
+    return b.Register();
+    }();
+    return info;
+}

@@ -1,0 +1,108 @@
+#pragma once
+// The text widget an edit's window hosts (private to platform/gui): a
+// QLineEdit for one line, a QPlainTextEdit for several, a child of the
+// window's surface placed on the edit's text rectangle.
+//
+// Its own key and mouse events are handed to the control tree as the
+// user's input (they come back to the widget through Deliver... when the
+// control leaves them to the default handling); everything else (painting,
+// input methods, the caret's blinking) stays the widget's.
+
+#include "platform/gui/controls/Edit.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QKeyEvent;
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+class TTextWidget : public QObject {
+public:
+    TTextWidget(TCustomEdit* Owner, QWidget* Surface, bool MultiLine);
+    ~TTextWidget() override;
+
+    QWidget* Widget() const;
+    void SetGeometry(const TRect& R);
+    void SetColors(TColor Back, TColor Text);
+    void SetFont(TFont* Font);
+    void SetAlignment(Cardinal EditStyle);
+    void SetReadOnly(bool Value);
+    void SetMaxLength(Integer Value);
+    void SetPasswordChar(char Value);
+    void SetWordWrap(bool Value);
+    void SetScrollBars(TScrollStyle Value);
+    void SetCueBanner(const String& Text, bool ShownWhileFocused);
+    // Shows or hides the selection (hidden while an edit with HideSelection
+    // has no focus).
+    void ShowSelection(bool Shown);
+    void TakeFocus();
+
+    String Text() const;
+    // Notify false: the change is not reported (the text a new window starts with).
+    void SetText(const String& Value, bool Notify = true);
+    Integer TextLength() const;
+    Integer SelStart() const;
+    Integer SelEnd() const;
+    void SetSel(Integer Start, Integer End);
+    void ReplaceSel(const String& Value);
+    bool Modified() const;
+    void SetModified(bool Value);
+    void Copy();
+    void Cut();
+    void Paste();
+    void Undo();
+    bool CanUndo() const;
+
+    // Lines (blocks of the document; one for a single-line edit).
+    Integer LineCount() const;
+    String Line(Integer Index) const;
+    Integer LineIndex(Integer Line) const; // -1 past the last line
+    Integer LineLength(Integer CharIndex) const;
+    Integer LineFromChar(Integer CharIndex) const;
+    // Adds a line after the last one (into the last one when it is empty,
+    // as in an empty text or one that ends with a line break); answers its
+    // index.
+    Integer AppendLine(const String& Value);
+    void PutLine(Integer Index, const String& Value);
+    void InsertLine(Integer Index, const String& Value);
+    void DeleteLine(Integer Index);
+    Integer FirstVisibleLine() const;
+    // Scrolls by Lines lines; true when anything moved.
+    bool ScrollLines(Integer Lines);
+    bool ScrollPages(Integer Pages);
+    void ScrollToCaret();
+    // The character index and line under a point of the text rectangle's
+    // coordinates; false when there is no text there.
+    bool CharFromPos(TPoint P, Integer& Index, Integer& LineNo) const;
+
+    // A key the control left to the default handling: the event that came
+    // from the window system when there is one, else one made from Key.
+    void DeliverKey(Word Key, TShiftState Shift, bool Down);
+    void DeliverChar(char32_t Char);
+    // A mouse message the control left to the default handling (window
+    // coordinates).
+    void DeliverMouse(Cardinal Msg, WPARAM Keys, TPoint WindowPos);
+    void DeliverWheel(Integer Delta);
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    QWidget* InputWidget() const;
+    // The memo's widget with the lines added so far in its document.
+    QPlainTextEdit* Memo() const;
+    void FlushLines() const;
+    TCustomEdit* FOwner;
+    QPointer<QLineEdit> FLine;
+    QPointer<QPlainTextEdit> FMemo;
+    bool FSelectionShown = true;
+    QKeyEvent* FPendingKey = nullptr; // the window system's key event being routed
+    bool FDelivering = false;
+    mutable bool FSettingText = false;
+    mutable QString FPending; // lines added and not yet in the document, joined by line breaks
+    mutable Integer FPendingCount = 0;
+    mutable Integer FPendingFirstIndex = 0;
+    mutable bool FPendingIntoLastBlock = false;
+};

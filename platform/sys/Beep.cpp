@@ -1,0 +1,27 @@
+#include "platform/sys/Beep.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+TBeepSink& Sink() {
+    static TBeepSink sink;
+    return sink;
+}
+} // namespace
+
+BOOL MessageBeep(UINT Type) {
+    if (Sink()) {
+        Sink()(Type);
+    } else if (isatty(STDERR_FILENO)) {
+        std::fputc('\a', stderr);
+        std::fflush(stderr);
+    }
+    return true;
+}
+
+TBeepSink SetBeepSink(TBeepSink Sink_) {
+    TBeepSink old = std::move(Sink());
+    Sink() = std::move(Sink_);
+    return old;
+}

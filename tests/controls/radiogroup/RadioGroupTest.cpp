@@ -1,0 +1,148 @@
+// The radio group: buttons from the lines, their columns (even and
+// measured), the selection kept in range, changes offered to OnChanging
+// before anything moves, the item font following the group's, accelerators.
+#include "tests/controls/panel/ControlTestSupport.h"
+
+#include "controls/radiogroup/QxRadGrp.h"
+
+namespace {
+
+class RadioGroup : public ControlTest {
+protected:
+    TQxRadioGroup* NewGroup(Integer Width, Integer Items) {
+        auto* g = Make<TQxRadioGroup>(Form, {0, 0, Width, 150});
+        g->ItemFont()->SetName(TestBlockFontName);
+        g->ItemFont()->SetHeight(-10); // 5 pixels a character
+        for (Integer i = 0; i < Items; ++i)
+            g->Items()->Add(String(static_cast<size_t>(i + 1), 'A')); // A, AA, AAA, ...
+        return g;
+    }
+};
+
+TEST_F(RadioGroup, ItemsFillTheColumnsTopToBottom) {
+    auto* g = NewGroup(200, 7);
+    g->SetColumns(3);
+    ASSERT_EQ(g->ButtonCount(), 7);
+    // gsFlat, "Yy" 13 high: the client area starts at 14, the items 2 below.
+    const Integer top = 16, step = 17 + 3;
+    // Measured: each column as wide as its widest caption + glyph 13 + 12.
+    const Integer c0 = 3 * 5 + 25, c1 = 6 * 5 + 25;
+    const TRect expected[] = {{8, top, 8 + c0 - 4, top + 17},
+                              {8, top + step, 8 + c0 - 4, top + step + 17},
+                              {8, top + 2 * step, 8 + c0 - 4, top + 2 * step + 17},
+                              {8 + c0, top, 8 + c0 + c1 - 4, top + 17},
+                              {8 + c0, top + step, 8 + c0 + c1 - 4, top + step + 17},
+                              {8 + c0, top + 2 * step, 8 + c0 + c1 - 4, top + 2 * step + 17},
+                              {8 + c0 + c1, top, 8 + c0 + c1 + 7 * 5 + 25 - 4, top + 17}};
+    for (Integer i = 0; i < 7; ++i)
+        EXPECT_EQ(g->ItemButton(i)->BoundsRect(), expected[i]) << i;
+
+    // Evenly: (200 - 8 - 0 - 10) div 2 = 91 pixels a column.
+    g->SetColumns(2);
+    g->SetSpaceEvenly(true);
+    EXPECT_EQ(g->ItemButton(0)->BoundsRect(), TRect(8, top, 8 + 91, top + 17));
+    EXPECT_EQ(g->ItemButton(4)->BoundsRect(), TRect(8 + 91, top, 8 + 2 * 91, top + 17));
+    // Right to left, mirrored.
+    g->SetBiDiMode(bdRightToLeft);
+    g->SetColumns(3);
+    g->SetColumns(2);
+    EXPECT_EQ(g->ItemButton(0)->Left(), g->ClientWidth() - 91 - 8);
+    // A group too narrow for its columns gives empty ones, never negative.
+    g->SetBiDiMode(bdLeftToRight);
+    g->SetWidth(12);
+    g->SetColumns(3);
+    EXPECT_EQ(g->ItemButton(0)->Width(), 0);
+
+    g->SetColumns(20);
+    EXPECT_EQ(g->Columns(), 16);
+    g->SetColumns(0);
+    EXPECT_EQ(g->Columns(), 1);
+}
+
+TEST_F(RadioGroup, TheSelectionStaysWithinTheLines) {
+    auto* g = NewGroup(200, 4);
+    g->SetItemIndex(10);
+    EXPECT_EQ(g->ItemIndex(), 3);
+    EXPECT_TRUE(g->ItemButton(3)->Checked());
+    g->SetItemIndex(-5);
+    EXPECT_EQ(g->ItemIndex(), -1);
+    EXPECT_FALSE(g->ItemButton(3)->Checked());
+    g->SetItemIndex(3);
+    g->Items()->Delete(3);
+    EXPECT_EQ(g->ItemIndex(), 2);
+    EXPECT_TRUE(g->ItemButton(2)->Checked());
+    g->Items()->Clear();
+    EXPECT_EQ(g->ItemIndex(), -1);
+
+    // A stored index beyond the stored lines loads as the last line.
+    RegisterClass(TQxRadioGroup::ClassInfo());
+    Read("  object Stored: TQxRadioGroup\n    ItemIndex = 5\n    Items.Strings = (\n      'One'\n      'Two'\n"
+         "      'Three')\n  end\n");
+    auto* stored = dynamic_cast<TQxRadioGroup*>(Form->FindComponent("Stored"));
+    EXPECT_EQ(stored->ItemIndex(), 2);
+    EXPECT_TRUE(stored->ItemButton(2)->Checked());
+}
+
+TEST_F(RadioGroup, ChangesAreOfferedFirstAndARefusalMovesNothing) {
+    auto* g = NewGroup(200, 3);
+    Form->Show();
+    bool allow = true;
+    std::vector<Integer> asked;
+    Integer clicks = 0;
+    g->OnChanging = [&](TObject*, Integer NewIndex, bool& Allow) {
+        asked.push_back(NewIndex);
+        Allow = allow;
+    };
+    g->OnClick = [&](TObject*) { ++clicks; };
+    g->SetItemIndex(1);
+    EXPECT_EQ(asked, (std::vector<Integer>{1}));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(g->ItemButton(1)->Checked());
+
+    // Refused by code: the index, the checks and the focus stay.
+    allow = false;
+    g->SetItemIndex(2);
+    EXPECT_EQ(g->ItemIndex(), 1);
+    EXPECT_TRUE(g->ItemButton(1)->Checked());
+    EXPECT_FALSE(g->ItemButton(2)->Checked());
+    EXPECT_FALSE(g->ItemButton(2)->Focused());
+    EXPECT_EQ(clicks, 1);
+
+    // Refused click: the old item is checked again and takes the focus.
+    MouseInput(g, maDown, mbLeft, {}, {g->ItemButton(2)->Left() + 3, g->ItemButton(2)->Top() + 5});
+    MouseInput(g, maUp, mbLeft, {}, {g->ItemButton(2)->Left() + 3, g->ItemButton(2)->Top() + 5});
+    EXPECT_EQ(g->ItemIndex(), 1);
+    EXPECT_TRUE(g->ItemButton(1)->Checked());
+    EXPECT_FALSE(g->ItemButton(2)->Checked());
+    EXPECT_TRUE(g->ItemButton(1)->Focused());
+
+    // A rebuild re-checks quietly.
+    asked.clear();
+    g->Items()->Add("New");
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(RadioGroup, TheItemFontFollowsTheGroupsUntilSetOnItsOwn) {
+    auto* g = Make<TQxRadioGroup>(Form, {0, 0, 100, 100});
+    g->Font()->SetName("Arial");
+    EXPECT_EQ(g->ItemFont()->Name(), "Arial");
+    EXPECT_FALSE(g->ItemFontSet());
+    g->ItemFont()->SetName("Courier New");
+    EXPECT_TRUE(g->ItemFontSet());
+    g->Font()->SetName("Verdana");
+    EXPECT_EQ(g->ItemFont()->Name(), "Courier New");
+}
+
+TEST_F(RadioGroup, TheAcceleratorNeedsAnItemThatCanTakeTheFocus) {
+    auto* g = NewGroup(200, 2);
+    g->SetCaption("&Choice");
+    Form->Show();
+    g->ItemButton(0)->SetEnabled(false);
+    EXPECT_EQ(g->Perform(CM_DIALOGCHAR, 'c'), 1);
+    EXPECT_TRUE(g->ItemButton(1)->Focused());
+    g->ItemButton(1)->SetEnabled(false);
+    EXPECT_EQ(g->Perform(CM_DIALOGCHAR, 'c'), 0);
+}
+
+} // namespace

@@ -1,0 +1,157 @@
+// Edits and memos: the non-client geometry, text reaching the hosted text
+// widget as the user's input, and memo lines.
+#include "platform/gui/controls/Clipboard.h"
+#include "platform/gui/controls/Edit.h"
+#include "platform/gui/controls/SystemParameters.h"
+#include "platform/gui/controls/WindowSurface.h"
+#include "tests/platform/gui/controls/ControlProbes.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+using namespace probes;
+
+namespace {
+
+TEST(NonClient, GeometryOfBordersButtonsAndRegions) {
+    EXPECT_EQ(BorderInset(bsNone, true), 0);
+    EXPECT_EQ(BorderInset(bsSingle, true), 2);
+    EXPECT_EQ(BorderInset(bsSingle, false), 1);
+
+    struct Case {
+        Integer Border, Button;
+        bool Rtl;
+        TRect Client, ButtonRect;
+    };
+    // A 100 x 21 window; the button is inset as the edit paints it (2).
+    const Case cases[] = {
+        {2, 0, false, {2, 2, 98, 19}, {82, 2, 98, 19}},
+        {2, 16, false, {2, 2, 82, 19}, {82, 2, 98, 19}},
+        {2, 16, true, {18, 2, 98, 19}, {2, 2, 18, 19}},
+        {1, 15, false, {1, 1, 84, 20}, {82, 2, 98, 19}},
+        {0, 16, false, {0, 0, 84, 21}, {82, 2, 98, 19}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NonClientClientRect(100, 21, c.Border, c.Button, c.Rtl), c.Client) << c.Border << c.Button;
+        EXPECT_EQ(DropButtonRect(100, 21, 2, 16, c.Rtl), c.ButtonRect) << c.Rtl;
+    }
+    // A window too small for its parts keeps an empty client area.
+    EXPECT_EQ(NonClientClientRect(10, 3, 2, 16, false).Width(), 0);
+
+    const TRect client = NonClientClientRect(100, 21, 2, 16, false);
+    EXPECT_EQ(NonClientHitTest({10, 10}, 100, 21, 2, client), HTCLIENT);
+    EXPECT_EQ(NonClientHitTest({1, 10}, 100, 21, 2, client), HTBORDER);
+    EXPECT_EQ(NonClientHitTest({90, 10}, 100, 21, 2, client), HTNOWHERE); // the button's part
+    EXPECT_EQ(NonClientHitTest({99, 0}, 100, 21, 2, client), HTBORDER);
+    EXPECT_EQ(NonClientHitTest({100, 10}, 100, 21, 2, client), HTNOWHERE);
+
+    EXPECT_EQ(NonClientCursor(HTCLIENT, crDefault), crIBeam);
+    EXPECT_EQ(NonClientCursor(HTCLIENT, crHandPoint), crHandPoint);
+    EXPECT_EQ(NonClientCursor(HTNOWHERE, crHandPoint), crArrow);
+    EXPECT_EQ(NonClientCursor(HTBORDER, crDefault), crArrow);
+}
+
+class EditInput : public FormTest {};
+
+TEST_F(EditInput, KeysOfTheUserAndOfTheProgramReachTheText) {
+    auto* edit = new TCustomMaskEdit(Form);
+    edit->SetParent(Form);
+    edit->SetBounds(10, 10, 100, 21);
+    Integer changes = 0;
+    edit->OnChange = [&](TObject*) { ++changes; };
+    edit->OnKeyPress = [](TObject*, char32_t& Key) {
+        if (Key == 'x') Key = 0; // consumed: never typed
+    };
+    ShowForm();
+    edit->SetFocus();
+    EXPECT_EQ(edit->TextRect(), TRect(2, 2, 98, 19));
+
+    // The window system's key events on the text widget.
+    auto* line = dynamic_cast<QLineEdit*>(WindowWidget(edit->Handle())->findChild<QLineEdit*>());
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->geometry(), QRect(2, 2, 96, 17));
+    for (const char* t : {"a", "x", "b"}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A + (t[0] - 'a'), Qt::NoModifier, t);
+        QApplication::sendEvent(line, &press);
+    }
+    EXPECT_EQ(edit->Text(), "ab");
+    QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, "\b");
+    QApplication::sendEvent(line, &back);
+    EXPECT_EQ(edit->Text(), "a");
+
+    // Keys the program sends go the same way.
+    Key('C', {}, "c");
+    Key(VK_HOME);
+    Key('D', {}, "d");
+    EXPECT_EQ(edit->Text(), "dac");
+    EXPECT_EQ(changes, 5);
+    edit->SetSelStart(1);
+    edit->SetSelLength(2);
+    EXPECT_EQ(edit->SelText(), "ac");
+
+    // Text set before and kept over a new window.
+    edit->SetText("kept");
+    edit->SetBorderStyle(bsNone);
+    Application->ProcessMessages();
+    EXPECT_EQ(edit->Text(), "kept");
+    EXPECT_EQ(edit->TextRect(), TRect(0, 0, 100, 21));
+    EXPECT_THROW(edit->ValidateError(), EDBEditError);
+}
+
+TEST_F(EditInput, MemoLinesAppendEditAndOutliveTheWindow) {
+    auto* memo = new TMemo(Form);
+    memo->Lines()->Add("before");
+    memo->SetParent(Form);
+    memo->SetBounds(0, 0, 150, 100);
+    ShowForm();
+    TStrings* lines = memo->Lines();
+    EXPECT_EQ(lines->Count(), 1);
+    EXPECT_EQ(lines->Add("one"), 1);
+    lines->Add("two");
+    lines->Insert(1, "inserted");
+    lines->Put(3, "TWO");
+    lines->Delete(0);
+    EXPECT_EQ(lines->Text(), "inserted\none\nTWO\n");
+    EXPECT_EQ(memo->Text(), "inserted\none\nTWO");
+    EXPECT_EQ(memo->Perform(EM_GETLINECOUNT), 3);
+    EXPECT_EQ(memo->Perform(EM_LINEINDEX, 1), 9);
+    EXPECT_EQ(memo->Perform(EM_LINEFROMCHAR, 10), 1);
+    EXPECT_EQ(memo->Perform(EM_LINELENGTH, 10), 3);
+
+    // A text ending in a line break has no empty last line; the next line fills it.
+    memo->SetText("a\nb\n");
+    EXPECT_EQ(lines->Count(), 2);
+    lines->Add("c");
+    EXPECT_EQ(lines->Count(), 3);
+    EXPECT_EQ(lines->Get(2), "c");
+    lines->Clear();
+    EXPECT_EQ(lines->Count(), 0);
+    lines->Add("first");
+    EXPECT_EQ(memo->Text(), "first");
+    EXPECT_THROW(lines->Get(1), EStringListError);
+
+    memo->SetAlignment(taCenter); // a new window
+    Application->ProcessMessages();
+    EXPECT_EQ(lines->Count(), 1);
+    EXPECT_EQ(lines->Get(0), "first");
+}
+
+TEST(Settings, WheelLinesAndClipboardText) {
+    Application->Initialize();
+    UINT lines = 0;
+    ASSERT_TRUE(SystemParametersInfo(SPI_SETWHEELSCROLLLINES, 5, nullptr, 0));
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
+    EXPECT_EQ(lines, 5u);
+    SystemParametersInfo(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
+    EXPECT_FALSE(SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, nullptr, 0));
+
+    QApplication::clipboard()->clear();
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+    SetClipboardText("copied");
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_EQ(ClipboardText(), "copied");
+}
+
+} // namespace
