@@ -8,6 +8,9 @@
 
 #include "controls/common/QxCommon.h"
 #include "host/main/StandInWindow.h"
+#include "host/ops/OwnVersion.h"
+#include "host/ui/BLAbout.h"
+#include "host/ui/Prog.h"
 #include "platform/gui/controls/GuiApplication.h"
 #include "platform/gui/controls/WindowPicture.h"
 #include "platform/rtl/SysUtils.h"
@@ -38,8 +41,16 @@ int main(int argc, char** argv) {
     Application->Initialize();
     try {
         ForceDirectories(argv[1]);
+        SetProgramVersionInfo(&HostVersionInfo());
         Application->CreateForm(StandInWindow);
         Picture(StandInWindow, argv[1], "main-window");
+        Application->CreateForm(ProgressForm);
+        ProgressForm->SetCaption("Program memory...");
+        ProgressForm->Show();
+        ProgressForm->SetProgress(40);
+        Picture(ProgressForm, argv[1], "progress-40");
+        Application->CreateForm(AboutBox);
+        Picture(AboutBox, argv[1], "about-box");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "screenshots: %s\n", e.what());
         return 1;
