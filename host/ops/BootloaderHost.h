@@ -47,7 +47,11 @@ inline constexpr const char* UnableToCommunicate = "  *** Unable to communicate 
 class TBootloaderHost {
 public:
     TBootloaderHost(IBootloaderView& View, TDataModule1& Agent);
+    // A host whose agent is made later (the main window exists before the
+    // report agent): SetAgent before StartUp or any device operation.
+    explicit TBootloaderHost(IBootloaderView& View);
     ~TBootloaderHost();
+    void SetAgent(TDataModule1& Agent);
     TBootloaderHost(const TBootloaderHost&) = delete;
     TBootloaderHost& operator=(const TBootloaderHost&) = delete;
 
@@ -177,6 +181,8 @@ public:
 
     void Test_StoreIPClick();
     void Test_ReadIPClick();
+    // "Show All Operations" was clicked: the agent's traffic log follows its check mark.
+    void ShowOpsChkClick();
 
     // ------------------------------------------------------------ listings
 
@@ -289,7 +295,7 @@ private:
     void ReportReadFailure(const String& Text, Integer Boxes);
 
     IBootloaderView& FView;
-    TDataModule1& FAgent;
+    TDataModule1* FAgent = nullptr;
     HWND FHandle = 0;
     std::vector<TdsProg*> FDevices;      // owned, in creation order
     std::vector<TdsProg*> FComboDevices; // the device of each combo item
