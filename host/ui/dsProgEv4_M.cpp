@@ -165,8 +165,8 @@ void TMainForm::LoadSettings() {
     ProcessorCombo->SetText(s.ProcessorText);
     DefaultFirmwareFile = s.DefaultFirmwareFile;
     FHost->ApplySettings(s);
-    LoadFirmwareFile(IsPathDelimiter(DefaultFirmwareFile, 1) ? DefaultFirmwareFile
-                                                            : ProgramFolder + DefaultFirmwareFile);
+    LoadFirmwareFile(!DefaultFirmwareFile.empty() && DefaultFirmwareFile[0] == '/' ? DefaultFirmwareFile
+                                                                                  : ProgramFolder + DefaultFirmwareFile);
 }
 
 void TMainForm::SetOperatingMode(Byte Mode) {
@@ -405,7 +405,7 @@ bool TMainForm::MenuVisible(TOpsMenuItem Which) const { return Item(Which)->Visi
 void TMainForm::ComboClear() { DeviceIDCombo->Items()->Clear(); }
 Integer TMainForm::ComboAdd(const String& Text) { return DeviceIDCombo->Items()->Add(Text); }
 void TMainForm::ComboDelete(Integer Index) { DeviceIDCombo->Items()->Delete(Index); }
-void TMainForm::ComboSetItemText(Integer Index, const String& Text) { DeviceIDCombo->Items()->Set(Index, Text); }
+void TMainForm::ComboSetItemText(Integer Index, const String& Text) { DeviceIDCombo->Items()->Put(Index, Text); }
 void TMainForm::ComboSetItemIndex(Integer Index) { DeviceIDCombo->SetItemIndex(Index); }
 Integer TMainForm::ComboItemIndex() const { return DeviceIDCombo->ItemIndex(); }
 void TMainForm::ComboSetText(const String& Text) { DeviceIDCombo->SetText(Text); }

@@ -226,6 +226,7 @@ object MainForm: TMainForm
     Width = 577
     Height = 28
     Align = alBottom
+    AutoStyle = False
     BorderOuter = fsRaised
     BorderWidth = 1
     TabOrder = 2
@@ -248,56 +249,38 @@ object MainForm: TMainForm
   end
   object QxFrameController1: TQxFrameController
     FrameStyle = fsLowered
-    Left = 400
-    Top = 120
   end
   object QxMenuController1: TQxMenuController
-    Left = 432
-    Top = 120
   end
   object SaveDialog1: TSaveDialog
     FileName = 'StatusRpt.txt'
     Filter = 'Status Report Files|*.txt'
     Title = 'Save Status Report to a File'
-    Left = 400
-    Top = 152
   end
   object PrintDialog1: TPrintDialog
     Options = [poPrintToFile, poPageNums, poWarning]
-    Left = 432
-    Top = 152
   end
   object OpenHexDialog: TOpenDialog
     DefaultExt = 'hex'
     Filter = 'Hex files|*.hex'
     Title = 'Open hex file'
-    Left = 464
-    Top = 152
   end
   object SaveHexDialog: TSaveDialog
     DefaultExt = 'hex'
     Filter = 'Hex files|*.hex'
     Title = 'Save hex file'
-    Left = 496
-    Top = 152
   end
   object OpenFwDialog: TOpenDialog
     DefaultExt = 'pfw'
     Filter = 'Firmware files|*.pfw'
     Title = 'Open firmware file'
-    Left = 528
-    Top = 152
   end
   object Timer1: TTimer
     Enabled = False
     Interval = 100
-    Left = 464
-    Top = 120
   end
   object MainMenu1: TMainMenu
     OwnerDraw = True
-    Left = 504
-    Top = 120
     object File1: TMenuItem
       Caption = '&File'
       object File_New: TMenuItem

@@ -10,6 +10,7 @@
 #include "host/ui/Prog.h"
 #include "host/ui/dsProgEv4_M.h"
 #include "platform/gui/controls/Printers.h"
+#include "platform/gui/graphics/Jpeg.h"
 #include "platform/gui/controls/WindowInput.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/EventLoop.h"
@@ -33,7 +34,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const String Dist = String(std::getenv("QUENTA_BINARY_DIR")) + "/dist/";
+// The build's dist folder (Settings.ini, logo, sample firmware).
+String Dist() { return String(std::getenv("QUENTA_BINARY_DIR")) + "/dist/"; }
 constexpr const char* FullViewSettings = "P1=1370582946\nP2=1629047315\nOperatingMode=1\n";
 
 // The bytes of an Intel HEX file by physical address.
@@ -69,7 +71,7 @@ protected:
         fs::remove_all(Folder);
         fs::create_directories(Folder);
         for (const char* f : {"Settings.ini", "Logo.bmp", "Sample.pfw"})
-            fs::copy_file(Dist + f, Folder / f);
+            fs::copy_file(Dist() + f, Folder / f);
         SetProgramFileName((Folder / "Bravik_PIC32E_F512_ENC28J60").string());
         TDevSimOptions o;
         o.BindAddress = "127.0.0.1";
@@ -129,7 +131,8 @@ protected:
     static void Click(TControl* Control) {
         TWinControl* window = dynamic_cast<TWinControl*>(Control) ? static_cast<TWinControl*>(Control)
                                                                    : Control->Parent();
-        TPoint p = Control->ClientRect().CenterPoint();
+        const TRect r = Control->ClientRect();
+        TPoint p{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
         if (window != Control) p = {Control->Left() + p.X, Control->Top() + p.Y};
         MouseInput(window, maDown, mbLeft, {}, p);
         MouseInput(window, maUp, mbLeft, {}, p);
@@ -163,8 +166,9 @@ TEST_F(MainWindowTest, StartUpFindsTheDeviceInTheSimpleView) {
     Start();
     TMainForm* f = MainForm;
     EXPECT_EQ(f->Caption(), "Ethernet Quenta PIC32 Bootloader");
-    EXPECT_EQ(f->ClientWidth(), 577);
+    // The description's client area, widened to the minimum window width.
     EXPECT_EQ(f->ClientHeight(), 527);
+    EXPECT_EQ(f->Width(), 593);
     EXPECT_EQ(f->OperatingMode(), 0);
     ASSERT_EQ(f->DeviceIDCombo->Items()->Count(), 1);
     EXPECT_EQ((*f->DeviceIDCombo->Items())[0], "127.0.0.1");
@@ -223,7 +227,7 @@ TEST_F(MainWindowTest, TheLogoIsTheBitmapBeforeTheJpegFromTheProgramFolder) {
     const fs::path previous = fs::current_path();
     TScopeExit back([&] { fs::current_path(previous); });
     fs::current_path(elsewhere);
-    fs::copy_file(Dist + "About.jpg", Folder / "Logo.jpg");
+    fs::copy_file(Dist() + "About.jpg", Folder / "Logo.jpg");
     Make();
     EXPECT_NE(dynamic_cast<TBitmap*>(MainForm->Image1->Picture()->Graphic()), nullptr);
     MainForm->Free();
@@ -383,7 +387,7 @@ TEST_F(MainWindowTest, MouseClicksFindTheDeviceAndUpgradeIt) {
     Click(f->UpgradeBtn);
     EXPECT_EQ(f->QxStatusPane1->Caption(), "Upgrade successfully completed! You can exit now.");
     EXPECT_TRUE(Boxes.Shown().empty());
-    const auto image = HexBytes(Dist + "sample/Sample.hex");
+    const auto image = HexBytes(Dist() + "sample/Sample.hex");
     ASSERT_FALSE(image.empty());
     for (const auto& [address, byte] : image) {
         const Cardinal word = Sim->ReadWord(address & ~3u);
@@ -399,7 +403,8 @@ TEST_F(MainWindowTest, AFailedBlockAnsweredNoEndsTheUpgrade) {
     ASSERT_EQ(Boxes.Shown().size(), 2u);
     EXPECT_EQ(Boxes.Shown()[0].Text,
               "An error occurred when programming the block at address 0x000200. \r\n Would you like to retry?");
-    EXPECT_EQ(Boxes.Shown()[1].Text, "Unable to program your device.  Please investigate and try again.");
+    // The simple view's words for the end.
+    EXPECT_EQ(Boxes.Shown()[1].Text, "Sorry, we were unable to program your device.  Please contact Technical Support.");
     EXPECT_NE(MainForm->QxStatusPane1->Caption(), "Upgrade successfully completed! You can exit now.");
     EXPECT_EQ(Sim->RequestCount(0x09), 0u);
 }
