@@ -57,6 +57,7 @@ struct TCustomIniFile::TData {
 };
 
 namespace {
+
 String Unquote(const String& v) {
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
         return v.substr(1, v.size() - 2);
@@ -198,7 +199,7 @@ void TCustomIniFile::DeleteKey(const String& Section, const String& Ident) {
             }
 }
 
-void TCustomIniFile::UpdateFile() { WriteFileText(FFileName, GetText()); }
+void TCustomIniFile::UpdateFile() { WriteFileAtomically(FFileName, GetText()); }
 
 void TIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
     TCustomIniFile::WriteString(Section, Ident, Value);

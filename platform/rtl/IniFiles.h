@@ -36,7 +36,9 @@ public:
     virtual void EraseSection(const String& Section);
     virtual void DeleteKey(const String& Section, const String& Ident);
 
-    // Writes the contents back to the file; raises EFCreateError on failure.
+    // Writes the contents back to the file: a new file is written beside it
+    // and takes its place, so a failed write leaves the old file whole.
+    // Raises EFCreateError or EWriteError on failure.
     void UpdateFile();
     // Parses INI text (what the constructor does with the file's contents).
     void SetText(const String& Text);

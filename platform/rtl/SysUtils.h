@@ -149,6 +149,13 @@ String SysErrorMessage(int ErrorCode);
 String ReadFileText(const String& FileName);
 // Replaces a file's contents; raises EFCreateError / EWriteError on failure.
 void WriteFileText(const String& FileName, const String& Text);
+// Writes Bytes to a new temporary file in FileName's folder and renames it
+// to FileName, so FileName is either replaced whole or left as it was (a
+// symbolic link is followed to the file it names). The file keeps its mode;
+// a new one gets the usual mode (0666 less the umask). Raises EFCreateError
+// when the temporary file cannot be made and EWriteError when writing or
+// renaming fails; the temporary file is gone either way.
+void WriteFileAtomically(const String& FileName, const String& Bytes);
 
 // ---------------------------------------------------------------- date and time
 

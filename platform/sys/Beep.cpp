@@ -10,7 +10,7 @@ TBeepSink& Sink() {
 }
 } // namespace
 
-BOOL MessageBeep(UINT Type) {
+bool MessageBeep(Cardinal Type) {
     if (Sink()) {
         Sink()(Type);
     } else if (isatty(STDERR_FILENO)) {

@@ -111,6 +111,23 @@ inline constexpr Cardinal CN_KEYUP = CN_BASE + WM_KEYUP;
 inline constexpr Cardinal CN_CHAR = CN_BASE + WM_CHAR;
 inline constexpr Cardinal CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
 inline constexpr Cardinal CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
+// A window's WM_COMMAND and WM_NOTIFY about itself, as its parent reflects
+// them to the control: CN_COMMAND's WParam holds the notification code in
+// its high word (EN_CHANGE ...), CN_NOTIFY's LParam points at an NMHDR.
+inline constexpr Cardinal CN_COMMAND = CN_BASE + WM_COMMAND;
+inline constexpr Cardinal CN_NOTIFY = CN_BASE + WM_NOTIFY;
+
+// Notification codes of edit windows (CN_COMMAND).
+inline constexpr Word EN_SETFOCUS = 0x0100;
+inline constexpr Word EN_KILLFOCUS = 0x0200;
+inline constexpr Word EN_CHANGE = 0x0300;
+
+// The head of every WM_NOTIFY record.
+struct NMHDR {
+    HWND hwndFrom = 0;
+    std::uintptr_t idFrom = 0;
+    Integer code = 0;
+};
 
 // ---------------------------------------------------------------- codes
 

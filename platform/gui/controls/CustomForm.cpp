@@ -1,6 +1,7 @@
 #include "platform/gui/controls/CustomForm.h"
 #include "platform/forms/Reader.h"
 #include "platform/gui/controls/Application.h"
+#include "platform/gui/controls/MenuLoop.h"
 #include "platform/gui/controls/Published.h"
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/WindowInput.h"
@@ -92,6 +93,7 @@ void TCustomForm::InitializeFormFile(const String& FileName, const TClassInfo* F
 void TCustomForm::Loaded() {
     TWinControl::Loaded();
     if (FActiveControl && !ContainsControl(FActiveControl)) FActiveControl = nullptr;
+    if (FMenu) MenuChanged();
 }
 
 // ================================================================ window
@@ -118,7 +120,34 @@ void TCustomForm::SetWindowState(TWindowState Value) {
 }
 
 TRect TCustomForm::FrameMetrics() const {
-    return Frame(FBorderStyle);
+    TRect f = Frame(FBorderStyle);
+    f.Top += FMenuHeight;
+    return f;
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value) {
+    if (Value == FMenu) return;
+    if (TMenuLoop::Get().BarForm() == this) CloseMenus();
+    if (FMenu && FMenu->FWindowForm == this) FMenu->FWindowForm = nullptr;
+    FMenu = Value;
+    if (Value) {
+        if (Value->FWindowForm && Value->FWindowForm != this) Value->FWindowForm->SetMenu(nullptr);
+        Value->FWindowForm = this;
+        Value->FreeNotification(this);
+    }
+    MenuChanged();
+}
+
+void TCustomForm::MenuChanged() {
+    if (HasState(csDestroying)) FMenuHeight = 0;
+    if (HasState(csLoading) || HasState(csDestroying)) return;
+    const Integer height = MenuBarHeight(this);
+    if (height != FMenuHeight) {
+        const Integer cw = ClientWidth(), ch = ClientHeight();
+        FMenuHeight = height;
+        SetClientSize(cw, ch);
+    }
+    if (HandleAllocated()) TMenuWindows::UpdateBar(this);
 }
 
 TRect TCustomForm::ClientRect() const {
@@ -164,6 +193,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 
 void TCustomForm::CreateWindowHandle(const TCreateParams& Params) {
     TWinControl::CreateWindowHandle(Params);
+    if (FMenu) MenuChanged();
 }
 
 void TCustomForm::BoundsChanged(const TRect& OldBounds) {
@@ -453,6 +483,7 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation != opRemove) return;
     if (AComponent == FActiveControl) FActiveControl = nullptr;
     if (AComponent == FFocusedControl) FFocusedControl = nullptr;
+    if (AComponent == FMenu) SetMenu(nullptr);
     ClearFieldsReferring(this, AComponent);
 }
 
@@ -528,6 +559,7 @@ const TClassInfo& TForm::ClassInfo() {
             .Property("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight)
             .Property("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth)
             .Property("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview)
+            .Property("Menu", &TForm::Menu, &TForm::SetMenu)
             .Property("Position", &TForm::Position, &TForm::SetPosition)
             .Default(poDesigned)
             .Property("WindowState", &TForm::WindowState, &TForm::SetWindowState)

@@ -12,6 +12,8 @@
 #include "platform/gui/controls/Dialogs.h"
 #include "platform/gui/controls/GraphicControl.h"
 
+class TMainMenu;
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;
@@ -68,6 +70,15 @@ public:
     TPoint ClientOrigin() const override;
     void SetClientSize(Integer AWidth, Integer AHeight) override;
     TCanvas* Canvas() const { return FCanvas.get(); }
+
+    // ---- menu bar (Menus.h): shown above the client area, inside the
+    // frame; setting or changing the menu keeps the client area's size.
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* Value);
+    // The height of the menu bar (0 without one).
+    Integer MenuHeight() const { return FMenuHeight; }
+    // The menu's entries changed: measures the bar again.
+    void MenuChanged();
 
     // ---- showing and closing
     void Show() { SetVisible(true); }
@@ -157,6 +168,8 @@ private:
     Integer FFocusCount = 0;
     std::unique_ptr<TControlCanvas> FCanvas;
     bool FDestroyed = false;
+    TMainMenu* FMenu = nullptr;
+    Integer FMenuHeight = 0;
 };
 
 // A form as the system's form classes derive from it.

@@ -1,8 +1,8 @@
 #include "platform/gui/controls/PopupWindow.h"
 #include "platform/gui/controls/Application.h"
 #include "platform/gui/controls/WindowSurface.h"
-#include "platform/gui/graphics/GraphicsAccess.h"
 #include "platform/gui/gdi/RasterAccess.h"
+#include "platform/gui/graphics/GraphicsAccess.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,8 +21,9 @@ template <class F> void Guarded(F&& Body) {
 
 class TPopupWidget : public QWidget {
 public:
-    TPopupWidget(TPopupWindow::TPaint Paint, TPopupWindow::TMouse Mouse)
-        : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+    TPopupWidget(TPopupWindow::TPaint Paint, TPopupWindow::TMouse Mouse, QWidget* Parent)
+        : QWidget(Parent, Parent ? Qt::WindowFlags()
+                                 : Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
           FPaint(std::move(Paint)), FMouse(std::move(Mouse)) {
         setObjectName("PopupWindow");
         setMouseTracking(true);
@@ -73,9 +74,9 @@ struct TPopupWindow::TImpl {
     QPointer<TPopupWidget> Widget;
 };
 
-TPopupWindow::TPopupWindow(TPaint Paint, TMouse Mouse) : FImpl(std::make_unique<TImpl>()) {
+TPopupWindow::TPopupWindow(TPaint Paint, TMouse Mouse, QWidget* Parent) : FImpl(std::make_unique<TImpl>()) {
     Application->Initialize();
-    FImpl->Widget = new TPopupWidget(std::move(Paint), std::move(Mouse));
+    FImpl->Widget = new TPopupWidget(std::move(Paint), std::move(Mouse), Parent);
 }
 
 TPopupWindow::~TPopupWindow() {

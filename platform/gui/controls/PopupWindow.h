@@ -21,12 +21,15 @@ public:
     using TPaint = std::function<void(TCanvas* Canvas)>;
     using TMouse = std::function<void(TMouseAction Action, TMouseButton Button, TPoint Pos)>;
 
-    TPopupWindow(TPaint Paint, TMouse Mouse);
+    // With a Parent the window is a child of that window's widget (a strip
+    // of it, such as a form's menu bar) and Bounds are in its coordinates.
+    TPopupWindow(TPaint Paint, TMouse Mouse, QWidget* Parent = nullptr);
     ~TPopupWindow();
     TPopupWindow(const TPopupWindow&) = delete;
     TPopupWindow& operator=(const TPopupWindow&) = delete;
 
-    // Shows the window at Bounds (screen coordinates) and paints it.
+    // Shows the window at Bounds (screen coordinates, or the parent's) and
+    // paints it.
     void Show(const TRect& Bounds);
     void Hide();
     bool Visible() const;

@@ -104,3 +104,12 @@ TClassBuilder<T>& PublishControlProperties(TClassBuilder<T>& B, std::initializer
     }
     return B;
 }
+
+// Left and Top of a non-visual component: its place in the form designer,
+// read from form descriptions and dropped (the program has no use for it).
+template <class T> TClassBuilder<T>& PublishDesignPlace(TClassBuilder<T>& B) {
+    auto none = [](const T*) { return Integer(0); };
+    auto drop = [](T*, Integer) {};
+    auto never = [](const T*) { return false; };
+    return B.Property("Left", none, drop).Stored(never).Property("Top", none, drop).Stored(never);
+}

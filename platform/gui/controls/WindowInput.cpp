@@ -1,5 +1,6 @@
 #include "platform/gui/controls/WindowInput.h"
 #include "platform/gui/controls/Application.h"
+#include "platform/gui/controls/MenuLoop.h"
 #include "platform/gui/controls/Screen.h"
 
 namespace {
@@ -121,6 +122,8 @@ void MouseInput(TWinControl* Window, TMouseAction Action, TMouseButton Button, T
     gCursorPos = screen;
     TCustomForm* form = GetParentForm(Window);
     if (!form) return;
+    // An open menu takes the mouse: a press outside it closes it.
+    if (TMenuLoop::Get().MouseHook(Action)) return;
 
     // The control under the pointer, disabled ones included.
     TWinControl* under = WindowAt(form, screen, false);
@@ -173,6 +176,8 @@ void MouseLeaveInput(TCustomForm* Form) {
 void KeyInput(TKeyAction Action, Word Key, TShiftState Shift, const String& Text) {
     SyncModifiers(Shift);
     if (Key) SetKeyDown(Key, Action == kaDown);
+    // Menus first: the menu bar's keys, open menus and shortcuts.
+    if (TMenuLoop::Get().KeyHook(Action, Key, Shift)) return;
     TWinControl* target = FocusedWindow();
     if (!target) target = ActiveCustomForm();
     if (!target) return;

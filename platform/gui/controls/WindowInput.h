@@ -10,6 +10,10 @@
 // one (disabled controls included), and updates the application's hint.
 // A press activates the form.
 //
+// Menus (Menus.h) see every key and mouse event first: while a menu is open
+// it takes them, and the active form's menu bar takes Alt, F10, Alt+letter
+// and the shortcuts of its items.
+//
 // Keys go to the focused window: first as CN_KEYDOWN (dialog keys: Tab,
 // arrows, Enter, Escape go to the form unless the control wants them), then
 // WM_KEYDOWN, then one WM_CHAR per character typed (CN_CHAR first, which

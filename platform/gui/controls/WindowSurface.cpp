@@ -27,22 +27,6 @@ TShiftState ShiftOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons = 
     return s;
 }
 
-bool ButtonOf(Qt::MouseButton Button, TMouseButton& Out) {
-    switch (Button) {
-    case Qt::LeftButton:
-        Out = mbLeft;
-        return true;
-    case Qt::RightButton:
-        Out = mbRight;
-        return true;
-    case Qt::MiddleButton:
-        Out = mbMiddle;
-        return true;
-    default:
-        return false;
-    }
-}
-
 Word VirtualKeyOf(int Key) {
     if ((Key >= Qt::Key_A && Key <= Qt::Key_Z) || (Key >= Qt::Key_0 && Key <= Qt::Key_9))
         return static_cast<Word>(Key);
@@ -130,6 +114,13 @@ Qt::WindowFlags FormFlags(const TCustomForm* Form) {
     return f;
 }
 
+// How far below the top of a window's widget its client area begins: a
+// form's menu bar lies above it, inside the same widget.
+int ClientTop(const TWinControl* W) {
+    auto* form = dynamic_cast<const TCustomForm*>(W);
+    return form ? form->MenuHeight() : 0;
+}
+
 // A surface handling one of its own events is not deleted under it.
 int& EventDepth(TWindowSurface* S) {
     static std::unordered_map<TWindowSurface*, int> depths;
@@ -139,6 +130,23 @@ int& EventDepth(TWindowSurface* S) {
 } // namespace
 
 // ================================================================ the widget
+
+bool MouseButtonOf(Qt::MouseButton Button, TMouseButton& Out) {
+    switch (Button) {
+    case Qt::LeftButton:
+        Out = mbLeft;
+        return true;
+    case Qt::RightButton:
+        Out = mbRight;
+        return true;
+    case Qt::MiddleButton:
+        Out = mbMiddle;
+        return true;
+    default:
+        return false;
+    }
+}
+
 
 TWindowSurface::TWindowSurface(TWinControl* Control, QWidget* Parent, Qt::WindowFlags Flags)
     : QWidget(Parent, Flags), FControl(Control), FRaster(std::make_shared<TRaster>(0, 0)) {
@@ -182,42 +190,47 @@ void TWindowSurface::paintEvent(QPaintEvent* Event) {
     if (FControl) FControl->PaintInvalid();
     QPainter painter(this);
     QImage image = RasterImage(*FRaster);
-    painter.drawImage(Event->rect(), image, Event->rect());
+    const int top = FControl ? ClientTop(FControl) : 0;
+    painter.drawImage(Event->rect(), image, Event->rect().translated(0, -top));
 }
 
 void TWindowSurface::mousePressEvent(QMouseEvent* Event) {
     TMouseButton b;
-    if (FControl && ButtonOf(Event->button(), b))
+    QPoint p = Event->position().toPoint();
+    if (FControl && MouseButtonOf(Event->button(), b))
         MouseInput(FControl, maDown, b, ShiftOf(Event->modifiers(), Event->buttons()),
-                   {Event->position().toPoint().x(), Event->position().toPoint().y()});
+                   {p.x(), p.y() - ClientTop(FControl)});
 }
 
 void TWindowSurface::mouseReleaseEvent(QMouseEvent* Event) {
     TMouseButton b;
     QPoint p = Event->position().toPoint();
-    if (FControl && ButtonOf(Event->button(), b))
-        MouseInput(FControl, maUp, b, ShiftOf(Event->modifiers(), Event->buttons()), {p.x(), p.y()});
+    if (FControl && MouseButtonOf(Event->button(), b))
+        MouseInput(FControl, maUp, b, ShiftOf(Event->modifiers(), Event->buttons()),
+                   {p.x(), p.y() - ClientTop(FControl)});
 }
 
 void TWindowSurface::mouseDoubleClickEvent(QMouseEvent* Event) {
     TMouseButton b;
     QPoint p = Event->position().toPoint();
-    if (FControl && ButtonOf(Event->button(), b))
-        MouseInput(FControl, maDoubleClick, b, ShiftOf(Event->modifiers(), Event->buttons()), {p.x(), p.y()});
+    if (FControl && MouseButtonOf(Event->button(), b))
+        MouseInput(FControl, maDoubleClick, b, ShiftOf(Event->modifiers(), Event->buttons()),
+                   {p.x(), p.y() - ClientTop(FControl)});
 }
 
 void TWindowSurface::mouseMoveEvent(QMouseEvent* Event) {
     gPointerSurface = this;
     QPoint p = Event->position().toPoint();
     if (FControl)
-        MouseInput(FControl, maMove, mbLeft, ShiftOf(Event->modifiers(), Event->buttons()), {p.x(), p.y()});
+        MouseInput(FControl, maMove, mbLeft, ShiftOf(Event->modifiers(), Event->buttons()),
+                   {p.x(), p.y() - ClientTop(FControl)});
 }
 
 void TWindowSurface::wheelEvent(QWheelEvent* Event) {
     QPoint p = Event->position().toPoint();
     if (FControl)
         MouseWheelInput(FControl, ShiftOf(Event->modifiers(), Event->buttons()), Event->angleDelta().y(),
-                        {p.x(), p.y()});
+                        {p.x(), p.y() - ClientTop(FControl)});
 }
 
 void TWindowSurface::leaveEvent(QEvent*) {
@@ -232,15 +245,16 @@ void TWindowSurface::closeEvent(QCloseEvent* Event) {
 void TWindowSurface::resizeEvent(QResizeEvent*) {
     auto* form = dynamic_cast<TCustomForm*>(FControl);
     if (!form || !isWindow()) return;
-    if (width() != form->ClientWidth() || height() != form->ClientHeight())
-        form->SetClientSize(width(), height());
+    const int top = ClientTop(form);
+    if (width() != form->ClientWidth() || height() - top != form->ClientHeight())
+        form->SetClientSize(width(), height() - top);
 }
 
 void TWindowSurface::moveEvent(QMoveEvent*) {
     auto* form = dynamic_cast<TCustomForm*>(FControl);
     if (!form || !isWindow()) return;
     TRect f = form->FrameMetrics();
-    QPoint origin = geometry().topLeft();
+    QPoint origin = geometry().topLeft() + QPoint(0, ClientTop(form));
     if (origin.x() - f.Left != form->Left() || origin.y() - f.Top != form->Top())
         form->SetBounds(origin.x() - f.Left, origin.y() - f.Top, form->Width(), form->Height());
 }
@@ -281,10 +295,6 @@ QWidget* WindowWidget(HWND Wnd) {
     return w ? TWindowAccess::Widget(w) : nullptr;
 }
 
-bool MouseButtonOf(Qt::MouseButton Button, TMouseButton& Out) {
-    return ButtonOf(Button, Out);
-}
-
 HWND ActiveWindowHandle() {
     TCustomForm* f = ActiveCustomForm();
     return f && f->HandleAllocated() ? f->Handle() : 0;
@@ -318,7 +328,7 @@ HDC TWindowAccess::WindowDC(TWinControl* W) {
 }
 
 void TWindowAccess::Present(TWinControl* W, const TRect& R) {
-    if (W->FSurface) W->FSurface->update(QRect(R.Left, R.Top, R.Width(), R.Height()));
+    if (W->FSurface) W->FSurface->update(QRect(R.Left, R.Top + ClientTop(W), R.Width(), R.Height()));
 }
 
 void TWindowAccess::Restack(TWinControl* Parent) {
@@ -334,17 +344,18 @@ void TWindowAccess::ApplyGeometry(TWinControl* W) {
     s->ResizeRaster(client.Width(), client.Height());
     if (auto* form = dynamic_cast<TCustomForm*>(W); form && s->isWindow()) {
         TPoint origin = form->ClientOrigin();
-        QRect g(origin.X, origin.Y, client.Width(), client.Height());
+        const int top = ClientTop(form);
+        QRect g(origin.X, origin.Y - top, client.Width(), client.Height() + top);
         if (s->geometry() != g) s->setGeometry(g);
         if (form->BorderStyle() == bsDialog || form->BorderStyle() == bsSingle ||
             form->BorderStyle() == bsToolWindow || form->BorderStyle() == bsNone)
-            s->setFixedSize(client.Width(), client.Height());
+            s->setFixedSize(client.Width(), client.Height() + top);
         else {
             s->setMinimumSize(0, 0);
             s->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         }
     } else {
-        QRect g(W->Left(), W->Top(), W->Width(), W->Height());
+        QRect g(W->Left(), W->Top() + ClientTop(W->Parent()), W->Width(), W->Height());
         if (s->geometry() != g) s->setGeometry(g);
     }
 }
@@ -405,6 +416,7 @@ void TWindowAccess::ShowToolTip(TControl* Control, const String& Text) {
     if (!window) window = Control->Parent();
     if (!window || !window->FSurface) return;
     TPoint p = window->ScreenToClient(GetCursorPos());
-    QToolTip::showText(window->FSurface->mapToGlobal(QPoint(p.X, p.Y + 20)), QString::fromStdString(Text),
+    QToolTip::showText(window->FSurface->mapToGlobal(QPoint(p.X, p.Y + ClientTop(window) + 20)),
+                       QString::fromStdString(Text),
                        window->FSurface);
 }

@@ -45,11 +45,11 @@ private:
     QWidget* FKeyWidget = nullptr;
 };
 
+// The control tree's button for a Qt mouse button; false for other buttons.
+bool MouseButtonOf(Qt::MouseButton Button, TMouseButton& Out);
+
 TWindowSurface* CreateWindowSurface(TWinControl* Control, const TCreateParams& Params);
 void DestroyWindowSurface(TWindowSurface* Surface);
-
-// The mouse button of a window-system button; false for other buttons.
-bool MouseButtonOf(Qt::MouseButton Button, TMouseButton& Out);
 
 // The widget of a window handle (nullptr when none).
 QWidget* WindowWidget(HWND Wnd);

@@ -55,3 +55,4 @@ BOOL DrawFrameControl(HDC DC, TRect* Rect, UINT Type, UINT State);
 BOOL DrawFrameButton(HDC DC, TRect& Rect, UINT State);
 BOOL DrawFrameMenu(HDC DC, TRect& Rect, UINT State);
 BOOL DrawFrameScroll(HDC DC, TRect& Rect, UINT State);
+
