@@ -345,7 +345,17 @@ void TMainForm::HelpAboutClick(TObject*) { AboutBox->ShowModal(); }
 
 // ================================================================ IBootloaderView
 
-void TMainForm::AddResultLine(const String& Line) { ResultsMemo->Lines()->Add(Line); }
+void TMainForm::AddResultLine(const String& Line) {
+    // A text holding "\r\n" breaks becomes several lines, as in the
+    // window's edit control; an empty text is one empty line.
+    TStrings* lines = ResultsMemo->Lines();
+    for (String::size_type start = 0;;) {
+        const auto at = Line.find("\r\n", start);
+        lines->Add(Line.substr(start, at == String::npos ? String::npos : at - start));
+        if (at == String::npos) break;
+        start = at + 2;
+    }
+}
 
 void TMainForm::ClearResults() {
     TStrings* lines = ResultsMemo->Lines();

@@ -273,8 +273,7 @@ TEST_F(MainWindowTest, ClearSaveAndPrintTheResults) {
     ASSERT_EQ(Lines().size(), 3u);
     EXPECT_EQ(Lines()[1], "");
     EXPECT_EQ(Lines()[2], "");
-    f->AddResultLine("first line");
-    f->AddResultLine("     indented");
+    f->AddResultLine("first line\r\n     indented");
     const std::vector<String> before = Lines();
 
     TScriptedDialogs dialogs;
