@@ -184,3 +184,7 @@ void TApplication::CancelHint() {
 void MouseControlChanged(TControl* Control) {
     Application->HintControlChanged(Control);
 }
+
+void HintMouseMoved(TControl* Control) {
+    if (Control != Application->FHintControl) Application->HintControlChanged(Control);
+}

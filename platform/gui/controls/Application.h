@@ -89,6 +89,7 @@ public:
 private:
     friend class TCustomForm;
     friend void MouseControlChanged(TControl* Control);
+    friend void HintMouseMoved(TControl* Control);
     void WndProc(TMessage& Message);
     void ReleaseForm(TCustomForm* Form);
     void FormDestroyed(TCustomForm* Form);
@@ -114,3 +115,6 @@ extern TApplication* Application;
 
 // Tells the application that the pointer moved onto another control (hints).
 void MouseControlChanged(TControl* Control);
+// Tells the application that the pointer moved over the same control: a
+// hint cancelled meanwhile (CancelHint) is started anew.
+void HintMouseMoved(TControl* Control);

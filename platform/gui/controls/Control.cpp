@@ -80,6 +80,7 @@ TControl::~TControl() {
     // Normally done in BeforeDestruction while the control was whole.
     if (gCaptureControl == this) gCaptureControl = nullptr;
     ForgetMouseControl(this);
+    ForgetDragControl(this);
     if (FParent) FParent->RemoveControl(this);
 }
 
@@ -252,6 +253,8 @@ void TControl::SetText(const String& Value) {
     if (GetText() == Value) return;
     String copy = Value;
     Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(&copy));
+    if (FHostDockSite)
+        FHostDockSite->Perform(CM_DOCKNOTIFICATION, reinterpret_cast<WPARAM>(this), WM_SETTEXT);
 }
 
 String TControl::GetText() const {
@@ -434,6 +437,10 @@ void TControl::Dispatch(TMessage& Message) {
 void TControl::DefaultHandler(TMessage& Message) {}
 
 void TControl::WMLButtonDown(TMessage& Message) {
+    if (FDragMode == dmAutomatic) {
+        BeginDrag(false);
+        return;
+    }
     if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
     if (FControlStyle.Contains(csClickEvents)) FControlState << csClicked;
     DoMouseDown(Message, mbLeft, {});

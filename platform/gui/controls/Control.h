@@ -23,6 +23,7 @@
 
 #include "platform/gui/controls/Alignments.h"
 #include "platform/gui/controls/ControlMessages.h"
+#include "platform/gui/controls/DragDrop.h"
 #include "platform/gui/graphics/Graphics.h"
 #include "platform/gui/controls/Input.h"
 #include "platform/rtl/TypInfo.h"
@@ -207,6 +208,23 @@ public:
     void SetMouseCapture(bool Value);
     void SetName(const String& NewName) override;
 
+    // ---- dragging (see DragDrop.h)
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    TDragKind DragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind Value) { FDragKind = Value; }
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor Value) { FDragCursor = Value; }
+    // Starts dragging the control, at once or once the pointer has moved
+    // Threshold pixels (-1: the system's drag distance).
+    void BeginDrag(bool Immediate, Integer Threshold = -1);
+    // Ends the control's drag, dropping on the target when Drop.
+    void EndDrag(bool Drop);
+    // The control is the source of the drag in progress.
+    bool Dragging() const;
+    // The drag ended on the control: fires OnDragDrop.
+    virtual void DragDrop(TObject* Source, Integer X, Integer Y);
+
     // ---- reading order
     TBiDiMode BiDiMode() const { return FBiDiMode; }
     virtual void SetBiDiMode(TBiDiMode Value);
@@ -264,8 +282,19 @@ public:
     TMouseEvent OnMouseUp;
     TMouseWheelEvent OnMouseWheel;
     TNotifyEvent OnResize;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TStartDragEvent OnStartDrag;
+    TEndDragEvent OnEndDrag;
 
 protected:
+    // The drag's target is asked whether it takes the drop (X, Y client
+    // coordinates): Accept starts as whether OnDragOver is set, which may
+    // change it.
+    virtual void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
+    // A drag from the control starts (OnStartDrag) and ends (OnEndDrag).
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    virtual void DoEndDrag(TObject* Target, Integer X, Integer Y);
     // The text through WM_GETTEXT (controls whose text lives elsewhere answer it).
     String GetText() const;
     virtual void Click();
@@ -317,6 +346,7 @@ protected:
 private:
     friend class TWinControl;
     friend class TCustomForm;
+    friend struct TDragManager;
     friend struct TDockAccess;
     void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift);
     void DoMouseUp(TMessage& Message, TMouseButton Button);
@@ -338,6 +368,9 @@ private:
     TCursor FCursor = crDefault;
     std::unique_ptr<TSizeConstraints> FConstraints;
     bool FFontChanging = false;
+    TDragMode FDragMode = dmManual;
+    TDragKind FDragKind = dkDrag;
+    TCursor FDragCursor = crDrag;
     std::unique_ptr<TControlActionLink> FActionLink;
     TBiDiMode FBiDiMode = bdLeftToRight;
     TWinControl* FHostDockSite = nullptr;

@@ -20,7 +20,8 @@ bool TControl::ManualDock(TWinControl* NewDockSite, TControl* DropControl, TAlig
     if (Floating()) SetAlign(alNone);
     const TRect bounds = BoundsRect();
     NewDockSite->DoAddDockClient(this, bounds); // the old site lets go as the parent changes
-    if (Parent() != NewDockSite) return false;
+    // The site took the client as its child or into a container of its own.
+    if (!NewDockSite->ContainsControl(Parent())) return false;
     NewDockSite->FDockClients.push_back(this);
     FHostDockSite = NewDockSite;
     NewDockSite->UpdateDockManager();

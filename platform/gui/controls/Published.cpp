@@ -174,6 +174,8 @@ void RegisterControlTypes() {
                                               "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter",
                                               "poMainFormCenter", "poOwnerFormCenter"});
     RegisterEnumType<TWindowState>("TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"});
+    RegisterEnumType<TDragMode>("TDragMode", {"dmManual", "dmAutomatic"});
+    RegisterEnumType<TDragKind>("TDragKind", {"dkDrag", "dkDock"});
     FontStylesTypeInfo();
 }
 

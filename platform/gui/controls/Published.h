@@ -5,6 +5,7 @@
 // ClassInfo() of control classes to pick from.
 
 #include "platform/gui/controls/ActnList.h"
+#include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/WinControl.h"
 
 // Colour names: the standard colours (clBlack ... clWhite, clMoneyGreen,
@@ -29,9 +30,11 @@ void RegisterControlTypes();
 
 // Adds TControl / TWinControl properties by their published names:
 // Action, Align, Caption, Color, Constraints, Enabled, Font, ParentColor,
-// ParentFont, ParentShowHint, ShowHint, Text, Visible, TabOrder, TabStop and
-// the events OnClick, OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp,
-// OnMouseWheel, OnResize, OnEnter, OnExit, OnKeyDown, OnKeyPress, OnKeyUp.
+// ParentFont, ParentShowHint, ShowHint, Text, Visible, TabOrder, TabStop,
+// DragCursor, DragKind, DragMode and the events OnClick, OnDblClick,
+// OnMouseDown, OnMouseMove, OnMouseUp, OnMouseWheel, OnResize, OnDragDrop,
+// OnDragOver, OnEndDrag, OnStartDrag, OnEnter, OnExit, OnKeyDown,
+// OnKeyPress, OnKeyUp.
 // Raises EInvalidOperation for another name.
 template <class T>
 TClassBuilder<T>& PublishControlProperties(TClassBuilder<T>& B, std::initializer_list<const char*> Names) {
@@ -82,6 +85,20 @@ TClassBuilder<T>& PublishControlProperties(TClassBuilder<T>& B, std::initializer
             B.Event("OnMouseWheel", &TControl::OnMouseWheel);
         else if (name == "OnResize")
             B.Event("OnResize", &TControl::OnResize);
+        else if (name == "DragCursor")
+            B.Property("DragCursor", &T::DragCursor, &T::SetDragCursor, CursorTypeInfo()).Default(crDrag);
+        else if (name == "DragKind")
+            B.Property("DragKind", &T::DragKind, &T::SetDragKind).Default(dkDrag);
+        else if (name == "DragMode")
+            B.Property("DragMode", &T::DragMode, &T::SetDragMode).Default(dmManual);
+        else if (name == "OnDragDrop")
+            B.Event("OnDragDrop", &TControl::OnDragDrop);
+        else if (name == "OnDragOver")
+            B.Event("OnDragOver", &TControl::OnDragOver);
+        else if (name == "OnEndDrag")
+            B.Event("OnEndDrag", &TControl::OnEndDrag);
+        else if (name == "OnStartDrag")
+            B.Event("OnStartDrag", &TControl::OnStartDrag);
         else if constexpr (std::is_base_of_v<TWinControl, T>) {
             if (name == "TabOrder")
                 B.Property("TabOrder", &T::TabOrder, &T::SetTabOrder).Default(-1);

@@ -102,7 +102,10 @@ void TWinControl::InsertControl(TControl* AControl) {
 
 void TWinControl::RemoveControl(TControl* AControl) {
     Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(AControl), 0);
-    if (AControl->FHostDockSite == this) TDockAccess::Undocked(this, AControl);
+    // A client leaves its site also when it leaves a container inside the
+    // site (a page control docks each client into a page of its own).
+    if (TWinControl* site = AControl->FHostDockSite; site && site->ContainsControl(this))
+        TDockAccess::Undocked(site, AControl);
     if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
         w->RemoveFocus(true);
         w->DestroyHandle();

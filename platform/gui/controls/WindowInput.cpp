@@ -40,7 +40,12 @@ TWinControl* WindowAt(TCustomForm* Form, TPoint P, bool EnabledOnly) {
 }
 
 void SetMouseControl(TControl* Control) {
-    if (Control == gMouseControl) return;
+    if (Control == gMouseControl) {
+        // A hint cancelled while the pointer stays (a control that changes
+        // its hint as the pointer moves over its parts) starts anew.
+        if (Control) HintMouseMoved(Control);
+        return;
+    }
     TControl* old = gMouseControl;
     gMouseControl = Control;
     if (old) old->Perform(CM_MOUSELEAVE);
@@ -120,6 +125,8 @@ void MouseInput(TWinControl* Window, TMouseAction Action, TMouseButton Button, T
     }
     const TPoint screen = Window->ClientToScreen(ClientPos);
     gCursorPos = screen;
+    // A drag takes the mouse from the controls while it runs.
+    if (Action == maMove ? DragMouseMove(screen) : DragMouseButton(Action != maUp, screen)) return;
     TCustomForm* form = GetParentForm(Window);
     if (!form) return;
     // An open menu takes the mouse: a press outside it closes it.
@@ -176,7 +183,9 @@ void MouseLeaveInput(TCustomForm* Form) {
 void KeyInput(TKeyAction Action, Word Key, TShiftState Shift, const String& Text) {
     SyncModifiers(Shift);
     if (Key) SetKeyDown(Key, Action == kaDown);
-    // Menus first: the menu bar's keys, open menus and shortcuts.
+    // A drag takes the keys (Escape ends it), then menus: the menu bar's
+    // keys, open menus and shortcuts.
+    if (Action == kaDown && DragKeyInput(Key)) return;
     if (TMenuLoop::Get().KeyHook(Action, Key, Shift)) return;
     TWinControl* target = FocusedWindow();
     if (!target) target = ActiveCustomForm();

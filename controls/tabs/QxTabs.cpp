@@ -1,0 +1,5 @@
+#include "controls/tabs/QxTabs.h"
+
+void RegisterQxTabsClasses() {
+    RegisterClasses({&TQxTabControl::ClassInfo(), &TQxPageControl::ClassInfo(), &TQxTabSheet::ClassInfo()});
+}

@@ -1,0 +1,234 @@
+#include "platform/gui/controls/DragDrop.h"
+#include "platform/gui/controls/CustomForm.h"
+#include "platform/gui/controls/Screen.h"
+#include "platform/gui/controls/SystemMetrics.h"
+
+#include <cstdlib>
+#include <memory>
+
+// The one drag of the program: its source, object, start, threshold and
+// the target being asked.
+struct TDragManager {
+    static inline TControl* Source = nullptr;
+    static inline TDragObject* Object = nullptr;
+    static inline std::unique_ptr<TDragObject> Owned; // the object the manager made
+    static inline TPoint Start;
+    static inline Integer Threshold = 0;
+    static inline bool Active = false;
+    static inline bool Accepted = false;
+
+    static TPoint TargetPoint(TControl* Target, TPoint Screen) { return Target->ScreenToClient(Screen); }
+
+    // Asks Target about the drag at screen point P; answers its Accept.
+    static bool Ask(TControl* Target, TPoint P, TDragState State) {
+        bool accept = static_cast<bool>(Target->OnDragOver);
+        const TPoint c = TargetPoint(Target, P);
+        Target->DragOver(Object, c.X, c.Y, State, accept);
+        return accept;
+    }
+
+    static void Init(TControl* Control, bool Immediate, Integer Threshold) {
+        Source = Control;
+        Object = nullptr;
+        Owned.reset();
+        Active = false;
+        Accepted = false;
+        Start = GetCursorPos();
+        TDragManager::Threshold = Threshold >= 0 ? Threshold : GetSystemMetrics(SM_CXDRAG);
+        TDragObject* given = nullptr;
+        Control->DoStartDrag(given);
+        if (Source != Control) return; // the handler ended the drag
+        if (given)
+            Object = given;
+        else {
+            Owned = std::make_unique<TDragControlObject>(Control);
+            Object = Owned.get();
+        }
+        Object->FDragPos = Start;
+        if (Immediate) {
+            Active = true;
+            MoveTo(Start);
+        }
+    }
+
+    static void MoveTo(TPoint P) {
+        Object->FDragPos = P;
+        TControl* target = FindDragTarget(P, false);
+        if (target != Object->FDragTarget) {
+            if (TControl* old = Object->FDragTarget) {
+                Object->FDragTarget = nullptr;
+                Ask(old, P, dsDragLeave);
+            }
+            if (!Source) return;
+            Object->FDragTarget = target;
+            if (target) Ask(target, P, dsDragEnter);
+            if (!Source) return;
+        }
+        Accepted = Object->FDragTarget && Ask(Object->FDragTarget, P, dsDragMove);
+        if (!Source) return;
+        const TCursor cursor = Accepted ? Source->DragCursor() : crNoDrop;
+        SetCursor(Screen->Cursors(cursor));
+    }
+
+    static void Done(bool Drop) {
+        if (!Source) return;
+        TControl* source = Source;
+        TDragObject* object = Object;
+        std::unique_ptr<TDragObject> owned = std::move(Owned);
+        TControl* target = object ? object->FDragTarget : nullptr;
+        const TPoint p = object ? object->FDragPos : GetCursorPos();
+        const bool drop = Active && Drop && target && Accepted;
+        const bool released = Active && Drop;
+        if (object) object->FCancelling = !Drop;
+        Source = nullptr;
+        Object = nullptr;
+        Active = false;
+        Accepted = false;
+        SetCursor(Screen->Cursors(crDefault));
+        if (target) {
+            const TPoint c = TargetPoint(target, p);
+            if (drop) {
+                target->DragDrop(object, c.X, c.Y);
+            } else {
+                bool ignored = false;
+                target->DragOver(object, c.X, c.Y, dsDragLeave, ignored);
+            }
+        }
+        TControl* ended = drop ? target : nullptr;
+        const TPoint sc = ended ? TargetPoint(ended, p) : TPoint{0, 0};
+        source->DoEndDrag(ended, sc.X, sc.Y);
+        // A docked client dragged out and let go where no one took it floats
+        // there in a window of its own.
+        if (released && !drop && source->DragKind() == dkDock && source->HostDockSite())
+            source->ManualFloat(Bounds(p.X, p.Y, source->Width(), source->Height()));
+    }
+
+    // A button went up (Drop) or another one down at P.
+    static void Release(bool Drop, TPoint P) {
+        if (Object) Object->FDragPos = P;
+        Done(Drop);
+    }
+
+    static void Forget(TControl* Control) {
+        if (!Source) return;
+        if (Source == Control) {
+            Source = nullptr;
+            Object = nullptr;
+            Owned.reset();
+            Active = false;
+        } else if (Object && Object->FDragTarget == Control)
+            Object->FDragTarget = nullptr;
+    }
+};
+
+// ================================================================ TControl
+
+void TControl::BeginDrag(bool Immediate, Integer Threshold) {
+    if (TDragManager::Source) return;
+    // The manager takes the mouse from here on: the press will not end as a
+    // click of the control.
+    if (MouseCapture()) SetMouseCapture(false);
+    FControlState >> csLButtonDown >> csClicked;
+    TDragManager::Init(this, Immediate, Threshold);
+}
+
+void TControl::EndDrag(bool Drop) {
+    if (Dragging()) TDragManager::Done(Drop);
+}
+
+bool TControl::Dragging() const {
+    return TDragManager::Source == this;
+}
+
+void TControl::DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
+    if (OnDragOver) OnDragOver(this, Source, X, Y, State, Accept);
+}
+
+void TControl::DragDrop(TObject* Source, Integer X, Integer Y) {
+    if (OnDragDrop) OnDragDrop(this, Source, X, Y);
+}
+
+void TControl::DoStartDrag(TDragObject*& DragObject) {
+    if (OnStartDrag) OnStartDrag(this, DragObject);
+}
+
+void TControl::DoEndDrag(TObject* Target, Integer X, Integer Y) {
+    if (OnEndDrag) OnEndDrag(this, Target, X, Y);
+}
+
+// ================================================================ the manager
+
+namespace {
+
+// The deepest control of Parent at screen point P, graphic ones included.
+TControl* ControlAt(TWinControl* Parent, TPoint P, bool AllowDisabled) {
+    TWinControl* current = Parent;
+    while (true) {
+        const TPoint local = current->ScreenToClient(P);
+        TControl* hit = current->ControlAtPos(local, AllowDisabled, true);
+        if (!hit) return current;
+        auto* w = dynamic_cast<TWinControl*>(hit);
+        if (!w) return hit;
+        current = w;
+    }
+}
+
+} // namespace
+
+TControl* FindDragTarget(TPoint Pos, bool AllowDisabled) {
+    std::vector<TCustomForm*> forms;
+    if (TCustomForm* active = Screen->ActiveCustomForm()) forms.push_back(active);
+    for (Integer i = 0; i < Screen->CustomFormCount(); ++i)
+        if (Screen->CustomForms(i) != Screen->ActiveCustomForm()) forms.push_back(Screen->CustomForms(i));
+    for (TCustomForm* f : forms) {
+        if (!f->Visible() || (!AllowDisabled && !f->Enabled())) continue;
+        if (!PtInRect(f->ClientRect(), f->ScreenToClient(Pos))) continue;
+        return ControlAt(f, Pos, AllowDisabled);
+    }
+    return nullptr;
+}
+
+TControl* DragSourceControl() {
+    return TDragManager::Source;
+}
+
+TDragObject* CurrentDragObject() {
+    return TDragManager::Object;
+}
+
+bool DragActive() {
+    return TDragManager::Source && TDragManager::Active;
+}
+
+void CancelDrag() {
+    TDragManager::Done(false);
+}
+
+bool DragMouseMove(TPoint ScreenPos) {
+    if (!TDragManager::Source) return false;
+    if (!TDragManager::Active) {
+        const TPoint s = TDragManager::Start;
+        if (std::abs(ScreenPos.X - s.X) < TDragManager::Threshold &&
+            std::abs(ScreenPos.Y - s.Y) < TDragManager::Threshold)
+            return true;
+        TDragManager::Active = true;
+    }
+    TDragManager::MoveTo(ScreenPos);
+    return true;
+}
+
+bool DragMouseButton(bool Down, TPoint ScreenPos) {
+    if (!TDragManager::Source) return false;
+    TDragManager::Release(!Down, ScreenPos);
+    return true;
+}
+
+bool DragKeyInput(Word Key) {
+    if (!TDragManager::Source) return false;
+    if (Key == VK_ESCAPE) TDragManager::Done(false);
+    return true;
+}
+
+void ForgetDragControl(TControl* Control) {
+    TDragManager::Forget(Control);
+}

@@ -1,0 +1,293 @@
+// The tab control answering the user through real mouse and key input and
+// the manual clock: selection with its veto, hot tracking and tab hints,
+// keys, accelerators, the scroller's repeat, closing, dragging tabs.
+#include "platform/gui/controls/Menus.h"
+#include "tests/controls/tabs/TabTestSupport.h"
+
+namespace {
+
+class TabInteraction : public TabTest {
+protected:
+    // Three tabs on top: 0..38, 32..74, 64..106 (points inside: x 10, 50, 90).
+    TQxTabControl* Three() {
+        auto* t = NewTabs({"&About", "&Results", "Memory"});
+        t->OnChange = [this](TObject*) { Events.push_back("change " + IntToStr(Tabs->TabIndex())); };
+        t->OnTabClick = [this](TObject*) { Events.push_back("click " + IntToStr(Tabs->TabIndex())); };
+        Tabs = t;
+        Show();
+        return t;
+    }
+    TQxTabControl* Tabs = nullptr;
+    std::vector<String> Events;
+};
+
+TEST_F(TabInteraction, ClicksSelectUnlessRefusedAndOutOfRangeIsNone) {
+    auto* t = Three();
+    Click(t, {50, 7});
+    EXPECT_EQ(t->TabIndex(), 1);
+    t->OnChanging = [&](TObject*, Integer NewIndex, bool& Allow) {
+        Events.push_back("changing " + IntToStr(NewIndex));
+        Allow = false;
+    };
+    Click(t, {90, 7});
+    EXPECT_EQ(t->TabIndex(), 1);
+    t->OnChanging = nullptr;
+    // The current tab clicked again: focused, and clicked again.
+    Click(t, {50, 7});
+    EXPECT_TRUE(t->Focused());
+    t->SetTabIndex(99);
+    EXPECT_EQ(t->TabIndex(), -1);
+    EXPECT_EQ(Events, (std::vector<String>{"change 1", "click 1", "changing 2", "click 1"}));
+    // A disabled tab is not selected but is remembered as pressed.
+    t->Tabs()->GetItem(2)->Enabled = false;
+    Click(t, {90, 7});
+    EXPECT_EQ(t->TabIndex(), -1);
+}
+
+TEST_F(TabInteraction, HotTrackingFollowsThePointerAndTheTimerNoticesItLeaving) {
+    auto* t = Three();
+    t->SetTabHints(true);
+    t->SetShowHint(true);
+    t->Tabs()->GetItem(0)->Hint = "The about page";
+    Mouse(t, maMove, {10, 7});
+    EXPECT_EQ(t->HotTab(), 0);
+    EXPECT_EQ(t->Hint(), "The about page");
+    Mouse(t, maMove, {11, 7}); // the hint of the tab starts with the next move
+    Run(Application->HintPause());
+    EXPECT_EQ(Application->ActiveHint(), "The about page");
+    // The empty end of the strip shows no hint.
+    Mouse(t, maMove, {200, 7});
+    EXPECT_EQ(t->HotTab(), -1);
+    EXPECT_EQ(t->Hint(), "");
+    EXPECT_EQ(Application->ActiveHint(), "");
+    Mouse(t, maMove, {50, 7});
+    EXPECT_EQ(t->HotTab(), 1);
+    // The pointer goes to another window: the 60 ms timer sees it off the tabs.
+    Mouse(Form, maMove, {310, 150});
+    EXPECT_EQ(t->HotTab(), 1);
+    Run(59);
+    EXPECT_EQ(t->HotTab(), 1);
+    Run(1);
+    EXPECT_EQ(t->HotTab(), -1);
+}
+
+// The hot-tracking repaint skips the card's shadow; an expose afterwards
+// paints it again.
+TEST_F(TabInteraction, AnExposeAfterHotTrackingPaintsTheShadow) {
+    auto* t = Three();
+    t->SetBackgroundColor(Paper);
+    PaintNow(t);
+    const COLORREF shadow = t->PaintBuffer()->Canvas()->Pixels(299, 50);
+    EXPECT_NE(shadow, ColorToRGB(Paper));
+    Mouse(t, maMove, {10, 7});
+    Application->ProcessMessages();
+    t->Invalidate();
+    Application->ProcessMessages();
+    EXPECT_EQ(t->PaintBuffer()->Canvas()->Pixels(299, 50), shadow);
+}
+
+TEST_F(TabInteraction, KeysMoveAlongTheStripMirroredOnTheLeft) {
+    auto* t = Three();
+    t->SetFocus();
+    t->SetTabIndex(0);
+    Events.clear();
+    Key(VK_RIGHT);
+    EXPECT_EQ(t->TabIndex(), 1);
+    Key(VK_END);
+    EXPECT_EQ(t->TabIndex(), 2);
+    Key(VK_DOWN); // wraps
+    EXPECT_EQ(t->TabIndex(), 0);
+    Key(VK_LEFT);
+    EXPECT_EQ(t->TabIndex(), 2);
+    t->Tabs()->GetItem(1)->Enabled = false;
+    Key(VK_LEFT); // over the disabled tab
+    EXPECT_EQ(t->TabIndex(), 0);
+    t->Tabs()->GetItem(1)->Enabled = true;
+    // Left tabs in the standard sequence run upwards: Up is forward, Home
+    // the last tab.
+    t->SetTabOrientation(toLeft);
+    Key(VK_UP);
+    EXPECT_EQ(t->TabIndex(), 1);
+    Key(VK_HOME);
+    EXPECT_EQ(t->TabIndex(), 2);
+    Key(VK_END);
+    EXPECT_EQ(t->TabIndex(), 0);
+    EXPECT_EQ(Events.size(), 16u); // a change and a click each
+    // Every tab disabled and none current: nothing moves.
+    t->SetTabIndex(-1);
+    for (Integer i = 0; i < 3; ++i)
+        t->Tabs()->GetItem(i)->Enabled = false;
+    Key(VK_RIGHT);
+    EXPECT_EQ(t->TabIndex(), -1);
+}
+
+// The flag that lets the control change its own tab unasked is cleared
+// again when an OnChange handler raises.
+TEST_F(TabInteraction, ARaisingOnChangeLeavesTheVetoInForce) {
+    auto* t = Three();
+    t->SetFocus();
+    t->SetTabIndex(0);
+    t->OnChange = [](TObject*) { throw Exception("handler failed"); };
+    EXPECT_THROW(Key(VK_RIGHT), Exception);
+    t->OnChange = nullptr;
+    t->OnChanging = [](TObject*, Integer, bool& Allow) { Allow = false; };
+    Click(t, {90, 7});
+    EXPECT_EQ(t->TabIndex(), 1);
+}
+
+TEST_F(TabInteraction, AcceleratorsSelectTheirTab) {
+    auto* t = Three();
+    Events.clear();
+    Key('R', {ssAlt});
+    EXPECT_EQ(t->TabIndex(), 1);
+    EXPECT_TRUE(t->Focused());
+    EXPECT_EQ(Events, (std::vector<String>{"change 1", "click 1"}));
+    Key('A', {ssAlt});
+    EXPECT_EQ(t->TabIndex(), 0);
+}
+
+// Holding the scroller's arrow scrolls after 400 ms, then every 100 ms, and
+// once more on release; a click scrolls once.
+TEST_F(TabInteraction, TheScrollerRepeatsWhileHeld) {
+    auto* t = NewTabs({"Tab1", "Tab2", "Tab3", "Tab4", "Tab5", "Tab6", "Tab7", "Tab8", "Tab9", "Tab10", "Tab11",
+                       "Tab12", "Tab13", "Tab14", "Tab15", "Tab16"},
+                      {0, 0, 150, 60});
+    Show();
+    Integer steps = 0;
+    t->OnScrolledTabs = [&](TObject*) { ++steps; };
+    TQxTabScroller* s = t->Scroller();
+    ASSERT_NE(s, nullptr);
+    const TPoint second{s->Width() - 3, 5};
+    Mouse(s, maMove, second);
+    Mouse(s, maDown, second);
+    Run(399);
+    EXPECT_EQ(steps, 0);
+    Run(1);
+    EXPECT_EQ(steps, 1);
+    for (int k = 0; k < 6; ++k)
+        Run(100);
+    EXPECT_EQ(steps, 7);
+    Mouse(s, maUp, second);
+    EXPECT_EQ(steps, 8);
+    EXPECT_EQ(t->FirstVisibleTab(), 8);
+    Run(1000);
+    EXPECT_EQ(steps, 8);
+    // Released outside the pressed arrow: nothing.
+    Mouse(s, maDown, {2, 5});
+    Mouse(s, maMove, {s->Width() - 2, 5});
+    Mouse(s, maUp, {s->Width() - 2, 5});
+    EXPECT_EQ(steps, 8);
+    Click(s, {2, 5});
+    EXPECT_EQ(steps, 9);
+    EXPECT_EQ(t->FirstVisibleTab(), 7);
+}
+
+TEST_F(TabInteraction, TheCloseButtonAsksOnClose) {
+    auto* t = Three();
+    t->SetShowCloseButton(true);
+    t->SetTabIndex(1);
+    Application->ProcessMessages();
+    auto* close = t->CloseButton();
+    ASSERT_NE(close, nullptr);
+    Integer asked = 0;
+    t->OnClose = [&](TObject*, bool& Allow) { ++asked; };
+    Click(close, {3, 3});
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(t->TabIndex(), 1);
+    // Any button presses the strip's close button.
+    Mouse(close, maDown, {3, 3}, {}, mbRight);
+    Mouse(close, maUp, {3, 3}, {}, mbRight);
+    EXPECT_EQ(asked, 2);
+}
+
+TEST_F(TabInteraction, TheSortedTabMenuKeepsTabsOfEqualCaptions) {
+    auto* t = NewTabs({"Beta", "alpha", "Beta", "Gamma"});
+    t->Tabs()->GetItem(3)->Visible = false;
+    std::vector<Integer> order;
+    t->BuildTabMenuItems(order);
+    EXPECT_EQ(order, (std::vector<Integer>{1, 0, 2}));
+    t->SetSortTabMenu(false);
+    t->BuildTabMenuItems(order);
+    EXPECT_EQ(order, (std::vector<Integer>{0, 1, 2}));
+}
+
+// One invalidation settles at once (the layout's own change of tab asks
+// for one more paint), and the layout inside a paint
+// asks no OnChanging.
+TEST_F(TabInteraction, APaintSettlesAndAsksNoOne) {
+    auto* t = Three();
+    t->SetTabIndex(2);
+    Integer paints = 0, asked = 0;
+    t->OnPaintBackground = [&](TObject*, TCanvas*, const TRect&, bool&) { ++paints; };
+    t->OnChanging = [&](TObject*, Integer, bool&) { ++asked; };
+    // The current tab becomes hidden: the next layout moves it quietly.
+    t->Tabs()->GetItem(2)->Visible = false;
+    t->RequestLayout();
+    for (int k = 0; k < 3; ++k)
+        Application->ProcessMessages();
+    const Integer settled = paints;
+    for (int k = 0; k < 5; ++k)
+        Application->ProcessMessages();
+    EXPECT_LE(settled, 2);
+    EXPECT_EQ(paints, settled);
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(t->TabIndex(), 1);
+}
+
+// Held beyond the strip's end while dragging, the strip scrolls after
+// 400 ms and then every 300 ms; the drag's end stops it.
+TEST_F(TabInteraction, DraggingBeyondTheStripScrollsIt) {
+    auto* t = NewTabs({"Tab1", "Tab2", "Tab3", "Tab4", "Tab5", "Tab6", "Tab7", "Tab8", "Tab9", "Tab10"},
+                      {0, 0, 150, 60});
+    t->SetAllowTabDragging(true);
+    t->SetTabIndex(0);
+    Show();
+    Mouse(t, maMove, {10, 7});
+    Mouse(t, maDown, {10, 7});
+    Mouse(t, maMove, {11, 30}, {ssLeft});
+    Mouse(t, maMove, {20, 30}, {ssLeft}); // over the card: no tab, the timer starts
+    Mouse(t, maMove, {200, 30}, {ssLeft});
+    Run(399);
+    EXPECT_EQ(t->FirstVisibleTab(), 0);
+    Run(1);
+    EXPECT_EQ(t->FirstVisibleTab(), 1);
+    Run(300);
+    EXPECT_EQ(t->FirstVisibleTab(), 2);
+    Mouse(t, maUp, {200, 30});
+    Run(1000);
+    EXPECT_EQ(t->FirstVisibleTab(), 2);
+}
+
+// The menu button drops down a menu made anew from the visible tabs: the
+// current tab checked, a disabled one disabled; an item selects its tab.
+TEST_F(TabInteraction, TheTabMenuListsTheTabsAndSelectsOne) {
+    auto* t = Three();
+    t->SetShowMenuButton(true);
+    t->Tabs()->GetItem(2)->Enabled = false;
+    t->Tabs()->GetItem(0)->Caption = "Zeta";
+    t->SetTabIndex(1);
+    Application->ProcessMessages();
+    TQxTabMenuButton* button = t->MenuButton();
+    ASSERT_NE(button, nullptr);
+    Click(button, {3, 3});
+    TPopupMenu* menu = button->PopupMenu();
+    ASSERT_TRUE(menu->IsPoppedUp());
+    EXPECT_EQ(menu->Alignment(), paRight);
+    TMenuItem* items = menu->Items();
+    ASSERT_EQ(items->Count(), 3);
+    // Sorted by the captions as stored ("&" before letters).
+    EXPECT_EQ(items->Items(0)->Caption(), "&Results");
+    EXPECT_TRUE(items->Items(0)->Checked());
+    EXPECT_EQ(items->Items(1)->Caption(), "Memory");
+    EXPECT_FALSE(items->Items(1)->Enabled());
+    EXPECT_EQ(items->Items(2)->Caption(), "Zeta");
+    CloseMenus();
+    items->Items(2)->Click();
+    EXPECT_EQ(t->TabIndex(), 0);
+    // Pressed again, the menu is made anew.
+    Click(button, {3, 3});
+    EXPECT_TRUE(menu->Items()->Items(2)->Checked());
+    CloseMenus();
+}
+
+} // namespace
