@@ -15,7 +15,7 @@
 
 #include "controls/common/QxCommon.h"
 #include "host/main/HostWindows.h"
-#include "host/main/StandInWindow.h"
+#include "host/ui/dsProgEv4_M.h"
 #include "host/ops/OwnVersion.h"
 #include "platform/gui/controls/GuiApplication.h"
 #include "tools/devsim/DevSim.h"
@@ -79,15 +79,15 @@ int Child(const std::string& Mode, long long StartNs, int argc, char** argv) {
         TDevSim sim(o);
         sim.Start();
         CreateHostWindows();
-        StandInWindow->DiscoveryIP = "127.0.0.1";
-        StandInWindow->DiscoveryPort = sim.Port();
+        MainForm->DiscoveryIP = "127.0.0.1";
+        MainForm->DiscoveryPort = sim.Port();
         StartUpHost();
         std::printf("discovery %.3f\n", (NowNs() - StartNs) / 1e6);
-        if (StandInWindow->Host()->SelectedDevice() == nullptr) {
+        if (MainForm->Host().SelectedDevice() == nullptr) {
             std::fprintf(stderr, "startup_bench: the simulated device was not found\n");
             return 1;
         }
-        shown = StandInWindow;
+        shown = MainForm;
     }
     shown->Show();
     shown->Update();

@@ -6,7 +6,7 @@
 //
 // main (main.cpp) makes the GUI application, installs the program's version
 // block and the control library's screen facts (InitQxCommon), and hands
-// its window-making and start-up steps to RunMainBlock.
+// its window-making and start-up steps (HostWindows.h) to RunMainBlock.
 
 #include "platform/rtl/System.h"
 
