@@ -64,14 +64,18 @@ void TBootloaderHost::SetAgent(TDataModule1& Agent) {
     FAgent->MainWindowHandle = FHandle;
 }
 
+void TBootloaderHost::DetachAgent() {
+    if (!FAgent) return;
+    if (FAgent->MainWindowHandle == FHandle) FAgent->MainWindowHandle = 0;
+    FAgent->OnDisplay = nullptr;
+    FAgent->OnDeviceFound = nullptr;
+    FAgent->OnDeviceIDChanged = nullptr;
+    FAgent = nullptr;
+}
+
 TBootloaderHost::~TBootloaderHost() {
     SetReportViews({});
-    if (FAgent) {
-        if (FAgent->MainWindowHandle == FHandle) FAgent->MainWindowHandle = 0;
-        FAgent->OnDisplay = nullptr;
-        FAgent->OnDeviceFound = nullptr;
-        FAgent->OnDeviceIDChanged = nullptr;
-    }
+    DetachAgent();
     DeallocateHWnd(FHandle);
     FSelected = nullptr;
     FComboDevices.clear();

@@ -52,6 +52,9 @@ public:
     explicit TBootloaderHost(IBootloaderView& View);
     ~TBootloaderHost();
     void SetAgent(TDataModule1& Agent);
+    // The agent is going away (it may go before the host): the host lets go
+    // of it and of its events. No device operation runs afterwards.
+    void DetachAgent();
     TBootloaderHost(const TBootloaderHost&) = delete;
     TBootloaderHost& operator=(const TBootloaderHost&) = delete;
 

@@ -134,7 +134,9 @@ void TMainForm::LoadLogo() {
 }
 
 void TMainForm::StartUp() {
-    FHost->SetAgent(*DataModule1);
+    FAgent = DataModule1;
+    FAgent->FreeNotification(this);
+    FHost->SetAgent(*FAgent);
     FHost->DiscoveryIP = DiscoveryIP;
     FHost->DiscoveryPort = DiscoveryPort;
     LoadSettings();
@@ -216,6 +218,14 @@ void TMainForm::FormClose(TObject*, TCloseAction& Action) {
 
 void TMainForm::FormDestroy(TObject*) {
     FHost.reset();
+}
+
+void TMainForm::Notification(TComponent* AComponent, TOperation Operation) {
+    TForm::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FAgent) {
+        FAgent = nullptr;
+        if (FHost) FHost->DetachAgent();
+    }
 }
 
 template <class F> void TMainForm::Command(F&& Work) {

@@ -197,6 +197,11 @@ public:
     bool ExecuteIpDialog(TIpDialogValues& Values) override;
     void CloseMainWindow() override { Close(); }
 
+protected:
+    // The report agent may be freed before the window (the application
+    // frees its windows last made first): the host then lets go of it.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
 private:
     TMenuItem* Item(TOpsMenuItem Which) const;
     // Runs a command of the host; a close asked for meanwhile follows once
@@ -205,6 +210,7 @@ private:
     void LoadLogo();
 
     std::unique_ptr<TBootloaderHost> FHost;
+    TDataModule1* FAgent = nullptr; // DataModule1 once StartUp took it
     TXxteaKey FirmwareKey{};
     std::vector<Integer> FProcessorIds; // the DeviceID of each processor list item
     Byte FOperatingMode = 4;

@@ -85,6 +85,8 @@ protected:
         Sim->Start();
     }
     void TearDown() override {
+        // The windows go as the application frees them: the last made first,
+        // so the report agent before the main window.
         if (DataModule1) DataModule1->Close();
         for (TComponent* c : {static_cast<TComponent*>(AboutBox), static_cast<TComponent*>(IpAddrDlg),
                               static_cast<TComponent*>(ProgressForm), static_cast<TComponent*>(DataModule1)})
