@@ -126,8 +126,9 @@ bool Sample(const std::string& Program, const std::string& Mode, TSample& Out) {
     int status = 0;
     waitpid(pid, &status, 0);
     // The figures are the child's last lines (the window may write lines before).
-    const auto d = text.rfind("\ndiscovery ");
-    if (d != std::string::npos) std::sscanf(text.c_str() + d + 1, "discovery %lf", &Out.Discovery);
+    const auto d = text.rfind("discovery ");
+    if (d != std::string::npos && (d == 0 || text[d - 1] == '\n'))
+        std::sscanf(text.c_str() + d, "discovery %lf", &Out.Discovery);
     const auto p = text.rfind("paint ");
     if (p != std::string::npos) std::sscanf(text.c_str() + p, "paint %lf", &Out.Paint);
     const bool ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && p != std::string::npos;
