@@ -36,7 +36,6 @@
 // the TQxButton* that went down.
 inline constexpr Cardinal QM_BUTTONPRESSED = 0x2421;
 
-enum TQxHotTrackColorType { htctComplement, htctActual };
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
 

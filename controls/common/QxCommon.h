@@ -200,6 +200,9 @@ void InvalidateTransparentChildren(TWinControl* Container);
 
 // ================================================================ glyphs
 
+// How a hot-tracked control's colour is made: the complement of its own
+// colour, or the colour as set (buttons and tab controls).
+enum TQxHotTrackColorType { htctComplement, htctActual };
 // The look of the small glyphs (arrows, close cross): tlThemed takes the
 // shape and colour of the visual style; tlPlain and tlClassic both draw the
 // classic glyph (tlClassic is what newer systems force on the drop-down

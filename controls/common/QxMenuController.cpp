@@ -90,8 +90,16 @@ void TQxMenuController::Notification(TComponent* AComponent, TOperation Operatio
 
 void TQxMenuController::HookMenuItems() {
     if (!Owner()) return;
+    std::vector<TMenu*> menus;
     for (Integer i = 0; i < Owner()->ComponentCount(); ++i)
-        if (auto* item = dynamic_cast<TMenuItem*>(Owner()->Components(i))) HookMenuItem(item);
+        if (auto* item = dynamic_cast<TMenuItem*>(Owner()->Components(i))) {
+            HookMenuItem(item);
+            TMenu* menu = item->GetParentMenu();
+            if (menu && std::find(menus.begin(), menus.end(), menu) == menus.end()) menus.push_back(menu);
+        }
+    // The items now measure themselves: what shows the menus lays them out anew.
+    for (TMenu* menu : menus)
+        menu->Changed(nullptr, true);
 }
 
 void TQxMenuController::UnhookMenuItems() {

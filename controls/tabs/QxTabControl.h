@@ -38,7 +38,6 @@ enum TQxVerticalAlignment { vaTop, vaCenter, vaBottom };
 enum TQxTextStyle { tsHotTrack, tsSelected, tsUnselected, tsDisabled };
 enum TQxTabHotTrackStyle { htsTab, htsText, htsTabBar };
 enum TQxTabHotTrackColorSource { htcsTabColor, htcsHotTrackColorProp };
-enum TQxHotTrackColorType { htctComplement, htctActual };
 
 using TQxTabChangingEvent = std::function<void(TObject* Sender, Integer NewIndex, bool& AllowChange)>;
 using TQxTabCloseEvent = std::function<void(TObject* Sender, bool& AllowClose)>;

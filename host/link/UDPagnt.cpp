@@ -27,6 +27,11 @@ TDataModule1::TDataModule1(TComponent* AOwner) : TComponent(AOwner) {
     IdUDPControl->SetName("IdUDPControl");
 }
 
+void TDataModule1::BeforeDestruction() {
+    Close();
+    TComponent::BeforeDestruction();
+}
+
 TDataModule1::~TDataModule1() {
     Close();
     for (TEthDev* r : FReports)

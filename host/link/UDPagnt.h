@@ -31,6 +31,9 @@ class TDataModule1 : public TComponent {
 public:
     explicit TDataModule1(TComponent* AOwner);
     ~TDataModule1() override;
+    // Stops the receive thread before the owned UDP client is freed with the
+    // other owned components.
+    void BeforeDestruction() override;
 
     // The UDP client (owned component).
     TIdUDPClient* IdUDPControl;

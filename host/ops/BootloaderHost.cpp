@@ -47,22 +47,36 @@ void TBootloaderHost::Pause(Cardinal Milliseconds) {
         WaitMessage(Milliseconds - elapsed);
 }
 
-TBootloaderHost::TBootloaderHost(IBootloaderView& View, TDataModule1& Agent) : FView(View), FAgent(Agent) {
+TBootloaderHost::TBootloaderHost(IBootloaderView& View, TDataModule1& Agent) : TBootloaderHost(View) {
+    SetAgent(Agent);
+}
+
+TBootloaderHost::TBootloaderHost(IBootloaderView& View) : FView(View) {
     FHandle = AllocateHWnd([this](TMessage& Message) {
         if (Message.Msg == WM_DEVICE_NOT_RESPONDING) WMDeviceNotResponding(Message);
     });
-    FAgent.MainWindowHandle = FHandle;
     WireImageEvents();
     SetReportViews({[this](TdsProg* d) { ShowOutputReport(d); }, [this](TdsProg* d) { ShowInputReport(d); }});
 }
 
+void TBootloaderHost::SetAgent(TDataModule1& Agent) {
+    FAgent = &Agent;
+    FAgent->MainWindowHandle = FHandle;
+}
+
+void TBootloaderHost::DetachAgent() {
+    if (!FAgent) return;
+    if (FAgent->MainWindowHandle == FHandle) FAgent->MainWindowHandle = 0;
+    FAgent->OnDisplay = nullptr;
+    FAgent->OnDeviceFound = nullptr;
+    FAgent->OnDeviceIDChanged = nullptr;
+    FAgent = nullptr;
+}
+
 TBootloaderHost::~TBootloaderHost() {
     SetReportViews({});
-    if (FAgent.MainWindowHandle == FHandle) FAgent.MainWindowHandle = 0;
+    DetachAgent();
     DeallocateHWnd(FHandle);
-    FAgent.OnDisplay = nullptr;
-    FAgent.OnDeviceFound = nullptr;
-    FAgent.OnDeviceIDChanged = nullptr;
     FSelected = nullptr;
     FComboDevices.clear();
     for (TdsProg* d : FRetired)
@@ -104,30 +118,34 @@ bool TBootloaderHost::ReadOwnVersion() {
 }
 
 void TBootloaderHost::AttachAgentDisplay() {
-    FAgent.OnDisplay = [this](TObject*, const String& Line) { AddResultLine(Line); };
+    FAgent->OnDisplay = [this](TObject*, const String& Line) { AddResultLine(Line); };
 }
 
 void TBootloaderHost::WireAgent() {
     AttachAgentDisplay();
-    FAgent.OnDeviceFound = [this](TObject* Sender, Integer Index, Integer Count, Integer Id) {
+    FAgent->OnDeviceFound = [this](TObject* Sender, Integer Index, Integer Count, Integer Id) {
         DeviceFound(Sender, Index, Count, Id);
     };
-    FAgent.OnDeviceIDChanged = [this](TObject* Sender, Integer OldId, Integer NewId) {
+    FAgent->OnDeviceIDChanged = [this](TObject* Sender, Integer OldId, Integer NewId) {
         DeviceIdChanged(Sender, OldId, NewId);
     };
-    FAgent.SetShowOperations(Checked(miTestShowAllOperations));
+    FAgent->SetShowOperations(Checked(miTestShowAllOperations));
+}
+
+void TBootloaderHost::ShowOpsChkClick() {
+    if (FAgent) FAgent->SetShowOperations(Checked(miTestShowAllOperations));
 }
 
 void TBootloaderHost::StartUp() {
     WireAgent();
-    FAgent.Open();
+    FAgent->Open();
     CreateDispatcher();
     FindAllBtnClick();
     AtStartup = false;
 }
 
 void TBootloaderHost::ShutDown() {
-    FAgent.Close();
+    if (FAgent) FAgent->Close();
     Sleep(1000);
 }
 

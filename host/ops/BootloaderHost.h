@@ -47,7 +47,14 @@ inline constexpr const char* UnableToCommunicate = "  *** Unable to communicate 
 class TBootloaderHost {
 public:
     TBootloaderHost(IBootloaderView& View, TDataModule1& Agent);
+    // A host whose agent is made later (the main window exists before the
+    // report agent): SetAgent before StartUp or any device operation.
+    explicit TBootloaderHost(IBootloaderView& View);
     ~TBootloaderHost();
+    void SetAgent(TDataModule1& Agent);
+    // The agent is going away (it may go before the host): the host lets go
+    // of it and of its events. No device operation runs afterwards.
+    void DetachAgent();
     TBootloaderHost(const TBootloaderHost&) = delete;
     TBootloaderHost& operator=(const TBootloaderHost&) = delete;
 
@@ -59,7 +66,9 @@ public:
     TStringList OwnVersion;       // the program's version lines
     THostVersion HostVersion;     // parsed from OwnVersion's file version
     bool AtStartup = true;        // until the start-up step's first discovery
-    // The port discovery requests go to (the devices' port).
+    // Where discovery requests go: the broadcast address and the devices'
+    // port (the dispatcher is made with them; Connect aims it elsewhere).
+    String DiscoveryIP = EthBroadcastIP;
     Integer DiscoveryPort = EthDevicePort;
 
     // The bootloader version of the last version answer.
@@ -175,6 +184,8 @@ public:
 
     void Test_StoreIPClick();
     void Test_ReadIPClick();
+    // "Show All Operations" was clicked: the agent's traffic log follows its check mark.
+    void ShowOpsChkClick();
 
     // ------------------------------------------------------------ listings
 
@@ -287,7 +298,7 @@ private:
     void ReportReadFailure(const String& Text, Integer Boxes);
 
     IBootloaderView& FView;
-    TDataModule1& FAgent;
+    TDataModule1* FAgent = nullptr;
     HWND FHandle = 0;
     std::vector<TdsProg*> FDevices;      // owned, in creation order
     std::vector<TdsProg*> FComboDevices; // the device of each combo item

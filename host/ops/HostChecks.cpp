@@ -53,7 +53,7 @@ bool TBootloaderHost::GetBLVersion() {
         AddResultLine(Format("For device ID 0x%4.4x, PeerIP = %s, PeerPort = %d ",
                              {d->Device_ID->GetValue(), d->PeerIP, d->PeerPort}));
         AddResultLine(
-            Format("For UDPagent, PeerIP = %s, PeerPort = %d ", {FAgent.LastPeerIP, FAgent.LastPeerPort}));
+            Format("For UDPagent, PeerIP = %s, PeerPort = %d ", {FAgent->LastPeerIP, FAgent->LastPeerPort}));
         AddResultLine("");
     }
 

@@ -22,7 +22,7 @@ const char* const NoDevicesStatus = "No devices in Upgrade Mode were found";
 } // namespace
 
 TdsProg* TBootloaderHost::NewDeviceObject() {
-    auto* d = new TdsProg(&FAgent);
+    auto* d = new TdsProg(FAgent);
     if (d->Open() < 0) {
         d->Free();
         return nullptr;
@@ -43,6 +43,7 @@ void TBootloaderHost::CreateDispatcher() {
     TdsProg* d = NewDeviceObject();
     if (!d) return;
     d->DeviceName = "Dispatcher";
+    d->PeerIP = DiscoveryIP;
     d->AfterOpen();
     d->SetIdAsDispatcher(DispatcherAssignedID);
     d->OnReport = [](TObject*, Integer) {};
@@ -79,8 +80,8 @@ void TBootloaderHost::DeviceFound(TObject* Sender, Integer OpenIntfIndex, Intege
     d->SetIdAndRegister(NewDevID);
     EnableDeviceControls(true);
     d->OnReport = [](TObject*, Integer) {};
-    d->PeerIP = FAgent.LastPeerIP;
-    d->PeerPort = FAgent.LastPeerPort;
+    d->PeerIP = FAgent->LastPeerIP;
+    d->PeerPort = FAgent->LastPeerPort;
     const Integer index = FView.ComboAdd(d->PeerIP);
     FComboDevices.push_back(d);
     d->DeviceName = "Dev_" + IntToStr(index);
@@ -126,7 +127,7 @@ void TBootloaderHost::RemoveDevice(Integer Id) {
     const Integer item = ComboIndexOfId(Id);
     if (item < 0) return;
     TdsProg* listed = FComboDevices[item];
-    FAgent.RemoveDeviceById(Id);
+    FAgent->RemoveDeviceById(Id);
     FView.ComboDelete(item);
     FComboDevices.erase(FComboDevices.begin() + item);
     FView.ComboSetText("Select Device");
@@ -238,8 +239,8 @@ void TBootloaderHost::FixedIP_BtnClick(const String& Text) {
 void TBootloaderHost::FindAll() {
     CreateDispatcher();
     if (!FDispatcher) return;
-    const bool wasFound = FAgent.DeviceAnswered;
-    FAgent.DeviceAnswered = false;
+    const bool wasFound = FAgent->DeviceAnswered;
+    FAgent->DeviceAnswered = false;
     RemoveAllDevices();
     CreateDefaultDevice();
     FDispatcher->PeerPort = DiscoveryPort;
@@ -256,8 +257,8 @@ void TBootloaderHost::ConnectTo(const String& Text) {
     }
     CreateDispatcher();
     if (!FDispatcher) return;
-    const bool wasFound = FAgent.DeviceAnswered;
-    FAgent.DeviceAnswered = false;
+    const bool wasFound = FAgent->DeviceAnswered;
+    FAgent->DeviceAnswered = false;
     if (FDevices.empty()) CreateDefaultDevice();
     FDispatcher->PeerIP = Text;
     FDispatcher->PeerPort = DiscoveryPort;
@@ -276,7 +277,7 @@ void TBootloaderHost::Discover() {
 }
 
 void TBootloaderHost::FinishDiscovery(bool ClearWhenFound, bool CheckFit, const char* NotFoundText) {
-    if (FAgent.DeviceAnswered) {
+    if (FAgent->DeviceAnswered) {
         SelectDevice(0);
         EnableDeviceControls(true);
         if (ClearWhenFound) FView.ClearResults();

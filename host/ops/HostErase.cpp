@@ -35,12 +35,12 @@ bool TBootloaderHost::EraseBlocks(Integer DeviceIndex, Cardinal Address, Integer
     if (!polled) {
         // Bootloaders before version 2 erase without answering; every later
         // wait allows for an erase still in progress.
-        FAgent.SetTimeOut(OldEraseTimeOut);
+        FAgent->SetTimeOut(OldEraseTimeOut);
     } else {
-        const Integer timeOut = FAgent.TimeOut();
-        const bool showOps = FAgent.ShowOperations();
-        FAgent.SetShowOperations(false);
-        FAgent.OnDisplay = nullptr;
+        const Integer timeOut = FAgent->TimeOut();
+        const bool showOps = FAgent->ShowOperations();
+        FAgent->SetShowOperations(false);
+        FAgent->OnDisplay = nullptr;
         const Cardinal start = timeGetTime();
         FView.SetProgressCaption("Erasing firmware..");
         FView.ShowProgress();
@@ -48,7 +48,7 @@ bool TBootloaderHost::EraseBlocks(Integer DeviceIndex, Cardinal Address, Integer
         Integer percent = 0, step = ProgressStep;
         Cardinal seconds = 0;
         do {
-            FAgent.SetTimeOut(PolledEraseTimeOut);
+            FAgent->SetTimeOut(PolledEraseTimeOut);
             d->NotifyNoAnswer = false;
             answered = d->WaitForAnswer();
             seconds = (timeGetTime() - start) / 1000;
@@ -58,10 +58,10 @@ bool TBootloaderHost::EraseBlocks(Integer DeviceIndex, Cardinal Address, Integer
             if (percent <= 0) step = ProgressStep;
             Pause(PolledEraseSleep);
         } while (!answered && seconds < PolledEraseLimitS);
-        FAgent.SetShowOperations(showOps);
+        FAgent->SetShowOperations(showOps);
         d->NotifyNoAnswer = true;
         AttachAgentDisplay();
-        FAgent.SetTimeOut(timeOut);
+        FAgent->SetTimeOut(timeOut);
         FView.HideProgress();
     }
     if (!answered) {

@@ -2,6 +2,7 @@
 #include "host/image/BT_Types.h"
 #include "platform/rtl/SysUtils.h"
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -35,31 +36,70 @@ const TVersionInfoBlock& HostVersionInfo() {
     return block;
 }
 
-void ReadOwnVersion(TStrings& List) {
+namespace {
+// The value of each key of VersionKeyNames in the program's block, in that
+// order (nullopt for a key the block lacks); empty without a block.
+std::vector<std::optional<String>> ProgramVersionValues(Cardinal& BlockSize) {
     const String file = ParamStr(0);
     Cardinal handle = 0;
-    const Cardinal size = GetFileVersionInfoSizeA(file, handle);
-    if (size == 0) return;
-    std::vector<char> block(size);
-    if (!GetFileVersionInfoA(file, handle, size, block.data())) return;
-    List.Add("VersionInfoSize = " + IntToStr(size));
+    BlockSize = GetFileVersionInfoSizeA(file, handle);
+    if (BlockSize == 0) return {};
+    std::vector<char> block(BlockSize);
+    if (!GetFileVersionInfoA(file, handle, BlockSize, block.data())) return {};
+    std::vector<std::optional<String>> values;
     for (const char* key : VersionKeyNames) {
         const char* value = nullptr;
         Cardinal len = 0;
-        if (VerQueryValueA(block.data(), size, String("StringFileInfo\\040904E4\\") + key, value, len))
-            List.Add(String(value));
+        if (VerQueryValueA(block.data(), BlockSize, String("StringFileInfo\\040904E4\\") + key, value, len))
+            values.emplace_back(String(value));
+        else
+            values.emplace_back();
     }
+    return values;
+}
+} // namespace
+
+void ReadOwnVersion(TStrings& List) {
+    Cardinal size = 0;
+    const auto values = ProgramVersionValues(size);
+    if (values.empty()) return;
+    List.Add("VersionInfoSize = " + IntToStr(size));
+    for (const auto& v : values)
+        if (v) List.Add(*v);
 }
 
-bool ParseFileVersion(const String& Text, THostVersion& Version) {
-    Integer parts[4] = {};
+bool ReadVersionStrings(std::map<String, String>& Values) {
+    Cardinal size = 0;
+    const auto values = ProgramVersionValues(size);
+    if (values.empty()) return false;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        Values[VersionKeyNames[i]] = values[i].value_or(String());
+    return true;
+}
+
+std::array<String, 4> SplitFileVersion(const String& Text) {
+    std::array<String, 4> parts;
     String rest = Text;
     for (Integer i = 0; i < 3; ++i) {
         const auto dot = rest.find('.');
-        if (dot == String::npos || !DecimalNumber(rest.substr(0, dot), parts[i])) return false;
-        rest.erase(0, dot + 1);
+        parts[i] = rest.substr(0, dot == String::npos ? 0 : dot);
+        rest.erase(0, dot == String::npos ? 0 : dot + 1);
     }
-    if (!DecimalNumber(rest.substr(0, LastPartMaxLength), parts[3])) return false;
+    parts[3] = rest;
+    return parts;
+}
+
+bool DecimalVersionPart(const String& Part) {
+    Integer value = 0;
+    return DecimalNumber(Part, value);
+}
+
+bool ParseFileVersion(const String& Text, THostVersion& Version) {
+    const std::array<String, 4> text = SplitFileVersion(Text);
+    Integer parts[4] = {};
+    for (Integer i = 0; i < 3; ++i)
+        if (!DecimalNumber(text[i], parts[i])) return false;
+    if (!DecimalNumber(text[3].substr(0, LastPartMaxLength), parts[3])) return false;
     Version = {parts[0], parts[1], parts[2], parts[3]};
     return true;
 }

@@ -114,8 +114,17 @@ Integer ParamCount() {
     return args.empty() ? 0 : static_cast<Integer>(args.size()) - 1;
 }
 
+namespace {
+String gProgramFileName;
+}
+
+void SetProgramFileName(const String& FileName) {
+    gProgramFileName = FileName;
+}
+
 String ParamStr(Integer Index) {
     if (Index == 0) {
+        if (!gProgramFileName.empty()) return gProgramFileName;
         char buf[4096];
         ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
         return n > 0 ? String(buf, static_cast<size_t>(n)) : String();

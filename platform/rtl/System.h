@@ -66,5 +66,9 @@ void Randomize();
 // The program's command line: ParamStr(0) is the program file's full path.
 Integer ParamCount();
 String ParamStr(Integer Index);
+// Makes ParamStr(0), and so ProgramFolder, answer FileName as the program
+// file (tests run a program's windows as if from another folder); ""
+// restores the real one.
+void SetProgramFileName(const String& FileName);
 // The folder of the program file, with a trailing separator.
 String ProgramFolder();

@@ -13,6 +13,8 @@
 
 #include "platform/gui/controls/CustomForm.h"
 
+#include <type_traits>
+
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 
 // The parts of a hint "short|long": the short one is shown next to the
@@ -30,11 +32,12 @@ public:
     // exceptions that reach the event loop.
     void Initialize();
 
-    // Makes a form owned by the application; the first one becomes the
-    // main form.
+    // Makes a form (or a data module: any component) owned by the
+    // application; the first form becomes the main form.
     template <class T> void CreateForm(T*& Reference) {
         Reference = new T(this);
-        if (!FMainForm) FMainForm = Reference;
+        if constexpr (std::is_base_of_v<TCustomForm, T>)
+            if (!FMainForm) FMainForm = Reference;
     }
     TCustomForm* MainForm() const { return FMainForm; }
 

@@ -115,3 +115,17 @@ TEST_F(ReceiveThreadTest, AnOversizedDatagramKeepsItsFirst552Bytes) {
     EXPECT_EQ(d->InPayload->Elements[511], 0x10);
     EXPECT_EQ(d->RxBuffer[551], 0xEE);
 }
+
+// The program ends without closing the agent: its owner frees it with the
+// other components, which frees the UDP client it owns. The receive thread
+// must have stopped before: it waits on the client's socket.
+TEST(AgentLifetime, AnOpenAgentFreedByItsOwnerStopsItsThreadFirst) {
+    InitEventLoop();
+    auto* owner = new TComponent(nullptr);
+    auto* agent = new TDataModule1(owner);
+    agent->Open();
+    ASSERT_TRUE(agent->Receiving());
+    // Long enough for the thread to wait on the socket.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    owner->Free(); // returns only once the receive thread has ended
+}

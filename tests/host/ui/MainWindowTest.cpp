@@ -1,0 +1,490 @@
+// The main window in-process, offscreen, with its real controls, against a
+// simulated device on loopback (manual clock: the bootloader's pauses cost
+// nothing): start-up, the two views, the logo, resizing, the results pane's
+// clear, save and print, the hidden Test menu, the options, the IP settings
+// dialog, and the main road driven by mouse events.
+#include "host/image/FirmwareFile.h"
+#include "host/ops/OwnVersion.h"
+#include "host/ui/BLAbout.h"
+#include "host/ui/IpDlg.h"
+#include "host/ui/Prog.h"
+#include "host/ui/dsProgEv4_M.h"
+#include "platform/gui/controls/Printers.h"
+#include "platform/gui/graphics/Jpeg.h"
+#include "platform/gui/controls/WindowInput.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/EventLoop.h"
+#include "platform/rtl/Guards.h"
+#include "tools/devsim/DevSim.h"
+#include "tools/devsim/SimDatagram.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The build's dist folder (Settings.ini, logo, sample firmware).
+String Dist() { return String(std::getenv("QUENTA_BINARY_DIR")) + "/dist/"; }
+constexpr const char* FullViewSettings = "P1=1370582946\nP2=1629047315\nOperatingMode=1\n";
+
+// The bytes of an Intel HEX file by physical address.
+std::map<Cardinal, Byte> HexBytes(const String& File) {
+    std::map<Cardinal, Byte> bytes;
+    std::ifstream in(File);
+    Cardinal base = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.size() < 11 || line[0] != ':') continue;
+        auto byte = [&](size_t i) { return static_cast<Byte>(std::stoul(line.substr(1 + 2 * i, 2), nullptr, 16)); };
+        const Byte count = byte(0), type = byte(3);
+        const Cardinal address = (byte(1) << 8) | byte(2);
+        if (type == 0)
+            for (Byte i = 0; i < count; ++i) bytes[base + address + i] = byte(4 + i);
+        else if (type == 4)
+            base = ((byte(4) << 8) | byte(5)) << 16;
+        else if (type == 1)
+            break;
+    }
+    return bytes;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InitEventLoop();
+        Application->Initialize();
+        SetManualClockGrace(250);
+        SetProgramVersionInfo(&HostVersionInfo());
+        Folder = fs::temp_directory_path() /
+                 ("quenta-main-" + std::to_string(getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(Folder);
+        fs::create_directories(Folder);
+        for (const char* f : {"Settings.ini", "Logo.bmp", "Sample.pfw"})
+            fs::copy_file(Dist() + f, Folder / f);
+        SetProgramFileName((Folder / "Bravik_PIC32E_F512_ENC28J60").string());
+        TDevSimOptions o;
+        o.BindAddress = "127.0.0.1";
+        o.Port = 0;
+        o.Quiet = true;
+        Sim = std::make_unique<TDevSim>(o);
+        Sim->OnDatagram = [this](const Byte* Data, std::size_t Count) {
+            std::lock_guard<std::mutex> g(Lock);
+            Datagrams.emplace_back(Data, Data + Count);
+        };
+        Sim->Start();
+    }
+    void TearDown() override {
+        // The windows go as the application frees them: the last made first,
+        // so the report agent before the main window.
+        if (DataModule1) DataModule1->Close();
+        for (TComponent* c : {static_cast<TComponent*>(AboutBox), static_cast<TComponent*>(IpAddrDlg),
+                              static_cast<TComponent*>(ProgressForm), static_cast<TComponent*>(DataModule1)})
+            if (c) c->Free();
+        if (MainForm) MainForm->Free();
+        MainForm = nullptr;
+        AboutBox = nullptr;
+        IpAddrDlg = nullptr;
+        ProgressForm = nullptr;
+        Sim->Stop();
+        SetProgramFileName("");
+        SetProgramVersionInfo(nullptr);
+        SetManualClockGrace(20);
+        std::error_code ec;
+        fs::remove_all(Folder, ec);
+    }
+    // Settings.ini with lines added to [General].
+    void General(const String& Lines) {
+        std::ifstream in(Folder / "Settings.ini");
+        std::stringstream text;
+        text << in.rdbuf();
+        String s = text.str();
+        const auto at = s.find("[General]");
+        s.insert(s.find('\n', at) + 1, Lines);
+        std::ofstream(Folder / "Settings.ini", std::ios::trunc) << s;
+    }
+    // The windows in the program's order, aimed at the simulated device.
+    void Make() {
+        MainForm = new TMainForm(nullptr);
+        DataModule1 = new TDataModule1(nullptr);
+        ProgressForm = new TProgressForm(nullptr);
+        IpAddrDlg = new TIpAddrDlg(nullptr);
+        AboutBox = new TAboutBox(nullptr);
+        MainForm->DiscoveryIP = "127.0.0.1";
+        MainForm->DiscoveryPort = Sim->Port();
+    }
+    void Start() {
+        Make();
+        MainForm->StartUp();
+        MainForm->Show();
+        ProcessMessages();
+    }
+    // A click of the left button in the middle of a control, as the user makes it.
+    static void Click(TControl* Control) {
+        TWinControl* window = dynamic_cast<TWinControl*>(Control) ? static_cast<TWinControl*>(Control)
+                                                                   : Control->Parent();
+        const TRect r = Control->ClientRect();
+        TPoint p{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+        if (window != Control) p = {Control->Left() + p.X, Control->Top() + p.Y};
+        MouseInput(window, maDown, mbLeft, {}, p);
+        MouseInput(window, maUp, mbLeft, {}, p);
+    }
+    std::vector<String> Lines() const {
+        std::vector<String> v;
+        for (Integer i = 0; i < MainForm->ResultsMemo->Lines()->Count(); ++i)
+            v.push_back((*MainForm->ResultsMemo->Lines())[i]);
+        return v;
+    }
+    std::vector<std::vector<Byte>> Sent(Byte Command) {
+        std::lock_guard<std::mutex> g(Lock);
+        std::vector<std::vector<Byte>> out;
+        for (const auto& d : Datagrams) {
+            devsim::TSimDatagram decoded;
+            if (devsim::DecodeDatagram(d.data(), d.size(), decoded) && decoded.Command == Command) out.push_back(d);
+        }
+        return out;
+    }
+
+    TManualClock Clock{100000};
+    TScopedClock ScopedClock{&Clock};
+    TScriptedMessageBoxes Boxes;
+    fs::path Folder;
+    std::unique_ptr<TDevSim> Sim;
+    std::mutex Lock;
+    std::vector<std::vector<Byte>> Datagrams;
+};
+
+TEST_F(MainWindowTest, StartUpFindsTheDeviceInTheSimpleView) {
+    Start();
+    TMainForm* f = MainForm;
+    EXPECT_EQ(f->Caption(), "Ethernet Quenta PIC32 Bootloader");
+    // The description's client area, widened to the minimum window width.
+    EXPECT_EQ(f->ClientHeight(), 527);
+    EXPECT_EQ(f->Width(), 593);
+    EXPECT_EQ(f->OperatingMode(), 0);
+    ASSERT_EQ(f->DeviceIDCombo->Items()->Count(), 1);
+    EXPECT_EQ((*f->DeviceIDCombo->Items())[0], "127.0.0.1");
+    EXPECT_EQ(f->DeviceIDCombo->ItemIndex(), 0);
+    EXPECT_TRUE(f->UpgradeBtn->Enabled());
+    EXPECT_TRUE(f->Menu_Prog->Enabled());
+    EXPECT_EQ(f->ResultsMemo->Color(), clWindow);
+    EXPECT_EQ(f->ProcessorCombo->Text(), "PIC32MX795F512L");
+    EXPECT_TRUE(Boxes.Shown().empty());
+    // The simple view: pages without tabs, only File Exit and Program / Run Program.
+    for (TQxTabSheet* s : {f->AboutSheet, f->ResultsSheet, f->ROMSheet})
+        EXPECT_FALSE(s->TabVisible()) << s->Name();
+    EXPECT_EQ(f->MainPageControl->ActivePage(), f->AboutSheet);
+    for (TMenuItem* i : {f->File_New, f->File_OpenHex, f->File_OpenFW, f->FileDumpBuffers, f->File_SaveHex,
+                         f->File_Print, f->Menu_Options, f->MenuTest, f->Menu_Help, f->Prog_Verify, f->Prog_Read,
+                         f->Prog_BlankCheck, f->Prog_Erase, f->Prog_GetTargetInfo, f->Prog_GetBLVersion,
+                         f->Prod_MakeProductImage, f->Prog_DumpBuffers})
+        EXPECT_FALSE(i->Visible()) << i->Name();
+    for (TMenuItem* i : {f->File_Exit, f->Prog_Program, f->Prog_RunCode})
+        EXPECT_TRUE(i->Visible()) << i->Name();
+}
+
+TEST_F(MainWindowTest, TheFullViewNeedsBothAccessValuesAndIsSetOnce) {
+    General(FullViewSettings);
+    Start();
+    TMainForm* f = MainForm;
+    EXPECT_EQ(f->OperatingMode(), 1);
+    EXPECT_TRUE(f->AboutSheet->TabVisible());
+    EXPECT_TRUE(f->ResultsSheet->TabVisible());
+    EXPECT_FALSE(f->ROMSheet->TabVisible());
+    EXPECT_EQ(f->MainPageControl->ActivePage(), f->ResultsSheet);
+    for (TMenuItem* i : {f->File_New, f->File_OpenHex, f->File_OpenFW, f->File_SaveHex, f->File_Print,
+                         f->Menu_Options, f->Menu_Help, f->Prog_Verify, f->Prog_Read, f->Prog_Erase})
+        EXPECT_TRUE(i->Visible()) << i->Name();
+    EXPECT_FALSE(f->MenuTest->Visible());
+    // A second call with the same mode does nothing.
+    f->MainPageControl->SetActivePage(f->AboutSheet);
+    f->SetOperatingMode(1);
+    EXPECT_EQ(f->MainPageControl->ActivePage(), f->AboutSheet);
+    // Back to the simple view hides again what the full view showed.
+    f->SetOperatingMode(0);
+    EXPECT_FALSE(f->ResultsSheet->TabVisible());
+    EXPECT_FALSE(f->Menu_Options->Visible());
+    EXPECT_FALSE(f->File_OpenHex->Visible());
+}
+
+TEST_F(MainWindowTest, OneAccessValueAloneGivesTheSimpleView) {
+    General("P1=1370582946\nOperatingMode=1\n");
+    Start();
+    EXPECT_EQ(MainForm->OperatingMode(), 0);
+}
+
+TEST_F(MainWindowTest, TheLogoIsTheBitmapBeforeTheJpegFromTheProgramFolder) {
+    const fs::path elsewhere = Folder / "elsewhere";
+    fs::create_directories(elsewhere);
+    const fs::path previous = fs::current_path();
+    TScopeExit back([&] { fs::current_path(previous); });
+    fs::current_path(elsewhere);
+    fs::copy_file(Dist() + "About.jpg", Folder / "Logo.jpg");
+    Make();
+    EXPECT_NE(dynamic_cast<TBitmap*>(MainForm->Image1->Picture()->Graphic()), nullptr);
+    MainForm->Free();
+    MainForm = nullptr;
+    fs::remove(Folder / "Logo.bmp");
+    MainForm = new TMainForm(nullptr);
+    EXPECT_NE(dynamic_cast<TJPEGImage*>(MainForm->Image1->Picture()->Graphic()), nullptr);
+    EXPECT_EQ(MainForm->Image1->Picture()->Width(), 400);
+}
+
+TEST_F(MainWindowTest, ACorruptLogoIsReportedAndTheWindowIsStillBuilt) {
+    std::ofstream(Folder / "Logo.bmp", std::ios::trunc) << "BM this is not a bitmap";
+    Make();
+    ASSERT_EQ(Boxes.Shown().size(), 1u);
+    EXPECT_FALSE(Boxes.Shown()[0].Text.empty());
+    // The rest of FormCreate ran: the results pane's header and the sizes.
+    ASSERT_EQ(Lines().size(), 3u);
+    EXPECT_EQ(Lines()[0].rfind("Ethernet Quenta:  ", 0), 0u);
+    EXPECT_EQ(MainForm->InitialSizes.ResultsWidth, 569);
+    MainForm->StartUp();
+    EXPECT_EQ(MainForm->DeviceIDCombo->Items()->Count(), 1);
+}
+
+TEST_F(MainWindowTest, EnlargingTheWindowEnlargesThePagesAndBothMemos) {
+    Start();
+    TMainForm* f = MainForm;
+    const TMainForm::TInitialSizes s = f->InitialSizes;
+    f->SetBounds(f->Left(), f->Top(), f->Width() + 40, f->Height() + 30);
+    EXPECT_EQ(f->MainPageControl->Width(), s.PageWidth + 40);
+    EXPECT_EQ(f->MainPageControl->Height(), s.PageHeight + 30);
+    EXPECT_EQ(f->ResultsMemo->Width(), s.ResultsWidth + 40);
+    EXPECT_EQ(f->ResultsMemo->Height(), s.ResultsHeight + 30);
+    EXPECT_EQ(f->RomMemo->Width(), s.RomWidth + 40);
+    EXPECT_EQ(f->RomMemo->Height(), s.RomHeight + 30);
+    EXPECT_EQ(s.ResultsWidth, 569);
+    EXPECT_EQ(s.ResultsHeight, 388);
+}
+
+TEST_F(MainWindowTest, ClearSaveAndPrintTheResults) {
+    Start();
+    TMainForm* f = MainForm;
+    f->ClearBtnClick(nullptr);
+    ASSERT_EQ(Lines().size(), 3u);
+    EXPECT_EQ(Lines()[1], "");
+    EXPECT_EQ(Lines()[2], "");
+    f->AddResultLine("first line\r\n     indented");
+    const std::vector<String> before = Lines();
+
+    TScriptedDialogs dialogs;
+    const String report = (Folder / "StatusRpt.txt").string();
+    dialogs.AnswerFile(report);
+    f->SaveBtnClick(nullptr);
+    ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
+    EXPECT_EQ(dialogs.FileDialogs()[0].Title, "Save Status Report to a File");
+    std::ifstream in(report, std::ios::binary);
+    std::stringstream saved;
+    saved << in.rdbuf();
+    String expected;
+    for (const String& l : before)
+        expected += l + "\n";
+    EXPECT_EQ(saved.str(), expected);
+
+    // Printed to a PDF file: every line after sixteen blanks.
+    const String pdf = (Folder / "results.pdf").string();
+    dialogs.AnswerPrintToFile(pdf);
+    f->PrintBtnClick(nullptr);
+    EXPECT_FALSE(Printer()->Printing());
+    if (std::system("command -v pdftotext >/dev/null 2>&1") == 0) {
+        ASSERT_EQ(std::system(("pdftotext -bbox '" + pdf + "' '" + pdf + ".html'").c_str()), 0);
+        std::ifstream html(pdf + ".html");
+        std::map<std::string, double> left;
+        for (std::string line; std::getline(html, line);) {
+            const size_t x = line.find("xMin=\""), end = line.find("</word>");
+            if (x == std::string::npos || end == std::string::npos) continue;
+            const size_t text = line.rfind('>', end) + 1;
+            left.emplace(line.substr(text, end - text), std::stod(line.substr(x + 6)));
+        }
+        ASSERT_TRUE(left.count("first") && left.count("indented") && left.count("line"));
+        const double blank = (left["line"] - left["first"]) / 6; // "first " is six characters
+        EXPECT_NEAR(left["indented"] - left["first"], 5 * blank, 0.5);
+        // The page's left margin: a job printed without blanks.
+        const String plain = (Folder / "plain.pdf").string();
+        Printer()->SetOutputFile(plain);
+        TextFile t;
+        AssignPrn(t);
+        Rewrite(t);
+        Printer()->Canvas()->SetFont(f->ResultsMemo->Font());
+        Writeln(t, "first");
+        CloseFile(t);
+        ASSERT_EQ(std::system(("pdftotext -bbox '" + plain + "' '" + plain + ".html'").c_str()), 0);
+        std::ifstream plainHtml(plain + ".html");
+        std::string all((std::istreambuf_iterator<char>(plainHtml)), std::istreambuf_iterator<char>());
+        const size_t x = all.find("xMin=\"");
+        ASSERT_NE(x, std::string::npos);
+        EXPECT_NEAR(left["first"] - std::stod(all.substr(x + 6)), 16 * blank, 0.5);
+    }
+    EXPECT_EQ(Lines(), before);
+}
+
+TEST_F(MainWindowTest, ASaveOrPrintThatFailsLeavesTheResultsAsTheyWere) {
+    Start();
+    TMainForm* f = MainForm;
+    f->AddResultLine("keep me");
+    const std::vector<String> before = Lines();
+    TScriptedDialogs dialogs;
+    dialogs.AnswerFile((Folder / "no-such-folder" / "StatusRpt.txt").string());
+    EXPECT_ANY_THROW(f->SaveBtnClick(nullptr));
+    EXPECT_EQ(Lines(), before);
+    dialogs.AnswerPrintToFile((Folder / "no-such-folder" / "results.pdf").string());
+    EXPECT_THROW(f->PrintBtnClick(nullptr), EPrinter);
+    EXPECT_FALSE(Printer()->Printing());
+    EXPECT_EQ(Lines(), before);
+}
+
+TEST_F(MainWindowTest, CtrlRightClickOnTheResultsPageRevealsTheTestMenu) {
+    General(FullViewSettings);
+    Start();
+    TMainForm* f = MainForm;
+    ASSERT_EQ(f->MainPageControl->ActivePage(), f->ResultsSheet);
+    const TPoint inside{300, 418};
+    auto press = [&](TMouseButton Button, TShiftState Shift) {
+        MouseInput(f->ResultsSheet, maDown, Button, Shift, inside);
+        MouseInput(f->ResultsSheet, maUp, Button, Shift, inside);
+    };
+    press(mbRight, {});
+    press(mbLeft, {ssCtrl});
+    EXPECT_FALSE(f->MenuTest->Visible());
+    press(mbRight, {ssCtrl});
+    EXPECT_TRUE(f->MenuTest->Visible());
+    EXPECT_TRUE(f->FileDumpBuffers->Visible());
+    EXPECT_EQ(f->FileDumpBuffers->Caption(), "D&isplay Buffers");
+    press(mbRight, {ssCtrl});
+    EXPECT_FALSE(f->MenuTest->Visible());
+    EXPECT_FALSE(f->FileDumpBuffers->Visible());
+}
+
+TEST_F(MainWindowTest, OptionsInvertOnceAndRunAfterByTheMenuAlone) {
+    Start();
+    TMainForm* f = MainForm;
+    for (TMenuItem* i : {f->Options_RunAfter, f->Options_VerifyAfter, f->Options_DumpAllProgMem, f->Options_ProgMem,
+                         f->TestShowOutputReports, f->Test_ShowProgMemDuringVerify}) {
+        const bool was = i->Checked();
+        i->Click();
+        EXPECT_EQ(i->Checked(), !was) << i->Name();
+    }
+    f->Test_ShowAllOperations->Click();
+    EXPECT_TRUE(DataModule1->ShowOperations());
+}
+
+TEST_F(MainWindowTest, MouseClicksFindTheDeviceAndUpgradeIt) {
+    Start();
+    TMainForm* f = MainForm;
+    Click(f->FindAllBtn);
+    ASSERT_EQ(f->DeviceIDCombo->Items()->Count(), 1);
+    EXPECT_EQ(f->DeviceIDCombo->Text(), "127.0.0.1");
+    Click(f->UpgradeBtn);
+    EXPECT_EQ(f->QxStatusPane1->Caption(), "Upgrade successfully completed! You can exit now.");
+    EXPECT_TRUE(Boxes.Shown().empty());
+    const auto image = HexBytes(Dist() + "sample/Sample.hex");
+    ASSERT_FALSE(image.empty());
+    for (const auto& [address, byte] : image) {
+        const Cardinal word = Sim->ReadWord(address & ~3u);
+        ASSERT_EQ(static_cast<Byte>(word >> (8 * (address & 3))), byte) << std::hex << address;
+    }
+}
+
+TEST_F(MainWindowTest, AFailedBlockAnsweredNoEndsTheUpgrade) {
+    Start();
+    Sim->AddFault("failblock:0x9D000200:1");
+    Boxes.Answer(mrNo);
+    Click(MainForm->UpgradeBtn);
+    ASSERT_EQ(Boxes.Shown().size(), 2u);
+    EXPECT_EQ(Boxes.Shown()[0].Text,
+              "An error occurred when programming the block at address 0x000200. \r\n Would you like to retry?");
+    // The simple view's words for the end.
+    EXPECT_EQ(Boxes.Shown()[1].Text, "Sorry, we were unable to program your device.  Please contact Technical Support.");
+    EXPECT_NE(MainForm->QxStatusPane1->Caption(), "Upgrade successfully completed! You can exit now.");
+    EXPECT_EQ(Sim->RequestCount(0x09), 0u);
+}
+
+TEST_F(MainWindowTest, AnIncompatibleBootloaderIsToldAtStart) {
+    Sim->SetVersion(devsim::ParseSimVersion("3.1.9.9"));
+    Start();
+    ASSERT_FALSE(Boxes.Shown().empty());
+    EXPECT_EQ(Boxes.Shown()[0].Text,
+              "Sorry, but the upgrader firmware version 3.1.9.9 in \r\nthe device at IP address 127.0.0.1\r\n"
+              "is not compatible with the version 3.2.1.2 of this PC program. \r\n\r\n"
+              "Please exit the PC program and contact the manufacturer\r\n"
+              "of your device for the correct version.");
+    EXPECT_EQ(Boxes.Shown()[0].DlgType, mtError);
+    EXPECT_EQ(MainForm->QxStatusPane1->Caption(), "Error: Incompatible firmware version. Please exit.");
+}
+
+TEST_F(MainWindowTest, TheIpDialogSendsItsPayloadRemembersItsValuesAndCancelSendsNothing) {
+    Start();
+    // Cancelled: nothing is sent.
+    SetModalFormHook([](TCustomForm* Form) { Form->SetModalResult(mrCancel); });
+    TScopeExit unhook([] { SetModalFormHook(nullptr); });
+    MainForm->Test_StoreIPClick(nullptr);
+    EXPECT_TRUE(Sent(0x31).empty());
+    // OK with new values.
+    SetModalFormHook([](TCustomForm*) {
+        IpAddrDlg->BL_IPAddrEdit->SetAddress("10.1.2.3");
+        IpAddrDlg->BL_SubnetMask_Edit->SetAddress("255.255.0.0");
+        IpAddrDlg->BL_DNS_IPAddrEdit->SetAddress("10.1.2.1");
+        IpAddrDlg->BL_UseDHCPChk->SetChecked(false);
+        Click(IpAddrDlg->OkBtn);
+    });
+    MainForm->Test_StoreIPClick(nullptr);
+    const auto sent = Sent(0x31);
+    ASSERT_EQ(sent.size(), 1u);
+    devsim::TSimDatagram d;
+    ASSERT_TRUE(devsim::DecodeDatagram(sent[0].data(), sent[0].size(), d));
+    EXPECT_EQ(std::vector<Byte>(d.Payload.begin(), d.Payload.begin() + 13),
+              (std::vector<Byte>{10, 1, 2, 3, 10, 1, 2, 1, 255, 255, 0, 0, 0}));
+    // The dialog shows the values of its last use.
+    std::optional<String> shown;
+    SetModalFormHook([&](TCustomForm* Form) {
+        shown = IpAddrDlg->BL_IPAddrEdit->Address() + " " + IpAddrDlg->BL_SubnetMask_Edit->Address() + " " +
+                IpAddrDlg->BL_DNS_IPAddrEdit->Address() + (IpAddrDlg->BL_UseDHCPChk->Checked() ? " dhcp" : "");
+        Form->SetModalResult(mrCancel);
+    });
+    MainForm->Test_StoreIPClick(nullptr);
+    EXPECT_EQ(shown, String("10.1.2.3 255.255.0.0 10.1.2.1"));
+}
+
+TEST_F(MainWindowTest, ACommandDuringAnOperationIsRefusedAndClosingWaitsForItsEnd) {
+    Start();
+    bool closedDuring = true;
+    Integer findAllsDuring = -1;
+    // The retry question comes in the middle of the upgrade: the user
+    // clicks Find All and closes the window meanwhile.
+    Sim->AddFault("failblock:0x9D000200:1");
+    SetMessageBoxHandler([&](const TMessageBoxRequest&) {
+        const Cardinal before = Sim->RequestCount(0x00);
+        Click(MainForm->FindAllBtn);
+        findAllsDuring = static_cast<Integer>(Sim->RequestCount(0x00) - before);
+        MainForm->Close();
+        closedDuring = !MainForm->Visible();
+        return mrYes;
+    });
+    TScopeExit restore([] { SetMessageBoxHandler(nullptr); });
+    bool destroyed = false;
+    const TNotifyEvent destroy = MainForm->OnDestroy;
+    MainForm->OnDestroy = [&](TObject* Sender) {
+        destroyed = true;
+        if (destroy) destroy(Sender);
+    };
+    MainForm->Prog_BlockProgramClick(nullptr);
+    EXPECT_EQ(findAllsDuring, 0);
+    EXPECT_FALSE(closedDuring);
+    EXPECT_EQ(Sim->RequestCount(0x09), 1u); // the upgrade went to its end
+    ProcessMessages(); // the window is freed once the loop runs
+    EXPECT_TRUE(destroyed);
+    MainForm = nullptr;
+}
+
+} // namespace
