@@ -307,6 +307,12 @@ void TMenuItem::MeasureItem(TCanvas* ACanvas, Integer& Width, Integer& Height) {
 void TMenuItem::AdvancedDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State) {
     if (TMenu* owner = GetParentMenu(); OnAdvancedDrawItem && owner && owner->OwnerDraw()) {
         OnAdvancedDrawItem(this, ACanvas, ARect, State);
+        // The menu itself draws the arrow of an owner-drawn item that opens a
+        // sub-menu, over what the owner drew, in the colour the owner left
+        // for its text.
+        if (!IsTopLevel() && Count() > 0)
+            DrawGlyph(ACanvas, {ARect.Right - ArrowColumn, ARect.Top, ARect.Right, ARect.Bottom}, DFCS_MENUARROW,
+                      ACanvas->Font()->Color());
         return;
     }
     const bool top = IsTopLevel();

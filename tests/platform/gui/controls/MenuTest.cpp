@@ -261,6 +261,37 @@ TEST_F(Menu, OwnerDrawMenusMeasureAndDrawThroughTheirItemsEvents) {
     EXPECT_EQ(drawn, Entries({"&Open... sel h25", "&Disabled dis h25"}));
 }
 
+TEST_F(Menu, AnOwnerDrawnItemWithASubMenuGetsItsArrowInTheOwnersTextColour) {
+    for (TMenuItem* item : {Open, Sub})
+        item->OnAdvancedDrawItem = [](TObject*, TCanvas* C, TRect R, TOwnerDrawState) {
+            C->Brush()->SetColor(clWhite);
+            C->FillRect(R);
+            C->Font()->SetColor(clRed);
+        };
+    MainMenu->SetOwnerDraw(true);
+    ShowForm();
+    KeyInput(kaDown, 'F', {ssAlt});
+    TBitmap level(300, 300);
+    TMenuLoop::Get().PaintLevel(0, level.Canvas());
+    auto redIn = [&](TMenuItem* Item, bool ArrowColumn) {
+        const auto& l = TMenuLoop::Get().Level(0);
+        for (size_t i = 0; i < l.Items.size(); ++i) {
+            if (l.Items[i] != Item) continue;
+            const TRect& r = l.Rects[i];
+            Integer red = 0;
+            for (Integer y = r.Top; y < r.Bottom; ++y)
+                for (Integer x = ArrowColumn ? r.Right - 18 : r.Left; x < (ArrowColumn ? r.Right : r.Right - 18); ++x)
+                    red += level.Canvas()->Pixels(x, y) == clRed;
+            return red;
+        }
+        ADD_FAILURE() << "item not shown";
+        return 0;
+    };
+    EXPECT_GT(redIn(Sub, true), 0);
+    EXPECT_EQ(redIn(Sub, false), 0);
+    EXPECT_EQ(redIn(Open, true), 0);
+}
+
 TEST_F(Menu, PopupMenusAlignOnThePointAndStayOnTheScreen) {
     auto* popup = new TPopupMenu(Form);
     auto* a = new TMenuItem(Form);
