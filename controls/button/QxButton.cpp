@@ -649,7 +649,7 @@ void RegisterButtonTypes() {
         RegisterControlTypes();
         AlignmentVerticalTypeInfo();
         TextStyleTypeInfo();
-        RegisterEnumType<TQxHotTrackColorType>("TQxHotTrackColorType", {"htctComplement", "htctActual"});
+        HotTrackColorTypeTypeInfo();
         RegisterEnumType<TButtonLayout>("TButtonLayout",
                                         {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
         RegisterEnumType<TBitBtnKind>("TBitBtnKind", {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo",

@@ -45,6 +45,7 @@ void InitQxCommon() {
     OrientationTypeInfo();
     CheckBoxStateTypeInfo();
     ButtonHotTrackStyleTypeInfo();
+    HotTrackColorTypeTypeInfo();
     FramingPreferenceTypeInfo();
     FrameControllerNotificationsTypeInfo();
     RegisterClass(TQxFrameController::ClassInfo());
@@ -317,6 +318,12 @@ const TTypeInfo* OrientationTypeInfo() {
 const TTypeInfo* CheckBoxStateTypeInfo() {
     static const TTypeInfo* info =
         RegisterEnumType<TCheckBoxState>("TCheckBoxState", {"cbUnchecked", "cbChecked", "cbGrayed"});
+    return info;
+}
+
+const TTypeInfo* HotTrackColorTypeTypeInfo() {
+    static const TTypeInfo* info =
+        RegisterEnumType<TQxHotTrackColorType>("TQxHotTrackColorType", {"htctComplement", "htctActual"});
     return info;
 }
 

@@ -217,6 +217,7 @@ enum TQxGlyphLook { glNormal, glPressed, glHot, glDisabled };
 // "TQxButtonHotTrackStyle".
 enum TQxButtonHotTrackStyle { htsInterior, htsFrame };
 const TTypeInfo* ButtonHotTrackStyleTypeInfo();
+const TTypeInfo* HotTrackColorTypeTypeInfo();
 
 // The arrow of a drop-down button; classic, in an 11 x 11 rectangle (rows
 // 4..7; # the arrow colour):

@@ -1,6 +1,7 @@
 #include "controls/tabs/QxTabControl.h"
 #include "controls/tabs/QxPageControl.h"
 #include "controls/tabs/QxTabButtons.h"
+#include "controls/common/QxControlLinks.h"
 #include "platform/forms/Reader.h"
 
 void RegisterTabTypes() {
@@ -17,7 +18,7 @@ void RegisterTabTypes() {
     RegisterEnumType<TQxTabHotTrackStyle>("TQxTabHotTrackStyle", {"htsTab", "htsText", "htsTabBar"});
     RegisterEnumType<TQxTabHotTrackColorSource>("TQxTabHotTrackColorSource",
                                                 {"htcsTabColor", "htcsHotTrackColorProp"});
-    RegisterEnumType<TQxHotTrackColorType>("TQxHotTrackColorType", {"htctComplement", "htctActual"});
+    HotTrackColorTypeTypeInfo();
     OrientationTypeInfo();
 }
 
@@ -184,12 +185,7 @@ void TQxCustomTabControl::SetHotTrackStyle(TQxTabHotTrackStyle Value) {
 
 void TQxCustomTabControl::SetImages(TCustomImageList* Value) {
     if (Value == FImages) return;
-    if (FImages) FImages->UnRegisterChanges(FImageChangeLink.get());
-    FImages = Value;
-    if (FImages) {
-        FImages->RegisterChanges(FImageChangeLink.get());
-        FImages->FreeNotification(this);
-    }
+    LinkImageList(this, FImages, Value, FImageChangeLink.get());
     RequestLayout();
 }
 
