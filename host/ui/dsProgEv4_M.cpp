@@ -35,6 +35,7 @@ const TClassInfo& TMainForm::ClassInfo() {
         b.Field("QxMenuController1", &T::QxMenuController1).Field("SaveDialog1", &T::SaveDialog1);
         b.Field("PrintDialog1", &T::PrintDialog1).Field("OpenHexDialog", &T::OpenHexDialog);
         b.Field("SaveHexDialog", &T::SaveHexDialog).Field("OpenFwDialog", &T::OpenFwDialog);
+        b.Field("ImageList1", &T::ImageList1).Field("XPManifest1", &T::XPManifest1);
         b.Field("Timer1", &T::Timer1).Field("MainMenu1", &T::MainMenu1);
         const std::pair<const char*, TMenuItem* T::*> items[] = {
             {"File1", &T::File1}, {"File_New", &T::File_New}, {"File_OpenHex", &T::File_OpenHex},

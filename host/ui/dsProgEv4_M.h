@@ -31,6 +31,8 @@
 #include "platform/gui/controls/Image.h"
 #include "platform/gui/controls/Menus.h"
 #include "platform/gui/controls/Timers.h"
+#include "platform/gui/controls/XPMan.h"
+#include "platform/gui/graphics/ImgList.h"
 
 #include <memory>
 #include <vector>
@@ -73,6 +75,8 @@ public:
     TOpenDialog* OpenHexDialog = nullptr;
     TSaveDialog* SaveHexDialog = nullptr;
     TOpenDialog* OpenFwDialog = nullptr;
+    TImageList* ImageList1 = nullptr;
+    TXPManifest* XPManifest1 = nullptr;
     TTimer* Timer1 = nullptr;
     TMainMenu* MainMenu1 = nullptr;
     TMenuItem *File1 = nullptr, *File_New = nullptr, *File_OpenHex = nullptr, *File_OpenFW = nullptr,

@@ -82,6 +82,8 @@ object MainForm: TMainForm
       Height = 25
       Caption = 'Connect'
       TabOrder = 3
+      Images = ImageList1
+      ImageIndex = 18
       Visible = False
       OnClick = FixedIP_BtnClick
     end
@@ -99,6 +101,8 @@ object MainForm: TMainForm
       Font.Style = [fsBold]
       ParentFont = False
       TabOrder = 4
+      Images = ImageList1
+      ImageIndex = 18
       OnClick = Prog_BlockProgramClick
     end
   end
@@ -274,6 +278,10 @@ object MainForm: TMainForm
     DefaultExt = 'pfw'
     Filter = 'Firmware files|*.pfw'
     Title = 'Open firmware file'
+  end
+  object ImageList1: TImageList
+  end
+  object XPManifest1: TXPManifest
   end
   object Timer1: TTimer
     Enabled = False

@@ -1,24 +1,13 @@
 #pragma once
-// What the GUI classes publish: the types of their properties (colours by
-// name, cursors, alignments, font styles), the published font, and the
-// properties most controls publish under the framework's names, for the
-// ClassInfo() of control classes to pick from.
+// What the GUI classes publish: the types of their properties (cursors,
+// alignments, font styles; colours by name are Graphics.h's), the published
+// font, and the properties most controls publish under the framework's
+// names, for the ClassInfo() of control classes to pick from.
 
 #include "platform/gui/controls/ActnList.h"
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/WinControl.h"
 
-// Colour names: the standard colours (clBlack ... clWhite, clMoneyGreen,
-// clSkyBlue, clCream, clMedGray), the system colours (clBtnFace ...),
-// clNone and clDefault.
-bool ColorToIdent(TColor Color, String& Ident);
-bool IdentToColor(const String& Ident, TColor& Color);
-// The name of a colour, else "$" and eight hex digits.
-String ColorToString(TColor Color);
-// A colour name or a number ("$00FF00", "255"); raises EConvertError.
-TColor StringToColor(const String& S);
-
-const TTypeInfo* ColorTypeInfo();
 const TTypeInfo* FontStylesTypeInfo();
 const TTypeInfo* FontCharsetTypeInfo();
 const TTypeInfo* ShiftStateTypeInfo();

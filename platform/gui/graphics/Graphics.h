@@ -21,6 +21,7 @@ class TBitmap;
 class TCanvas;
 class TGraphic;
 class TRaster;
+struct TTypeInfo;
 
 QUENTA_DECLARE_EXCEPTION(EInvalidGraphic, Exception);
 QUENTA_DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception);
@@ -75,6 +76,20 @@ inline constexpr TCopyMode cmWhiteness = WHITENESS;
 
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 enum TTransparentMode { tmAuto, tmFixed };
+
+// ---------------------------------------------------------------- colour names
+
+// Colour names: the standard colours (clBlack ... clWhite, clMoneyGreen,
+// clSkyBlue, clCream, clMedGray), the system colours (clBtnFace ...),
+// clNone and clDefault.
+bool ColorToIdent(TColor Color, String& Ident);
+bool IdentToColor(const String& Ident, TColor& Color);
+// The name of a colour, else "$" and eight hex digits.
+String ColorToString(TColor Color);
+// A colour name or a number ("$00FF00", "255"); raises EConvertError.
+TColor StringToColor(const String& S);
+// The published type of colour properties: numbers or colour names.
+const TTypeInfo* ColorTypeInfo();
 
 // ---------------------------------------------------------------- drawing objects
 

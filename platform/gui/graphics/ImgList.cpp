@@ -32,6 +32,13 @@ void TCustomImageList::Assign(TPersistent* Source) {
     if (list == this) return;
     FWidth = list->FWidth;
     FHeight = list->FHeight;
+    FBkColor = list->FBkColor;
+    FBlendColor = list->FBlendColor;
+    FDrawingStyle = list->FDrawingStyle;
+    FImageType = list->FImageType;
+    FMasked = list->FMasked;
+    FAllocBy = list->FAllocBy;
+    FShareImages = list->FShareImages;
     FImages.clear();
     for (const TImage& img : list->FImages) FImages.push_back({std::make_shared<TRaster>(*img.Pixels), img.Transparent});
     Change();
@@ -39,6 +46,7 @@ void TCustomImageList::Assign(TPersistent* Source) {
 
 void TCustomImageList::SetWidth(Integer Value) {
     if (Value < 1 || Value == FWidth) return;
+    CheckSizeChange();
     FWidth = Value;
     FImages.clear();
     Change();
@@ -46,9 +54,43 @@ void TCustomImageList::SetWidth(Integer Value) {
 
 void TCustomImageList::SetHeight(Integer Value) {
     if (Value < 1 || Value == FHeight) return;
+    CheckSizeChange();
     FHeight = Value;
     FImages.clear();
     Change();
+}
+
+// A new size empties the list; while a form description is read that would
+// silently drop the images just read, so the description is refused instead.
+void TCustomImageList::CheckSizeChange() const {
+    if (HasState(csLoading) && !FImages.empty())
+        throw EInvalidOperation("the image size is given after the images; give Width and Height before Bitmap");
+}
+
+template <class V> void TCustomImageList::SetSetting(V& Field, V Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Change();
+}
+
+void TCustomImageList::SetBkColor(TColor Value) {
+    SetSetting(FBkColor, Value);
+}
+
+void TCustomImageList::SetBlendColor(TColor Value) {
+    SetSetting(FBlendColor, Value);
+}
+
+void TCustomImageList::SetDrawingStyle(TDrawingStyle Value) {
+    SetSetting(FDrawingStyle, Value);
+}
+
+void TCustomImageList::SetImageType(TImageType Value) {
+    SetSetting(FImageType, Value);
+}
+
+void TCustomImageList::SetMasked(bool Value) {
+    SetSetting(FMasked, Value);
 }
 
 void TCustomImageList::CheckIndex(Integer Index) const {
@@ -84,16 +126,37 @@ Integer TCustomImageList::Add(TBitmap* Image, TBitmap* Mask) {
     return first;
 }
 
-Integer TCustomImageList::AddMasked(TBitmap* Image, TColor MaskColor) {
+std::vector<TCustomImageList::TImage> TCustomImageList::SplitMasked(TBitmap* Image, TColor MaskColor) const {
     if (!Image || Image->Empty()) throw EInvalidOperation("Unable to insert an image");
     const TRaster& src = *BitmapRaster(Image);
     std::uint32_t key = MaskColor == clDefault ? src.At(0, src.Height() - 1)
                                                : TRaster::FromColorRef(ColorToRGB(MaskColor));
-    auto images = Split(Image, [&](int x, int y) { return (src.At(x, y) & 0xFFFFFF) == (key & 0xFFFFFF); });
+    return Split(Image, [&](int x, int y) { return (src.At(x, y) & 0xFFFFFF) == (key & 0xFFFFFF); });
+}
+
+Integer TCustomImageList::AddMasked(TBitmap* Image, TColor MaskColor) {
+    auto images = SplitMasked(Image, MaskColor);
     Integer first = Count();
     for (TImage& img : images) FImages.push_back(std::move(img));
     Change();
     return first;
+}
+
+void TCustomImageList::ReadData(const std::vector<Byte>& Data) {
+    TBitmap strip;
+    try {
+        strip.ReadData(Data);
+    } catch (const EInvalidGraphic& E) {
+        throw EInvalidGraphic("the images are not a bitmap file (" + E.Message +
+                              "); store them side by side as one BMP file");
+    }
+    if (strip.Empty() || strip.Height() != FHeight || strip.Width() % FWidth != 0)
+        throw EInvalidGraphic("the image strip is " + IntToStr(strip.Width()) + " x " + IntToStr(strip.Height()) +
+                              " pixels; images of " + IntToStr(FWidth) + " x " + IntToStr(FHeight) +
+                              " need a strip " + IntToStr(FHeight) + " pixels high and a multiple of " +
+                              IntToStr(FWidth) + " pixels wide");
+    FImages = SplitMasked(&strip, clDefault);
+    Change();
 }
 
 void TCustomImageList::Replace(Integer Index, TBitmap* Image, TBitmap* Mask) {
@@ -118,42 +181,67 @@ void TCustomImageList::Clear() {
     Change();
 }
 
+namespace {
+
+// Mixes two pixels, Weight quarters of B.
+std::uint32_t Mix(std::uint32_t A, std::uint32_t B, int Weight) {
+    std::uint32_t out = 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8) {
+        std::uint32_t a = (A >> shift) & 0xFF, b = (B >> shift) & 0xFF;
+        out |= ((a * (4 - Weight) + b * Weight) / 4) << shift;
+    }
+    return out;
+}
+
+std::uint32_t PixelOf(TColor Color) {
+    return TRaster::FromColorRef(ColorToRGB(Color));
+}
+
+} // namespace
+
 void TCustomImageList::Draw(TCanvas* Canvas, Integer X, Integer Y, Integer Index, bool Enabled) {
     if (!Canvas || Index < 0 || Index >= Count()) return;
     TDeviceContext* dc = FindDC(Canvas->Handle());
     if (!dc) return;
     const TImage& img = FImages[Index];
     TRaster& out = dc->Surface();
+    // pixelAt(x, y, p): p holds the canvas pixel; answers whether to write p.
     auto paint = [&](int dx, int dy, auto&& pixelAt) {
         for (int y = 0; y < FHeight; ++y) {
             int ry = dc->RY(Y + y + dy);
             int rx0 = dc->RX(X + dx);
             ForVisibleSpans(*dc, ry, rx0, rx0 + FWidth, [&](int a, int b) {
                 std::uint32_t* row = out.Row(ry);
-                for (int rx = a; rx < b; ++rx) {
-                    std::uint32_t p;
-                    if (pixelAt(rx - rx0, y, p)) row[rx] = p;
-                }
+                for (int rx = a; rx < b; ++rx)
+                    pixelAt(rx - rx0, y, row[rx]);
             });
         }
     };
     if (Enabled) {
+        const bool background = FDrawingStyle != dsTransparent && FBkColor != clNone;
+        const std::uint32_t bk = background ? PixelOf(FBkColor) : 0;
+        const int blend = FDrawingStyle == dsFocus ? 1 : FDrawingStyle == dsSelected ? 2 : 0;
+        const bool blendBelow = FBlendColor == clNone;
+        const std::uint32_t blendWith = PixelOf(FBlendColor == clDefault ? clHighlight : FBlendColor);
         paint(0, 0, [&](int x, int y, std::uint32_t& p) {
-            if (img.Transparent[y * FWidth + x]) return false;
-            p = img.Pixels->At(x, y);
-            return true;
+            const bool transparent = FMasked && img.Transparent[y * FWidth + x];
+            if (FImageType == itMask)
+                p = transparent ? TRaster::White : 0xFF000000u;
+            else if (transparent) {
+                if (background) p = bk;
+            } else
+                p = blend ? Mix(img.Pixels->At(x, y), blendBelow ? p : blendWith, blend) : img.Pixels->At(x, y);
         });
         return;
     }
     auto shape = [&](std::uint32_t Color) {
         return [&img, this, Color](int x, int y, std::uint32_t& p) {
-            if (img.Transparent[y * FWidth + x] || (img.Pixels->At(x, y) & 0xFFFFFF) == 0xFFFFFF) return false;
+            if ((FMasked && img.Transparent[y * FWidth + x]) || (img.Pixels->At(x, y) & 0xFFFFFF) == 0xFFFFFF) return;
             p = Color;
-            return true;
         };
     };
-    paint(1, 1, shape(TRaster::FromColorRef(ColorToRGB(clBtnHighlight))));
-    paint(0, 0, shape(TRaster::FromColorRef(ColorToRGB(clBtnShadow))));
+    paint(1, 1, shape(PixelOf(clBtnHighlight)));
+    paint(0, 0, shape(PixelOf(clBtnShadow)));
 }
 
 void TCustomImageList::GetBitmap(Integer Index, TBitmap* Image) {

@@ -176,6 +176,12 @@ TEST_F(MainWindowTest, StartUpFindsTheDeviceInTheSimpleView) {
     EXPECT_EQ((*f->DeviceIDCombo->Items())[0], "127.0.0.1");
     EXPECT_EQ(f->DeviceIDCombo->ItemIndex(), 0);
     EXPECT_TRUE(f->UpgradeBtn->Enabled());
+    // "Upgrade Now" and "Connect" show the upgrade picture, the list's last.
+    EXPECT_EQ(f->ImageList1->Count(), 19);
+    for (TQxBitBtn* b : {f->UpgradeBtn, f->FixedIP_Btn}) {
+        EXPECT_EQ(b->Images(), f->ImageList1) << b->Name();
+        EXPECT_EQ(b->ImageIndex(), 18) << b->Name();
+    }
     EXPECT_TRUE(f->Menu_Prog->Enabled());
     EXPECT_EQ(f->ResultsMemo->Color(), clWindow);
     EXPECT_EQ(f->ProcessorCombo->Text(), "PIC32MX795F512L");

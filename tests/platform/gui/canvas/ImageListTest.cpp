@@ -1,6 +1,9 @@
-// Image lists: adding strips, transparency, greyed drawing, change links, bounds.
+// Image lists: adding strips, transparency, greyed drawing, drawing
+// settings, change links, bounds, and lists read from form descriptions.
 #include "PixelTestSupport.h"
 
+#include "platform/forms/FormText.h"
+#include "platform/forms/Reader.h"
 #include "platform/gui/graphics/ImgList.h"
 
 namespace {
@@ -16,14 +19,94 @@ std::string Shades(TCanvas* C, int W, int H) {
             TColor c = C->Pixels(x, y);
             s += c == clWhite ? '.' : c == clBlack ? '#' : c == clRed ? 'r'
                  : static_cast<COLORREF>(c) == ColorToRGB(clBtnShadow) ? 's'
-                 : c == clYellow ? 'h' : '?';
+                 : c == clYellow ? 'h' : c == clBlue ? 'b' : c == RGB(255, 127, 127) ? 'p'
+                 : c == RGB(255, 63, 63) ? 'q' : '?';
         }
         s += '\n';
     }
     return s;
 }
 
+String Hex(const std::vector<Byte>& Bytes) {
+    String s;
+    for (Byte b : Bytes) s += IntToHex(b, 2);
+    return s;
+}
+
+// A 2 x 2 image list read from a form description whose Bitmap is Strip.
+std::unique_ptr<TImageList, TListDeleter> ReadList(const String& Settings, const String& Strip) {
+    std::unique_ptr<TImageList, TListDeleter> list(new TImageList(nullptr));
+    ReadComponentText(list.get(),
+                      "object L: TImageList\n  Width = 2\n  Height = 2\n" + Settings + "  Bitmap = {" + Strip +
+                          "}\nend\n",
+                      "List.dfm", &TImageList::ClassInfo());
+    return list;
+}
+
+// Three 2 x 2 images side by side on olive, the transparent colour:
+//   r.|..|##
+//   ..|.r|##
+String ThreeImages() {
+    auto strip = NewBitmap(6, 2);
+    TCanvas* s = strip->Canvas();
+    s->Brush()->SetColor(clOlive);
+    s->FillRect(Rect(0, 0, 6, 2));
+    s->SetPixels(0, 0, clRed);
+    s->SetPixels(3, 1, clRed);
+    s->Brush()->SetColor(clBlack);
+    s->FillRect(Rect(4, 0, 6, 2));
+    return Hex(strip->SaveToBytes());
+}
+
 } // namespace
+
+TEST(ImageLists, ADescriptionsStripGivesEachImageDrawnAsItsSettingsSay) {
+    auto list = ReadList("", ThreeImages());
+    ASSERT_EQ(list->Count(), 3);
+    auto dst = NewBitmap(9, 2);
+    for (int k = 0; k < 3; ++k) list->Draw(dst->Canvas(), 3 * k, 0, k);
+    EXPECT_EQ(Shades(dst->Canvas(), 9, 2), Rows({"r.....##.", "....r.##."}));
+
+    // Image 1 drawn over white under each setting.
+    struct {
+        const char* Settings;
+        std::vector<const char*> Rows;
+    } cases[] = {
+        {"  BkColor = clBlue\n", {"bb", "br"}},
+        {"  BkColor = clBlue\n  DrawingStyle = dsTransparent\n", {"..", ".r"}},
+        {"  Masked = False\n", {"??", "?r"}},
+        {"  ImageType = itMask\n", {"..", ".#"}},
+        {"  DrawingStyle = dsSelected\n", {"..", ".p"}},
+        {"  DrawingStyle = dsFocus\n  BlendColor = clWhite\n", {"..", ".q"}},
+    };
+    for (const auto& c : cases) {
+        auto l = ReadList(c.Settings, ThreeImages());
+        auto out = NewBitmap(2, 2);
+        l->Draw(out->Canvas(), 0, 0, 1);
+        EXPECT_EQ(Shades(out->Canvas(), 2, 2), Rows({c.Rows[0], c.Rows[1]})) << c.Settings;
+    }
+}
+
+TEST(ImageLists, ABadStripNamesTheFileAndTheProperty) {
+    auto tall = NewBitmap(4, 3);
+    struct {
+        String Settings, Strip, Prop, Says;
+    } cases[] = {
+        {"", "0154", "L.Bitmap", "not a bitmap file"},
+        {"", Hex(tall->SaveToBytes()), "L.Bitmap", "the image strip is 4 x 3 pixels"},
+        {"  Bitmap = {" + ThreeImages() + "}\n  Width = 3\n", ThreeImages(), "L.Width", "give Width and Height before Bitmap"},
+    };
+    for (const auto& c : cases) {
+        try {
+            ReadList(c.Settings, c.Strip);
+            ADD_FAILURE() << c.Prop << " read";
+        } catch (const EFormError& E) {
+            EXPECT_EQ(E.FileName, "List.dfm");
+            EXPECT_EQ(E.PropPath, c.Prop);
+            EXPECT_NE(String(E.what()).find(c.Says), std::string::npos) << E.what();
+        }
+    }
+}
 
 TEST(ImageLists, AddSplitsAStripAndKeysOutTheMaskColour) {
     std::unique_ptr<TImageList, TListDeleter> list(new TImageList(nullptr));
