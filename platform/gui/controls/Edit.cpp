@@ -13,6 +13,14 @@ bool IsMouseMessage(Cardinal Msg) {
     return Msg >= WM_MOUSEFIRST && Msg <= WM_MBUTTONDBLCLK;
 }
 
+// A typed character in the edit's CharCase (ASCII letters convert).
+char32_t InCharCase(TEditCharCase Case, char32_t C) {
+    if (C >= 0x80) return C;
+    if (Case == ecUpperCase) return static_cast<char32_t>(std::toupper(static_cast<int>(C)));
+    if (Case == ecLowerCase) return static_cast<char32_t>(std::tolower(static_cast<int>(C)));
+    return C;
+}
+
 } // namespace
 
 // The lines of a memo: the text widget's document while the window exists,
@@ -300,11 +308,11 @@ void TCustomEdit::CopyToClipboard() {
 }
 
 void TCustomEdit::CutToClipboard() {
-    if (FWidget) FWidget->Cut();
+    Perform(WM_CUT);
 }
 
 void TCustomEdit::PasteFromClipboard() {
-    if (FWidget) FWidget->Paste();
+    Perform(WM_PASTE);
 }
 
 void TCustomEdit::Undo() {
@@ -463,10 +471,7 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
         w.DeliverKey(static_cast<Word>(Message.WParam), KeyDataToShiftState(Message.LParam) + KeyboardStateToShiftState(), false);
         break;
     case WM_CHAR: {
-        char32_t c = static_cast<char32_t>(Message.WParam);
-        if (FCharCase == ecUpperCase && c < 0x80) c = static_cast<char32_t>(std::toupper(static_cast<int>(c)));
-        if (FCharCase == ecLowerCase && c < 0x80) c = static_cast<char32_t>(std::tolower(static_cast<int>(c)));
-        w.DeliverChar(c);
+        w.DeliverChar(InCharCase(FCharCase, static_cast<char32_t>(Message.WParam)));
         break;
     }
     case WM_LBUTTONDOWN:
@@ -658,7 +663,7 @@ void TCustomMaskEdit::KeyDown(Word& Key, TShiftState Shift) {
     const bool ctrl = Shift.Contains(ssCtrl), shift = Shift.Contains(ssShift);
     if (Key == VK_ESCAPE) {
         if (!Modified()) return;
-        SetRawText(FOldValue);
+        SetEditText(FOldValue);
         SetModified(false);
         SetSelStart(0);
         Key = 0;
@@ -673,23 +678,18 @@ void TCustomMaskEdit::KeyDown(Word& Key, TShiftState Shift) {
     const bool otherEdit = ctrl && key >= 'A' && key <= 'Z' && key != 'A' && key != 'C';
     if (!cut && !paste && !erase && !otherEdit) return;
     Key = 0;
-    if (ReadOnly()) {
-        if (cut) CopyToClipboard();
-        return;
-    }
-    if (cut) {
-        CopyToClipboard();
-        EraseSelection(false);
-    } else if (paste)
-        PasteText(ClipboardText());
-    else if (erase)
+    if (cut)
+        CutToClipboard();
+    else if (paste)
+        PasteFromClipboard();
+    else if (erase && !ReadOnly())
         EraseSelection(key == VK_BACK);
 }
 
 void TCustomMaskEdit::KeyPress(char32_t& Key) {
     TCustomEdit::KeyPress(Key);
     if (!IsMasked() || !TextWidget() || Key < 0x20 || Key == 0x7F) return;
-    const char32_t typed = Key;
+    const char32_t typed = InCharCase(CharCase(), Key);
     Key = 0;
     if (ReadOnly()) return;
     TTextWidget* w = TextWidget();
@@ -748,6 +748,19 @@ void TCustomMaskEdit::Dispatch(TMessage& Message) {
         if (IsMasked()) {
             const auto* text = reinterpret_cast<const String*>(Message.LParam);
             SetRawText(Utf8(FMask.Format(Chars(text ? *text : String()))));
+            return;
+        }
+        break;
+    case WM_CUT:
+        if (IsMasked() && TextWidget()) {
+            CopyToClipboard();
+            if (!ReadOnly()) EraseSelection(false);
+            return;
+        }
+        break;
+    case WM_PASTE:
+        if (IsMasked() && TextWidget()) {
+            if (!ReadOnly()) PasteText(ClipboardText());
             return;
         }
         break;

@@ -137,6 +137,13 @@ TEST_F(EditInput, MaskedEditTypesByPositionAndValidatesOnLeaving) {
     Key('V', {ssCtrl});
     EXPECT_EQ(date->EditText(), "31/05/____");
     EXPECT_EQ(beeps.size(), 2u);
+    date->SetSelStart(0);
+    date->SetSelLength(2);
+    Key('X', {ssCtrl});
+    EXPECT_EQ(ClipboardText(), "31");
+    EXPECT_EQ(date->EditText(), "__/05/____");
+    Key('V', {ssCtrl});
+    EXPECT_EQ(date->EditText(), "31/05/____");
 
     // Leaving with the year missing keeps the focus, with the caret on the gap.
     EXPECT_THROW(address->SetFocus(), EDBEditError);
