@@ -1,13 +1,24 @@
 #include "platform/gui/controls/Edit.h"
+#include "platform/gui/controls/Clipboard.h"
 #include "platform/gui/controls/Published.h"
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/TextWidget.h"
 #include "platform/gui/controls/WindowSurface.h"
+#include "platform/rtl/Guards.h"
+#include "platform/sys/Beep.h"
 
 namespace {
 
 bool IsMouseMessage(Cardinal Msg) {
     return Msg >= WM_MOUSEFIRST && Msg <= WM_MBUTTONDBLCLK;
+}
+
+// A typed character in the edit's CharCase (ASCII letters convert).
+char32_t InCharCase(TEditCharCase Case, char32_t C) {
+    if (C >= 0x80) return C;
+    if (Case == ecUpperCase) return static_cast<char32_t>(std::toupper(static_cast<int>(C)));
+    if (Case == ecLowerCase) return static_cast<char32_t>(std::tolower(static_cast<int>(C)));
+    return C;
 }
 
 } // namespace
@@ -297,11 +308,11 @@ void TCustomEdit::CopyToClipboard() {
 }
 
 void TCustomEdit::CutToClipboard() {
-    if (FWidget) FWidget->Cut();
+    Perform(WM_CUT);
 }
 
 void TCustomEdit::PasteFromClipboard() {
-    if (FWidget) FWidget->Paste();
+    Perform(WM_PASTE);
 }
 
 void TCustomEdit::Undo() {
@@ -460,10 +471,7 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
         w.DeliverKey(static_cast<Word>(Message.WParam), KeyDataToShiftState(Message.LParam) + KeyboardStateToShiftState(), false);
         break;
     case WM_CHAR: {
-        char32_t c = static_cast<char32_t>(Message.WParam);
-        if (FCharCase == ecUpperCase && c < 0x80) c = static_cast<char32_t>(std::toupper(static_cast<int>(c)));
-        if (FCharCase == ecLowerCase && c < 0x80) c = static_cast<char32_t>(std::tolower(static_cast<int>(c)));
-        w.DeliverChar(c);
+        w.DeliverChar(InCharCase(FCharCase, static_cast<char32_t>(Message.WParam)));
         break;
     }
     case WM_LBUTTONDOWN:
@@ -556,8 +564,170 @@ const TClassInfo& TCustomEdit::ClassInfo() {
 
 TCustomMaskEdit::TCustomMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
 
+namespace {
+
+// The mask counts characters; the edit's texts are UTF-8.
+std::u32string Chars(const String& Value) {
+    return QString::fromStdString(Value).toStdU32String();
+}
+
+String Utf8(const std::u32string& Value) {
+    return QString::fromStdU32String(Value).toStdString();
+}
+
+} // namespace
+
+void TCustomMaskEdit::SetEditMask(const String& Value) {
+    if (Value == FEditMask) return;
+    const String text = Text();
+    FEditMask = Value;
+    FMask = TEditMask(Chars(Value));
+    SetRawText(IsMasked() ? Utf8(FMask.Format(Chars(text))) : text);
+}
+
+String TCustomMaskEdit::RawText() const {
+    String text;
+    TMessage m = MakeMessage(WM_GETTEXT, 0, reinterpret_cast<LPARAM>(&text));
+    const_cast<TCustomMaskEdit*>(this)->TCustomEdit::Dispatch(m);
+    return text;
+}
+
+void TCustomMaskEdit::SetRawText(const String& Value) {
+    String text = Value;
+    TMessage m = MakeMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(&text));
+    TCustomEdit::Dispatch(m);
+}
+
+String TCustomMaskEdit::EditText() const {
+    return RawText();
+}
+
+void TCustomMaskEdit::SetEditText(const String& Value) {
+    SetRawText(IsMasked() ? Utf8(FMask.Format(Chars(Value), true)) : Value);
+}
+
+void TCustomMaskEdit::CreateWindowHandle(const TCreateParams& Params) {
+    const String edit = RawText();
+    TCustomEdit::CreateWindowHandle(Params);
+    // The window started with Text; it shows the formatted text.
+    if (IsMasked()) TextWidget()->SetText(edit, false);
+}
+
+void TCustomMaskEdit::DestroyWnd() {
+    const String edit = RawText();
+    const bool hadWindow = TextWidget() != nullptr;
+    TCustomEdit::DestroyWnd();
+    // The window handed its formatted text on as Text: it is kept as it was.
+    if (hadWindow && IsMasked()) SetRawText(edit);
+}
+
+void TCustomMaskEdit::PutEdited(const std::u32string& EditText, Integer Caret) {
+    TTextWidget* w = TextWidget();
+    if (!w) return;
+    w->SetText(Utf8(EditText));
+    w->SetModified(true);
+    w->SetSel(Caret, Caret);
+}
+
+void TCustomMaskEdit::EraseSelection(bool Backward) {
+    TTextWidget* w = TextWidget();
+    std::u32string edit = Chars(w->Text());
+    Integer start = w->SelStart(), end = w->SelEnd();
+    if (start == end) {
+        if (Backward) start = FMask.PreviousInput(start);
+        if (start < 0) return; // nothing before the caret to erase
+        end = start + 1;
+    }
+    FMask.Erase(edit, start, end);
+    PutEdited(edit, start);
+}
+
+void TCustomMaskEdit::PasteText(const String& Value) {
+    TTextWidget* w = TextWidget();
+    std::u32string edit = Chars(w->Text());
+    Integer caret = w->SelStart();
+    FMask.Erase(edit, caret, w->SelEnd());
+    bool refused = false;
+    for (char32_t c : Chars(Value))
+        if (c >= 0x20 && !FMask.Type(edit, caret, c)) {
+            refused = true; // the rest of the text has no place either
+            break;
+        }
+    PutEdited(edit, caret);
+    if (refused) MessageBeep(0);
+}
+
+void TCustomMaskEdit::KeyDown(Word& Key, TShiftState Shift) {
+    TCustomEdit::KeyDown(Key, Shift);
+    if (!IsMasked() || !TextWidget() || Key == 0) return;
+    const bool ctrl = Shift.Contains(ssCtrl), shift = Shift.Contains(ssShift);
+    if (Key == VK_ESCAPE) {
+        if (!Modified()) return;
+        SetEditText(FOldValue);
+        SetModified(false);
+        SetSelStart(0);
+        Key = 0;
+        return;
+    }
+    const Word key = Key;
+    const bool cut = (key == VK_DELETE && shift) || (key == 'X' && ctrl);
+    const bool paste = (key == VK_INSERT && shift) || (key == 'V' && ctrl);
+    const bool erase = key == VK_BACK || key == VK_DELETE;
+    // The widget's other editing shortcuts (undo, word and line deletion)
+    // would break the format: only moves, selection and copying reach it.
+    const bool otherEdit = ctrl && key >= 'A' && key <= 'Z' && key != 'A' && key != 'C';
+    if (!cut && !paste && !erase && !otherEdit) return;
+    Key = 0;
+    if (cut)
+        CutToClipboard();
+    else if (paste)
+        PasteFromClipboard();
+    else if (erase && !ReadOnly())
+        EraseSelection(key == VK_BACK);
+}
+
+void TCustomMaskEdit::KeyPress(char32_t& Key) {
+    TCustomEdit::KeyPress(Key);
+    if (!IsMasked() || !TextWidget() || Key < 0x20 || Key == 0x7F) return;
+    const char32_t typed = InCharCase(CharCase(), Key);
+    Key = 0;
+    if (ReadOnly()) return;
+    TTextWidget* w = TextWidget();
+    std::u32string edit = Chars(w->Text());
+    Integer caret = w->SelStart();
+    FMask.Erase(edit, caret, w->SelEnd());
+    if (!FMask.Type(edit, caret, typed)) {
+        MessageBeep(0);
+        return;
+    }
+    PutEdited(edit, caret);
+}
+
+void TCustomMaskEdit::Change() {
+    // A change past the keys (a drop, an input method) is brought back to
+    // one character per position.
+    if (TTextWidget* w = TextWidget(); w && IsMasked()) {
+        const std::u32string edit = Chars(w->Text());
+        if (static_cast<Integer>(edit.size()) != FMask.Size()) {
+            const Integer caret = w->SelStart();
+            w->SetText(Utf8(FMask.Format(edit, true)));
+            w->SetSel(caret, caret);
+            return; // that setting reports the change
+        }
+    }
+    TCustomEdit::Change();
+}
+
 void TCustomMaskEdit::ValidateEdit() {
-    // Without a mask engine every text matches.
+    if (!IsMasked() || !Modified()) return;
+    const Integer missing = FMask.FirstMissing(Chars(RawText()));
+    if (missing < 0) return;
+    if (GetParentForm(this) && CanFocus()) {
+        TRestoreOnExit<bool> reEnter(FReEnter, true);
+        SetFocus();
+    }
+    SetSelStart(missing);
+    ValidateError();
 }
 
 void TCustomMaskEdit::ValidateError() {
@@ -565,7 +735,44 @@ void TCustomMaskEdit::ValidateError() {
 }
 
 void TCustomMaskEdit::Dispatch(TMessage& Message) {
-    if (Message.Msg == CM_EXIT) ValidateEdit();
+    switch (Message.Msg) {
+    case WM_GETTEXT:
+        if (IsMasked()) {
+            const String text = Utf8(FMask.Unformat(Chars(RawText())));
+            if (auto* out = reinterpret_cast<String*>(Message.LParam)) *out = text;
+            Message.Result = static_cast<LRESULT>(text.size());
+            return;
+        }
+        break;
+    case WM_SETTEXT:
+        if (IsMasked()) {
+            const auto* text = reinterpret_cast<const String*>(Message.LParam);
+            SetRawText(Utf8(FMask.Format(Chars(text ? *text : String()))));
+            return;
+        }
+        break;
+    case WM_CUT:
+        if (IsMasked() && TextWidget()) {
+            CopyToClipboard();
+            if (!ReadOnly()) EraseSelection(false);
+            return;
+        }
+        break;
+    case WM_PASTE:
+        if (IsMasked() && TextWidget()) {
+            if (!ReadOnly()) PasteText(ClipboardText());
+            return;
+        }
+        break;
+    case CM_ENTER:
+        if (IsMasked() && !FReEnter) FOldValue = RawText();
+        break;
+    case CM_EXIT:
+        ValidateEdit();
+        break;
+    default:
+        break;
+    }
     TCustomEdit::Dispatch(Message);
 }
 

@@ -20,11 +20,21 @@
 // handler that consumes a key (KeyDown setting Key to 0, KeyPress setting
 // it to #0) keeps it from the text. The EM_ messages answer from the text.
 //
-// There is no edit-mask engine: EditMask is kept and stored, every text is
-// valid, and ValidateError is there for descendants that report invalid
-// input themselves.
+// A masked edit with a non-empty EditMask (EditMask.h) keeps the formatted
+// text in the text widget - literals and blank characters, one character
+// per position - and makes every change itself: KeyPress takes the
+// printable characters and KeyDown the editing keys (Backspace, Delete,
+// cut, paste, Escape), both consuming them, and the result is written back
+// with the caret placed. A character the position does not take is refused
+// with MessageBeep. Text answers the text without blanks (and without
+// literals when the mask does not save them), EditText the formatted one.
+// Leaving a modified edit whose text misses a required character takes the
+// focus back, puts the caret there and calls ValidateError; Escape restores
+// the text the edit had when it got the focus. An empty EditMask leaves
+// the plain edit.
 
 #include "platform/gui/controls/Alignments.h"
+#include "platform/gui/controls/EditMask.h"
 #include "platform/gui/controls/NonClient.h"
 
 #include "platform/gui/controls/Published.h"
@@ -194,9 +204,16 @@ public:
     explicit TCustomMaskEdit(TComponent* AOwner);
 
     const String& EditMask() const { return FEditMask; }
-    void SetEditMask(const String& Value) { FEditMask = Value; }
-    // The text checked against the mask; without a mask engine every text
-    // is valid. Raises through ValidateError otherwise.
+    // Keeps Text through the change, formatted by the new mask.
+    void SetEditMask(const String& Value);
+    bool IsMasked() const { return !FMask.Empty(); }
+    // The text as the edit shows it: with a mask, literals and blanks
+    // included. Setting it takes the characters by position.
+    String EditText() const;
+    void SetEditText(const String& Value);
+    // Checks a modified masked text on leaving: a required character left
+    // blank takes the focus back, puts the caret there and calls
+    // ValidateError. A text without a mask is always valid.
     virtual void ValidateEdit();
     // Reports text that does not match the mask: raises EDBEditError with
     // the framework's message.
@@ -204,9 +221,27 @@ public:
 
 protected:
     void Dispatch(TMessage& Message) override;
+    void CreateWindowHandle(const TCreateParams& Params) override;
+    void DestroyWnd() override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(char32_t& Key) override;
+    void Change() override;
 
 private:
+    // The formatted text as the text widget (or, before the window, the
+    // control) keeps it, read and written past the mask's translation.
+    String RawText() const;
+    void SetRawText(const String& Value);
+    // Writes an edited text into the widget as the user's change, the caret
+    // at Caret.
+    void PutEdited(const std::u32string& EditText, Integer Caret);
+    void EraseSelection(bool Backward);
+    void PasteText(const String& Value);
+
     String FEditMask;
+    TEditMask FMask;
+    String FOldValue;   // the edit text when the edit got the focus
+    bool FReEnter = false; // the focus comes back after a failed validation
 };
 
 class TCustomMemo : public TCustomEdit {

@@ -158,7 +158,14 @@ void TTextWidget::SetReadOnly(bool Value) {
 }
 
 void TTextWidget::SetMaxLength(Integer Value) {
-    if (FLine) FLine->setMaxLength(Value > 0 ? Value : 32767);
+    if (!FLine) return;
+    const int length = Value > 0 ? Value : 32767;
+    if (FLine->maxLength() == length) return;
+    // The line edit sets its text again, which would forget the user's
+    // changes: the modified flag stays as it was.
+    const bool modified = FLine->isModified();
+    FLine->setMaxLength(length);
+    FLine->setModified(modified);
 }
 
 void TTextWidget::SetPasswordChar(char Value) {

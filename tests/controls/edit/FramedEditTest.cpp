@@ -131,6 +131,35 @@ TEST_F(FramedEdit, ValidationMessagesAndEnterAsTab) {
     }
 }
 
+TEST_F(FramedEdit, AMaskedEditAsksForItsValidationMessageOnLeaving) {
+    TQxEdit* a = NewEdit("A", {10, 10, 110, 31});
+    TQxEdit* b = NewEdit("B", {10, 40, 110, 61});
+    a->SetEditMask("000;0;_");
+    std::vector<String> asked;
+    a->OnValidationMessage = [&](TObject*, String& Message) {
+        asked.push_back(a->EditText());
+        Message = "Type three digits";
+    };
+    ShowForm();
+    a->SetFocus();
+    a->SetSelStart(0);
+    Key('1', {}, "1");
+    try {
+        b->SetFocus();
+        FAIL();
+    } catch (const EDBEditError& E) {
+        EXPECT_EQ(String(E.Message), "Type three digits");
+    }
+    EXPECT_EQ(asked, Entries({"1__"}));
+    EXPECT_TRUE(a->Focused());
+    EXPECT_EQ(a->SelStart(), 1);
+    Key('2', {}, "2");
+    Key('3', {}, "3");
+    b->SetFocus();
+    EXPECT_TRUE(b->Focused());
+    EXPECT_EQ(a->Text(), "123");
+}
+
 TEST_F(FramedEdit, FormsWithOldNamesAndAControllerSettleWhenLoaded) {
     TForm* form = new TForm(nullptr);
     ReadComponentText(form,

@@ -4,6 +4,8 @@
 #include "platform/gui/controls/Edit.h"
 #include "platform/gui/controls/SystemParameters.h"
 #include "platform/gui/controls/WindowSurface.h"
+#include "platform/rtl/Guards.h"
+#include "platform/sys/Beep.h"
 #include "tests/platform/gui/controls/ControlProbes.h"
 
 #include <QApplication>
@@ -98,6 +100,72 @@ TEST_F(EditInput, KeysOfTheUserAndOfTheProgramReachTheText) {
     EXPECT_EQ(edit->Text(), "kept");
     EXPECT_EQ(edit->TextRect(), TRect(0, 0, 100, 21));
     EXPECT_THROW(edit->ValidateError(), EDBEditError);
+}
+
+TEST_F(EditInput, MaskedEditTypesByPositionAndValidatesOnLeaving) {
+    std::vector<Cardinal> beeps;
+    TScopeExit restoreSink([old = SetBeepSink([&](Cardinal Type) { beeps.push_back(Type); })] { SetBeepSink(old); });
+    auto* date = Make<TCustomMaskEdit>(Form, "Date", {10, 10, 110, 31});
+    auto* address = Make<TCustomMaskEdit>(Form, "Address", {10, 40, 110, 61});
+    date->SetEditMask("!99/99/0000;1;_");
+    address->SetEditMask("000.000.000.000;0; ");
+    address->SetText("10001002003");
+    EXPECT_EQ(date->EditText(), "__/__/____");
+    EXPECT_EQ(date->Text(), "  /  /    ");
+    ShowForm();
+    EXPECT_EQ(address->EditText(), "100.010.020.03 "); // the window shows the formatted text
+    EXPECT_EQ(address->Text(), "10001002003");
+
+    // Typing overwrites, skips the literals and refuses what does not fit.
+    date->SetFocus();
+    date->SetSelStart(0);
+    for (const char* t : {"1", "2", "x", "0", "5"})
+        Key(static_cast<Word>(std::toupper(t[0])), {}, t);
+    EXPECT_EQ(date->EditText(), "12/05/____");
+    EXPECT_EQ(date->SelStart(), 6);
+    EXPECT_EQ(beeps, std::vector<Cardinal>{0});
+    // Backspace blanks backwards over the literal; Delete blanks in place.
+    for (Integer i = 0; i < 3; ++i)
+        Key(VK_BACK);
+    EXPECT_EQ(date->EditText(), "1_/__/____");
+    EXPECT_EQ(date->SelStart(), 1);
+    Key(VK_HOME);
+    Key(VK_DELETE);
+    EXPECT_EQ(date->EditText(), "__/__/____");
+    EXPECT_EQ(date->SelStart(), 0);
+    SetClipboardText("3105x");
+    Key('V', {ssCtrl});
+    EXPECT_EQ(date->EditText(), "31/05/____");
+    EXPECT_EQ(beeps.size(), 2u);
+    date->SetSelStart(0);
+    date->SetSelLength(2);
+    Key('X', {ssCtrl});
+    EXPECT_EQ(ClipboardText(), "31");
+    EXPECT_EQ(date->EditText(), "__/05/____");
+    Key('V', {ssCtrl});
+    EXPECT_EQ(date->EditText(), "31/05/____");
+
+    // Leaving with the year missing keeps the focus, with the caret on the gap.
+    EXPECT_THROW(address->SetFocus(), EDBEditError);
+    EXPECT_TRUE(date->Focused());
+    EXPECT_EQ(date->SelStart(), 6);
+    // Escape gives back the text of when the edit got the focus; unmodified, it may be left.
+    Key(VK_ESCAPE);
+    EXPECT_EQ(date->EditText(), "__/__/____");
+    address->SetFocus();
+    EXPECT_TRUE(address->Focused());
+
+    // The formatted text outlives a new window; no mask is the plain edit again.
+    address->SetBorderStyle(bsNone);
+    Application->ProcessMessages();
+    EXPECT_EQ(address->EditText(), "100.010.020.03 ");
+    address->SetEditMask("");
+    EXPECT_EQ(address->Text(), "10001002003");
+    Key('4', {}, "4");
+    EXPECT_EQ(address->Text(), "100010020034");
+    // The user's change is still known after the focus moved on.
+    date->SetFocus();
+    EXPECT_TRUE(address->Modified());
 }
 
 TEST_F(EditInput, MemoLinesAppendEditAndOutliveTheWindow) {
