@@ -8,8 +8,9 @@
 //                       edit text  _ _ / _ _ / _ _ _ _
 //
 // Each character of the mask field is one position of the text - an input
-// position (L l A a C c 0 9 #: letter, alphanumeric, any character, digit,
-// digit or sign; upper case required, lower case optional) or a literal
+// position (L/l letter, A/a alphanumeric, C/c any character, 0/9 digit:
+// the first of each pair required, the second optional; # an optional digit
+// or sign) or a literal
 // (any other character, or the one after '\'; ':' and '/' are the time and
 // date separators) - or a directive that takes no position: '>' makes the
 // following letters upper case and '<' lower case until the other one,
