@@ -190,53 +190,64 @@ void TDataModule1::HandOver(const Byte* Data, Integer Count, const String& PeerI
 }
 
 void TDataModule1::DispatchDatagram(const Byte* Data, Integer Count) {
+    Integer id = 0;
+    bool routed = false;
     if (!FDispatcher) {
         Display(Format("**ERROR Datagram of %d bytes from %s dropped: no dispatcher to read it",
                        {Count, LastPeerIP}));
-        return;
+        if (Count >= 6) id = Data[4] | Data[5] << 8;
+    } else {
+        // The dispatcher reads every datagram first: its Device_ID and MsgNum
+        // choose the device object and tell whether it answers that object's
+        // outstanding request.
+        FDispatcher->StoreDatagram(Data, Count);
+        Integer pos = 4;
+        id = FDispatcher->ReadUnsigned(2, pos);
+        const Integer seq = FDispatcher->ReadUnsigned(2, pos);
+        String problem;
+        routed = RouteDatagram(Data, Count, id, seq, problem);
+        if (!problem.empty()) Display(problem);
     }
-    // The dispatcher reads every datagram first: its Device_ID and MsgNum
-    // choose the device object and tell whether it answers that object's
-    // outstanding request.
-    FDispatcher->StoreDatagram(Data, Count);
-    Integer pos = 4;
-    const Integer id = FDispatcher->ReadUnsigned(2, pos);
-    const Integer seq = FDispatcher->ReadUnsigned(2, pos);
-    const String dropped = RouteDatagram(Data, Count, id, seq);
-    if (!dropped.empty()) Display(dropped);
     if (FShowOperations) {
-        Display(Format("Message received - ID 0x%4.4x ", {id}));
-        if (FDispatcher) DumpBuffer(FDispatcher->RxBuffer, Count, 0);
+        // The traffic log shows every datagram, and whether a device object
+        // took it.
+        Display(Format(routed ? "Message received - ID 0x%4.4x " : "Message dropped - ID 0x%4.4x ", {id}));
+        DumpBuffer(Data, Count, 0);
     }
 }
 
-String TDataModule1::RouteDatagram(const Byte* Data, Integer Count, Integer Id, Integer Seq) {
+bool TDataModule1::RouteDatagram(const Byte* Data, Integer Count, Integer Id, Integer Seq, String& Problem) {
     TEthDev* cur = IsAttached(FCurrentDevice) ? FCurrentDevice : nullptr;
     // While the dispatcher's discovery request is outstanding, its answers
     // name devices and set their addresses.
     const bool discovery = cur && cur == FDispatcher;
     TEthDev* target = cur && cur->AssignedID == Id && !discovery ? cur : FindDeviceById(Id);
     if (discovery) {
-        String problem = FDispatcher->AnswerProblem(Seq, LastPeerIP, LastPeerPort);
-        if (!problem.empty()) return problem;
+        Problem = FDispatcher->AnswerProblem(Seq, LastPeerIP, LastPeerPort);
+        if (!Problem.empty()) return false;
         FDispatcher->Receive();
         FDispatcher->AnswerTaken();
-        if (!IsAttached(FDispatcher) || FCurrentDevice != cur) return {}; // a report handler changed the link
+        if (!IsAttached(FDispatcher) || FCurrentDevice != cur) return true; // a report handler changed the link
     } else if (target) {
         // A known device answers for itself only: its outstanding request's
         // MsgNum, from where that request went.
-        String problem = target->AnswerProblem(Seq, LastPeerIP, LastPeerPort);
-        if (!problem.empty()) return problem;
+        Problem = target->AnswerProblem(Seq, LastPeerIP, LastPeerPort);
+        if (!Problem.empty()) return false;
     }
     if (!target) target = NewTarget(Id);
-    if (!target) return FRefusedIds[static_cast<std::size_t>(Id)] ? String() : RefuseId(Id);
+    if (!target) {
+        // Refused for want of room (said once per ID), or the host made no
+        // object for it.
+        if (!FRefusedIds[static_cast<std::size_t>(Id)]) Problem = RefuseId(Id);
+        return false;
+    }
     target->PeerIP = LastPeerIP;
     target->PeerPort = LastPeerPort;
     target->StoreDatagram(Data, Count);
     target->Receive();
     if (IsAttached(target)) target->AnswerTaken();
     DeviceAnswered = true;
-    return {};
+    return true;
 }
 
 TEthDev* TDataModule1::NewTarget(Integer Id) {

@@ -90,7 +90,8 @@ public:
     // device object must answer its outstanding request (MsgNum, and the
     // address and port that request went to); during a discovery the
     // dispatcher's request is checked instead, and its answers set the
-    // devices' addresses. Anything else is logged and dropped.
+    // devices' addresses. Anything else is logged and dropped. With
+    // ShowOperations on, each datagram is dumped as received or dropped.
     void DispatchDatagram(const Byte* Data, Integer Count);
     bool Receiving() const { return FRecvThread != nullptr; }
 
@@ -103,9 +104,10 @@ private:
     friend class TCRecvThread;
     bool IsAttached(TEthDev* Report) const;
     void Forget(TEthDev* Report);
-    // Delivers a datagram to its device object; returns the log line of a
-    // datagram that was dropped instead.
-    String RouteDatagram(const Byte* Data, Integer Count, Integer Id, Integer Seq);
+    // Delivers a datagram to its device object: true when one took it;
+    // false when it was dropped, with Problem the log line that says why
+    // (empty when that was said before).
+    bool RouteDatagram(const Byte* Data, Integer Count, Integer Id, Integer Seq, String& Problem);
     // A device object for an unknown ID: the placeholder renamed, or a new
     // one while fewer than MaxDeviceObjects are listed; nullptr otherwise.
     TEthDev* NewTarget(Integer Id);

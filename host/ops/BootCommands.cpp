@@ -60,11 +60,9 @@ TCmdOutcome ReadMemory(TdsProg* Device, Integer Address, Integer CountIwu, Integ
     if (!Device) return NoDevice();
     Device->RandomizeOutPayload();
     SetRequest(Device, ReadCommandFor(Address, ConfigStart, ConfigEnd), CountIwu, Address);
-    TCmdOutcome outcome = Exchange(Device, true, shNone);
-    // A read answer names the address it served: one for another address
-    // counts as no answer.
-    if (outcome.Result == crAnswered && Device->InAddress->GetValue() != Address) outcome.Result = crNoAnswer;
-    return outcome;
+    // The answer is paired with this request by its MsgNum and its source;
+    // its InAddress is the device's business and is not read.
+    return Exchange(Device, true, shNone);
 }
 
 TCmdOutcome EraseBlocks(TdsProg* Device, Integer Address, Integer Blocks, bool Await) {

@@ -3,7 +3,10 @@
 // object (a random payload first unless the command defines the payload),
 // sends the request and, where the bootloader answers that command, waits
 // up to the agent's TimeOut for the answer. Any datagram from the device
-// counts as the answer; CmdResponse is never examined.
+// that carries the request's MsgNum counts as the answer (the agent pairs
+// them). Of an answer only the fields each command names below are read:
+// CmdResponse never, InAddress only for a blank check that found a word not
+// blank, InLen only for reads, payload bytes only where named.
 //
 // A field a command does not set keeps what the object last held (masked
 // by the previous send): the bootloader ignores it.
@@ -66,8 +69,7 @@ TCmdOutcome GetBootloaderVersion(TdsProg* Device);
 Integer ReadCommandFor(Integer Address, Integer ConfigStart, Integer ConfigEnd);
 // 0x01 / 0x06: reads CountIwu instruction words from a virtual address.
 // Word k of the answer lies at InPayload [k * ActiveBytesPerIwu], InLen
-// tells how many words came. An answer whose InAddress is not Address
-// counts as no answer.
+// tells how many words came.
 TCmdOutcome ReadMemory(TdsProg* Device, Integer Address, Integer CountIwu, Integer ConfigStart,
                        Integer ConfigEnd);
 

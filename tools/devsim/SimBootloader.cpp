@@ -84,7 +84,7 @@ std::vector<TSimAnswer> TSimBootloader::Handle(const Byte* Data, std::size_t Cou
     Entry.DeviceID = request.DeviceID;
 
     // Which of the per-command faults hit this request.
-    bool lost = false, dup = false, badseq = false, spoof = false;
+    bool lost = false, dup = false, badseq = false, spoof = false, noise = false;
     Cardinal delay = 0, flood = 0;
     for (auto& f : FFaults) {
         const TSimFault& fault = f.Fault;
@@ -110,6 +110,9 @@ std::vector<TSimAnswer> TSimBootloader::Handle(const Byte* Data, std::size_t Cou
         case fkFlood:
             flood += fault.Count;
             break;
+        case fkNoise:
+            noise = true;
+            break;
         default:
             break;
         }
@@ -124,6 +127,10 @@ std::vector<TSimAnswer> TSimBootloader::Handle(const Byte* Data, std::size_t Cou
     if (!CarryOut(request, answer, Entry)) {
         AddNote(Entry, "no answer");
         return {};
+    }
+    if (noise) {
+        answer = WithNoise(request, answer);
+        AddNote(Entry, "fields the host does not read are random");
     }
     if (badseq) answer.MsgNum = static_cast<Word>(answer.MsgNum + 1);
     std::vector<TSimAnswer> answers;
@@ -170,6 +177,46 @@ TSimDatagram TSimBootloader::AnswerTo(const TSimDatagram& Request) const {
     a.SerialNum = FIdentity.SerialNum;
     a.Command = Request.Command;
     return a;
+}
+
+TSimDatagram TSimBootloader::WithNoise(const TSimDatagram& Request, const TSimDatagram& Answer) {
+    TSimDatagram noisy = Answer;
+    noisy.Command = static_cast<Byte>(FNoise());
+    noisy.Length = static_cast<Word>(FNoise());
+    noisy.Address = static_cast<Cardinal>(FNoise());
+    for (Byte& b : noisy.Payload)
+        b = static_cast<Byte>(FNoise());
+    std::size_t named = 0; // payload bytes 0 .. named - 1 are read by the host
+    switch (Request.Command) {
+    case cmdVersion:
+        named = 20;
+        break;
+    case cmdRead:
+    case cmdReadConfig:
+        // InLen words, word k at byte k x ActiveBytesPerIwu, four bytes each.
+        noisy.Length = Answer.Length;
+        if (Answer.Length > 0)
+            named = std::min<std::size_t>((Answer.Length - 1u) * FFlash.Target().ActiveBytesPerIwu + 4u,
+                                          PayloadSize);
+        break;
+    case cmdBlankCheck:
+        named = 1;
+        if (Answer.Payload[0] != 0) noisy.Address = Answer.Address; // the first address not blank
+        break;
+    case cmdProgramLast:
+        named = 1;
+        break;
+    case cmdTargetInfo:
+        named = 4;
+        break;
+    case cmdReadIp:
+        named = 13;
+        break;
+    default: // erase and store IP settings: any answer will do
+        break;
+    }
+    std::copy_n(Answer.Payload.begin(), named, noisy.Payload.begin());
+    return noisy;
 }
 
 // Carries out the request and fills the answer; false when the command is

@@ -8,6 +8,7 @@
 #include "tools/devsim/SimFault.h"
 
 #include <map>
+#include <random>
 #include <vector>
 
 namespace devsim {
@@ -81,6 +82,10 @@ private:
     };
 
     TSimDatagram AnswerTo(const TSimDatagram& Request) const;
+    // The answer with only the fields the host's command table names for
+    // it kept; every other answer field and payload byte random. The
+    // header stays: it routes the answer and pairs it with its request.
+    TSimDatagram WithNoise(const TSimDatagram& Request, const TSimDatagram& Answer);
     bool CarryOut(const TSimDatagram& Request, TSimDatagram& Answer, TSimLogEntry& Entry);
     void Program(const TSimDatagram& Request, TSimLogEntry& Entry);
     bool BlockFails(Cardinal Address, bool LastChunk);
@@ -97,6 +102,7 @@ private:
     bool FBlockOk = true; // no chunk of the block in progress has failed
     Cardinal FRunCount = 0;
     Word FFloodNext = 0; // the Device_ID a flood goes on with (0: the one after the device's own)
+    std::mt19937 FNoise{0x6E6F6973}; // fixed seed: a run can be repeated
 };
 
 } // namespace devsim

@@ -31,6 +31,7 @@ const TForm Forms[] = {
     {"badseq", fkBadSequence, "badseq:CMD[:N]", 2, 3},
     {"spoof", fkSpoof, "spoof:CMD[:N]", 2, 3},
     {"flood", fkFlood, "flood:CMD:COUNT[:N]", 3, 4},
+    {"noise", fkNoise, "noise:CMD[:N]", 2, 3},
     {"failblock", fkFailBlock, "failblock:ADDR[:N]", 2, 3},
     {"devid", fkDevIdRegister, "devid:VALUE", 2, 2},
     {"version", fkVersion, "version:A.B.C.D", 2, 2},
@@ -45,7 +46,8 @@ TSimFault ParseSimFault(const String& Spec) {
         if (parts[0] == f.Name) form = &f;
     if (!form)
         throw EDevSimError("Unknown fault \"" + Spec +
-                           "\": expected noanswer, late, dup, badseq, spoof, flood, failblock, devid or version.");
+                           "\": expected noanswer, late, dup, badseq, spoof, flood, noise, failblock, devid or "
+                           "version.");
     auto bad = [&](const String& why) {
         return EDevSimError("Invalid fault \"" + Spec + "\" (" + form->Usage + "): " + why);
     };
@@ -94,6 +96,10 @@ String SimFaultHelp() {
            "                       from another port\n"
            "  flood:CMD:COUNT[:N]  COUNT copies of the answer come first, carrying the\n"
            "                       Device_IDs after the device's own\n"
+           "  noise:CMD[:N]        the answer fills only the fields the host reads of it\n"
+           "                       (InPayload bytes, InLen of reads, InAddress of a blank\n"
+           "                       check that is not blank); every other answer field\n"
+           "                       and payload byte is random\n"
            "  CMD is a command code (0x0B) or * for every command. Without N a fault hits\n"
            "  every matching request, with N only the N-th (the N-th attempt for failblock).\n";
 }

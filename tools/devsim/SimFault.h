@@ -13,6 +13,9 @@
 //   flood:CMD:COUNT[:N]  COUNT copies of the answer come first, carrying the
 //                        Device_IDs that follow the device's own (each flood
 //                        goes on where the last one stopped)
+//   noise:CMD[:N]        the answer fills only the fields the host's command
+//                        table names for it; every other answer field and
+//                        payload byte is random (the header stays as always)
 //   failblock:ADDR[:N]   program requests for the program block holding ADDR
 //                        are not carried out and 0x0B answers InPayload[0] = 0
 //   devid:VALUE          target information reports VALUE as device ID register
@@ -33,6 +36,7 @@ enum TSimFaultKind {
     fkBadSequence,
     fkSpoof,
     fkFlood,
+    fkNoise,
     // Kinds above hit the answers of requests (by command); those below
     // change what the device does or reports.
     fkFailBlock,

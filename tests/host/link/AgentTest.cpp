@@ -261,19 +261,48 @@ TEST_F(RoutingTest, DumpLinesAreExact) {
     EXPECT_EQ(Log[37], "0x000250:   " + String(48, ' ') + "  " + String(16, ' '));
 }
 
-TEST_F(RoutingTest, ShowOperationsLogsEachDatagram) {
+TEST_F(RoutingTest, ShowOperationsLogsEachDatagramAsReceivedOrDropped) {
     TdsProg* d = NewDevice(0x00AB);
+    d->Device_ID->SetValue(0x00AB);
     d->PackAndSend();
     EXPECT_TRUE(Log.empty());
     Agent->SetShowOperations(true);
-    d->PackAndSend();
+    d->PackAndSend(); // MsgNum 2
     ASSERT_EQ(Log.size(), 35u);
     EXPECT_EQ(Log[0], "Transmitting Message - ID 0x00ab ");
     EXPECT_EQ(Log[34].substr(0, 10), "0x000210: ");
-    Log.clear();
-    Deliver(Answer(0x00AB, 2));
-    ASSERT_EQ(Log.size(), 35u);
-    EXPECT_EQ(Log[0], "Message received - ID 0x00ab ");
+
+    // A full list: further unknown IDs are refused.
+    while (Agent->DeviceCount() < MaxDeviceObjects) {
+        const Integer id = 0x0100 + Agent->DeviceCount();
+        NewDevice(id)->Device_ID->SetValue(id);
+    }
+    struct TCase {
+        const char* Name;
+        TBytes Datagram;
+        Integer Port;  // 0: from where the request went
+        bool Reason;   // a line says why it was dropped
+        String Header; // the line before the dump
+    } cases[] = {
+        {"the answer", Answer(0x00AB, 2), 0, false, "Message received - ID 0x00ab "},
+        {"a second answer", Answer(0x00AB, 2), 0, true, "Message dropped - ID 0x00ab "},
+        {"a wrong MsgNum", Answer(0x00AB, 9), 0, true, "Message dropped - ID 0x00ab "},
+        {"another port", Answer(0x00AB, 3), 4321, true, "Message dropped - ID 0x00ab "},
+        {"a refused ID", Answer(0x7777, 1), 0, true, "Message dropped - ID 0x7777 "},
+        {"a refused ID again", Answer(0x7777, 1), 0, false, "Message dropped - ID 0x7777 "},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        if (c.Datagram == cases[2].Datagram) d->PackAndSend(); // MsgNum 3 waits from here on
+        Log.clear();
+        Deliver(c.Datagram, "127.0.0.1", c.Port);
+        ASSERT_EQ(Log.size(), 35u + (c.Reason ? 1 : 0));
+        if (c.Reason) {
+            EXPECT_EQ(Log[0].rfind("**ERROR", 0), 0u) << Log[0];
+        }
+        EXPECT_EQ(Log[c.Reason ? 1 : 0], c.Header);
+        EXPECT_EQ(Log.back().substr(0, 10), "0x000210: ");
+    }
 }
 
 // ---------------------------------------------------------------- answer wait

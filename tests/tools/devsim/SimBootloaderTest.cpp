@@ -292,3 +292,48 @@ TEST_F(SimBootloader, DevIdAndVersionFaultsOverrideTheAnswersWhileInPlace) {
     EXPECT_EQ(Ask(Request(cmdTargetInfo)).PayloadWord(0), 0x04307053u);
     EXPECT_EQ(Send(Request(cmdErase, 1, 0x9D000000)).size(), 1u);
 }
+
+TEST_F(SimBootloader, NoiseKeepsWhatTheHostReadsAndMakesEverythingElseRandom) {
+    struct TCase {
+        const char* Name;
+        std::function<TSimDatagram()> Make; // each call a request of its own
+        std::size_t NamedBytes;             // payload bytes 0 .. NamedBytes - 1 are read
+        bool LengthNamed, AddressNamed;
+    };
+    Cardinal chunkAt = 0x9D000000;
+    const std::vector<TCase> cases = {
+        {"version", [&] { return Request(cmdVersion); }, 20, false, false},
+        {"read 8 words", [&] { return Request(cmdRead, 8, 0xBFC00000); }, 7 * 4 + 4, true, false},
+        {"read nothing", [&] { return Request(cmdReadConfig, 4, 0x40000000); }, 0, true, false},
+        {"blank", [&] { return Request(cmdBlankCheck); }, 1, false, false},
+        {"erase", [&] { return Request(cmdErase, 1, 0x9D010000); }, 0, false, false},
+        {"last chunk", [&] { return Chunk(cmdProgramLast, chunkAt += 0x200, 9); }, 1, false, false},
+        {"target", [&] { return Request(cmdTargetInfo, 1, 0); }, 4, false, false},
+        {"store IP", [&] { return Request(cmdStoreIp); }, 0, false, false},
+        {"read IP", [&] { return Request(cmdReadIp); }, 13, false, false},
+        {"not blank", [&] {
+             Device.Flash().WriteWord(0x9D000400, 0);
+             return Request(cmdBlankCheck);
+         }, 1, false, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const TSimDatagram plain = Ask(c.Make());
+        Device.AddFault(ParseSimFault("noise:*"));
+        const TSimDatagram req = c.Make();
+        const TSimDatagram a = Ask(req), b = Ask(c.Make());
+        Device.ClearFaults();
+        // The header routes the answer and pairs it with its request.
+        EXPECT_EQ(a.DeviceID, 0x0042);
+        EXPECT_EQ(a.MsgNum, req.MsgNum);
+        EXPECT_EQ(a.ProtocolID, ProtocolMagic);
+        EXPECT_TRUE(std::equal(plain.Payload.begin(), plain.Payload.begin() + c.NamedBytes, a.Payload.begin()));
+        EXPECT_EQ(a.Length == plain.Length, c.LengthNamed);
+        EXPECT_EQ(a.Address == plain.Address, c.AddressNamed);
+        // What the host does not read differs from one answer to the next.
+        EXPECT_FALSE(std::equal(a.Payload.begin() + c.NamedBytes, a.Payload.end(), b.Payload.begin() + c.NamedBytes));
+        EXPECT_NE(a.Command, b.Command);
+        EXPECT_EQ(a.Address == b.Address, c.AddressNamed);
+        EXPECT_EQ(a.Length == b.Length, c.LengthNamed);
+    }
+}
