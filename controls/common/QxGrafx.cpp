@@ -357,6 +357,9 @@ void GradientFillRect(TCanvas* Canvas, const TRect& R, TGradientDirection Direct
                       TColor StopColor, TColor StartColor) {
     const Integer w = std::abs(R.Right - R.Left), h = std::abs(R.Bottom - R.Top);
     if (w == 0 || h == 0) return;
+    // Drawn straight on the device context: the canvas hears of it once, as
+    // of one drawing call (a printer's page then knows it holds something).
+    Canvas->Changing();
     HDC dc = Canvas->Handle();
     const DWORD rop = static_cast<DWORD>(Canvas->CopyMode());
     const COLORREF start = ColorToRGB(StartColor);
@@ -410,6 +413,7 @@ void GradientFillRect(TCanvas* Canvas, const TRect& R, TGradientDirection Direct
         break;
     }
     }
+    Canvas->Changed();
 }
 
 void PaintBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, const TRect& DestRect, TColor TransparentColor,

@@ -5,7 +5,8 @@
 // Gradients are made of solid bands of equal colour, computed a line at a
 // time and drawn straight onto the canvas (through its clip, origin and
 // copy mode), each line in one piece, so nothing flickers while a gradient
-// is built up. Colours step in 16.16 fixed point: the per-step increment of
+// is built up; the canvas's OnChanging and OnChange fire once around each
+// gradient, as around one drawing call. Colours step in 16.16 fixed point: the per-step increment of
 // a channel is the difference of the two channels, shifted left by 16,
 // divided (truncating) by the number of steps.
 

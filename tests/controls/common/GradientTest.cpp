@@ -267,6 +267,25 @@ TEST_F(GradientTest, PixelsMatchTheBitmapDrawingInEveryCase) {
     }
 }
 
+// A gradient is one drawing call for the canvas's listeners (a printer's
+// page that holds only a gradient is not blank); an empty one is none.
+TEST_F(GradientTest, AGradientTellsTheCanvasOnce) {
+    NewCanvas(12, 9);
+    int changing = 0, changed = 0;
+    Canvas()->OnChanging = [&](TObject*) { ++changing; };
+    Canvas()->OnChange = [&](TObject*) { ++changed; };
+    for (TGradientDirection d : AllDirections) {
+        SCOPED_TRACE(GetEnumName(GradientDirectionTypeInfo(), d));
+        changing = changed = 0;
+        GradientFillRect(Canvas(), TRect(0, 0, 12, 9), d, 1, Stop, Start);
+        EXPECT_EQ(changing, 1);
+        EXPECT_EQ(changed, 1);
+        GradientFillRect(Canvas(), TRect(0, 0, 12, 9), d, 1, Start, Start);
+        GradientFillRect(Canvas(), TRect(3, 3, 3, 9), d, 1, Stop, Start);
+        EXPECT_EQ(changed, 2);
+    }
+}
+
 TEST_F(GradientTest, TransparentBlitAndVerticalFlip) {
     TBitmap* source = new TBitmap(2, 2);
     source->Canvas()->SetPixels(0, 0, clRed);
