@@ -37,7 +37,10 @@ const TTypeInfo* GradientDirectionTypeInfo();
 //   gdHorizontalCenter  start top and bottom rows, stop middle row
 //   gdVerticalEnd       start left column, stop right column
 //   gdVerticalCenter    start left and right columns, stop middle column
-//   the box directions  start outer edge, stop centre
+//   the box directions  start outer edge, stop centre; the top-left quadrant
+//                       is computed and the rest copied from it by two
+//                       stretching mirror copies (see DrawBoxGradient), so
+//                       the halves may differ by a repeated column
 // Granularity 1 makes every band a run of equal colours. A rectangle whose
 // Right is left of its Left fills |width| pixels from Left (so too for the
 // height); an empty one draws nothing.
