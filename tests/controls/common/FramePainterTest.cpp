@@ -90,10 +90,7 @@ TEST_F(FramePainterTest, EachStyleOnATenByTenRectangle) {
         SCOPED_TRACE(GetEnumName(FrameStyleTypeInfo(), m.Style));
         TCanvas* c = NewCanvas(10, 10);
         EXPECT_EQ(PaintStyleFrame(c, TRect(0, 0, 10, 10), m.Style), m.Inner);
-        std::string expected;
-        for (const char* r : m.Rows)
-            expected += std::string(r) + "\n";
-        EXPECT_EQ(Map(), expected);
+        EXPECT_EQ(Map(), Rows(m.Rows));
     }
 }
 
@@ -118,10 +115,7 @@ TEST_F(FramePainterTest, EtchedFrameOnSomeSidesEndsCleanly) {
         SCOPED_TRACE(SetToString(SidesTypeInfo(), static_cast<Int64>(k.Sides.ToInt())));
         TCanvas* c = NewCanvas(6, 5);
         EXPECT_EQ(PaintStyleFrameSides(c, TRect(0, 0, 6, 5), fsGroove, k.Sides), k.Inner);
-        std::string expected;
-        for (const char* r : k.Rows)
-            expected += std::string(r) + "\n";
-        EXPECT_EQ(Map(), expected);
+        EXPECT_EQ(Map(), Rows(k.Rows));
     }
 }
 
@@ -170,9 +164,7 @@ TEST_F(FramePainterTest, ColourStylesOfEveryWidth) {
         SCOPED_TRACE(GetEnumName(FrameStyleTypeInfo(), m.Style));
         TCanvas* c = NewCanvas(6, 6);
         EXPECT_EQ(PaintColorStyleFrame(c, TRect(0, 0, 6, 6), base, m.Style), m.Inner);
-        std::string expected;
-        for (const char* r : m.Rows) expected += std::string(r) + "\n";
-        EXPECT_EQ(Map(legend), expected);
+        EXPECT_EQ(Map(legend), Rows(m.Rows));
     }
 }
 
@@ -244,9 +236,7 @@ TEST_F(FramePainterTest, RoundedFramesOverTheControlAndTransparent) {
             PaintInnerOuterFrame(c, TRect(0, 0, k.Size, k.Size), k.Outer, false, k.Transparent, parent, control, 0,
                                  flat, clBtnShadow, clBtnHighlight, border, 1, AllSides, k.BorderWidth, k.Inner);
         EXPECT_EQ(inner, k.Inside);
-        std::string expected;
-        for (const char* r : k.Rows) expected += std::string(r) + "\n";
-        EXPECT_EQ(Map(legend), expected);
+        EXPECT_EQ(Map(legend), Rows(k.Rows));
     }
 }
 

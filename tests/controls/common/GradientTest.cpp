@@ -271,9 +271,7 @@ TEST_F(GradientTest, EachDirectionPaintsItsRule) {
                      std::to_string(c.H));
         NewCanvas(c.W, c.H);
         GradientFillRect(Canvas(), TRect(0, 0, c.W, c.H), c.Direction, 1, Digit(c.Stop), Digit(c.Start));
-        std::string expected;
-        for (const char* r : c.Rows) expected += std::string(r) + "\n";
-        EXPECT_EQ(DigitMap(Canvas(), c.W, c.H), expected);
+        EXPECT_EQ(DigitMap(Canvas(), c.W, c.H), Rows(c.Rows));
     }
 }
 

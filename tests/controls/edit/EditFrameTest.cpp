@@ -18,15 +18,7 @@ protected:
     void SetUp() override {
         FormTest::SetUp();
         SetThemeServices(ClassicThemeServices());
-        TSysColorTable t = DefaultSysColors();
-        t[COLOR_WINDOW] = TestWindow;
-        t[COLOR_3DDKSHADOW] = TestDkShadow;
-        t[COLOR_BTNSHADOW] = TestShadow;
-        t[COLOR_BTNHIGHLIGHT] = TestHighlight;
-        t[COLOR_3DLIGHT] = TestLight;
-        t[COLOR_BTNTEXT] = TestBtnText;
-        t[COLOR_BTNFACE] = TestBtnFace;
-        SetSysColors(t);
+        InstallTestColors();
         Other = NewEdit({10, 100, 50, 121});
     }
     void TearDown() override {
@@ -64,22 +56,10 @@ protected:
         for (Integer y = R.Top; y < R.Bottom; ++y) {
             for (Integer x = R.Left; x < R.Right; ++x) {
                 const QRgb p = shot.pixel(Edit->Left() + x, Edit->Top() + y);
-                const COLORREF c = RGB(qRed(p), qGreen(p), qBlue(p));
-                char letter = '?';
-                for (auto& [color, l] : legend)
-                    if (ColorToRGB(color) == c) {
-                        letter = l;
-                        break;
-                    }
-                s += letter;
+                s += LetterOf(RGB(qRed(p), qGreen(p), qBlue(p)), legend);
             }
             s += '\n';
         }
-        return s;
-    }
-    static std::string Join(const std::vector<const char*>& Rows) {
-        std::string s;
-        for (const char* r : Rows) s += std::string(r) + "\n";
         return s;
     }
     TQxEdit* Other = nullptr;
@@ -123,8 +103,8 @@ TEST_F(EditFrame, TheFrameOfEachStyleAndColour) {
         e->SetFrameSides(c.Sides);
         e->SetColor(c.Color);
         if (c.Focused) e->SetFocus();
-        EXPECT_EQ(Map(e, {0, 0, 4, 3}), Join(c.TopLeft));
-        EXPECT_EQ(Map(e, {36, 18, 40, 21}), Join(c.BottomRight));
+        EXPECT_EQ(Map(e, {0, 0, 4, 3}), Rows(c.TopLeft));
+        EXPECT_EQ(Map(e, {36, 18, 40, 21}), Rows(c.BottomRight));
         Other->SetFocus();
     }
 }
@@ -142,27 +122,27 @@ TEST_F(EditFrame, TheFlatDropButtonByState) {
     ShowForm();
     Other->SetFocus();
     const TRect button{22, 2, 38, 11};
-    EXPECT_EQ(Map(e, button), Join({"wwwwwwwwwwwwwwww", "wwwwwwwwwwwwwwww", "wwwwwwwwwwwwwwww",
+    EXPECT_EQ(Map(e, button), Rows({"wwwwwwwwwwwwwwww", "wwwwwwwwwwwwwwww", "wwwwwwwwwwwwwwww",
                                     "wwwwwKKKKKKKwwww", "wwwwwwKKKKKwwwww", "wwwwwwwKKKwwwwww",
                                     "wwwwwwwwKwwwwwww", "wwwwwwwwwwwwwwww", "wwwwwwwwwwwwwwww"}));
     e->SetFocus();
-    EXPECT_EQ(Map(e, button), Join({"HHHHHHHHHHHHHHHS", "HFFFFFFFFFFFFFFS", "HFFFFFFFFFFFFFFS",
+    EXPECT_EQ(Map(e, button), Rows({"HHHHHHHHHHHHHHHS", "HFFFFFFFFFFFFFFS", "HFFFFFFFFFFFFFFS",
                                     "HFFFFKKKKKKKFFFS", "HFFFFFKKKKKFFFFS", "HFFFFFFKKKFFFFFS",
                                     "HFFFFFFFKFFFFFFS", "HFFFFFFFFFFFFFFS", "SSSSSSSSSSSSSSSS"}));
     std::string pressed;
     e->OnDropButtonPress = [&](TObject*) { pressed = Map(e, button); };
     Key(VK_F1 + 3);
-    EXPECT_EQ(pressed, Join({"SSSSSSSSSSSSSSSH", "SFFFFFFFFFFFFFFH", "SFFFFFFFFFFFFFFH", "SFFFFKKKKKKKFFFH",
+    EXPECT_EQ(pressed, Rows({"SSSSSSSSSSSSSSSH", "SFFFFFFFFFFFFFFH", "SFFFFFFFFFFFFFFH", "SFFFFKKKKKKKFFFH",
                              "SFFFFFKKKKKFFFFH", "SFFFFFFKKKFFFFFH", "SFFFFFFFKFFFFFFH", "SFFFFFFFFFFFFFFH",
                              "HHHHHHHHHHHHHHHH"}));
     e->SetFlatButtonColor(clYellow);
     e->Perform(WM_NCPAINT, 1);
-    EXPECT_EQ(Map(e, button), Join({"bbbbbbbbbbbbbbbc", "byyyyyyyyyyyyyyc", "byyyyyyyyyyyyyyc",
+    EXPECT_EQ(Map(e, button), Rows({"bbbbbbbbbbbbbbbc", "byyyyyyyyyyyyyyc", "byyyyyyyyyyyyyyc",
                                     "byyyyKKKKKKKyyyc", "byyyyyKKKKKyyyyc", "byyyyyyKKKyyyyyc",
                                     "byyyyyyyKyyyyyyc", "byyyyyyyyyyyyyyc", "cccccccccccccccc"}));
     Other->SetFocus();
     e->SetEnabled(false);
-    EXPECT_EQ(Map(e, button), Join({"FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFF",
+    EXPECT_EQ(Map(e, button), Rows({"FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFF",
                                     "FFFFFSSSSSSSFFFF", "FFFFFFSSSSSFFFFF", "FFFFFFFSSSFFFFFF",
                                     "FFFFFFFFSFFFFFFF", "FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFF"}));
 }

@@ -242,9 +242,7 @@ TEST_F(Label, FlatTurnedTextStandsWhereItsAngleAndAlignmentPutIt) {
         l->SetAlignment(c.Alignment);
         l->SetTextStyle(c.Style);
         EXPECT_EQ(l->Rotation(), roFlat);
-        std::string expected;
-        for (const char* r : c.Rows) expected += std::string(r) + "\n";
-        EXPECT_EQ(Map(l), expected);
+        EXPECT_EQ(Map(l), Rows(c.Rows));
     }
 }
 

@@ -29,11 +29,6 @@ protected:
         Snapshot(Box);
         return PaintTest::Map(Legend());
     }
-    static std::string Join(const std::vector<const char*>& Rows) {
-        std::string s;
-        for (const char* r : Rows) s += std::string(r) + "\n";
-        return s;
-    }
 };
 
 // A 6 x 7 box without caption: two rows of the box colour, then the frame
@@ -69,10 +64,10 @@ TEST_F(GroupBoxFrame, EveryOuterStyleOnTheStandardAndTopLineFrames) {
         box->SetGroupStyle(gsStandard);
         std::vector<const char*> rows = {w, w};
         rows.insert(rows.end(), c.Standard.begin(), c.Standard.end());
-        EXPECT_EQ(Map(box), Join(rows));
+        EXPECT_EQ(Map(box), Rows(rows));
         box->SetGroupStyle(gsTopLine);
         rows = {w, w, c.TopLine[0], c.TopLine[1], w, w, w};
-        EXPECT_EQ(Map(box), Join(rows));
+        EXPECT_EQ(Map(box), Rows(rows));
     }
 }
 
@@ -88,14 +83,14 @@ TEST_F(GroupBoxFrame, CaptionsInEachStyle) {
     box->SetCaption("I");
     box->SetGroupStyle(gsStandard);
     Form->Show();
-    EXPECT_EQ(Map(box), Join({"wwwwwwwwXXXwwwww", "wwwwwwwwXXXwwwww", "SSSSSSSSXXXSSSSH", "SHHHHHHHXXXHHHSH",
+    EXPECT_EQ(Map(box), Rows({"wwwwwwwwXXXwwwww", "wwwwwwwwXXXwwwww", "SSSSSSSSXXXSSSSH", "SHHHHHHHXXXHHHSH",
                               "SHwwwwwwXXXwwwSH", "SHwwwwwwwwwwwwSH", "SSSSSSSSSSSSSSSH", "HHHHHHHHHHHHHHHH"}));
     box->SetGroupStyle(gsTopLine);
-    EXPECT_EQ(Map(box), Join({"XXXwwwwwwwwwwwww", "XXXwwwwwwwwwwwww", "XXXwwwwSSSSSSSSS", "XXXwwwwHHHHHHHHH",
+    EXPECT_EQ(Map(box), Rows({"XXXwwwwwwwwwwwww", "XXXwwwwwwwwwwwww", "XXXwwwwSSSSSSSSS", "XXXwwwwHHHHHHHHH",
                               "XXXwwwwwwwwwwwww", "wwwwwwwwwwwwwwww", "wwwwwwwwwwwwwwww", "wwwwwwwwwwwwwwww"}));
     box->SetHeight(10);
     box->SetGroupStyle(gsUnderline);
-    EXPECT_EQ(Map(box), Join({"wwwwwwwwwwwwwwww", "XXXwwwwwwwwwwwww", "XXXwwwwwwwwwwwww", "XXXwwwwwwwwwwwww",
+    EXPECT_EQ(Map(box), Rows({"wwwwwwwwwwwwwwww", "XXXwwwwwwwwwwwww", "XXXwwwwwwwwwwwww", "XXXwwwwwwwwwwwww",
                               "XXXwwwwwwwwwwwww", "XXXwwwwwwwwwwwww", "wwwwwwwwwwwwwwww", "wwwwwwwwwwwwwwww",
                               "AAAAAAAAAAAAAAAA", "wwwwwwwwwwwwwwww"}));
     box->SetGroupStyle(gsBanner);
@@ -103,7 +98,7 @@ TEST_F(GroupBoxFrame, CaptionsInEachStyle) {
     box->SetGradientColorStyle(gcsCustom);
     box->SetGradientColorStart(static_cast<TColor>(0x804000));
     box->SetGradientColorStop(static_cast<TColor>(0x804006));
-    EXPECT_EQ(Map(box), Join({"wAAAAAAAAAAAAAAw", "A000XXX00000000A", "A111XXX11111111A", "A222XXX22222222A",
+    EXPECT_EQ(Map(box), Rows({"wAAAAAAAAAAAAAAw", "A000XXX00000000A", "A111XXX11111111A", "A222XXX22222222A",
                               "A333XXX33333333A", "A444XXX44444444A", "A55555555555555A", "A66666666666666A",
                               "wAAAAAAAAAAAAAAw", "wwwwwwwwwwwwwwww"}));
 
@@ -111,7 +106,7 @@ TEST_F(GroupBoxFrame, CaptionsInEachStyle) {
     box->SetGroupStyle(gsStandard);
     box->SetEnabled(false);
     box->SetTransparent(true);
-    EXPECT_EQ(Map(box), Join({"FFFFFFFFGGGFFFFF", "FFFFFFFFGGGFFFFF", "SSSSSSSSGGGSSSSH", "SHHHHHHHGGGHHHSH",
+    EXPECT_EQ(Map(box), Rows({"FFFFFFFFGGGFFFFF", "FFFFFFFFGGGFFFFF", "SSSSSSSSGGGSSSSH", "SHHHHHHHGGGHHHSH",
                               "SHFFFFFFGGGFFFSH", "SHFFFFFFFFFFFFSH", "SSSSSSSSSSSSSSSH", "HHHHHHHHHHHHHHHH"}));
 }
 
