@@ -152,38 +152,99 @@ std::vector<TBoxBand> BoxGradientBands(Integer W, Integer H, Integer Granularity
     return bands;
 }
 
-// Puts a box gradient on the canvas: its quadrant row by row, each row
-// completed by its mirror image to the right, and the rows mirrored below
-// the middle. Rows that repeat go on as one row stretched over them.
+// Nearest-neighbour source index of destination step K of N over a source
+// extent of M, as the platform's StretchBlt picks it.
+Integer StretchSource(Integer K, Integer N, Integer M) {
+    return static_cast<Integer>(((2 * Int64(K) + 1) * M) / (2 * Int64(N)));
+}
+
+// A row made of pieces of another: Count pixels from column From on, put
+// at column To and rightwards, read rightwards (Step 1) or leftwards (-1).
+struct TRowPiece {
+    Integer To, From, Count, Step;
+};
+
+// The pieces that make Row[x] = Source[From[x]] for every x.
+std::vector<TRowPiece> RowPieces(const std::vector<Integer>& From) {
+    std::vector<TRowPiece> pieces;
+    for (Integer x = 0; x < static_cast<Integer>(From.size());) {
+        Integer n = 1, step = 1;
+        if (x + 1 < static_cast<Integer>(From.size()) && From[x + 1] == From[x] - 1) step = -1;
+        while (x + n < static_cast<Integer>(From.size()) && From[x + n] == From[x] + n * step) ++n;
+        pieces.push_back({x, From[x], n, step});
+        x += n;
+    }
+    return pieces;
+}
+
+void PutRowPieces(TPixel* Row, const TPixel* Source, const std::vector<TRowPiece>& Pieces) {
+    for (const TRowPiece& p : Pieces) {
+        if (p.Step > 0)
+            std::memcpy(Row + p.To, Source + p.From, sizeof(TPixel) * p.Count);
+        else
+            std::reverse_copy(Source + p.From - p.Count + 1, Source + p.From + 1, Row + p.To);
+    }
+}
+
+// Puts a box gradient on the canvas. The quadrant is completed the way two
+// stretching copies of it complete it: first the top half of the left half
+// (W div 2 columns, H div 2 rows) goes upside down onto the bottom rows,
+// stretched to W div 2 + 1 columns; then the left W div 2 - k columns go
+// mirrored onto the right W div 2 + k columns, k being 1 when W div 2 is
+// odd. So the halves match exactly only where the stretches leave the
+// columns as they are:
+//
+//   W 9, top rows      Q0 Q1 Q2 Q3 Q4 Q3 Q2 Q1 Q0
+//        bottom rows   Q0 Q1 Q2 Q2 Q3 Q2 Q2 Q1 Q0   (4 columns stretched to 5)
+//
+// Both kinds of row are pieces of the quadrant row they come from, found
+// once; rows that repeat go on as one row stretched over them.
 void DrawBoxGradient(HDC DC, DWORD Rop, Integer Left, Integer Top, Integer W, Integer H,
                      const std::vector<TBoxBand>& Bands, TPixel Start) {
     const Integer qw = W - W / 2, qh = H - H / 2; // the quadrant, with the centre column and row
-    std::vector<TPixel> row(W), next(W);
-    auto compose = [&](Integer Y, std::vector<TPixel>& Row) {
+    const Integer hw = W / 2, hh = H / 2, k = hw % 2;
+    // The quadrant column each pixel of a top and of a bottom row shows;
+    // column qw stands for the start colour that fills what no copy reaches.
+    std::vector<Integer> topFrom(W), bottomFrom(W, qw);
+    for (Integer x = 0; x < W; ++x) topFrom[x] = std::min(x, qw);
+    if (hw > 0)
+        for (Integer c = 0; c <= hw; ++c) bottomFrom[c] = StretchSource(c, hw + 1, hw);
+    if (hw - k > 0)
+        for (Integer c = 0; c < hw + k; ++c) {
+            const Integer from = StretchSource(c, hw + k, hw - k);
+            topFrom[W - 1 - c] = topFrom[from];
+            bottomFrom[W - 1 - c] = bottomFrom[from];
+        }
+    const std::vector<TRowPiece> topPieces = RowPieces(topFrom), bottomPieces = RowPieces(bottomFrom);
+
+    std::vector<TPixel> quadrant(qw + 1, Start), next(qw + 1, Start), row(W);
+    auto compose = [&](Integer Y, std::vector<TPixel>& Q) {
         // Pixels no band reaches keep the start colour of the edge.
-        std::fill(Row.begin(), Row.begin() + qw, Start);
+        std::fill(Q.begin(), Q.begin() + qw, Start);
         Integer oldX = qw;
         for (const TBoxBand& b : Bands) {
             if (b.Y > Y) continue; // this ring's rows lie below Y
             const Integer x = std::clamp<Integer>(b.X, 0, qw);
-            if (x < oldX) std::fill(Row.begin() + x, Row.begin() + oldX, b.Pixel);
+            if (x < oldX) std::fill(Q.begin() + x, Q.begin() + oldX, b.Pixel);
             oldX = std::min(oldX, x);
         }
-        for (Integer x = qw; x < W; ++x) Row[x] = Row[W - 1 - x];
     };
     auto put = [&](Integer Y0, Integer Y1) {
+        PutRowPieces(row.data(), quadrant.data(), topPieces);
         PutPixels(DC, Rop, Left, Top + Y0, W, Y1 - Y0, row.data(), W, 1);
-        // The mirror rows below the middle: H-1-y for y < H/2.
-        const Integer m1 = std::min(Y1, H / 2);
-        if (Y0 < m1) PutPixels(DC, Rop, Left, Top + H - m1, W, m1 - Y0, row.data(), W, 1);
+        // The copies below the middle: row H-1-y for y < H div 2.
+        const Integer m1 = std::min(Y1, hh);
+        if (Y0 >= m1) return;
+        PutRowPieces(row.data(), quadrant.data(), bottomPieces);
+        PutPixels(DC, Rop, Left, Top + H - m1, W, m1 - Y0, row.data(), W, 1);
     };
     Integer runStart = 0;
-    compose(0, row);
+    compose(0, quadrant);
     for (Integer y = 1; y < qh; ++y) {
         compose(y, next);
-        if (next == row) continue;
+        if (next == quadrant) continue;
         put(runStart, y);
-        row.swap(next);
+        quadrant.swap(next);
         runStart = y;
     }
     put(runStart, qh);
@@ -357,6 +418,9 @@ void GradientFillRect(TCanvas* Canvas, const TRect& R, TGradientDirection Direct
                       TColor StopColor, TColor StartColor) {
     const Integer w = std::abs(R.Right - R.Left), h = std::abs(R.Bottom - R.Top);
     if (w == 0 || h == 0) return;
+    // Drawn straight on the device context: the canvas hears of it once, as
+    // of one drawing call (a printer's page then knows it holds something).
+    Canvas->Changing();
     HDC dc = Canvas->Handle();
     const DWORD rop = static_cast<DWORD>(Canvas->CopyMode());
     const COLORREF start = ColorToRGB(StartColor);
@@ -410,6 +474,7 @@ void GradientFillRect(TCanvas* Canvas, const TRect& R, TGradientDirection Direct
         break;
     }
     }
+    Canvas->Changed();
 }
 
 void PaintBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, const TRect& DestRect, TColor TransparentColor,

@@ -5,7 +5,8 @@
 // Gradients are made of solid bands of equal colour, computed a line at a
 // time and drawn straight onto the canvas (through its clip, origin and
 // copy mode), each line in one piece, so nothing flickers while a gradient
-// is built up. Colours step in 16.16 fixed point: the per-step increment of
+// is built up; the canvas's OnChanging and OnChange fire once around each
+// gradient, as around one drawing call. Colours step in 16.16 fixed point: the per-step increment of
 // a channel is the difference of the two channels, shifted left by 16,
 // divided (truncating) by the number of steps.
 
@@ -36,7 +37,10 @@ const TTypeInfo* GradientDirectionTypeInfo();
 //   gdHorizontalCenter  start top and bottom rows, stop middle row
 //   gdVerticalEnd       start left column, stop right column
 //   gdVerticalCenter    start left and right columns, stop middle column
-//   the box directions  start outer edge, stop centre
+//   the box directions  start outer edge, stop centre; the top-left quadrant
+//                       is computed and the rest copied from it by two
+//                       stretching mirror copies (see DrawBoxGradient), so
+//                       the halves may differ by a repeated column
 // Granularity 1 makes every band a run of equal colours. A rectangle whose
 // Right is left of its Left fills |width| pixels from Left (so too for the
 // height); an empty one draws nothing.

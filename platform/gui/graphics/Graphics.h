@@ -286,14 +286,17 @@ public:
 
     TNotifyEvent OnChange;
     TNotifyEvent OnChanging;
+    // Fire OnChanging and OnChange. Every drawing call of the canvas fires
+    // both around its work; drawing made straight on Handle() fires them
+    // itself, once around all of it.
+    virtual void Changing();
+    virtual void Changed();
 
 protected:
     friend class TBitmap;
     // Supplies a device context when one is needed (SetHandle); the base
     // has none.
     virtual void CreateHandle() {}
-    virtual void Changing();
-    virtual void Changed();
     // The device context as it is, without selecting anything.
     HDC CurrentHandle() const { return FHandle; }
 

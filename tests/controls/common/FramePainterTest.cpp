@@ -90,10 +90,7 @@ TEST_F(FramePainterTest, EachStyleOnATenByTenRectangle) {
         SCOPED_TRACE(GetEnumName(FrameStyleTypeInfo(), m.Style));
         TCanvas* c = NewCanvas(10, 10);
         EXPECT_EQ(PaintStyleFrame(c, TRect(0, 0, 10, 10), m.Style), m.Inner);
-        std::string expected;
-        for (const char* r : m.Rows)
-            expected += std::string(r) + "\n";
-        EXPECT_EQ(Map(), expected);
+        EXPECT_EQ(Map(), Rows(m.Rows));
     }
 }
 
@@ -118,10 +115,7 @@ TEST_F(FramePainterTest, EtchedFrameOnSomeSidesEndsCleanly) {
         SCOPED_TRACE(SetToString(SidesTypeInfo(), static_cast<Int64>(k.Sides.ToInt())));
         TCanvas* c = NewCanvas(6, 5);
         EXPECT_EQ(PaintStyleFrameSides(c, TRect(0, 0, 6, 5), fsGroove, k.Sides), k.Inner);
-        std::string expected;
-        for (const char* r : k.Rows)
-            expected += std::string(r) + "\n";
-        EXPECT_EQ(Map(), expected);
+        EXPECT_EQ(Map(), Rows(k.Rows));
     }
 }
 
@@ -149,6 +143,29 @@ TEST_F(FramePainterTest, ColourStylesDeriveTheirLinesFromOneColour) {
     c = NewCanvas(6, 6);
     PaintColorStyleFrame(c, TRect(0, 0, 6, 6), base, static_cast<TFrameStyle>(fsFlatRounded));
     EXPECT_EQ(Map(legend), Rows({"LLLLLd", "LdddLd", "Ld..Ld", "Ld..Ld", "LLLLLd", "dddddd"}));
+}
+
+TEST_F(FramePainterTest, ColourStylesOfEveryWidth) {
+    const TColor base = 0x3070B0;
+    const TLegend legend = {{Paper, '.'},
+                            {DarkenColor(base, 50), 'd'},
+                            {DarkenColor(base, 100), 'D'},
+                            {LightenColor(base, 50), 'l'},
+                            {LightenColor(base, 100), 'L'}};
+    const std::vector<TStyleMap> cases = {
+        {fsFlat, {1, 1, 5, 5}, {"dddddd", "d....d", "d....d", "d....d", "d....d", "dddddd"}},
+        {fsStatus, {1, 1, 5, 5}, {"dddddL", "d....L", "d....L", "d....L", "d....L", "LLLLLL"}},
+        {fsPopup, {1, 1, 5, 5}, {"LLLLLd", "L....d", "L....d", "L....d", "L....d", "dddddd"}},
+        {fsFlatBold, {2, 2, 4, 4}, {"dddddd", "dddddd", "dd..dd", "dd..dd", "dddddd", "dddddd"}},
+        {fsRaised, {2, 2, 4, 4}, {"lllllD", "lLLLdD", "lL..dD", "lL..dD", "lddddD", "DDDDDD"}},
+        {fsGroove, {2, 2, 4, 4}, {"dddddL", "dLLLdL", "dL..dL", "dL..dL", "dddddL", "LLLLLL"}},
+    };
+    for (const TStyleMap& m : cases) {
+        SCOPED_TRACE(GetEnumName(FrameStyleTypeInfo(), m.Style));
+        TCanvas* c = NewCanvas(6, 6);
+        EXPECT_EQ(PaintColorStyleFrame(c, TRect(0, 0, 6, 6), base, m.Style), m.Inner);
+        EXPECT_EQ(Map(legend), Rows(m.Rows));
+    }
 }
 
 TEST_F(FramePainterTest, RoundedFlatBorderCutsTheCorners) {
@@ -186,6 +203,41 @@ TEST_F(FramePainterTest, InnerOuterFramesStack) {
                                  border, border, border, 1, AllSides, 0, fsNone);
     EXPECT_EQ(inner, TRect(2, 2, 4, 4));
     EXPECT_EQ(Map(legend), Rows({"ppffpp", "pfccfp", "fc..cf", "fc..cf", "pfccfp", "ppffpp"}));
+}
+
+// The rounded flat frame as outer and as inner frame, over the control
+// (its lines in the border and control colours) and transparent (only the
+// border colour's line, inside the outer frame or under the inner one).
+TEST_F(FramePainterTest, RoundedFramesOverTheControlAndTransparent) {
+    const TColor parent = 0x000001, control = 0x000002, border = 0x000003, flat = 0x000004;
+    const TLegend legend = {{Paper, '.'}, {parent, 'p'}, {control, 'c'}, {border, 'b'}, {flat, 'f'}};
+    struct TCase {
+        const char* Name;
+        TFrameStyleEx Outer, Inner;
+        bool Transparent;
+        Integer BorderWidth, Size;
+        TRect Inside;
+        std::vector<const char*> Rows;
+    };
+    const TCase cases[] = {
+        {"outer, transparent, border line", fsFlatRounded, fsNone, true, 1, 8, {3, 3, 5, 5},
+         {"..ffff..", ".fbbbbf.", "fbbbbbbf", "fbb..bbf", "fbb..bbf", "fbbbbbbf", ".fbbbbf.", "..ffff.."}},
+        {"outer, transparent, no inner lines", fsFlatRounded, fsNone, true, 0, 6, {2, 2, 4, 4},
+         {"..ff..", ".f..f.", "f....f", "f....f", ".f..f.", "..ff.."}},
+        {"inner, over the control", fsNone, fsFlatRounded, false, 0, 8, {2, 2, 6, 6},
+         {"bbffffbb", "bfccccfb", "fc....cf", "fc....cf", "fc....cf", "fc....cf", "bfccccfb", "bbffffbb"}},
+        {"inner, transparent", fsNone, fsFlatRounded, true, 0, 6, {2, 2, 4, 4},
+         {"bbffbb", "bf..fb", "f....f", "f....f", "bf..fb", "bbffbb"}},
+    };
+    for (const TCase& k : cases) {
+        SCOPED_TRACE(k.Name);
+        TCanvas* c = NewCanvas(k.Size, k.Size);
+        const TRect inner =
+            PaintInnerOuterFrame(c, TRect(0, 0, k.Size, k.Size), k.Outer, false, k.Transparent, parent, control, 0,
+                                 flat, clBtnShadow, clBtnHighlight, border, 1, AllSides, k.BorderWidth, k.Inner);
+        EXPECT_EQ(inner, k.Inside);
+        EXPECT_EQ(Map(legend), Rows(k.Rows));
+    }
 }
 
 TEST_F(FramePainterTest, ControlFrameErasesThenFrames) {

@@ -34,27 +34,24 @@ inline TLegend FrameLegend() {
             {clBtnHighlight, 'H'}, {cl3DLight, 'L'}, {clBtnText, 'T'},    {clBtnFace, 'F'}};
 }
 
-// The pixels of the rectangle (0,0,W,H) as rows of letters; '?' for a
-// colour the legend does not name.
+// The legend's letter for a pixel; '?' for a colour it does not name.
+inline char LetterOf(COLORREF Pixel, const TLegend& Legend) {
+    for (auto& [color, letter] : Legend)
+        if (ColorToRGB(color) == Pixel) return letter;
+    return '?';
+}
+
+// The pixels of the rectangle (0,0,W,H) as rows of letters.
 inline std::string PixelMap(TCanvas* Canvas, int W, int H, const TLegend& Legend) {
     std::string s;
     for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) {
-            COLORREF p = static_cast<COLORREF>(Canvas->Pixels(x, y));
-            char c = '?';
-            for (auto& [color, letter] : Legend)
-                if (ColorToRGB(color) == p) {
-                    c = letter;
-                    break;
-                }
-            s += c;
-        }
+        for (int x = 0; x < W; ++x) s += LetterOf(static_cast<COLORREF>(Canvas->Pixels(x, y)), Legend);
         s += '\n';
     }
     return s;
 }
 
-inline std::string Rows(std::initializer_list<const char*> Lines) {
+template <class TLines> std::string JoinRows(const TLines& Lines) {
     std::string s;
     for (const char* l : Lines) {
         s += l;
@@ -62,21 +59,29 @@ inline std::string Rows(std::initializer_list<const char*> Lines) {
     }
     return s;
 }
+inline std::string Rows(std::initializer_list<const char*> Lines) { return JoinRows(Lines); }
+inline std::string Rows(const std::vector<const char*>& Lines) { return JoinRows(Lines); }
+
+// Installs the test colour table, in which every colour the painters use
+// is distinct.
+inline void InstallTestColors() {
+    TSysColorTable t = DefaultSysColors();
+    t[COLOR_WINDOW] = TestWindow;
+    t[COLOR_3DDKSHADOW] = TestDkShadow;
+    t[COLOR_BTNSHADOW] = TestShadow;
+    t[COLOR_BTNHIGHLIGHT] = TestHighlight;
+    t[COLOR_3DLIGHT] = TestLight;
+    t[COLOR_BTNTEXT] = TestBtnText;
+    t[COLOR_BTNFACE] = TestBtnFace;
+    SetSysColors(t);
+}
 
 // Installs the test colour table and a full-colour display; gives a bitmap
 // filled with Paper.
 class PaintTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        TSysColorTable t = DefaultSysColors();
-        t[COLOR_WINDOW] = TestWindow;
-        t[COLOR_3DDKSHADOW] = TestDkShadow;
-        t[COLOR_BTNSHADOW] = TestShadow;
-        t[COLOR_BTNHIGHLIGHT] = TestHighlight;
-        t[COLOR_3DLIGHT] = TestLight;
-        t[COLOR_BTNTEXT] = TestBtnText;
-        t[COLOR_BTNFACE] = TestBtnFace;
-        SetSysColors(t);
+        InstallTestColors();
         FullColorDisplay = true;
         XPColorScheme = 0;
     }

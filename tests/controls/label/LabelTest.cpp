@@ -201,6 +201,79 @@ TEST_F(Label, FlyByGivesBackOnlyTheColourItTook) {
     EXPECT_EQ(l->Font()->Color(), clRed);
 }
 
+// Columns X0 to X1 - 1 of the first Rows rows of a map.
+std::string Window(const std::string& Map, int X0, int X1, int Rows) {
+    std::string s;
+    const std::size_t width = Map.find('\n') + 1;
+    for (int y = 0; y < Rows; ++y) s += Map.substr(y * width + X0, X1 - X0) + "\n";
+    return s;
+}
+
+// Turned text at its reference point: the caption "II" (two 2 x 3 blocks
+// on a 4-pixel cell, ascent 3) on an 8 x 12 label, by angle and alignment.
+// At 90 degrees it reads upwards, its baseline at x = 5 (half the width
+// plus a quarter of the "Pp" height); at 180 upside down from the right;
+// at 270 downwards. A shadow copy goes half the depth down and right, the
+// caption as far up and left, and the text is that much longer.
+TEST_F(Label, FlatTurnedTextStandsWhereItsAngleAndAlignmentPutIt) {
+    TQxLabel* l = NewLabel("II", {0, 0, 8, 12});
+    ShowForm();
+    struct TCase {
+        Integer Angle;
+        TAlignment Alignment;
+        TTextStyle Style;
+        std::vector<const char*> Rows;
+    };
+    const char* f = "FFFFFFFF";
+    const TCase cases[] = {
+        {90, taLeftJustify, tsNormal, {f, f, f, f, f, f, f, f, "FFTTTFFF", "FFTTTFFF", "FFTTTFFF", "FFTTTFFF"}},
+        {90, taCenter, tsNormal, {f, f, f, f, "FFTTTFFF", "FFTTTFFF", "FFTTTFFF", "FFTTTFFF", f, f, f, f}},
+        {90, taRightJustify, tsNormal, {"FFTTTFFF", "FFTTTFFF", "FFTTTFFF", "FFTTTFFF", f, f, f, f, f, f, f, f}},
+        {180, taLeftJustify, tsNormal, {f, f, f, f, f, "FFFFTTTT", "FFFFTTTT", "FFFFTTTT", f, f, f, f}},
+        {270, taLeftJustify, tsNormal, {"FFFTTTFF", "FFFTTTFF", "FFFTTTFF", "FFFTTTFF", f, f, f, f, f, f, f, f}},
+        {90, taLeftJustify, tsShadow,
+         {f, f, f, f, f, f, "FTTTFFFF", "FTTTFFFF", "FTTTSSFF", "FTTTSSFF", "FFFSSSFF", "FFFSSSFF"}},
+        // Still turned at 0 degrees: the cell's top half the "Pp" height above the middle.
+        {0, taCenter, tsNormal, {f, f, f, f, "FFTTTTFF", "FFTTTTFF", "FFTTTTFF", f, f, f, f, f}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Angle) + " " + std::to_string(c.Alignment) + " " + std::to_string(c.Style));
+        l->SetAngle(c.Angle);
+        l->SetAlignment(c.Alignment);
+        l->SetTextStyle(c.Style);
+        EXPECT_EQ(l->Rotation(), roFlat);
+        EXPECT_EQ(Map(l), Rows(c.Rows));
+    }
+}
+
+// Curved text about the lower centre of an 80 x 10 label (radii 40 and
+// 10): the first character stands at the top of the arc, 10 - (10 - 4)
+// = 4 its baseline; the next one is the arc length of "w" plus 2 (0.1 of
+// the radius 40) further clockwise: its reference point 4 pixels right,
+// turned by -5.7 degrees, which moves its cell 1 pixel left and no
+// corner of its block. A disabled label still draws the raised copies,
+// then its highlight copy and the caption in the shadow colour.
+TEST_F(Label, CurvedTextAdvancesClockwiseAlongItsArc) {
+    TQxLabel* l = NewLabel("II", {0, 0, 80, 10});
+    l->SetRotation(roCurve);
+    l->SetCenterPoint(cpLowerCenter);
+    ShowForm();
+    EXPECT_EQ(Window(Map(l), 36, 48, 6), Rows({"FFFFFFFFFFFF", //
+                                               "FFFTTFFTTFFF", //
+                                               "FFFTTFFTTFFF", //
+                                               "FFFTTFFTTFFF", //
+                                               "FFFFFFFFFFFF", //
+                                               "FFFFFFFFFFFF"}));
+    l->SetTextStyle(tsRaised);
+    l->SetEnabled(false);
+    EXPECT_EQ(Window(Map(l), 36, 48, 6), Rows({"FFHHFFHHFFFF", //
+                                               "FFHSSFHSSFFF", //
+                                               "FFHSSHHSSHFF", //
+                                               "FFFSSHFSSHFF", //
+                                               "FFFFHHFFHHFF", //
+                                               "FFFFFFFFFFFF"}));
+}
+
 TEST_F(Label, CurvedTextNeedsRoomForItsArc) {
     TQxLabel* l = NewLabel("III", {0, 0, 6, 6});
     l->SetBorderWidth(2); // radius 3 - 4 < 0
