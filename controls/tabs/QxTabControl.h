@@ -24,6 +24,7 @@
 // interaction (QxTabInteraction.cpp).
 
 #include "controls/common/QxCommon.h"
+#include "controls/common/QxLiveness.h"
 #include "controls/tabs/QxTabData.h"
 #include "platform/gui/graphics/ImgList.h"
 #include "platform/gui/controls/Timers.h"
@@ -237,7 +238,8 @@ public:
     virtual void ShowAllTabs() {}
 
     // ---- actions of the strip buttons
-    // Closes the current tab when OnClose allows it.
+    // Closes the current tab when OnClose allows it (and left the control
+    // in place).
     void CloseRequest();
     // The visible tabs' indexes in the tab menu's order: by caption when
     // SortTabMenu (tabs of equal captions all kept), else tab order.
@@ -380,6 +382,8 @@ private:
     void CmdMove(TPoint P) { Cmd(ckMove, P); }
     void CmdLine(TPoint P) { Cmd(ckLine, P); }
 
+    // OnClose and the other handlers may free the control.
+    TQxLiveness FLiveness;
     std::unique_ptr<TBitmap> FBuffer;
     // What lies behind the control under the card's shadow.
     std::unique_ptr<TBitmap> FShadowBackground;

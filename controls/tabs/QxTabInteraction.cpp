@@ -267,7 +267,10 @@ void TQxCustomTabControl::CMDesignHitTest(TMessage& Message) {
 // ================================================================ closing
 
 void TQxCustomTabControl::CloseRequest() {
-    if (FTabIndex != -1 && DoClose()) CloseActiveTab();
+    if (FTabIndex == -1) return;
+    auto alive = FLiveness.Watch();
+    const bool allowed = DoClose();
+    if (*alive && allowed) CloseActiveTab();
 }
 
 // ================================================================ dragging tabs

@@ -180,6 +180,11 @@ TEST_F(TabInteraction, TheScrollerRepeatsWhileHeld) {
     Click(s, {2, 5});
     EXPECT_EQ(steps, 9);
     EXPECT_EQ(t->FirstVisibleTab(), 7);
+    // A release whose step raises leaves no repeat running.
+    t->OnScrolledTabs = [](TObject*) { throw Exception("scroll failed"); };
+    Mouse(s, maDown, second);
+    EXPECT_THROW(Mouse(s, maUp, second), Exception);
+    EXPECT_FALSE(s->RepeatTimer()->Enabled());
 }
 
 TEST_F(TabInteraction, TheCloseButtonAsksOnClose) {
@@ -198,6 +203,35 @@ TEST_F(TabInteraction, TheCloseButtonAsksOnClose) {
     Mouse(close, maDown, {3, 3}, {}, mbRight);
     Mouse(close, maUp, {3, 3}, {}, mbRight);
     EXPECT_EQ(asked, 2);
+}
+
+// An OnClose handler that frees the control, allowing the close or not:
+// neither close button touches itself or the control afterwards.
+TEST_F(TabInteraction, AnOnCloseThatFreesTheControlEndsTheClickCleanly) {
+    for (bool cross : {false, true})
+        for (bool allow : {false, true}) {
+            auto* t = NewTabs({"One", "Two"});
+            if (cross)
+                t->SetShowCloseButtonOnActiveTab(true);
+            else
+                t->SetShowCloseButton(true);
+            t->SetTabIndex(0);
+            Show();
+            bool freed = false;
+            t->OnClose = [&, t](TObject*, bool& Allow) {
+                Allow = allow;
+                bool& done = freed; // the handler goes with the control
+                t->Free();
+                done = true;
+            };
+            if (cross) {
+                const TControl* b = t->ActiveTabCloseButton();
+                Click(t, {b->Left() + 3, b->Top() + 3});
+            } else
+                Click(t->CloseButton(), {3, 3});
+            EXPECT_TRUE(freed) << cross << allow;
+            Application->ProcessMessages();
+        }
 }
 
 TEST_F(TabInteraction, TheSortedTabMenuKeepsTabsOfEqualCaptions) {
