@@ -291,15 +291,17 @@ protected:
     void DragDrop(TObject* Source, Integer X, Integer Y) override;
     void DoEndDrag(TObject* Target, Integer X, Integer Y) override;
 
-    // Whether the layout may keep tab Index current (visible and enabled).
-    virtual bool TabSelectableInLayout(Integer Index) const;
-    // Whether tab Index may become current (asks OnChanging).
+    // Whether tab Index may become current: visible, enabled (or designed)
+    // and, unless it is current already, not refused by OnChanging.
     bool CanSelectTab(Integer Index);
     // TabIndex := Value with the change-in-progress flag on (no veto).
     void SetTabIndexUnchecked(Integer Value);
     // The change-in-progress flag: set while the control changes TabIndex
     // itself, so that the change is not vetoed.
     bool FChangeInProgress = false;
+    // Counts the changes of TabIndex told through OnChange: a setter whose
+    // layout moved the tab on (and told of it) tells no second time.
+    Cardinal FChangesReported = 0;
     bool FPaintedOnce = false;
     Integer FTabIndex = -1;
     Integer FFixedDimension = 0;

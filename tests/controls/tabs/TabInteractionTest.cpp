@@ -135,8 +135,10 @@ TEST_F(TabInteraction, ARaisingOnChangeLeavesTheVetoInForce) {
     EXPECT_EQ(t->TabIndex(), 1);
 }
 
+// Accelerators are characters, of any case and any alphabet.
 TEST_F(TabInteraction, AcceleratorsSelectTheirTab) {
     auto* t = Three();
+    t->Tabs()->GetItem(2)->Caption = "&\u00dcbersicht";
     Events.clear();
     Key('R', {ssAlt});
     EXPECT_EQ(t->TabIndex(), 1);
@@ -144,6 +146,10 @@ TEST_F(TabInteraction, AcceleratorsSelectTheirTab) {
     EXPECT_EQ(Events, (std::vector<String>{"change 1", "click 1"}));
     Key('A', {ssAlt});
     EXPECT_EQ(t->TabIndex(), 0);
+    Key(0, {ssAlt}, "\u00c3"); // the first byte of the letter's code, as a character
+    EXPECT_EQ(t->TabIndex(), 0);
+    Key(0, {ssAlt}, "\u00fc");
+    EXPECT_EQ(t->TabIndex(), 2);
 }
 
 // Holding the scroller's arrow scrolls after 400 ms, then every 100 ms, and
@@ -245,16 +251,23 @@ TEST_F(TabInteraction, TheSortedTabMenuKeepsTabsOfEqualCaptions) {
     EXPECT_EQ(order, (std::vector<Integer>{0, 1, 2}));
 }
 
-// One invalidation settles at once (the layout's own change of tab asks
-// for one more paint), and the layout inside a paint
-// asks no OnChanging.
-TEST_F(TabInteraction, APaintSettlesAndAsksNoOne) {
+// The layout keeps the current tab only while it can be current: hidden or
+// disabled, it gives way to the nearest tab OnChanging allows, forward
+// first; refused everywhere, it stays. One invalidation settles at once
+// (the repair asks for one more paint), and a setter whose own layout
+// repairs tells of one change.
+TEST_F(TabInteraction, TheLayoutRepairsTheCurrentTabAskingOnChanging) {
     auto* t = Three();
     t->SetTabIndex(2);
-    Integer paints = 0, asked = 0;
+    Integer paints = 0;
+    bool refuse = false;
+    std::vector<Integer> asked;
     t->OnPaintBackground = [&](TObject*, TCanvas*, const TRect&, bool&) { ++paints; };
-    t->OnChanging = [&](TObject*, Integer, bool&) { ++asked; };
-    // The current tab becomes hidden: the next layout moves it quietly.
+    t->OnChanging = [&](TObject*, Integer NewIndex, bool& Allow) {
+        asked.push_back(NewIndex);
+        Allow = !refuse;
+    };
+    Events.clear();
     t->Tabs()->GetItem(2)->Visible = false;
     t->RequestLayout();
     for (int k = 0; k < 3; ++k)
@@ -264,8 +277,27 @@ TEST_F(TabInteraction, APaintSettlesAndAsksNoOne) {
         Application->ProcessMessages();
     EXPECT_LE(settled, 2);
     EXPECT_EQ(paints, settled);
-    EXPECT_EQ(asked, 0);
     EXPECT_EQ(t->TabIndex(), 1);
+    EXPECT_EQ(asked, (std::vector<Integer>{1}));
+    // Disabled, with every other tab refused: it stays.
+    refuse = true;
+    asked.clear();
+    t->Tabs()->GetItem(1)->Enabled = false;
+    t->RequestLayout();
+    Application->ProcessMessages();
+    EXPECT_EQ(t->TabIndex(), 1);
+    EXPECT_EQ(asked, (std::vector<Integer>{0}));
+    // The setter lays out, and the repair moves the tab on: one change.
+    refuse = false;
+    t->Tabs()->GetItem(1)->Enabled = true;
+    t->Tabs()->GetItem(2)->Visible = true;
+    t->SetTabIndex(2);
+    t->Tabs()->GetItem(2)->Visible = false;
+    t->RequestLayout();
+    Events.clear();
+    t->SetTabIndex(2);
+    EXPECT_EQ(t->TabIndex(), 1);
+    EXPECT_EQ(Events, (std::vector<String>{"change 1"}));
 }
 
 // Held beyond the strip's end while dragging, the strip scrolls after

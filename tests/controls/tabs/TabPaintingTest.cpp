@@ -491,7 +491,8 @@ TEST_F(TabPainting, DragIndicatorOnEachSide) {
 // Captions in the test font: blocks from the cell's top to the baseline
 // (rows 4..9 of the tab), the underline on row 11. Only a line's first
 // ampersand counts: "&&" draws one "&" and underlines nothing, "&F"
-// underlines the F, and a later "&" is drawn as it is.
+// underlines the F (the whole character, of however many bytes), and a
+// later "&" is drawn as it is.
 TEST_F(TabPainting, CaptionsAndTheirAccelerators) {
     Show();
     struct Case {
@@ -501,6 +502,7 @@ TEST_F(TabPainting, CaptionsAndTheirAccelerators) {
     };
     for (Case c : {Case{"&&ab", "wTTTTTTTTTTTTwwww", "wwwwwwwwwwwwwwwww"},
                    Case{"&Fab", "wTTTTTTTTTTTTwwww", "wTTTTwwwwwwwwwwww"},
+                   Case{"&\u00c9ab", "wTTTTTTTTTTTTwwww", "wTTTTwwwwwwwwwwww"}, // one character of two bytes
                    Case{"a&b&c", "wTTTTTTTTTTTTTTTT", "wwwwwTTTTwwwwwwww"}}) {
         auto* t = Plain({0, 0, 200, 40});
         t->Tabs()->GetItem(0)->Caption = c.Caption;
