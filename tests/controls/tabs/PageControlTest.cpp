@@ -5,6 +5,8 @@
 #include "controls/tabs/QxTabs.h"
 #include "tests/controls/tabs/TabTestSupport.h"
 
+#include <map>
+
 namespace {
 
 const char* MainDescription = R"(object MainForm: TPagesForm
@@ -123,6 +125,26 @@ TEST_F(PageControl, LoadingShowsTheDefaultPageWithoutEvents) {
     Pages->SetActivePage(Main->ResultsSheet);
     EXPECT_EQ(Showing(), "ResultsSheet ");
     EXPECT_EQ(Main->Events, (std::vector<String>{"changing 1", "change 1", "page ResultsSheet"}));
+}
+
+// The main window's description stores its page control settled: the about
+// page active and the default, its tab current, and the row height its
+// first layout will give.
+TEST_F(PageControl, TheMainWindowsDescriptionStoresThePageControlSettled) {
+    const String file = String(std::getenv("QUENTA_SOURCE_DIR")) + "/host/ui/forms/dsProgEv4_M.dfm";
+    TStringList text;
+    text.LoadFromFile(file);
+    const TFormObject form = ParseFormText(text.Text(), file);
+    const auto pages = std::find_if(form.Children.begin(), form.Children.end(),
+                                    [](const TFormObject& O) { return O.Name == "MainPageControl"; });
+    ASSERT_NE(pages, form.Children.end());
+    std::map<String, String> stored;
+    for (const TFormProperty& p : pages->Properties)
+        stored[p.Name] = p.Value.Type == vaIdent ? p.Value.Str : IntToStr(static_cast<Integer>(p.Value.Int));
+    const std::map<String, String> expected = {{"ActivePage", "AboutSheet"}, {"ActivePageDefault", "AboutSheet"},
+                                               {"TabIndex", "0"}, {"FixedDimension", "20"}};
+    for (const auto& [name, value] : expected)
+        EXPECT_EQ(stored[name], value) << name;
 }
 
 TEST_F(PageControl, WithoutADefaultTheStoredActivePageIsKept) {
