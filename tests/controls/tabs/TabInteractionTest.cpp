@@ -121,6 +121,35 @@ TEST_F(TabInteraction, KeysMoveAlongTheStripMirroredOnTheLeft) {
     EXPECT_EQ(t->TabIndex(), -1);
 }
 
+// From the middle of three tabs, the tab each of Right, Left, Up, Down,
+// Home and End selects: arrows towards the strip's end step forward (for
+// left tabs Up and Left in the standard sequence), and the reverse sequence
+// turns every key around, Home and End included.
+TEST_F(TabInteraction, KeysFollowTheSequenceOnEachSide) {
+    struct Case {
+        TQxTabOrientation Side;
+        TQxTabSequence Sequence;
+        const char* Reached;
+    };
+    const std::vector<Case> cases = {{toTop, tsStandard, "200202"},   {toTop, tsReverse, "022020"},
+                                     {toLeft, tsStandard, "022020"},  {toLeft, tsReverse, "200202"},
+                                     {toBottom, tsReverse, "022020"}, {toRight, tsStandard, "200202"},
+                                     {toRight, tsReverse, "022020"}};
+    auto* t = Three();
+    t->SetFocus();
+    for (const Case& c : cases) {
+        t->SetTabOrientation(c.Side);
+        t->SetTabSequence(c.Sequence);
+        std::string reached;
+        for (Word key : {VK_RIGHT, VK_LEFT, VK_UP, VK_DOWN, VK_HOME, VK_END}) {
+            t->SetTabIndex(1);
+            Key(key);
+            reached += static_cast<char>('0' + t->TabIndex());
+        }
+        EXPECT_EQ(reached, c.Reached) << c.Side << " " << c.Sequence;
+    }
+}
+
 // The flag that lets the control change its own tab unasked is cleared
 // again when an OnChange handler raises.
 TEST_F(TabInteraction, ARaisingOnChangeLeavesTheVetoInForce) {
@@ -322,6 +351,52 @@ TEST_F(TabInteraction, DraggingBeyondTheStripScrollsIt) {
     Mouse(t, maUp, {200, 30});
     Run(1000);
     EXPECT_EQ(t->FirstVisibleTab(), 2);
+}
+
+// The drag indicator over tab 0 while tab 1 is current: at the tab's
+// leading edge in the standard sequence ("before"), at its trailing edge in
+// the reverse one ("after"), 15 along and 8 across over the strip's outer
+// edge, moved by half the row height (7) for the slants that lean there and
+// by 1 for the upright styles. Tabs 40 along, 14 across.
+TEST_F(TabInteraction, TheDragIndicatorMarksTheLeadingOrTrailingEdge) {
+    struct Case {
+        TQxTabOrientation Side;
+        TQxTabSequence Sequence;
+        TQxTabStyle Style;
+        TRect Tab, Indicator;
+    };
+    const std::vector<Case> cases = {
+        {toTop, tsStandard, tsSingleSlant, {0, 0, 40, 14}, {-8, -2, 7, 6}},
+        {toTop, tsStandard, tsDoubleSlant, {0, 0, 40, 14}, {-1, -2, 14, 6}},
+        {toTop, tsStandard, tsCutCorner, {0, 0, 40, 14}, {-8, -2, 7, 6}},
+        {toTop, tsReverse, tsSingleSlant, {259, 0, 299, 14}, {285, -2, 300, 6}},
+        {toTop, tsReverse, tsCutCorner, {259, 0, 299, 14}, {293, -2, 308, 6}},
+        {toTop, tsReverse, tsBackSlant, {259, 0, 299, 14}, {292, -2, 307, 6}},
+        {toBottom, tsStandard, tsBackSlant, {0, 85, 40, 99}, {-1, 93, 14, 101}},
+        {toLeft, tsStandard, tsSingleSlant, {0, 59, 14, 99}, {-2, 92, 6, 107}},
+        {toLeft, tsStandard, tsBackSlant, {0, 59, 14, 99}, {-2, 85, 6, 100}},
+        {toLeft, tsStandard, tsCutCorner, {0, 59, 14, 99}, {-2, 93, 6, 108}},
+        {toLeft, tsReverse, tsDoubleSlant, {0, 0, 14, 40}, {-2, -1, 6, 14}},
+        {toLeft, tsReverse, tsCutCorner, {0, 0, 14, 40}, {-2, -8, 6, 7}},
+        {toRight, tsStandard, tsSingleSlant, {285, 0, 299, 40}, {294, -8, 302, 7}},
+        {toRight, tsStandard, tsDoubleSlant, {285, 0, 299, 40}, {294, 0, 302, 15}},
+        {toRight, tsReverse, tsSingleSlant, {285, 59, 299, 99}, {294, 85, 302, 100}},
+        {toRight, tsReverse, tsCutCorner, {285, 59, 299, 99}, {294, 93, 302, 108}},
+    };
+    for (const Case& c : cases) {
+        auto* t = NewTabs({"One", "Two"});
+        const bool side = c.Side == toLeft || c.Side == toRight;
+        t->SetTabOrientation(c.Side);
+        t->SetTabSequence(c.Sequence);
+        t->SetTabStyle(c.Style);
+        t->SetTabWidth(side ? 14 : 40);
+        t->SetTabHeight(side ? 40 : 14);
+        t->SetTabIndex(1);
+        t->LayoutIfNeeded();
+        EXPECT_EQ(t->TabClientRect(0), c.Tab) << c.Side << " " << c.Sequence << " " << c.Style;
+        EXPECT_EQ(t->DragIndicatorRect(0), c.Indicator) << c.Side << " " << c.Sequence << " " << c.Style;
+        t->Free();
+    }
 }
 
 // The menu button drops down a menu made anew from the visible tabs: the
