@@ -543,6 +543,9 @@ void TQxPageControl::Loaded() {
     // control settles its own state.
     TRestoreOnExit<bool> loading(FLoadingPages, true);
     TQxTabSheet* active = FActivePage;
+    // The current tab is the active page's: a stored TabIndex has no say,
+    // so no layout on the way moves a page in on its account.
+    FTabIndex = -1;
     TQxCustomTabControl::Loaded();
     RequestLayout();
     LayoutIfNeeded();

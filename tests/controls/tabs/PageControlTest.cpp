@@ -157,6 +157,22 @@ TEST_F(PageControl, WithoutADefaultTheStoredActivePageIsKept) {
     EXPECT_TRUE(Main->Events.empty());
 }
 
+// A stored TabIndex plays no part: loading settles the page from
+// ActivePage alone, so without one no page shows, even when the stored tab
+// is disabled and would give way to another.
+TEST_F(PageControl, AStoredTabIndexAloneShowsNoPage) {
+    String d = MainDescription;
+    d.erase(d.find("    ActivePage = ResultsSheet\n"), 30);
+    d.erase(d.find("    ActivePageDefault = AboutSheet\n"), 35);
+    d.replace(d.find("TabIndex = 1"), 12, "TabIndex = 0");
+    d.replace(d.find("      Caption = 'About...'"), 26, "      Caption = 'About...'\n      TabEnabled = False");
+    Load(d);
+    EXPECT_EQ(Pages->ActivePage(), nullptr);
+    EXPECT_EQ(Showing(), "");
+    EXPECT_EQ(Pages->TabIndex(), -1);
+    EXPECT_TRUE(Main->Events.empty());
+}
+
 TEST_F(PageControl, AStandAloneTabControlKeepsItsStoredFixedDimensionUntilItsLayout) {
     auto* t = new TQxTabControl(Form);
     TQxTabControl::ClassInfo();
