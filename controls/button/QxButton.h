@@ -26,6 +26,7 @@
 // touches itself again.
 
 #include "controls/common/QxCommon.h"
+#include "controls/common/QxLiveness.h"
 #include "platform/gui/controls/Forms.h"
 #include "platform/gui/graphics/ImgList.h"
 #include "platform/rtl/Guards.h"
@@ -58,28 +59,6 @@ template <class T> TClassBuilder<T>& PublishButtonHotTrack(TClassBuilder<T>& B) 
         .Property("HotTrackColorType", &T::HotTrackColorType, &T::SetHotTrackColorType)
         .Default(htctActual);
 }
-
-// Tells whether an object still exists after a call into user code: the
-// object clears the shared flag when it is destroyed.
-class TQxLiveness {
-public:
-    TQxLiveness() : FAlive(std::make_shared<bool>(true)) {}
-    ~TQxLiveness() { *FAlive = false; }
-    TQxLiveness(const TQxLiveness&) = delete;
-    TQxLiveness& operator=(const TQxLiveness&) = delete;
-    // A watch taken before the call answers afterwards.
-    std::shared_ptr<const bool> Watch() const { return FAlive; }
-    // Clears Flag, a member of the object, when the scope ends, unless the
-    // object went first.
-    auto ClearOnExit(bool& Flag) const {
-        return TScopeExit([&Flag, alive = Watch()] {
-            if (*alive) Flag = false;
-        });
-    }
-
-private:
-    std::shared_ptr<bool> FAlive;
-};
 
 class TQxCustomButton : public TCustomControl {
 public:

@@ -267,7 +267,7 @@ void TQxPageControl::RequestLayout() {
         Tabs()->Add(t);
     }
     // The current tab follows the active page, renumbered quietly: the page
-    // did not change, and a disabled active tab still names its own page.
+    // did not change.
     if (FActivePage) {
         const Integer t = FActivePage->TabIndex();
         if (t != FTabIndex) {
@@ -276,11 +276,6 @@ void TQxPageControl::RequestLayout() {
         }
     }
     TQxCustomTabControl::RequestLayout();
-}
-
-bool TQxPageControl::TabSelectableInLayout(Integer Index) const {
-    // The current tab is the active page's, enabled or not.
-    return Tabs()->GetItem(Index)->Visible;
 }
 
 // ================================================================ page changes
@@ -356,12 +351,12 @@ void TQxPageControl::SetActivePageIndex(Integer Value) {
 TQxTabSheet* TQxPageControl::FindNextPage(TQxTabSheet* Page, bool Forward, bool OnlyWithTab) const {
     const Integer count = PageCount();
     if (count == 0) return nullptr;
-    Integer start = Page ? Page->PageIndex() : -1;
-    if (start < 0 || start >= count || !Page || Page->PageControl() != this) start = Forward ? count - 1 : 0;
-    Integer i = start;
+    // A page not in the list starts at the end the steps leave first, so
+    // that every page is reached; the start itself is reached last.
+    const auto at = std::find(FPages.begin(), FPages.end(), Page);
+    Integer i = at != FPages.end() ? static_cast<Integer>(at - FPages.begin()) : Forward ? count - 1 : 0;
     for (Integer k = 0; k < count; ++k) {
         i = Forward ? (i + 1) % count : (i - 1 + count) % count;
-        if (i == start && k == count - 1) break;
         TQxTabSheet* p = FPages[static_cast<size_t>(i)];
         if (!OnlyWithTab || p->TabVisible()) return p;
     }
@@ -372,34 +367,21 @@ void TQxPageControl::SelectNextPage(bool Forward) {
     if (TQxTabSheet* p = FindNextPage(FActivePage, Forward, true)) SetActivePage(p);
 }
 
-void TQxPageControl::ShowControl(TControl* Control) {
-    for (TQxTabSheet* p : FPages)
-        if (p == Control) {
-            SetActivePage(p);
-            return;
-        }
+void TQxPageControl::ShowControl(TControl* AControl) {
+    auto* page = dynamic_cast<TQxTabSheet*>(AControl);
+    if (page && page->PageControl() == this) SetActivePage(page);
+    TQxCustomTabControl::ShowControl(AControl);
 }
 
 void TQxPageControl::CloseActiveTab() {
     if (!FActivePage) return;
     const Integer t = TabIndex();
     FActivePage->Free();
-    // The page went, and the tab it had with it: the nearest tab that can
-    // be current takes its place, forward first, through a page change.
+    // The page went, and its tab with it: no tab is current until the
+    // neighbour before it (the new first one for the first) is selected
+    // through the setter, which asks OnChanging and shows its page.
     FTabIndex = -1;
-    LayoutIfNeeded();
-    const Integer count = Tabs()->Count();
-    Integer found = -1;
-    for (Integer i = std::max(t, 0); i < count && found < 0; ++i)
-        if (Tabs()->GetItem(i)->Enabled) found = i;
-    for (Integer i = std::min(t, count) - 1; i >= 0 && found < 0; --i)
-        if (Tabs()->GetItem(i)->Enabled) found = i;
-    if (found < 0) {
-        SetTabIndex(-1);
-        return;
-    }
-    ChangeActivePage(PageOfTab(found));
-    SetTabIndexUnchecked(found);
+    SetTabIndex(t > 0 ? t - 1 : t);
 }
 
 void TQxPageControl::MoveActiveTab(Integer NewIndex) {
@@ -561,6 +543,9 @@ void TQxPageControl::Loaded() {
     // control settles its own state.
     TRestoreOnExit<bool> loading(FLoadingPages, true);
     TQxTabSheet* active = FActivePage;
+    // The current tab is the active page's: a stored TabIndex has no say,
+    // so no layout on the way moves a page in on its account.
+    FTabIndex = -1;
     TQxCustomTabControl::Loaded();
     RequestLayout();
     LayoutIfNeeded();

@@ -107,8 +107,9 @@ public:
     // The next page from Page (with a tab when OnlyWithTab), round the list.
     TQxTabSheet* FindNextPage(TQxTabSheet* Page, bool Forward, bool OnlyWithTab) const;
     void SelectNextPage(bool Forward);
-    // Showing a control inside a page makes that page active.
-    void ShowControl(TControl* Control);
+    // Showing one of the pages (and so any control inside it) makes that
+    // page active.
+    void ShowControl(TControl* AControl) override;
     // The page whose tab has index Index (nullptr when none).
     TQxTabSheet* PageOfTab(Integer Index) const;
 
@@ -129,7 +130,6 @@ protected:
     void DoPaintCardBackground(TCanvas* ACanvas, Integer ARow, const TRect& ARect, bool& Handled) override;
     void CloseActiveTab() override;
     void MoveActiveTab(Integer NewIndex) override;
-    bool TabSelectableInLayout(Integer Index) const override;
     void CreateParams(TCreateParams& Params) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // Docking: each client docks into a new page of its own; the page goes

@@ -96,8 +96,9 @@ template <class Base> bool TQxStripButton<Base>::InPressedArea(Integer X, Intege
 
 template <class Base>
 void TQxStripButton<Base>::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+    auto alive = FLiveness.Watch();
     Base::MouseDown(Button, Shift, X, Y);
-    if (!Presses(Button)) return;
+    if (!*alive || !Presses(Button)) return;
     FTracking = true;
     FDown = true;
     PressStarted(X, Y);
@@ -120,14 +121,17 @@ template <class Base> void TQxStripButton<Base>::MouseMove(TShiftState Shift, In
 
 template <class Base>
 void TQxStripButton<Base>::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+    auto alive = FLiveness.Watch();
     Base::MouseUp(Button, Shift, X, Y);
-    if (!FTracking) return;
+    if (!*alive || !FTracking) return;
     if constexpr (std::is_base_of_v<TWinControl, Base>) this->SetMouseCapture(false);
     FTracking = false;
+    Released();
     const bool wasDown = FDown;
     if (wasDown) {
         FDown = false;
         Action();
+        if (!*alive) return;
         this->Repaint();
     }
     PressEnded(wasDown);
@@ -235,15 +239,19 @@ void TQxTabScroller::Action() {
     if (handler) handler(this);
 }
 
-void TQxTabScroller::PressEnded(bool WasDown) {
+// The repeat stops before the release's own step, which may raise.
+void TQxTabScroller::Released() {
     if (FRepeatTimer) FRepeatTimer->SetEnabled(false);
 }
 
 void TQxTabScroller::RepeatStep(TObject* Sender) {
     FRepeatTimer->SetInterval(RepeatInterval);
     if (!FDown || !MouseCapture()) return;
-    // A failing step stops the repeat before the error goes on.
-    TScopeExit stopOnError([this] { FRepeatTimer->SetEnabled(false); });
+    // A failing step stops the repeat before the error goes on (unless the
+    // step freed the scroller, and the timer with it).
+    TScopeExit stopOnError([this, alive = FLiveness.Watch()] {
+        if (*alive) FRepeatTimer->SetEnabled(false);
+    });
     Action();
     stopOnError.Release();
 }

@@ -7,7 +7,10 @@
 // All four share one way of hovering and pressing (TQxStripButton): the
 // mouse coming in makes the button hot, a press tracks the mouse until the
 // release, the pressed look follows whether the pointer is over the
-// pressed area, and a release over it runs the button's action once.
+// pressed area, and a release over it runs the button's action once. The
+// action reaches user code (OnClose, OnScrolledTabs, ...), which may free
+// the tab control and the button with it: the button then touches nothing
+// of itself afterwards.
 //
 // Their faces are painted by PaintTabButtonFace:
 //   disabled        filled with LightenColor(clBtnShadow, 30), frame outline
@@ -21,6 +24,7 @@
 //     FddddddF
 //     FFFFFFFF
 
+#include "controls/common/QxLiveness.h"
 #include "controls/tabs/QxTabControl.h"
 
 class TPopupMenu;
@@ -51,14 +55,18 @@ protected:
     virtual void PressStarted(Integer X, Integer Y) {}
     // Whether (X, Y) lies in the area that shows the press.
     virtual bool InPressedArea(Integer X, Integer Y) const;
+    // The press is released, before the action runs.
+    virtual void Released() {}
     // The button's action after a release over the pressed area.
     virtual void Action() = 0;
-    // The press ended (the action, if any, ran); Down tells whether it did.
+    // The press ended (the action, if any, ran and left the button in
+    // place); Down tells whether it ran.
     virtual void PressEnded(bool WasDown) {}
     // Enters or leaves the hot state as the pointer is over the button or not.
     void CheckHover();
 
     TQxCustomTabControl* FTabControl;
+    TQxLiveness FLiveness;
     TColor FFrameColor = clBtnShadow;
     bool FTracking = false;
     bool FDown = false;
@@ -90,8 +98,8 @@ protected:
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
     void PressStarted(Integer X, Integer Y) override;
     bool InPressedArea(Integer X, Integer Y) const override;
+    void Released() override;
     void Action() override;
-    void PressEnded(bool WasDown) override;
 
 private:
     void RepeatStep(TObject* Sender);

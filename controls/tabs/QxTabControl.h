@@ -24,6 +24,7 @@
 // interaction (QxTabInteraction.cpp).
 
 #include "controls/common/QxCommon.h"
+#include "controls/common/QxLiveness.h"
 #include "controls/tabs/QxTabData.h"
 #include "platform/gui/graphics/ImgList.h"
 #include "platform/gui/controls/Timers.h"
@@ -237,7 +238,8 @@ public:
     virtual void ShowAllTabs() {}
 
     // ---- actions of the strip buttons
-    // Closes the current tab when OnClose allows it.
+    // Closes the current tab when OnClose allows it (and left the control
+    // in place).
     void CloseRequest();
     // The visible tabs' indexes in the tab menu's order: by caption when
     // SortTabMenu (tabs of equal captions all kept), else tab order.
@@ -289,15 +291,17 @@ protected:
     void DragDrop(TObject* Source, Integer X, Integer Y) override;
     void DoEndDrag(TObject* Target, Integer X, Integer Y) override;
 
-    // Whether the layout may keep tab Index current (visible and enabled).
-    virtual bool TabSelectableInLayout(Integer Index) const;
-    // Whether tab Index may become current (asks OnChanging).
+    // Whether tab Index may become current: visible, enabled (or designed)
+    // and, unless it is current already, not refused by OnChanging.
     bool CanSelectTab(Integer Index);
     // TabIndex := Value with the change-in-progress flag on (no veto).
     void SetTabIndexUnchecked(Integer Value);
     // The change-in-progress flag: set while the control changes TabIndex
     // itself, so that the change is not vetoed.
     bool FChangeInProgress = false;
+    // Counts the changes of TabIndex told through OnChange: a setter whose
+    // layout moved the tab on (and told of it) tells no second time.
+    Cardinal FChangesReported = 0;
     bool FPaintedOnce = false;
     Integer FTabIndex = -1;
     Integer FFixedDimension = 0;
@@ -380,6 +384,8 @@ private:
     void CmdMove(TPoint P) { Cmd(ckMove, P); }
     void CmdLine(TPoint P) { Cmd(ckLine, P); }
 
+    // OnClose and the other handlers may free the control.
+    TQxLiveness FLiveness;
     std::unique_ptr<TBitmap> FBuffer;
     // What lies behind the control under the card's shadow.
     std::unique_ptr<TBitmap> FShadowBackground;

@@ -7,6 +7,7 @@
 #include "controls/tabs/QxTabButtons.h"
 #include "controls/tabs/QxTabControl.h"
 #include "platform/gui/controls/Forms.h"
+#include "platform/rtl/Character.h"
 #include "platform/rtl/Guards.h"
 
 #include <algorithm>
@@ -24,8 +25,8 @@ char32_t FirstAccel(const String& Caption) {
             ++i;
             continue;
         }
-        const unsigned char c = static_cast<unsigned char>(Caption[i + 1]);
-        return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
+        Integer length = 0;
+        return ToUpper(ConvertToUtf32(Caption, i + 1, length));
     }
     return 0;
 }
@@ -55,6 +56,7 @@ void TQxCustomTabControl::SetTabIndex(Integer Value) {
         return;
     }
     const Integer old = FTabIndex;
+    const Cardinal reported = FChangesReported;
     bool advanced = false;
     if (Value < 0 || Value >= FTabs->Count()) {
         // No tab: none is current, and no one is told.
@@ -62,11 +64,15 @@ void TQxCustomTabControl::SetTabIndex(Integer Value) {
         RequestRepaint();
     } else if (Value == old || FChangeInProgress || CanSelectTab(Value)) {
         FTabIndex = Value;
+        // A due layout may move the tab on (its repair of the current tab),
+        // and then reports that change itself.
         if (FLayoutNeeded) Layout();
         if (!FScrollerNeeded) {
             if (FMultiLine) RotateRows();
-        } else if (Value < FFirstVisibleTab) {
-            FFirstVisibleTab = Value;
+        } else if (FTabIndex < 0) {
+            // The layout found no tab that can be current.
+        } else if (FTabIndex < FFirstVisibleTab) {
+            FFirstVisibleTab = FTabIndex;
             FRegionCache->Clear();
             RequestRepaint();
         } else {
@@ -81,7 +87,8 @@ void TQxCustomTabControl::SetTabIndex(Integer Value) {
     if (inRange && (advanced || FTabIndex != old)) {
         RequestRepaint();
         if (FScroller) FScroller->Invalidate();
-        if (FTabIndex != old) {
+        if (FTabIndex != old && FChangesReported == reported) {
+            ++FChangesReported;
             DoChange();
             DoPageChange();
             if (HasState(csDesigning) && FPaintedOnce) NotifyDesignerModified(this);
@@ -242,8 +249,7 @@ void TQxCustomTabControl::KeyDown(Word& Key, TShiftState Shift) {
 
 void TQxCustomTabControl::CMDialogChar(TMessage& Message) {
     if (CanFocus()) {
-        char32_t key = static_cast<char32_t>(Message.WParam);
-        if (key >= 'a' && key <= 'z') key = key - 'a' + 'A';
+        const char32_t key = ToUpper(static_cast<char32_t>(Message.WParam));
         for (Integer i = 0; i < FTabs->Count(); ++i) {
             const TQxTabData* t = FTabs->GetItem(i);
             if (!t->Enabled || !t->Visible || FirstAccel(t->Caption) != key) continue;
@@ -267,7 +273,10 @@ void TQxCustomTabControl::CMDesignHitTest(TMessage& Message) {
 // ================================================================ closing
 
 void TQxCustomTabControl::CloseRequest() {
-    if (FTabIndex != -1 && DoClose()) CloseActiveTab();
+    if (FTabIndex == -1) return;
+    auto alive = FLiveness.Watch();
+    const bool allowed = DoClose();
+    if (*alive && allowed) CloseActiveTab();
 }
 
 // ================================================================ dragging tabs

@@ -642,24 +642,20 @@ void TQxCustomTabControl::Layout() {
     }
 
     // The current tab: kept when it can be current, else the nearest one
-    // that can; the control changes it itself, so no one is asked.
+    // that can (visible, enabled and allowed by OnChanging, which the page
+    // control's page change follows), forward first; none found keeps it.
     if (firstVisible >= 0 && FTabIndex >= 0) {
         Integer found = -1;
         for (Integer i = FTabIndex; i < count && found < 0; ++i)
-            if (TabSelectableInLayout(i)) found = i;
-        for (Integer i = FTabIndex; i >= 0 && found < 0; --i)
-            if (TabSelectableInLayout(i)) found = i;
+            if (CanSelectTab(i)) found = i;
+        for (Integer i = FTabIndex - 1; i >= 0 && found < 0; --i)
+            if (CanSelectTab(i)) found = i;
         if (found >= 0 && found != FTabIndex) SetTabIndexUnchecked(found);
     }
     if (FMultiLine && FTabIndex >= 0) RotateRows();
 
     const TRect card = CardClientRect();
     if (card != FCardClientRect) Realign();
-}
-
-bool TQxCustomTabControl::TabSelectableInLayout(Integer Index) const {
-    const TQxTabData* t = FTabs->GetItem(Index);
-    return t->Visible && (t->Enabled || HasState(csDesigning));
 }
 
 // Brings the current tab's row next to the card; rows keep their places.

@@ -26,6 +26,7 @@
 #include "controls/tabs/QxSavedDC.h"
 #include "controls/tabs/QxTabButtons.h"
 #include "controls/tabs/QxTabControl.h"
+#include "platform/rtl/Character.h"
 
 #include <algorithm>
 
@@ -403,9 +404,13 @@ void TQxCustomTabControl::PaintCaption(Integer Index, const TRect& TextRect, TCo
         } else if (line[amp + 1] == '&') {
             draw(VisibleLine(line), false);
         } else {
+            // The accelerator is one character, of however many bytes.
+            Integer length = 0;
+            ConvertToUtf32(line, amp + 1, length);
+            const size_t n = static_cast<size_t>(length);
             draw(line.substr(0, amp), false);
-            draw(line.substr(amp + 1, 1), true);
-            draw(line.substr(amp + 2), false);
+            draw(line.substr(amp + 1, n), true);
+            draw(line.substr(amp + 1 + n), false);
         }
     }
 }

@@ -112,8 +112,11 @@ object MainForm: TMainForm
     Width = 577
     Height = 458
     ActivePage = AboutSheet
+    ActivePageDefault = AboutSheet
     TabHeight = 20
+    TabIndex = 0
     TabOrder = 1
+    FixedDimension = 20
     object AboutSheet: TQxTabSheet
       Caption = 'About...'
       object Image1: TImage

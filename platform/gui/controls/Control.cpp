@@ -197,6 +197,11 @@ void TControl::SetVisible(bool Value) {
         FHostDockSite->Perform(CM_DOCKNOTIFICATION, reinterpret_cast<WPARAM>(this), CM_VISIBLECHANGED);
 }
 
+void TControl::Show() {
+    if (FParent) FParent->ShowControl(this);
+    if (!HasState(csDesigning) || FControlStyle.Contains(csNoDesignVisible)) SetVisible(true);
+}
+
 void TControl::SetBiDiMode(TBiDiMode Value) {
     if (Value == FBiDiMode) return;
     FBiDiMode = Value;

@@ -172,7 +172,9 @@ public:
     // ---- state
     bool Visible() const { return FVisible; }
     virtual void SetVisible(bool Value);
-    void Show() { SetVisible(true); }
+    // Asks the parent to show the control (a page control activates the
+    // page that holds it), then makes it visible.
+    void Show();
     void Hide() { SetVisible(false); }
     // Visible and every parent up to a form visible.
     bool IsVisibleOnScreen() const;

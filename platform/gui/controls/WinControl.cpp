@@ -629,6 +629,10 @@ void TWinControl::SetFocus() {
         ValidParentForm(this);
 }
 
+void TWinControl::ShowControl(TControl* AControl) {
+    if (Parent()) Parent()->ShowControl(this);
+}
+
 void TWinControl::SelectFirst() {
     TCustomForm* form = GetParentForm(this);
     if (!form) return;

@@ -150,6 +150,10 @@ public:
                                  bool CheckParent) const;
     // This control's windowed descendants in tab order.
     void GetTabOrderList(std::vector<TWinControl*>& List) const;
+    // A child is being shown (Show): the control asks its own parent to
+    // show it in turn, so a container that shows one child at a time can
+    // bring forward the one that holds AControl.
+    virtual void ShowControl(TControl* AControl);
 
     void SetParent(TWinControl* AParent) override;
     TRect ClientRect() const override;

@@ -5,6 +5,8 @@
 #include "controls/tabs/QxTabs.h"
 #include "tests/controls/tabs/TabTestSupport.h"
 
+#include <map>
+
 namespace {
 
 const char* MainDescription = R"(object MainForm: TPagesForm
@@ -125,6 +127,26 @@ TEST_F(PageControl, LoadingShowsTheDefaultPageWithoutEvents) {
     EXPECT_EQ(Main->Events, (std::vector<String>{"changing 1", "change 1", "page ResultsSheet"}));
 }
 
+// The main window's description stores its page control settled: the about
+// page active and the default, its tab current, and the row height its
+// first layout will give.
+TEST_F(PageControl, TheMainWindowsDescriptionStoresThePageControlSettled) {
+    const String file = String(std::getenv("QUENTA_SOURCE_DIR")) + "/host/ui/forms/dsProgEv4_M.dfm";
+    TStringList text;
+    text.LoadFromFile(file);
+    const TFormObject form = ParseFormText(text.Text(), file);
+    const auto pages = std::find_if(form.Children.begin(), form.Children.end(),
+                                    [](const TFormObject& O) { return O.Name == "MainPageControl"; });
+    ASSERT_NE(pages, form.Children.end());
+    std::map<String, String> stored;
+    for (const TFormProperty& p : pages->Properties)
+        stored[p.Name] = p.Value.Type == vaIdent ? p.Value.Str : IntToStr(static_cast<Integer>(p.Value.Int));
+    const std::map<String, String> expected = {{"ActivePage", "AboutSheet"}, {"ActivePageDefault", "AboutSheet"},
+                                               {"TabIndex", "0"}, {"FixedDimension", "20"}};
+    for (const auto& [name, value] : expected)
+        EXPECT_EQ(stored[name], value) << name;
+}
+
 TEST_F(PageControl, WithoutADefaultTheStoredActivePageIsKept) {
     String d = MainDescription;
     d.erase(d.find("    ActivePageDefault = AboutSheet\n"), 35);
@@ -132,6 +154,22 @@ TEST_F(PageControl, WithoutADefaultTheStoredActivePageIsKept) {
     EXPECT_EQ(Pages->ActivePage(), Main->ResultsSheet);
     EXPECT_EQ(Pages->TabIndex(), 1);
     EXPECT_EQ(Showing(), "ResultsSheet ");
+    EXPECT_TRUE(Main->Events.empty());
+}
+
+// A stored TabIndex plays no part: loading settles the page from
+// ActivePage alone, so without one no page shows, even when the stored tab
+// is disabled and would give way to another.
+TEST_F(PageControl, AStoredTabIndexAloneShowsNoPage) {
+    String d = MainDescription;
+    d.erase(d.find("    ActivePage = ResultsSheet\n"), 30);
+    d.erase(d.find("    ActivePageDefault = AboutSheet\n"), 35);
+    d.replace(d.find("TabIndex = 1"), 12, "TabIndex = 0");
+    d.replace(d.find("      Caption = 'About...'"), 26, "      Caption = 'About...'\n      TabEnabled = False");
+    Load(d);
+    EXPECT_EQ(Pages->ActivePage(), nullptr);
+    EXPECT_EQ(Showing(), "");
+    EXPECT_EQ(Pages->TabIndex(), -1);
     EXPECT_TRUE(Main->Events.empty());
 }
 
@@ -186,48 +224,60 @@ TEST_F(PageControl, TheSimpleViewHidesAllTabsAndKeepsAPageShown) {
     EXPECT_EQ(Pages->TabIndex(), 0);
 }
 
-// A disabled active tab still names its own page after any layout.
-TEST_F(PageControl, ADisabledActiveTabStillNamesItsPage) {
+// A disabled active page gives way to the nearest page OnChanging allows,
+// forward first; refused everywhere, it stays shown.
+TEST_F(PageControl, ADisabledActivePageGivesWayToTheNearestOneAllowed) {
     Load();
     Pages->SetActivePage(Main->ResultsSheet);
     Main->Events.clear();
     Main->ResultsSheet->SetTabEnabled(false);
     Application->ProcessMessages();
-    EXPECT_EQ(Pages->TabIndex(), 1);
-    EXPECT_EQ(Pages->ActivePage(), Main->ResultsSheet);
-    Main->AboutSheet->SetTabVisible(false);
+    EXPECT_EQ(Pages->ActivePage(), Main->ROMSheet);
+    EXPECT_EQ(Showing(), "ROMSheet ");
+    EXPECT_EQ(Main->Events, (std::vector<String>{"changing 2", "change 2", "page ROMSheet"}));
+    Main->Events.clear();
+    Main->Refuse = true;
+    Main->ROMSheet->SetTabEnabled(false);
     Application->ProcessMessages();
-    EXPECT_EQ(Pages->TabIndex(), 0);
-    EXPECT_EQ(Pages->ActivePage(), Main->ResultsSheet);
-    EXPECT_TRUE(Main->Events.empty());
+    EXPECT_EQ(Pages->ActivePage(), Main->ROMSheet);
+    EXPECT_EQ(Pages->TabIndex(), 2);
+    EXPECT_EQ(Main->Events, (std::vector<String>{"changing 0"}));
 }
 
-// Closing the first page makes the next one current through a page change;
-// a disabled neighbour is passed over.
-TEST_F(PageControl, ClosingAPageActivatesTheNearestOneThatCanBe) {
+// Closing the current page selects the tab before it (the new first tab
+// for the first) through the setter: OnChanging is asked and the page
+// shows; a disabled tab there leaves none current.
+TEST_F(PageControl, ClosingAPageSelectsTheTabBeforeIt) {
     Load();
     Pages->SetShowCloseButton(true);
     Pages->OnClose = [](TObject*, bool& Allow) { Allow = true; };
+    Pages->SetActivePage(Main->ResultsSheet);
     Application->ProcessMessages();
     Main->Events.clear();
     Click(Pages->CloseButton(), {3, 3});
     EXPECT_EQ(Pages->PageCount(), 2);
-    EXPECT_EQ(Pages->ActivePage(), Main->ResultsSheet);
-    EXPECT_EQ(Pages->TabIndex(), 0);
-    EXPECT_EQ(Showing(), "ResultsSheet ");
-    EXPECT_EQ(Main->Events, (std::vector<String>{"change 0", "page ResultsSheet"}));
-    Main->ROMSheet->SetTabEnabled(false);
-    Pages->SetActivePage(Main->ResultsSheet);
+    EXPECT_EQ(Pages->ActivePage(), Main->AboutSheet);
+    EXPECT_EQ(Showing(), "AboutSheet ");
+    EXPECT_EQ(Main->Events, (std::vector<String>{"changing 0", "change 0", "page AboutSheet"}));
+    Main->Events.clear();
     Click(Pages->CloseButton(), {3, 3});
-    // Only a disabled page is left: no page is current.
-    EXPECT_EQ(Pages->PageCount(), 1);
-    EXPECT_EQ(Pages->TabIndex(), -1);
+    EXPECT_EQ(Pages->ActivePage(), Main->ROMSheet);
+    EXPECT_EQ(Pages->TabIndex(), 0);
+    EXPECT_EQ(Showing(), "ROMSheet ");
+    EXPECT_EQ(Main->Events, (std::vector<String>{"changing 0", "change 0", "page ROMSheet"}));
     // Without a handler that allows it nothing closes.
     Pages->OnClose = nullptr;
-    Main->ROMSheet->SetTabEnabled(true);
-    Pages->SetActivePage(Main->ROMSheet);
     Click(Pages->CloseButton(), {3, 3});
     EXPECT_EQ(Pages->PageCount(), 1);
+    // A disabled tab left: no page current.
+    auto* last = new TQxTabSheet(Main);
+    last->SetPageControl(Pages);
+    last->SetTabEnabled(false);
+    Pages->OnClose = [](TObject*, bool& Allow) { Allow = true; };
+    Click(Pages->CloseButton(), {3, 3});
+    EXPECT_EQ(Pages->PageCount(), 1);
+    EXPECT_EQ(Pages->TabIndex(), -1);
+    EXPECT_EQ(Pages->ActivePage(), nullptr);
 }
 
 TEST_F(PageControl, CtrlTabCyclesThroughThePagesWithTabs) {
@@ -243,6 +293,29 @@ TEST_F(PageControl, CtrlTabCyclesThroughThePagesWithTabs) {
     EXPECT_EQ(Pages->ActivePage(), Main->AboutSheet);
     Key(VK_TAB, {ssCtrl, ssShift});
     EXPECT_EQ(Pages->ActivePage(), Main->ROMSheet);
+    // From no page every page is reached: forward the last, backward the
+    // first, each the only one with a tab; a page alone finds itself.
+    Main->AboutSheet->SetTabVisible(false);
+    EXPECT_EQ(Pages->FindNextPage(nullptr, true, true), Main->ROMSheet);
+    EXPECT_EQ(Pages->FindNextPage(Main->ROMSheet, true, true), Main->ROMSheet);
+    Main->AboutSheet->SetTabVisible(true);
+    Main->ROMSheet->SetTabVisible(false);
+    EXPECT_EQ(Pages->FindNextPage(nullptr, false, true), Main->AboutSheet);
+}
+
+// Showing a control that sits on a page, or the page, activates the page.
+TEST_F(PageControl, ShowingAControlOnAPageActivatesThePage) {
+    Load();
+    auto* panel = new TCustomControl(Main);
+    panel->SetParent(Main->ROMSheet);
+    panel->SetVisible(false);
+    Main->Events.clear();
+    panel->Show();
+    EXPECT_TRUE(panel->Visible());
+    EXPECT_EQ(Pages->ActivePage(), Main->ROMSheet);
+    EXPECT_EQ(Main->Events, (std::vector<String>{"changing 2", "change 2", "page ROMSheet"}));
+    EXPECT_THROW(Main->ResultsSheet->Show(), EQxTabControlError); // its Visible is the page control's
+    EXPECT_EQ(Pages->ActivePage(), Main->ResultsSheet);
 }
 
 // Dragging the current tab onto another moves its page there; a press on a

@@ -121,6 +121,35 @@ TEST_F(TabInteraction, KeysMoveAlongTheStripMirroredOnTheLeft) {
     EXPECT_EQ(t->TabIndex(), -1);
 }
 
+// From the middle of three tabs, the tab each of Right, Left, Up, Down,
+// Home and End selects: arrows towards the strip's end step forward (for
+// left tabs Up and Left in the standard sequence), and the reverse sequence
+// turns every key around, Home and End included.
+TEST_F(TabInteraction, KeysFollowTheSequenceOnEachSide) {
+    struct Case {
+        TQxTabOrientation Side;
+        TQxTabSequence Sequence;
+        const char* Reached;
+    };
+    const std::vector<Case> cases = {{toTop, tsStandard, "200202"},   {toTop, tsReverse, "022020"},
+                                     {toLeft, tsStandard, "022020"},  {toLeft, tsReverse, "200202"},
+                                     {toBottom, tsReverse, "022020"}, {toRight, tsStandard, "200202"},
+                                     {toRight, tsReverse, "022020"}};
+    auto* t = Three();
+    t->SetFocus();
+    for (const Case& c : cases) {
+        t->SetTabOrientation(c.Side);
+        t->SetTabSequence(c.Sequence);
+        std::string reached;
+        for (Word key : {VK_RIGHT, VK_LEFT, VK_UP, VK_DOWN, VK_HOME, VK_END}) {
+            t->SetTabIndex(1);
+            Key(key);
+            reached += static_cast<char>('0' + t->TabIndex());
+        }
+        EXPECT_EQ(reached, c.Reached) << c.Side << " " << c.Sequence;
+    }
+}
+
 // The flag that lets the control change its own tab unasked is cleared
 // again when an OnChange handler raises.
 TEST_F(TabInteraction, ARaisingOnChangeLeavesTheVetoInForce) {
@@ -135,8 +164,10 @@ TEST_F(TabInteraction, ARaisingOnChangeLeavesTheVetoInForce) {
     EXPECT_EQ(t->TabIndex(), 1);
 }
 
+// Accelerators are characters, of any case and any alphabet.
 TEST_F(TabInteraction, AcceleratorsSelectTheirTab) {
     auto* t = Three();
+    t->Tabs()->GetItem(2)->Caption = "&\u00dcbersicht";
     Events.clear();
     Key('R', {ssAlt});
     EXPECT_EQ(t->TabIndex(), 1);
@@ -144,6 +175,10 @@ TEST_F(TabInteraction, AcceleratorsSelectTheirTab) {
     EXPECT_EQ(Events, (std::vector<String>{"change 1", "click 1"}));
     Key('A', {ssAlt});
     EXPECT_EQ(t->TabIndex(), 0);
+    Key(0, {ssAlt}, "\u00c3"); // the first byte of the letter's code, as a character
+    EXPECT_EQ(t->TabIndex(), 0);
+    Key(0, {ssAlt}, "\u00fc");
+    EXPECT_EQ(t->TabIndex(), 2);
 }
 
 // Holding the scroller's arrow scrolls after 400 ms, then every 100 ms, and
@@ -180,6 +215,11 @@ TEST_F(TabInteraction, TheScrollerRepeatsWhileHeld) {
     Click(s, {2, 5});
     EXPECT_EQ(steps, 9);
     EXPECT_EQ(t->FirstVisibleTab(), 7);
+    // A release whose step raises leaves no repeat running.
+    t->OnScrolledTabs = [](TObject*) { throw Exception("scroll failed"); };
+    Mouse(s, maDown, second);
+    EXPECT_THROW(Mouse(s, maUp, second), Exception);
+    EXPECT_FALSE(s->RepeatTimer()->Enabled());
 }
 
 TEST_F(TabInteraction, TheCloseButtonAsksOnClose) {
@@ -200,6 +240,35 @@ TEST_F(TabInteraction, TheCloseButtonAsksOnClose) {
     EXPECT_EQ(asked, 2);
 }
 
+// An OnClose handler that frees the control, allowing the close or not:
+// neither close button touches itself or the control afterwards.
+TEST_F(TabInteraction, AnOnCloseThatFreesTheControlEndsTheClickCleanly) {
+    for (bool cross : {false, true})
+        for (bool allow : {false, true}) {
+            auto* t = NewTabs({"One", "Two"});
+            if (cross)
+                t->SetShowCloseButtonOnActiveTab(true);
+            else
+                t->SetShowCloseButton(true);
+            t->SetTabIndex(0);
+            Show();
+            bool freed = false;
+            t->OnClose = [&, t](TObject*, bool& Allow) {
+                Allow = allow;
+                bool& done = freed; // the handler goes with the control
+                t->Free();
+                done = true;
+            };
+            if (cross) {
+                const TControl* b = t->ActiveTabCloseButton();
+                Click(t, {b->Left() + 3, b->Top() + 3});
+            } else
+                Click(t->CloseButton(), {3, 3});
+            EXPECT_TRUE(freed) << cross << allow;
+            Application->ProcessMessages();
+        }
+}
+
 TEST_F(TabInteraction, TheSortedTabMenuKeepsTabsOfEqualCaptions) {
     auto* t = NewTabs({"Beta", "alpha", "Beta", "Gamma"});
     t->Tabs()->GetItem(3)->Visible = false;
@@ -211,16 +280,23 @@ TEST_F(TabInteraction, TheSortedTabMenuKeepsTabsOfEqualCaptions) {
     EXPECT_EQ(order, (std::vector<Integer>{0, 1, 2}));
 }
 
-// One invalidation settles at once (the layout's own change of tab asks
-// for one more paint), and the layout inside a paint
-// asks no OnChanging.
-TEST_F(TabInteraction, APaintSettlesAndAsksNoOne) {
+// The layout keeps the current tab only while it can be current: hidden or
+// disabled, it gives way to the nearest tab OnChanging allows, forward
+// first; refused everywhere, it stays. One invalidation settles at once
+// (the repair asks for one more paint), and a setter whose own layout
+// repairs tells of one change.
+TEST_F(TabInteraction, TheLayoutRepairsTheCurrentTabAskingOnChanging) {
     auto* t = Three();
     t->SetTabIndex(2);
-    Integer paints = 0, asked = 0;
+    Integer paints = 0;
+    bool refuse = false;
+    std::vector<Integer> asked;
     t->OnPaintBackground = [&](TObject*, TCanvas*, const TRect&, bool&) { ++paints; };
-    t->OnChanging = [&](TObject*, Integer, bool&) { ++asked; };
-    // The current tab becomes hidden: the next layout moves it quietly.
+    t->OnChanging = [&](TObject*, Integer NewIndex, bool& Allow) {
+        asked.push_back(NewIndex);
+        Allow = !refuse;
+    };
+    Events.clear();
     t->Tabs()->GetItem(2)->Visible = false;
     t->RequestLayout();
     for (int k = 0; k < 3; ++k)
@@ -230,8 +306,27 @@ TEST_F(TabInteraction, APaintSettlesAndAsksNoOne) {
         Application->ProcessMessages();
     EXPECT_LE(settled, 2);
     EXPECT_EQ(paints, settled);
-    EXPECT_EQ(asked, 0);
     EXPECT_EQ(t->TabIndex(), 1);
+    EXPECT_EQ(asked, (std::vector<Integer>{1}));
+    // Disabled, with every other tab refused: it stays.
+    refuse = true;
+    asked.clear();
+    t->Tabs()->GetItem(1)->Enabled = false;
+    t->RequestLayout();
+    Application->ProcessMessages();
+    EXPECT_EQ(t->TabIndex(), 1);
+    EXPECT_EQ(asked, (std::vector<Integer>{0}));
+    // The setter lays out, and the repair moves the tab on: one change.
+    refuse = false;
+    t->Tabs()->GetItem(1)->Enabled = true;
+    t->Tabs()->GetItem(2)->Visible = true;
+    t->SetTabIndex(2);
+    t->Tabs()->GetItem(2)->Visible = false;
+    t->RequestLayout();
+    Events.clear();
+    t->SetTabIndex(2);
+    EXPECT_EQ(t->TabIndex(), 1);
+    EXPECT_EQ(Events, (std::vector<String>{"change 1"}));
 }
 
 // Held beyond the strip's end while dragging, the strip scrolls after
@@ -256,6 +351,52 @@ TEST_F(TabInteraction, DraggingBeyondTheStripScrollsIt) {
     Mouse(t, maUp, {200, 30});
     Run(1000);
     EXPECT_EQ(t->FirstVisibleTab(), 2);
+}
+
+// The drag indicator over tab 0 while tab 1 is current: at the tab's
+// leading edge in the standard sequence ("before"), at its trailing edge in
+// the reverse one ("after"), 15 along and 8 across over the strip's outer
+// edge, moved by half the row height (7) for the slants that lean there and
+// by 1 for the upright styles. Tabs 40 along, 14 across.
+TEST_F(TabInteraction, TheDragIndicatorMarksTheLeadingOrTrailingEdge) {
+    struct Case {
+        TQxTabOrientation Side;
+        TQxTabSequence Sequence;
+        TQxTabStyle Style;
+        TRect Tab, Indicator;
+    };
+    const std::vector<Case> cases = {
+        {toTop, tsStandard, tsSingleSlant, {0, 0, 40, 14}, {-8, -2, 7, 6}},
+        {toTop, tsStandard, tsDoubleSlant, {0, 0, 40, 14}, {-1, -2, 14, 6}},
+        {toTop, tsStandard, tsCutCorner, {0, 0, 40, 14}, {-8, -2, 7, 6}},
+        {toTop, tsReverse, tsSingleSlant, {259, 0, 299, 14}, {285, -2, 300, 6}},
+        {toTop, tsReverse, tsCutCorner, {259, 0, 299, 14}, {293, -2, 308, 6}},
+        {toTop, tsReverse, tsBackSlant, {259, 0, 299, 14}, {292, -2, 307, 6}},
+        {toBottom, tsStandard, tsBackSlant, {0, 85, 40, 99}, {-1, 93, 14, 101}},
+        {toLeft, tsStandard, tsSingleSlant, {0, 59, 14, 99}, {-2, 92, 6, 107}},
+        {toLeft, tsStandard, tsBackSlant, {0, 59, 14, 99}, {-2, 85, 6, 100}},
+        {toLeft, tsStandard, tsCutCorner, {0, 59, 14, 99}, {-2, 93, 6, 108}},
+        {toLeft, tsReverse, tsDoubleSlant, {0, 0, 14, 40}, {-2, -1, 6, 14}},
+        {toLeft, tsReverse, tsCutCorner, {0, 0, 14, 40}, {-2, -8, 6, 7}},
+        {toRight, tsStandard, tsSingleSlant, {285, 0, 299, 40}, {294, -8, 302, 7}},
+        {toRight, tsStandard, tsDoubleSlant, {285, 0, 299, 40}, {294, 0, 302, 15}},
+        {toRight, tsReverse, tsSingleSlant, {285, 59, 299, 99}, {294, 85, 302, 100}},
+        {toRight, tsReverse, tsCutCorner, {285, 59, 299, 99}, {294, 93, 302, 108}},
+    };
+    for (const Case& c : cases) {
+        auto* t = NewTabs({"One", "Two"});
+        const bool side = c.Side == toLeft || c.Side == toRight;
+        t->SetTabOrientation(c.Side);
+        t->SetTabSequence(c.Sequence);
+        t->SetTabStyle(c.Style);
+        t->SetTabWidth(side ? 14 : 40);
+        t->SetTabHeight(side ? 40 : 14);
+        t->SetTabIndex(1);
+        t->LayoutIfNeeded();
+        EXPECT_EQ(t->TabClientRect(0), c.Tab) << c.Side << " " << c.Sequence << " " << c.Style;
+        EXPECT_EQ(t->DragIndicatorRect(0), c.Indicator) << c.Side << " " << c.Sequence << " " << c.Style;
+        t->Free();
+    }
 }
 
 // The menu button drops down a menu made anew from the visible tabs: the

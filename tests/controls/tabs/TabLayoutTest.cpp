@@ -237,6 +237,41 @@ TEST_F(TabLayout, TheScrollerAndTheFirstTabShown) {
     EXPECT_LT(t->Scroller()->Left(), 0);
 }
 
+// The close button at the strip's end (in from the shadow on top, standard
+// sequence), the menu button one close reservation (b1 + 2 = 14) towards
+// the strip's start, the scroller two reservations; buttons 12 by 12, the
+// scroller 23 long. The tab area: 147 by 14 on top (the shadow's 2 off in
+// the standard sequence), 24 across at the sides of a 150 by 100 control.
+TEST_F(TabLayout, StripButtonsSitAtTheStripsEndInEachSequence) {
+    struct Case {
+        TQxTabOrientation Side;
+        TQxTabSequence Sequence;
+        TPoint Close, Menu, Scroller;
+    };
+    const std::vector<Case> cases = {
+        {toTop, tsStandard, {134, 0}, {120, 0}, {95, 0}},     {toTop, tsReverse, {0, 0}, {14, 0}, {28, 0}},
+        {toLeft, tsStandard, {10, 0}, {10, 14}, {10, 28}},    {toLeft, tsReverse, {10, 88}, {10, 74}, {10, 49}},
+        {toBottom, tsStandard, {138, 87}, {124, 87}, {99, 87}}, {toBottom, tsReverse, {0, 87}, {14, 87}, {28, 87}},
+        {toRight, tsStandard, {127, 88}, {127, 74}, {127, 49}}, {toRight, tsReverse, {127, 0}, {127, 14}, {127, 28}},
+    };
+    Show();
+    for (const Case& c : cases) {
+        auto* t = NewTabs({"Tab1", "Tab2", "Tab3", "Tab4", "Tab5", "Tab6", "Tab7", "Tab8"}, {0, 0, 150, 100});
+        t->SetTabOrientation(c.Side);
+        t->SetTabSequence(c.Sequence);
+        t->SetShowCloseButton(true);
+        t->SetShowMenuButton(true);
+        PaintNow(t);
+        const bool side = c.Side == toLeft || c.Side == toRight;
+        ASSERT_TRUE(t->ScrollerNeeded()) << c.Side << " " << c.Sequence;
+        EXPECT_EQ(t->CloseButton()->BoundsRect(), Bounds(c.Close.X, c.Close.Y, 12, 12)) << c.Side << " " << c.Sequence;
+        EXPECT_EQ(t->MenuButton()->BoundsRect(), Bounds(c.Menu.X, c.Menu.Y, 12, 12)) << c.Side << " " << c.Sequence;
+        EXPECT_EQ(t->Scroller()->BoundsRect(), Bounds(c.Scroller.X, c.Scroller.Y, side ? 12 : 23, side ? 23 : 12))
+            << c.Side << " " << c.Sequence;
+        t->Free();
+    }
+}
+
 // A scroll position or current tab left over from more tabs is brought into
 // range before it is used.
 TEST_F(TabLayout, StalePositionsAreClampedBeforeUse) {

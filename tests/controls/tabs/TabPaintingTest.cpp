@@ -201,15 +201,27 @@ TEST_F(TabPainting, OutlineOfEachStyle) {
 // The card under the current tab keeps a gap between the tab's two feet;
 // without ShowFullFrame only the edge at the tabs is drawn; tabs on top in
 // the standard sequence with ShowShadow get the shadow at the right and
-// bottom, and a frame 2 pixels in.
+// bottom, and a frame 2 pixels in. With round and square corners the
+// current tab grows by 2 over its neighbours and away from the card, and
+// the frame has corner rules of its own (it starts at D, one pixel marks
+// G2 on top). Tabs 6 across, 12 along (6 for round and square corners),
+// the font 4 high.
 TEST_F(TabPainting, CardFrameWithTheGapOnEachSide) {
     struct Case {
         TQxTabOrientation Side;
         bool Full, Shadow;
+        TQxTabStyle Style = tsSingleSlant;
+        Integer Along = 12;
     };
-    const std::vector<Case> cases = {{toTop, true, false},    {toTop, true, true},     {toTop, false, false},
-                                     {toLeft, true, false},   {toLeft, false, false},  {toBottom, true, false},
-                                     {toBottom, false, false}, {toRight, true, false}, {toRight, false, false}};
+    const TQxTabStyle sq = tsSquareCorners, rc = tsRoundCorners;
+    const std::vector<Case> cases = {
+        {toTop, true, false},         {toTop, true, true},          {toTop, false, false},
+        {toLeft, true, false},        {toLeft, false, false},       {toBottom, true, false},
+        {toBottom, false, false},     {toRight, true, false},       {toRight, false, false},
+        {toTop, true, true, sq, 6},   {toTop, true, false, sq, 6},  {toTop, false, false, sq, 6},
+        {toLeft, true, false, sq, 6}, {toLeft, false, false, sq, 6}, {toBottom, true, false, sq, 6},
+        {toBottom, false, false, sq, 6}, {toRight, true, false, sq, 6}, {toRight, false, false, sq, 6},
+        {toTop, true, true, rc, 6}};
     const std::vector<std::string> maps = {
         Rows({",.SSSSS,,,,,,,,,,,,,,,,,,,,,,,,,",
               ".S.....S,,,,,,,,,,,,,,,,,,,,,,,,",
@@ -409,7 +421,228 @@ TEST_F(TabPainting, CardFrameWithTheGapOnEachSide) {
               "........S,,,,,",
               "........S,,,,,",
               "........S,,,,,"}),
-
+        // square top full shadow
+        Rows({",,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,",
+              "SSSSSSSSSSS,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........SSSSSSSSSSSSSSSSSSSS??",
+              "S............................S??",
+              "SSSSSSSSSSSSSSSSSSSSSSSSSSSSSS??",
+              "????????????????????????????????",
+              "????????????????????????????????"}),
+        // square top full
+        Rows({",,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,",
+              "SSSSSSSSSSS,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........SSSSSSSSSSSSSSSSSSSSSS",
+              "S..............................S",
+              "S..............................S",
+              "S..............................S",
+              "SSSSSSSSSSSSSSSSSSSSSSSSSSSSSSSS"}),
+        // square top
+        Rows({",,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,",
+              "SSSSSSSSSSS,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........SSSSSSSSSSSSSSSSSSSSSS",
+              "................................",
+              "................................",
+              "................................",
+              "................................"}),
+        // square left full
+        Rows({",,,,,,,,,SSSSS",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",,,,,,,,,S...S",
+              ",SSSSSSSSS...S",
+              ",S...........S",
+              ",S...........S",
+              ",S...........S",
+              ",S...........S",
+              ",S...........S",
+              ",S...........S",
+              ",S...........S",
+              ",S...........S",
+              ",S...........S",
+              ",SSSSSSSSSSSSS"}),
+        // square left
+        Rows({",,,,,,,,,.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",,,,,,,,S.....",
+              ",SSSSSSSS.....",
+              ",S............",
+              ",S............",
+              ",S............",
+              ",S............",
+              ",S............",
+              ",S............",
+              ",S............",
+              ",S............",
+              ",S............",
+              ",SSSSSSSS....."}),
+        // square bottom full
+        Rows({"SSSSSSSSSSSSSSSSSSSSSSSSSSSSSSSS",
+              "S..............................S",
+              "S..............................S",
+              "S..............................S",
+              "S.........SSSSSSSSSSSSSSSSSSSSSS",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "SSSSSSSSSSS,,,,,,,,,,,,,,,,,,,,,",
+              ",,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,"}),
+        // square bottom
+        Rows({"................................",
+              "................................",
+              "................................",
+              "................................",
+              "................................",
+              "S.........SSSSSSSSSSSSSSSSSSSSSS",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "SSSSSSSSSSS,,,,,,,,,,,,,,,,,,,,,",
+              ",,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,"}),
+        // square right full
+        Rows({"SSSSSSSSSSSSS,",
+              "S...........S,",
+              "S...........S,",
+              "S...........S,",
+              "S...........S,",
+              "S...........S,",
+              "S...........S,",
+              "S...........S,",
+              "S...........S,",
+              "S...........S,",
+              "S...SSSSSSSSS,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "S...S,,,,,,,,,",
+              "SSSSS,,,,,,,,,"}),
+        // square right
+        Rows({".....SSSSSSSS,",
+              "............S,",
+              "............S,",
+              "............S,",
+              "............S,",
+              "............S,",
+              "............S,",
+              "............S,",
+              "............S,",
+              "............S,",
+              ".....SSSSSSSS,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,",
+              ".....S,,,,,,,,"}),
+        // round top full shadow
+        Rows({",,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,",
+              ",.SSSSSSS,,,,,,,,,,,,,,,,,,,,,,,",
+              ".S.......S,,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........S,,,,,,,,,,,,,,,,,,,,,",
+              "S.........SSSSSSSSSSSSSSSSSSSS??",
+              "S............................S??",
+              "SSSSSSSSSSSSSSSSSSSSSSSSSSSSSS??",
+              "????????????????????????????????",
+              "????????????????????????????????"}),
     };
     Show();
     for (size_t k = 0; k < cases.size(); ++k) {
@@ -417,14 +650,16 @@ TEST_F(TabPainting, CardFrameWithTheGapOnEachSide) {
         const bool side = c.Side == toLeft || c.Side == toRight;
         auto* t = Plain(side ? TRect{0, 0, 14, 32} : TRect{0, 0, 32, 14});
         t->Font()->SetHeight(-4);
+        t->SetTabStyle(c.Style);
         t->SetTabOrientation(c.Side);
-        t->SetTabWidth(side ? 6 : 12);
-        t->SetTabHeight(side ? 12 : 6);
+        t->SetTabWidth(side ? 6 : c.Along);
+        t->SetTabHeight(side ? c.Along : 6);
         t->SetShowFullFrame(c.Full);
         t->SetShowShadow(c.Shadow);
         t->SetTabIndex(0);
         PaintNow(t);
-        EXPECT_EQ(BufferMap(t, Legend, t->ClientRect()), maps[k]) << c.Side << " " << c.Full << " " << c.Shadow;
+        EXPECT_EQ(BufferMap(t, Legend, t->ClientRect()), maps[k])
+            << c.Style << " " << c.Side << " " << c.Full << " " << c.Shadow;
         t->Free();
     }
 }
@@ -491,7 +726,8 @@ TEST_F(TabPainting, DragIndicatorOnEachSide) {
 // Captions in the test font: blocks from the cell's top to the baseline
 // (rows 4..9 of the tab), the underline on row 11. Only a line's first
 // ampersand counts: "&&" draws one "&" and underlines nothing, "&F"
-// underlines the F, and a later "&" is drawn as it is.
+// underlines the F (the whole character, of however many bytes), and a
+// later "&" is drawn as it is.
 TEST_F(TabPainting, CaptionsAndTheirAccelerators) {
     Show();
     struct Case {
@@ -501,6 +737,7 @@ TEST_F(TabPainting, CaptionsAndTheirAccelerators) {
     };
     for (Case c : {Case{"&&ab", "wTTTTTTTTTTTTwwww", "wwwwwwwwwwwwwwwww"},
                    Case{"&Fab", "wTTTTTTTTTTTTwwww", "wTTTTwwwwwwwwwwww"},
+                   Case{"&\u00c9ab", "wTTTTTTTTTTTTwwww", "wTTTTwwwwwwwwwwww"}, // one character of two bytes
                    Case{"a&b&c", "wTTTTTTTTTTTTTTTT", "wwwwwTTTTwwwwwwww"}}) {
         auto* t = Plain({0, 0, 200, 40});
         t->Tabs()->GetItem(0)->Caption = c.Caption;
