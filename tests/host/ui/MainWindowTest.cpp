@@ -1,8 +1,8 @@
 // The main window in-process, offscreen, with its real controls, against a
 // simulated device on loopback (manual clock: the bootloader's pauses cost
 // nothing): start-up, the two views, the logo, resizing, the results pane's
-// clear, save and print, the hidden Test menu, the options, the IP settings
-// dialog, and the main road driven by mouse events.
+// clear, save and print and its lines on screen, the hidden Test menu, the
+// options, the IP settings dialog, and the main road driven by mouse events.
 #include "host/image/FirmwareFile.h"
 #include "host/ops/OwnVersion.h"
 #include "host/ui/BLAbout.h"
@@ -12,12 +12,17 @@
 #include "platform/gui/controls/Printers.h"
 #include "platform/gui/graphics/Jpeg.h"
 #include "platform/gui/controls/WindowInput.h"
+#include "platform/gui/controls/WindowSurface.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/EventLoop.h"
 #include "platform/rtl/Guards.h"
 #include "tools/devsim/DevSim.h"
 #include "tools/devsim/SimDatagram.h"
 
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -56,6 +61,38 @@ std::map<Cardinal, Byte> HexBytes(const String& File) {
             break;
     }
     return bytes;
+}
+
+// What the screen shows of a control now: its part of its window's picture
+// as last painted (nothing is painted for the picture).
+QImage Shown(TWinControl* Control) {
+    QWidget* w = TWindowAccess::Widget(Control);
+    if (!w) return QImage();
+    const QPixmap window = QGuiApplication::primaryScreen()->grabWindow(w->window()->winId());
+    const QPoint at = w->mapTo(w->window(), QPoint(0, 0));
+    return window.toImage().copy(QRect(at, w->size()));
+}
+
+// The lines of text a memo shows, top to bottom, as the runs of rows that
+// hold dark pixels inside its frame and scroll bars; each run with the width
+// from the left of the text to its rightmost dark pixel.
+struct TInkBand {
+    int Top, Bottom, Width;
+};
+std::vector<TInkBand> InkBands(const QImage& Memo) {
+    std::vector<TInkBand> bands;
+    const int margin = 4, bars = 20;
+    for (int y = margin; y < Memo.height() - bars; ++y) {
+        int right = -1;
+        for (int x = margin; x < Memo.width() - bars; ++x)
+            if (qGray(Memo.pixel(x, y)) < 128) right = x;
+        if (right < 0) continue;
+        if (bands.empty() || bands.back().Bottom != y)
+            bands.push_back({y, y + 1, right});
+        else
+            bands.back() = {bands.back().Top, y + 1, std::max(bands.back().Width, right)};
+    }
+    return bands;
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -128,6 +165,12 @@ protected:
         MainForm->StartUp();
         MainForm->Show();
         ProcessMessages();
+    }
+    // Runs the event loop until nothing is left to paint: no paint is on its
+    // way when the next lines come.
+    static void Idle() {
+        for (int i = 0; i < 5; ++i)
+            ProcessMessages();
     }
     // A click of the left button in the middle of a control, as the user makes it.
     static void Click(TControl* Control) {
@@ -333,6 +376,38 @@ TEST_F(MainWindowTest, ClearSaveAndPrintTheResults) {
         EXPECT_NEAR(left["first"] - std::stod(all.substr(x + 6)), 16 * blank, 0.5);
     }
     EXPECT_EQ(Lines(), before);
+}
+
+TEST_F(MainWindowTest, ResultLinesAreOnScreenOnceTheEventLoopRan) {
+    General(FullViewSettings);
+    Start();
+    TMainForm* f = MainForm;
+    f->ClearBtnClick(nullptr);
+    Idle();
+    ASSERT_EQ(InkBands(Shown(f->ResultsMemo)).size(), 1u) << "the header line";
+    for (int i = 1; i <= 4; ++i)
+        f->AddResultLine(String(6 * i, 'W'));
+    ProcessMessages();
+    const std::vector<TInkBand> bands = InkBands(Shown(f->ResultsMemo));
+    ASSERT_EQ(bands.size(), 5u);
+    for (std::size_t i = 2; i < bands.size(); ++i)
+        EXPECT_GT(bands[i].Width, bands[i - 1].Width) << "line " << i;
+}
+
+TEST_F(MainWindowTest, BlankCheckLinesAreOnScreenOnceTheEventLoopRan) {
+    General(FullViewSettings);
+    Start();
+    TMainForm* f = MainForm;
+    f->ClearBtnClick(nullptr);
+    Idle();
+    f->Prog_BlankCheck->Click();
+    ASSERT_EQ(Sim->RequestCount(0x08), 1u);
+    ProcessMessages();
+    std::size_t written = 0;
+    for (const String& l : Lines())
+        written += l.find_first_not_of(' ') != String::npos;
+    ASSERT_GE(written, 3u); // the header, "Performing Blank Check..." and its verdict
+    EXPECT_EQ(InkBands(Shown(f->ResultsMemo)).size(), written);
 }
 
 TEST_F(MainWindowTest, ASaveOrPrintThatFailsLeavesTheResultsAsTheyWere) {
