@@ -14,7 +14,7 @@
 // - a device that stopped answering is reported when the operation ends,
 //   and only when it still has not answered (a retry may have reached it);
 // - a device found meanwhile is listed, but the operation's device stays
-//   selected (unless the operation is the discovery itself);
+//   selected (unless the operation is a discovery, Find All or Connect);
 // - a device object removed stays alive, out of every list, until the
 //   outermost operation ends.
 
@@ -307,6 +307,7 @@ private:
     TdsProg* FSelected = nullptr;
     Integer FSelectedIndex = -1;
     Integer FBusyDepth = 0;
-    bool FDiscovering = false;         // a discovery request waits for its answers
+    bool FDiscovering = false;         // Find All or Connect runs: devices found are selected
+    bool FFoundByDiscovery = false;    // the running discovery selected a device it found
     std::vector<Integer> FHeldReports; // device IDs not responding while an operation ran
 };
