@@ -9,8 +9,9 @@
 // Everything runs on the GUI thread. Waits for answers and the pauses the
 // bootloader needs pump the event loop (the window stays painted, its timers
 // run), so events arrive in the middle of an operation:
-// - a user command (the ...Click operations) is refused and does nothing:
-//   one operation runs at a time, and IsBusy tells whether one runs;
+// - a user command (the ...Click operations) is refused and does nothing
+//   but beep: one operation runs at a time, and IsBusy tells whether one
+//   runs (the window refuses its own commands by it);
 // - a device that stopped answering is reported when the operation ends,
 //   and only when it still has not answered (a retry may have reached it);
 // - a device found meanwhile is listed, but the operation's device stays
@@ -208,9 +209,9 @@ private:
         TBootloaderHost& FHost;
     };
     friend class TBusy;
-    // A user command: refused while an operation runs (it can only have
-    // come through the event loop of that operation's waits), otherwise an
-    // operation of its own.
+    // A user command: refused with a beep while an operation runs (it can
+    // only have come through the event loop of that operation's waits),
+    // otherwise an operation of its own.
     class TCommand {
     public:
         explicit TCommand(TBootloaderHost& Host);

@@ -150,6 +150,16 @@ protected:
         s.insert(s.find('\n', at) + 1, Lines);
         std::ofstream(Folder / "Settings.ini", std::ios::trunc) << s;
     }
+    // Settings.ini with lines added to [Known Devices] (NumDevices replaced).
+    void KnownDevices(Integer Count, const String& Lines) {
+        std::ifstream in(Folder / "Settings.ini");
+        std::stringstream text;
+        text << in.rdbuf();
+        String s = text.str();
+        const auto at = s.find("NumDevices=");
+        s.replace(at, s.find('\n', at) - at, "NumDevices=" + IntToStr(Count) + "\n" + Lines);
+        std::ofstream(Folder / "Settings.ini", std::ios::trunc) << s;
+    }
     // The windows in the program's order, aimed at the simulated device.
     void Make() {
         MainForm = new TMainForm(nullptr);
@@ -568,6 +578,111 @@ TEST_F(MainWindowTest, ACommandDuringAnOperationIsRefusedAndClosingWaitsForItsEn
     ProcessMessages(); // the window is freed once the loop runs
     EXPECT_TRUE(destroyed);
     MainForm = nullptr;
+}
+
+// What the commands refused during an operation must leave alone: what
+// the operation uses and what it shows.
+struct TWindowState {
+    String ImageText;
+    bool ImageLoaded;
+    std::vector<Integer> ProgramImage;
+    String Target, DefaultFirmwareFile;
+    Integer ProcessorIndex;
+    String ProcessorText;
+    std::vector<bool> Checks;
+    bool TestMenuShown, ShowOperations;
+    std::vector<String> Results;
+    std::size_t FileDialogs, PrintDialogs, Boxes, Requests;
+    bool operator==(const TWindowState&) const = default;
+};
+
+TEST_F(MainWindowTest, AtTheRetryPromptCommandsThatWouldChangeTheUpgradeDoNothing) {
+    General(FullViewSettings);
+    KnownDevices(2, "DeviceName01=PIC32MX775F256H\nDeviceID01=0x04307033\nProgBlockSizePcu01=128\n");
+    Start();
+    TMainForm* f = MainForm;
+    ASSERT_EQ(f->ProcessorCombo->Items()->Count(), 2);
+    TScriptedDialogs dialogs;
+    TMenuItem* const checks[] = {f->Options_EraseFirst, f->Options_BlankCheckFirst, f->Options_VerifyAfter,
+                                 f->Options_RunAfter, f->Options_DumpAllProgMem, f->Options_ProgMem,
+                                 f->Options_ID_Mem, f->Options_ConfigMem, f->Options_EEPROM_Mem,
+                                 f->Test_ShowAllOperations, f->TestShowOutputReports, f->TestShowInputReports,
+                                 f->TestShowIP, f->Test_ShowProgMemDuringVerify, f->Test_ShowProdImageMemory};
+    std::size_t boxes = 0;
+    auto state = [&] {
+        TWindowState w;
+        TBootloaderHost& h = f->Host();
+        w.ImageText = h.Image.Lines.Text();
+        w.ImageLoaded = h.Image.Loaded;
+        w.ProgramImage = *h.Image.Buffers.Buffer(0);
+        w.Target = h.CurrentTarget.DeviceName + "/" + IntToStr(h.CurrentTarget.DeviceID);
+        w.DefaultFirmwareFile = f->DefaultFirmwareFile;
+        w.ProcessorIndex = f->ProcessorCombo->ItemIndex();
+        w.ProcessorText = f->ProcessorCombo->Text();
+        for (TMenuItem* i : checks)
+            w.Checks.push_back(i->Checked());
+        w.TestMenuShown = f->MenuTest->Visible();
+        w.ShowOperations = DataModule1->ShowOperations();
+        w.Results = Lines();
+        w.FileDialogs = dialogs.FileDialogs().size();
+        w.PrintDialogs = dialogs.PrintDialogs().size();
+        w.Boxes = boxes;
+        w.Requests = Sim->RequestCount();
+        return w;
+    };
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"File, New", [&] { f->File_New->Click(); }},
+        {"File, Open hex file", [&] { f->File_OpenHex->Click(); }},
+        {"File, Open firmware file", [&] { f->File_OpenFW->Click(); }},
+        {"File, Save hex file", [&] { f->File_SaveHex->Click(); }},
+        {"File, Print", [&] { f->File_Print->Click(); }},
+        {"processor list", [&] {
+             f->ProcessorCombo->SetFocus();
+             KeyInput(kaDown, VK_DOWN, {});
+             KeyInput(kaUp, VK_DOWN, {});
+         }},
+        {"CLEAR Results", [&] { Click(f->ClearBtn); }},
+        {"PRINT Results", [&] { Click(f->PrintBtn); }},
+        {"SAVE Results", [&] { Click(f->SaveBtn); }},
+        {"Find All", [&] { Click(f->FindAllBtn); }},
+        {"Connect", [&] { f->FixedIP_Btn->OnClick(f->FixedIP_Btn); }},
+        {"Upgrade Now", [&] { Click(f->UpgradeBtn); }},
+        {"Program, Program", [&] { f->Prog_Program->Click(); }},
+        {"Program, Erase", [&] { f->Prog_Erase->Click(); }},
+        {"Test, Store", [&] { f->Test_StoreIP->Click(); }},
+        {"Test, Read", [&] { f->Test_ReadIP->Click(); }},
+        {"the Test menu revealed", [&] {
+             MouseInput(f->ResultsSheet, maDown, mbRight, {ssCtrl}, {300, 418});
+             MouseInput(f->ResultsSheet, maUp, mbRight, {ssCtrl}, {300, 418});
+         }},
+    };
+    bool prompted = false;
+    Sim->AddFault("failblock:0x9D000200:1");
+    SetMessageBoxHandler([&](const TMessageBoxRequest& Box) {
+        ++boxes;
+        if (prompted || Box.Text.rfind("An error occurred when programming the block", 0) != 0) return mrNo;
+        prompted = true;
+        std::vector<std::pair<String, std::function<void()>>> all(std::begin(commands), std::end(commands));
+        for (TMenuItem* i : checks)
+            all.push_back({i->Name(), [i] { i->Click(); }});
+        for (const auto& [name, fire] : all) {
+            const TWindowState before = state();
+            fire();
+            ProcessMessages();
+            EXPECT_TRUE(state() == before) << name;
+        }
+        return mrYes;
+    });
+    TScopeExit restore([] { SetMessageBoxHandler(nullptr); });
+    f->Prog_BlockProgramClick(nullptr);
+    ASSERT_TRUE(prompted);
+    // The upgrade went on as without the commands: the retry, the verify, the restart.
+    EXPECT_EQ(boxes, 1u);
+    EXPECT_TRUE(Sim->WaitForRequests(0x09, 1, 5000));
+    EXPECT_EQ(f->QxStatusPane1->Caption(), "Upgrade successfully completed! You can exit now.");
+    const std::vector<String> lines = Lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Retry succeeded."), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "  Verify PASSED"), lines.end());
 }
 
 } // namespace
