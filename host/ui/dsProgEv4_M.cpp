@@ -117,9 +117,24 @@ void TMainForm::FormCreate(TObject*) {
     FHost->ReadOwnVersion();
     FHost->AtStartup = true;
     Application->SetHelpFile("PCSideH.hlp");
+    FitPagesToClient();
     InitialSizes = {Width(), Height(), MainPageControl->Width(), MainPageControl->Height(),
                     ResultsMemo->Width(), ResultsMemo->Height(), RomMemo->Width(), RomMemo->Height()};
     Randomize();
+}
+
+void TMainForm::FitPagesToClient() {
+    // The window is at least its minimum width, wider than the client area
+    // it is described with: the page control takes the whole client area
+    // between the device row and the status line, and the memos on its pages
+    // grow with it as they do when the window is resized.
+    const Integer top = Panel1->Top() + Panel1->Height();
+    const Integer height = QxStatusBar1->Top() - top;
+    const Integer dw = ClientWidth() - MainPageControl->Width();
+    const Integer dh = height - MainPageControl->Height();
+    MainPageControl->SetBounds(0, top, ClientWidth(), height);
+    for (TQxMemo* memo : {ResultsMemo, RomMemo})
+        memo->SetBounds(memo->Left(), memo->Top(), memo->Width() + dw, memo->Height() + dh);
 }
 
 void TMainForm::LoadLogo() {

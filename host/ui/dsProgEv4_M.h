@@ -221,6 +221,9 @@ private:
     // no operation runs any more.
     template <class F> void Command(F&& Work);
     void LoadLogo();
+    // The page control fills the client area between the device row and the
+    // status line (the window may be wider than described).
+    void FitPagesToClient();
 
     std::unique_ptr<TBootloaderHost> FHost;
     TDataModule1* FAgent = nullptr; // DataModule1 once StartUp took it

@@ -307,7 +307,7 @@ TEST_F(MainWindowTest, ACorruptLogoIsReportedAndTheWindowIsStillBuilt) {
     // The rest of FormCreate ran: the results pane's header and the sizes.
     ASSERT_EQ(Lines().size(), 3u);
     EXPECT_EQ(Lines()[0].rfind("Ethernet Quenta:  ", 0), 0u);
-    EXPECT_EQ(MainForm->InitialSizes.ResultsWidth, 569);
+    EXPECT_EQ(MainForm->InitialSizes.ResultsWidth, 579);
     MainForm->StartUp();
     EXPECT_EQ(MainForm->DeviceIDCombo->Items()->Count(), 1);
 }
@@ -323,8 +323,40 @@ TEST_F(MainWindowTest, EnlargingTheWindowEnlargesThePagesAndBothMemos) {
     EXPECT_EQ(f->ResultsMemo->Height(), s.ResultsHeight + 30);
     EXPECT_EQ(f->RomMemo->Width(), s.RomWidth + 40);
     EXPECT_EQ(f->RomMemo->Height(), s.RomHeight + 30);
-    EXPECT_EQ(s.ResultsWidth, 569);
+    // As described (569 x 388), widened with the pages to the minimum window width.
+    EXPECT_EQ(s.ResultsWidth, 579);
     EXPECT_EQ(s.ResultsHeight, 388);
+}
+
+TEST_F(MainWindowTest, ThePagesFillTheClientAreaInEveryView) {
+    General(FullViewSettings);
+    Start();
+    TMainForm* f = MainForm;
+    struct TView {
+        const char* Name;
+        Byte Mode;
+        TQxTabSheet* Page;
+    };
+    const TView views[] = {{"full view, Results", 1, f->ResultsSheet},
+                           {"full view, About", 1, f->AboutSheet},
+                           {"simple view", 0, f->AboutSheet}};
+    for (const TView& v : views) {
+        SCOPED_TRACE(v.Name);
+        f->SetOperatingMode(v.Mode);
+        f->MainPageControl->SetActivePage(v.Page);
+        Idle();
+        const TRect page = f->MainPageControl->BoundsRect();
+        EXPECT_EQ(page, TRect(0, f->Panel1->Height(), f->ClientWidth(), f->QxStatusBar1->Top()));
+        // The window's right edge shows the page control's own right edge,
+        // below the tabs.
+        const QImage window = Shown(f), own = GrabWindow(f->MainPageControl);
+        ASSERT_EQ(own.width(), page.Width());
+        const int client = TWindowAccess::Widget(f)->height() - f->ClientHeight();
+        for (int y = 25; y < page.Height() - 1; y += 7)
+            for (int x = 1; x <= 10; ++x)
+                ASSERT_EQ(window.pixel(f->ClientWidth() - x, client + page.Top + y), own.pixel(own.width() - x, y))
+                    << x << " from the right, " << y << " down the pages";
+    }
 }
 
 TEST_F(MainWindowTest, ClearSaveAndPrintTheResults) {
