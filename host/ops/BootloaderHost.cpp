@@ -20,7 +20,10 @@ TBootloaderHost::TBusy::~TBusy() {
 }
 
 TBootloaderHost::TCommand::TCommand(TBootloaderHost& Host) {
-    if (!Host.IsBusy()) FBusy.emplace(Host);
+    if (Host.IsBusy())
+        Host.FView.Beep();
+    else
+        FBusy.emplace(Host);
 }
 
 void TBootloaderHost::ReleaseHeldReports() {

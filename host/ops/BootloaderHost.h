@@ -9,12 +9,13 @@
 // Everything runs on the GUI thread. Waits for answers and the pauses the
 // bootloader needs pump the event loop (the window stays painted, its timers
 // run), so events arrive in the middle of an operation:
-// - a user command (the ...Click operations) is refused and does nothing:
-//   one operation runs at a time, and IsBusy tells whether one runs;
+// - a user command (the ...Click operations) is refused and does nothing
+//   but beep: one operation runs at a time, and IsBusy tells whether one
+//   runs (the window refuses its own commands by it);
 // - a device that stopped answering is reported when the operation ends,
 //   and only when it still has not answered (a retry may have reached it);
 // - a device found meanwhile is listed, but the operation's device stays
-//   selected (unless the operation is the discovery itself);
+//   selected (unless the operation is a discovery, Find All or Connect);
 // - a device object removed stays alive, out of every list, until the
 //   outermost operation ends.
 
@@ -208,9 +209,9 @@ private:
         TBootloaderHost& FHost;
     };
     friend class TBusy;
-    // A user command: refused while an operation runs (it can only have
-    // come through the event loop of that operation's waits), otherwise an
-    // operation of its own.
+    // A user command: refused with a beep while an operation runs (it can
+    // only have come through the event loop of that operation's waits),
+    // otherwise an operation of its own.
     class TCommand {
     public:
         explicit TCommand(TBootloaderHost& Host);
@@ -307,6 +308,7 @@ private:
     TdsProg* FSelected = nullptr;
     Integer FSelectedIndex = -1;
     Integer FBusyDepth = 0;
-    bool FDiscovering = false;         // a discovery request waits for its answers
+    bool FDiscovering = false;         // Find All or Connect runs: devices found are selected
+    bool FFoundByDiscovery = false;    // the running discovery selected a device it found
     std::vector<Integer> FHeldReports; // device IDs not responding while an operation ran
 };

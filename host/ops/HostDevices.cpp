@@ -5,6 +5,7 @@
 #include "host/ops/BootloaderHost.h"
 #include "host/ops/IpAddressText.h"
 #include "platform/rtl/EventLoop.h"
+#include "platform/rtl/Guards.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
@@ -85,10 +86,12 @@ void TBootloaderHost::DeviceFound(TObject* Sender, Integer OpenIntfIndex, Intege
     const Integer index = FView.ComboAdd(d->PeerIP);
     FComboDevices.push_back(d);
     d->DeviceName = "Dev_" + IntToStr(index);
-    // An operation keeps the device it works on; a discovery selects what it finds.
+    // An operation keeps the device it works on; a discovery (Find All or
+    // Connect, to their end) selects what it finds.
     if (!IsBusy() || FDiscovering) {
         FView.ComboSetItemIndex(index);
         SelectDevice(index);
+        FFoundByDiscovery = FDiscovering;
     }
     AddResultLine(Format("+ + + Device[%d] with ID = 0x%x  has PeerIP = %s. + + +",
                          {OpenIntfIndex, NewDevID, d->PeerIP}));
@@ -239,6 +242,8 @@ void TBootloaderHost::FixedIP_BtnClick(const String& Text) {
 void TBootloaderHost::FindAll() {
     CreateDispatcher();
     if (!FDispatcher) return;
+    TRestoreOnExit<bool> discovering(FDiscovering, true);
+    FFoundByDiscovery = false;
     const bool wasFound = FAgent->DeviceAnswered;
     FAgent->DeviceAnswered = false;
     RemoveAllDevices();
@@ -257,6 +262,8 @@ void TBootloaderHost::ConnectTo(const String& Text) {
     }
     CreateDispatcher();
     if (!FDispatcher) return;
+    TRestoreOnExit<bool> discovering(FDiscovering, true);
+    FFoundByDiscovery = false;
     const bool wasFound = FAgent->DeviceAnswered;
     FAgent->DeviceAnswered = false;
     if (FDevices.empty()) CreateDefaultDevice();
@@ -267,18 +274,15 @@ void TBootloaderHost::ConnectTo(const String& Text) {
 }
 
 void TBootloaderHost::Discover() {
-    FDiscovering = true;
-    struct TDone {
-        bool& Flag;
-        ~TDone() { Flag = false; }
-    } done{FDiscovering};
     SendDiscovery(*this, FDispatcher, FView);
     AwaitDiscoveryReply(FDispatcher);
 }
 
 void TBootloaderHost::FinishDiscovery(bool ClearWhenFound, bool CheckFit, const char* NotFoundText) {
     if (FAgent->DeviceAnswered) {
-        SelectDevice(0);
+        // The first device, unless a later one answered meanwhile and was
+        // selected as it was found.
+        if (!FFoundByDiscovery) SelectDevice(0);
         EnableDeviceControls(true);
         if (ClearWhenFound) FView.ClearResults();
         Status("Bootloader device found and selected");

@@ -4,6 +4,7 @@
 #include "host/ops/BootloaderHost.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/EventLoop.h"
+#include "platform/rtl/Guards.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
@@ -69,6 +70,12 @@ bool TBootloaderHost::ProgramDevice() {
         AddResultLine(Text);
         return false;
     };
+    // Whichever way the attempt ends, the progress window goes and the
+    // cursor is the normal one again.
+    TScopeExit tidy([this] {
+        FView.HideProgress();
+        Hourglass(false);
+    });
     VerifyAll = true;
     AbortFlag = false;
     Status("Checking programmer firmware version...");

@@ -92,6 +92,8 @@ const TClassInfo& TMainForm::ClassInfo() {
         b.Method("Options_ID_MemClick", &T::Options_ID_MemClick);
         b.Method("Options_ConfigMemClick", &T::Options_ConfigMemClick);
         b.Method("Options_EEPROM_MemClick", &T::Options_EEPROM_MemClick);
+        b.Method("Test_ShowProgMemDuringVerifyClick", &T::Test_ShowProgMemDuringVerifyClick);
+        b.Method("Test_ShowProdImageMemoryClick", &T::Test_ShowProdImageMemoryClick);
         b.Method("HelpVeltrinOnWebClick", &T::HelpVeltrinOnWebClick).Method("HelpAboutClick", &T::HelpAboutClick);
         return b.Register();
     }();
@@ -115,9 +117,24 @@ void TMainForm::FormCreate(TObject*) {
     FHost->ReadOwnVersion();
     FHost->AtStartup = true;
     Application->SetHelpFile("PCSideH.hlp");
+    FitPagesToClient();
     InitialSizes = {Width(), Height(), MainPageControl->Width(), MainPageControl->Height(),
                     ResultsMemo->Width(), ResultsMemo->Height(), RomMemo->Width(), RomMemo->Height()};
     Randomize();
+}
+
+void TMainForm::FitPagesToClient() {
+    // The window is at least its minimum width, wider than the client area
+    // it is described with: the page control takes the whole client area
+    // between the device row and the status line, and the memos on its pages
+    // grow with it as they do when the window is resized.
+    const Integer top = Panel1->Top() + Panel1->Height();
+    const Integer height = QxStatusBar1->Top() - top;
+    const Integer dw = ClientWidth() - MainPageControl->Width();
+    const Integer dh = height - MainPageControl->Height();
+    MainPageControl->SetBounds(0, top, ClientWidth(), height);
+    for (TQxMemo* memo : {ResultsMemo, RomMemo})
+        memo->SetBounds(memo->Left(), memo->Top(), memo->Width() + dw, memo->Height() + dh);
 }
 
 void TMainForm::LoadLogo() {
@@ -166,6 +183,7 @@ void TMainForm::LoadSettings() {
     }
     ProcessorCombo->SetItemIndex(s.ProcessorIndex);
     ProcessorCombo->SetText(s.ProcessorText);
+    FTargetIndex = s.ProcessorIndex;
     DefaultFirmwareFile = s.DefaultFirmwareFile;
     FHost->ApplySettings(s);
     LoadFirmwareFile(!DefaultFirmwareFile.empty() && DefaultFirmwareFile[0] == '/' ? DefaultFirmwareFile
@@ -255,19 +273,39 @@ void TMainForm::Prod_MakeProductImageClick(TObject*) { Command([this] { FHost->P
 void TMainForm::Prog_RunCodeClick(TObject*) { Command([this] { FHost->Prog_RunCodeClick(); }); }
 void TMainForm::Test_StoreIPClick(TObject*) { Command([this] { FHost->Test_StoreIPClick(); }); }
 void TMainForm::Test_ReadIPClick(TObject*) { Command([this] { FHost->Test_ReadIPClick(); }); }
-void TMainForm::ShowOpsChkClick(TObject*) { FHost->ShowOpsChkClick(); }
+void TMainForm::ShowOpsChkClick(TObject*) {
+    if (!Refused(Test_ShowAllOperations)) FHost->ShowOpsChkClick();
+}
+
+bool TMainForm::Refused(TMenuItem* AutoChecked) {
+    if (!FHost->IsBusy()) return false;
+    // The menu has already inverted the item's check mark.
+    if (AutoChecked) AutoChecked->SetChecked(!AutoChecked->Checked());
+    Beep();
+    return true;
+}
 
 void TMainForm::ProcessorComboSelect(TObject*) {
+    if (Refused()) {
+        // The operation keeps its target; the list shows it again.
+        ProcessorCombo->SetItemIndex(FTargetIndex);
+        if (FTargetIndex < 0) ProcessorCombo->SetText("");
+        return;
+    }
     const Integer i = ProcessorCombo->ItemIndex();
     if (i < 0 || i >= static_cast<Integer>(FProcessorIds.size())) return;
     const Integer selected = FHost->Catalogue.SelectTargetById(FProcessorIds[static_cast<size_t>(i)], FHost->CurrentTarget);
-    if (selected >= 0) ProcessorCombo->SetItemIndex(selected);
+    if (selected < 0) return;
+    ProcessorCombo->SetItemIndex(selected);
+    FTargetIndex = selected;
 }
 
-void TMainForm::File_NewClick(TObject*) { FHost->Image.NewImage(); }
+void TMainForm::File_NewClick(TObject*) {
+    if (!Refused()) FHost->Image.NewImage();
+}
 
 void TMainForm::File_OpenHexClick(TObject*) {
-    if (OpenHexDialog->Execute()) LoadHexFile(OpenHexDialog->FileName());
+    if (!Refused() && OpenHexDialog->Execute()) LoadHexFile(OpenHexDialog->FileName());
 }
 
 void TMainForm::LoadHexFile(const String& FileName) {
@@ -277,7 +315,7 @@ void TMainForm::LoadHexFile(const String& FileName) {
 }
 
 void TMainForm::File_OpenFWClick(TObject*) {
-    if (!OpenFwDialog->Execute()) return;
+    if (Refused() || !OpenFwDialog->Execute()) return;
     const String file = OpenFwDialog->FileName();
     if (MessageDlg("Would you like to make this the default firmware file \r\nthat this program opens the next "
                    "time it is started? ",
@@ -293,6 +331,7 @@ void TMainForm::LoadFirmwareFile(const String& FileName) {
 }
 
 void TMainForm::File_SaveHexClick(TObject*) {
+    if (Refused()) return;
     if (FHost->Image.ReadBackLines.Count() == 0) {
         Beep();
         MessageDlg("There is nothing to save! You need to read the device first, \r\nusing menu item Program | Read.",
@@ -304,10 +343,12 @@ void TMainForm::File_SaveHexClick(TObject*) {
 
 void TMainForm::File_ExitClick(TObject*) { Close(); }
 
-void TMainForm::ClearBtnClick(TObject*) { ClearResults(); }
+void TMainForm::ClearBtnClick(TObject*) {
+    if (!Refused()) ClearResults();
+}
 
 void TMainForm::PrintBtnClick(TObject*) {
-    if (!PrintDialog1->Execute()) return;
+    if (Refused() || !PrintDialog1->Execute()) return;
     TextFile f;
     AssignPrn(f);
     Rewrite(f);
@@ -319,32 +360,37 @@ void TMainForm::PrintBtnClick(TObject*) {
 }
 
 void TMainForm::SaveBtnClick(TObject*) {
-    if (SaveDialog1->Execute()) ResultsMemo->Lines()->SaveToFile(SaveDialog1->FileName());
+    if (!Refused() && SaveDialog1->Execute()) ResultsMemo->Lines()->SaveToFile(SaveDialog1->FileName());
 }
 
 void TMainForm::ResultsSheetMouseDown(TObject*, TMouseButton Button, TShiftState Shift, Integer, Integer) {
-    if (Button != mbRight || !Shift.Contains(ssCtrl)) return;
+    // The Test menu's visibility decides what some operations show.
+    if (Button != mbRight || !Shift.Contains(ssCtrl) || Refused()) return;
     MenuTest->SetVisible(!MenuTest->Visible());
     FileDumpBuffers->SetVisible(MenuTest->Visible());
 }
 
-void TMainForm::TestShowOutputReportsClick(TObject*) { TestShowOutputReports->SetChecked(!TestShowOutputReports->Checked()); }
-void TMainForm::TestShowInputReportsClick(TObject*) { TestShowInputReports->SetChecked(!TestShowInputReports->Checked()); }
-void TMainForm::TestShowIPClick(TObject*) { TestShowIP->SetChecked(!TestShowIP->Checked()); }
-void TMainForm::Options_EraseFirstClick(TObject*) { Options_EraseFirst->SetChecked(!Options_EraseFirst->Checked()); }
-void TMainForm::Options_BlankCheckFirstClick(TObject*) {
-    Options_BlankCheckFirst->SetChecked(!Options_BlankCheckFirst->Checked());
+// The check marks that operations consult: inverted when no operation runs.
+void TMainForm::ToggleCheck(TMenuItem* Item) {
+    if (!Refused()) Item->SetChecked(!Item->Checked());
 }
-void TMainForm::Options_VerifyAfterClick(TObject*) { Options_VerifyAfter->SetChecked(!Options_VerifyAfter->Checked()); }
-// The item checks itself (AutoCheck).
-void TMainForm::Options_RunAfterClick(TObject*) {}
-void TMainForm::Options_DumpAllProgMemClick(TObject*) {
-    Options_DumpAllProgMem->SetChecked(!Options_DumpAllProgMem->Checked());
-}
-void TMainForm::Options_ProgMemClick(TObject*) { Options_ProgMem->SetChecked(!Options_ProgMem->Checked()); }
-void TMainForm::Options_ID_MemClick(TObject*) { Options_ID_Mem->SetChecked(!Options_ID_Mem->Checked()); }
-void TMainForm::Options_ConfigMemClick(TObject*) { Options_ConfigMem->SetChecked(!Options_ConfigMem->Checked()); }
-void TMainForm::Options_EEPROM_MemClick(TObject*) { Options_EEPROM_Mem->SetChecked(!Options_EEPROM_Mem->Checked()); }
+
+void TMainForm::TestShowOutputReportsClick(TObject*) { ToggleCheck(TestShowOutputReports); }
+void TMainForm::TestShowInputReportsClick(TObject*) { ToggleCheck(TestShowInputReports); }
+void TMainForm::TestShowIPClick(TObject*) { ToggleCheck(TestShowIP); }
+// These items check themselves (AutoCheck): a refusal takes the mark back.
+void TMainForm::Test_ShowProgMemDuringVerifyClick(TObject*) { Refused(Test_ShowProgMemDuringVerify); }
+void TMainForm::Test_ShowProdImageMemoryClick(TObject*) { Refused(Test_ShowProdImageMemory); }
+void TMainForm::Options_EraseFirstClick(TObject*) { ToggleCheck(Options_EraseFirst); }
+void TMainForm::Options_BlankCheckFirstClick(TObject*) { ToggleCheck(Options_BlankCheckFirst); }
+void TMainForm::Options_VerifyAfterClick(TObject*) { ToggleCheck(Options_VerifyAfter); }
+// The item checks itself (AutoCheck): a refusal takes the mark back.
+void TMainForm::Options_RunAfterClick(TObject*) { Refused(Options_RunAfter); }
+void TMainForm::Options_DumpAllProgMemClick(TObject*) { ToggleCheck(Options_DumpAllProgMem); }
+void TMainForm::Options_ProgMemClick(TObject*) { ToggleCheck(Options_ProgMem); }
+void TMainForm::Options_ID_MemClick(TObject*) { ToggleCheck(Options_ID_Mem); }
+void TMainForm::Options_ConfigMemClick(TObject*) { ToggleCheck(Options_ConfigMem); }
+void TMainForm::Options_EEPROM_MemClick(TObject*) { ToggleCheck(Options_EEPROM_Mem); }
 
 void TMainForm::HelpVeltrinOnWebClick(TObject*) {
     String error;

@@ -10,8 +10,10 @@
 // only File Exit and Program Program / Run Program), 1 the full view.
 //
 // While an operation waits for the device the event loop runs: the host
-// refuses a second command meanwhile, and a request to close the window
-// is held until the operation has ended.
+// refuses a second command meanwhile, the window refuses every command that
+// would change what the operation uses or shows (image, target, options,
+// results, the Test menu), and a request to close the window is held until
+// the operation has ended.
 
 #include "controls/button/QxButton.h"
 #include "controls/common/QxFrameController.h"
@@ -155,6 +157,8 @@ public:
     void TestShowOutputReportsClick(TObject* Sender);
     void TestShowInputReportsClick(TObject* Sender);
     void TestShowIPClick(TObject* Sender);
+    void Test_ShowProgMemDuringVerifyClick(TObject* Sender);
+    void Test_ShowProdImageMemoryClick(TObject* Sender);
     void Options_EraseFirstClick(TObject* Sender);
     void Options_BlankCheckFirstClick(TObject* Sender);
     void Options_VerifyAfterClick(TObject* Sender);
@@ -208,15 +212,24 @@ protected:
 
 private:
     TMenuItem* Item(TOpsMenuItem Which) const;
+    // True, with a beep, while an operation runs: a command that would change
+    // what it uses or shows does nothing then (its waits run the event loop).
+    // AutoChecked: the item the menu has just inverted gets its check back.
+    bool Refused(TMenuItem* AutoChecked = nullptr);
+    void ToggleCheck(TMenuItem* Item);
     // Runs a command of the host; a close asked for meanwhile follows once
     // no operation runs any more.
     template <class F> void Command(F&& Work);
     void LoadLogo();
+    // The page control fills the client area between the device row and the
+    // status line (the window may be wider than described).
+    void FitPagesToClient();
 
     std::unique_ptr<TBootloaderHost> FHost;
     TDataModule1* FAgent = nullptr; // DataModule1 once StartUp took it
     TXxteaKey FirmwareKey{};
     std::vector<Integer> FProcessorIds; // the DeviceID of each processor list item
+    Integer FTargetIndex = -1;          // the processor list item of the current target
     Byte FOperatingMode = 4;
     bool FCloseWhenIdle = false;
     bool FClosing = false;

@@ -414,10 +414,12 @@ object MainForm: TMainForm
       object Test_ShowProgMemDuringVerify: TMenuItem
         Caption = 'Show program memory during Verify'
         AutoCheck = True
+        OnClick = Test_ShowProgMemDuringVerifyClick
       end
       object Test_ShowProdImageMemory: TMenuItem
         Caption = 'Show Product Image memory'
         AutoCheck = True
+        OnClick = Test_ShowProdImageMemoryClick
       end
     end
     object Menu_Options: TMenuItem

@@ -322,11 +322,17 @@ Integer TTextWidget::AppendLine(const String& Value) {
     }
     // Lines added one after another are kept and go into the document
     // together at the next look at it (any call here, any event of the
-    // widget): one insertion instead of one layout per line.
+    // widget), and at the latest in the next pass of the event loop, which
+    // also paints them: one insertion and one paint instead of one layout
+    // per line.
     QTextDocument* doc = FMemo->document();
     if (FPendingCount == 0) {
         FPendingIntoLastBlock = doc->lastBlock().length() == 1;
         FPendingFirstIndex = doc->blockCount() - (FPendingIntoLastBlock ? 1 : 0);
+        if (!FShowPosted) {
+            FShowPosted = true;
+            QMetaObject::invokeMethod(this, [this] { ShowHeldLines(); }, Qt::QueuedConnection);
+        }
     } else {
         FPending += QLatin1Char('\n');
     }
@@ -343,13 +349,29 @@ void TTextWidget::FlushLines() const {
     const bool atEnd = bar->value() == bar->maximum();
     const bool wasSetting = FSettingText;
     FSettingText = true; // reported as each line was added
-    QTextCursor c(FMemo->document());
-    c.movePosition(QTextCursor::End);
-    if (!FPendingIntoLastBlock) c.insertBlock();
-    c.insertText(text);
+    QTextDocument* doc = FMemo->document();
+    if (FPendingIntoLastBlock && !doc->isEmpty()) {
+        // Into the empty block after a final line break.
+        QTextCursor c(doc);
+        c.movePosition(QTextCursor::End);
+        c.insertText(text);
+    } else {
+        // A new block after the last (the first one of an empty text): the
+        // widget's own append, which repaints only what moved into view.
+        FMemo->appendPlainText(text);
+    }
     FSettingText = wasSetting;
     // A pane that showed its end goes on showing it.
     if (atEnd) bar->setValue(bar->maximum());
+}
+
+void TTextWidget::ShowHeldLines() {
+    FShowPosted = false;
+    if (FPendingCount == 0 || !FMemo) return; // a look at the document took them in
+    FlushLines();
+    // The insertion asks for a paint, which would come in the loop's next
+    // pass: it is given now, painting what changed (as the pass would).
+    QCoreApplication::sendPostedEvents(FMemo->window(), QEvent::UpdateRequest);
 }
 
 QPlainTextEdit* TTextWidget::Memo() const {

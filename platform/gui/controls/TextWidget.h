@@ -63,7 +63,9 @@ public:
     Integer LineFromChar(Integer CharIndex) const;
     // Adds a line after the last one (into the last one when it is empty,
     // as in an empty text or one that ends with a line break); answers its
-    // index.
+    // index. Lines added together are held and go into the document at
+    // once: at the next look at the text, at the latest in the next pass of
+    // the event loop, which paints them.
     Integer AppendLine(const String& Value);
     void PutLine(Integer Index, const String& Value);
     void InsertLine(Integer Index, const String& Value);
@@ -94,6 +96,9 @@ private:
     // The memo's widget with the lines added so far in its document.
     QPlainTextEdit* Memo() const;
     void FlushLines() const;
+    // Posted when a first line is held: the held lines go into the document
+    // and are painted.
+    void ShowHeldLines();
     TCustomEdit* FOwner;
     QPointer<QLineEdit> FLine;
     QPointer<QPlainTextEdit> FMemo;
@@ -105,4 +110,5 @@ private:
     mutable Integer FPendingCount = 0;
     mutable Integer FPendingFirstIndex = 0;
     mutable bool FPendingIntoLastBlock = false;
+    bool FShowPosted = false; // ShowHeldLines is on its way
 };

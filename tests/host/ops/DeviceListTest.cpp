@@ -123,9 +123,9 @@ class TSecondDevice {
 public:
     TSecondDevice() { FSocket = ::socket(AF_INET, SOCK_DGRAM, 0); }
     ~TSecondDevice() { ::close(FSocket); }
-    void Answer(const devsim::TSimLogEntry& Request) {
+    void Answer(const devsim::TSimLogEntry& Request, Word DeviceID) {
         devsim::TSimDatagram a;
-        a.DeviceID = 0x0A02;
+        a.DeviceID = DeviceID;
         a.MsgNum = Request.MsgNum;
         a.Payload[0] = 3;
         a.Payload[1] = 2;
@@ -154,42 +154,59 @@ protected:
     // host asks the first device for its version.
     void PrepareDevice(TDevSim& Sim) override {
         Sim.OnRequest = [this](const devsim::TSimLogEntry& e) {
-            if (!AnswerTwice || e.Command != cmdGetVersion) return;
+            if (!SecondId || e.Command != cmdGetVersion) return;
             if (e.DeviceID == 0)
                 Discovery = e;
             else
-                Second.Answer(Discovery);
+                Second.Answer(Discovery, static_cast<Word>(SecondId.load()));
         };
     }
     TSecondDevice Second;
-    std::atomic<bool> AnswerTwice{false};
+    std::atomic<int> SecondId{0};   // the second device's ID; 0: it does not answer
     devsim::TSimLogEntry Discovery; // used on the device's thread only
 };
 
-TEST_F(TwoDevicesTest, TwoAnswersToOneDiscoveryMakeTwoDevices) {
+TEST_F(TwoDevicesTest, TheSecondAnswerToADiscoveryBecomesDev1AndTheSelectedDevice) {
     Connect();
-    AnswerTwice = true;
-    View.Lines.clear();
-    // A repeated discovery goes to the address typed before.
-    Host->FindAllBtnClick();
-    // The late answer is routed when the window next waits for messages.
-    for (int i = 0; i < 100 && Host->DeviceList().size() < 2; ++i)
-        WaitMessage(20);
-    ASSERT_EQ(Host->DeviceList().size(), 2u);
-    TdsProg* first = Host->DeviceList()[0];
-    TdsProg* second = Host->DeviceList()[1];
-    EXPECT_EQ(first->AssignedID, 1);
-    EXPECT_EQ(first->DeviceName, "Dev_0");
-    EXPECT_EQ(second->AssignedID, 0x0A02);
-    EXPECT_EQ(second->DeviceName, "Dev_1");
-    EXPECT_EQ(Host->SelectedDevice(), second);
-    EXPECT_EQ(Host->SelectedIndex(), 1);
-    EXPECT_EQ(View.ComboItems, (std::vector<String>{"127.0.0.1", "127.0.0.1"}));
-    EXPECT_EQ(View.ComboIndex, 1);
-    EXPECT_TRUE(LinesInOrder({"+ + + Device[2] with ID = 0xa02  has just been FOUND. + + +",
-                              "(There are now 2 known devices connected)", "",
-                              "+ + + Device[2] with ID = 0xa02  has PeerIP = 127.0.0.1. + + +"}));
-    EXPECT_EQ(View.CountLines("+ + + Device[2] with ID = 0xa02  has just been FOUND. + + +"), 1);
+    // The first device answers the version read late enough that the second
+    // device's answer comes while the read is outstanding (on the real clock,
+    // which the device's delay follows).
+    TScopedClock realTime(nullptr);
+    Sim->AddFault("late:0x00:50");
+    struct TCase {
+        const char* Command;
+        Integer Id;
+        std::function<void()> Run;
+    };
+    const TCase cases[] = {
+        // Connect keeps the device it has; Find All starts the list again (a
+        // repeated discovery goes to the address typed before).
+        {"Connect", 0x0A02, [this] { Host->FixedIP_BtnClick("127.0.0.1"); }},
+        {"Find All", 0x0A03, [this] { Host->FindAllBtnClick(); }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Command);
+        SecondId = c.Id;
+        View.Lines.clear();
+        c.Run();
+        SecondId = 0;
+        ASSERT_EQ(Host->DeviceList().size(), 2u);
+        TdsProg* first = Host->DeviceList()[0];
+        TdsProg* second = Host->DeviceList()[1];
+        EXPECT_EQ(first->AssignedID, 1);
+        EXPECT_EQ(first->DeviceName, "Dev_0");
+        EXPECT_EQ(second->AssignedID, c.Id);
+        EXPECT_EQ(second->DeviceName, "Dev_1");
+        EXPECT_EQ(Host->SelectedDevice(), second);
+        EXPECT_EQ(Host->SelectedIndex(), 1);
+        EXPECT_EQ(View.ComboItems, (std::vector<String>{"127.0.0.1", "127.0.0.1"}));
+        EXPECT_EQ(View.ComboIndex, 1);
+        const String found = Format("+ + + Device[2] with ID = 0x%x  has just been FOUND. + + +", {c.Id});
+        EXPECT_TRUE(LinesInOrder({found, "(There are now 2 known devices connected)", "",
+                                  Format("+ + + Device[2] with ID = 0x%x  has PeerIP = 127.0.0.1. + + +", {c.Id}),
+                                  "Bootloader Version = 3.2.1.2  "}));
+        EXPECT_EQ(View.CountLines(found), 1);
+    }
 }
 
 TEST(IpAddressText, InvalidAddresses) {

@@ -113,20 +113,39 @@ TEST_F(UpgradeTest, AFailedBlockIsRetriedWhenTheUserSaysYes) {
     EXPECT_TRUE(Sim->WaitForRequests(cmdRunApplication, 1, 5000));
 }
 
-TEST_F(UpgradeTest, ADeclinedRetryEndsProgrammingWithTheInvestigateBox) {
+TEST_F(UpgradeTest, ADeclinedRetryEndsProgrammingWithTheInvestigateBoxAndTidiesUp) {
     Connect();
     LoadImage(SampleImage(Sim->ReadWords(0xBFC00000, 4)));
-    Sim->AddFault("failblock:0x9D000200:1");
-    View.Answers = {maNo};
-    Host->Prog_BlockProgramClick();
-    EXPECT_TRUE(
-        LinesInOrder({"Retry declined.", "", "Error -- A problem occurred when programming device."}));
-    ASSERT_EQ(View.Boxes.size(), 2u);
-    EXPECT_EQ(View.Boxes[1].Text, "Unable to program your device.  Please investigate and try again.");
-    EXPECT_EQ(View.Boxes[1].Kind, mkInformation);
-    // One attempt only, and the code that did not program is not started.
-    EXPECT_EQ(View.CountLines("Erasing..."), 1);
-    EXPECT_EQ(Sim->RequestCount(cmdRunApplication), 0u);
+    // A failed program block, a lost answer in program memory (the restored
+    // boot stub takes the first two), a failed boot block.
+    for (const char* fault : {"failblock:0x9D000200:1", "noanswer:0x0B:4", "failblock:0xBFC01000:1"}) {
+        SCOPED_TRACE(fault);
+        View.Lines.clear();
+        View.Boxes.clear();
+        View.ProgressShown = View.Hourglass = false;
+        Sim->ClearLog();
+        Sim->AddFault(fault);
+        bool progressAtPrompt = false;
+        View.OnBox = [&](const TRecordedBox& Box) {
+            if (Box.Buttons == mbYesNo) progressAtPrompt = View.ProgressShown;
+        };
+        View.Answers = {maNo};
+        Host->Prog_BlockProgramClick();
+        View.OnBox = nullptr;
+        EXPECT_TRUE(
+            LinesInOrder({"Retry declined.", "", "Error -- A problem occurred when programming device."}));
+        ASSERT_EQ(View.Boxes.size(), 2u);
+        EXPECT_EQ(View.Boxes[1].Text, "Unable to program your device.  Please investigate and try again.");
+        EXPECT_EQ(View.Boxes[1].Kind, mkInformation);
+        // One attempt only, and the code that did not program is not started.
+        EXPECT_EQ(View.CountLines("Erasing..."), 1);
+        EXPECT_EQ(Sim->RequestCount(cmdRunApplication), 0u);
+        // The progress window was up at the prompt and is gone; the cursor is back.
+        EXPECT_TRUE(progressAtPrompt);
+        EXPECT_FALSE(View.ProgressShown);
+        EXPECT_FALSE(View.Hourglass);
+        Sim->ClearFaults();
+    }
 }
 
 TEST_F(UpgradeTest, ChunksNeverTouchTheBootloaderButMayEndRightBelowIt) {

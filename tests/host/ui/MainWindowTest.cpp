@@ -1,8 +1,8 @@
 // The main window in-process, offscreen, with its real controls, against a
 // simulated device on loopback (manual clock: the bootloader's pauses cost
 // nothing): start-up, the two views, the logo, resizing, the results pane's
-// clear, save and print, the hidden Test menu, the options, the IP settings
-// dialog, and the main road driven by mouse events.
+// clear, save and print and its lines on screen, the hidden Test menu, the
+// options, the IP settings dialog, and the main road driven by mouse events.
 #include "host/image/FirmwareFile.h"
 #include "host/ops/OwnVersion.h"
 #include "host/ui/BLAbout.h"
@@ -12,12 +12,17 @@
 #include "platform/gui/controls/Printers.h"
 #include "platform/gui/graphics/Jpeg.h"
 #include "platform/gui/controls/WindowInput.h"
+#include "platform/gui/controls/WindowSurface.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/EventLoop.h"
 #include "platform/rtl/Guards.h"
 #include "tools/devsim/DevSim.h"
 #include "tools/devsim/SimDatagram.h"
 
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -56,6 +61,38 @@ std::map<Cardinal, Byte> HexBytes(const String& File) {
             break;
     }
     return bytes;
+}
+
+// What the screen shows of a control now: its part of its window's picture
+// as last painted (nothing is painted for the picture).
+QImage Shown(TWinControl* Control) {
+    QWidget* w = TWindowAccess::Widget(Control);
+    if (!w) return QImage();
+    const QPixmap window = QGuiApplication::primaryScreen()->grabWindow(w->window()->winId());
+    const QPoint at = w->mapTo(w->window(), QPoint(0, 0));
+    return window.toImage().copy(QRect(at, w->size()));
+}
+
+// The lines of text a memo shows, top to bottom, as the runs of rows that
+// hold dark pixels inside its frame and scroll bars; each run with the width
+// from the left of the text to its rightmost dark pixel.
+struct TInkBand {
+    int Top, Bottom, Width;
+};
+std::vector<TInkBand> InkBands(const QImage& Memo) {
+    std::vector<TInkBand> bands;
+    const int margin = 4, bars = 20;
+    for (int y = margin; y < Memo.height() - bars; ++y) {
+        int right = -1;
+        for (int x = margin; x < Memo.width() - bars; ++x)
+            if (qGray(Memo.pixel(x, y)) < 128) right = x;
+        if (right < 0) continue;
+        if (bands.empty() || bands.back().Bottom != y)
+            bands.push_back({y, y + 1, right});
+        else
+            bands.back() = {bands.back().Top, y + 1, std::max(bands.back().Width, right)};
+    }
+    return bands;
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -113,6 +150,16 @@ protected:
         s.insert(s.find('\n', at) + 1, Lines);
         std::ofstream(Folder / "Settings.ini", std::ios::trunc) << s;
     }
+    // Settings.ini with lines added to [Known Devices] (NumDevices replaced).
+    void KnownDevices(Integer Count, const String& Lines) {
+        std::ifstream in(Folder / "Settings.ini");
+        std::stringstream text;
+        text << in.rdbuf();
+        String s = text.str();
+        const auto at = s.find("NumDevices=");
+        s.replace(at, s.find('\n', at) - at, "NumDevices=" + IntToStr(Count) + "\n" + Lines);
+        std::ofstream(Folder / "Settings.ini", std::ios::trunc) << s;
+    }
     // The windows in the program's order, aimed at the simulated device.
     void Make() {
         MainForm = new TMainForm(nullptr);
@@ -128,6 +175,12 @@ protected:
         MainForm->StartUp();
         MainForm->Show();
         ProcessMessages();
+    }
+    // Runs the event loop until nothing is left to paint: no paint is on its
+    // way when the next lines come.
+    static void Idle() {
+        for (int i = 0; i < 5; ++i)
+            ProcessMessages();
     }
     // A click of the left button in the middle of a control, as the user makes it.
     static void Click(TControl* Control) {
@@ -254,7 +307,7 @@ TEST_F(MainWindowTest, ACorruptLogoIsReportedAndTheWindowIsStillBuilt) {
     // The rest of FormCreate ran: the results pane's header and the sizes.
     ASSERT_EQ(Lines().size(), 3u);
     EXPECT_EQ(Lines()[0].rfind("Ethernet Quenta:  ", 0), 0u);
-    EXPECT_EQ(MainForm->InitialSizes.ResultsWidth, 569);
+    EXPECT_EQ(MainForm->InitialSizes.ResultsWidth, 579);
     MainForm->StartUp();
     EXPECT_EQ(MainForm->DeviceIDCombo->Items()->Count(), 1);
 }
@@ -270,8 +323,40 @@ TEST_F(MainWindowTest, EnlargingTheWindowEnlargesThePagesAndBothMemos) {
     EXPECT_EQ(f->ResultsMemo->Height(), s.ResultsHeight + 30);
     EXPECT_EQ(f->RomMemo->Width(), s.RomWidth + 40);
     EXPECT_EQ(f->RomMemo->Height(), s.RomHeight + 30);
-    EXPECT_EQ(s.ResultsWidth, 569);
+    // As described (569 x 388), widened with the pages to the minimum window width.
+    EXPECT_EQ(s.ResultsWidth, 579);
     EXPECT_EQ(s.ResultsHeight, 388);
+}
+
+TEST_F(MainWindowTest, ThePagesFillTheClientAreaInEveryView) {
+    General(FullViewSettings);
+    Start();
+    TMainForm* f = MainForm;
+    struct TView {
+        const char* Name;
+        Byte Mode;
+        TQxTabSheet* Page;
+    };
+    const TView views[] = {{"full view, Results", 1, f->ResultsSheet},
+                           {"full view, About", 1, f->AboutSheet},
+                           {"simple view", 0, f->AboutSheet}};
+    for (const TView& v : views) {
+        SCOPED_TRACE(v.Name);
+        f->SetOperatingMode(v.Mode);
+        f->MainPageControl->SetActivePage(v.Page);
+        Idle();
+        const TRect page = f->MainPageControl->BoundsRect();
+        EXPECT_EQ(page, TRect(0, f->Panel1->Height(), f->ClientWidth(), f->QxStatusBar1->Top()));
+        // The window's right edge shows the page control's own right edge,
+        // below the tabs.
+        const QImage window = Shown(f), own = GrabWindow(f->MainPageControl);
+        ASSERT_EQ(own.width(), page.Width());
+        const int client = TWindowAccess::Widget(f)->height() - f->ClientHeight();
+        for (int y = 25; y < page.Height() - 1; y += 7)
+            for (int x = 1; x <= 10; ++x)
+                ASSERT_EQ(window.pixel(f->ClientWidth() - x, client + page.Top + y), own.pixel(own.width() - x, y))
+                    << x << " from the right, " << y << " down the pages";
+    }
 }
 
 TEST_F(MainWindowTest, ClearSaveAndPrintTheResults) {
@@ -333,6 +418,38 @@ TEST_F(MainWindowTest, ClearSaveAndPrintTheResults) {
         EXPECT_NEAR(left["first"] - std::stod(all.substr(x + 6)), 16 * blank, 0.5);
     }
     EXPECT_EQ(Lines(), before);
+}
+
+TEST_F(MainWindowTest, ResultLinesAreOnScreenOnceTheEventLoopRan) {
+    General(FullViewSettings);
+    Start();
+    TMainForm* f = MainForm;
+    f->ClearBtnClick(nullptr);
+    Idle();
+    ASSERT_EQ(InkBands(Shown(f->ResultsMemo)).size(), 1u) << "the header line";
+    for (int i = 1; i <= 4; ++i)
+        f->AddResultLine(String(6 * i, 'W'));
+    ProcessMessages();
+    const std::vector<TInkBand> bands = InkBands(Shown(f->ResultsMemo));
+    ASSERT_EQ(bands.size(), 5u);
+    for (std::size_t i = 2; i < bands.size(); ++i)
+        EXPECT_GT(bands[i].Width, bands[i - 1].Width) << "line " << i;
+}
+
+TEST_F(MainWindowTest, BlankCheckLinesAreOnScreenOnceTheEventLoopRan) {
+    General(FullViewSettings);
+    Start();
+    TMainForm* f = MainForm;
+    f->ClearBtnClick(nullptr);
+    Idle();
+    f->Prog_BlankCheck->Click();
+    ASSERT_EQ(Sim->RequestCount(0x08), 1u);
+    ProcessMessages();
+    std::size_t written = 0;
+    for (const String& l : Lines())
+        written += l.find_first_not_of(' ') != String::npos;
+    ASSERT_GE(written, 3u); // the header, "Performing Blank Check..." and its verdict
+    EXPECT_EQ(InkBands(Shown(f->ResultsMemo)).size(), written);
 }
 
 TEST_F(MainWindowTest, ASaveOrPrintThatFailsLeavesTheResultsAsTheyWere) {
@@ -493,6 +610,111 @@ TEST_F(MainWindowTest, ACommandDuringAnOperationIsRefusedAndClosingWaitsForItsEn
     ProcessMessages(); // the window is freed once the loop runs
     EXPECT_TRUE(destroyed);
     MainForm = nullptr;
+}
+
+// What the commands refused during an operation must leave alone: what
+// the operation uses and what it shows.
+struct TWindowState {
+    String ImageText;
+    bool ImageLoaded;
+    std::vector<Integer> ProgramImage;
+    String Target, DefaultFirmwareFile;
+    Integer ProcessorIndex;
+    String ProcessorText;
+    std::vector<bool> Checks;
+    bool TestMenuShown, ShowOperations;
+    std::vector<String> Results;
+    std::size_t FileDialogs, PrintDialogs, Boxes, Requests;
+    bool operator==(const TWindowState&) const = default;
+};
+
+TEST_F(MainWindowTest, AtTheRetryPromptCommandsThatWouldChangeTheUpgradeDoNothing) {
+    General(FullViewSettings);
+    KnownDevices(2, "DeviceName01=PIC32MX775F256H\nDeviceID01=0x04307033\nProgBlockSizePcu01=128\n");
+    Start();
+    TMainForm* f = MainForm;
+    ASSERT_EQ(f->ProcessorCombo->Items()->Count(), 2);
+    TScriptedDialogs dialogs;
+    TMenuItem* const checks[] = {f->Options_EraseFirst, f->Options_BlankCheckFirst, f->Options_VerifyAfter,
+                                 f->Options_RunAfter, f->Options_DumpAllProgMem, f->Options_ProgMem,
+                                 f->Options_ID_Mem, f->Options_ConfigMem, f->Options_EEPROM_Mem,
+                                 f->Test_ShowAllOperations, f->TestShowOutputReports, f->TestShowInputReports,
+                                 f->TestShowIP, f->Test_ShowProgMemDuringVerify, f->Test_ShowProdImageMemory};
+    std::size_t boxes = 0;
+    auto state = [&] {
+        TWindowState w;
+        TBootloaderHost& h = f->Host();
+        w.ImageText = h.Image.Lines.Text();
+        w.ImageLoaded = h.Image.Loaded;
+        w.ProgramImage = *h.Image.Buffers.Buffer(0);
+        w.Target = h.CurrentTarget.DeviceName + "/" + IntToStr(h.CurrentTarget.DeviceID);
+        w.DefaultFirmwareFile = f->DefaultFirmwareFile;
+        w.ProcessorIndex = f->ProcessorCombo->ItemIndex();
+        w.ProcessorText = f->ProcessorCombo->Text();
+        for (TMenuItem* i : checks)
+            w.Checks.push_back(i->Checked());
+        w.TestMenuShown = f->MenuTest->Visible();
+        w.ShowOperations = DataModule1->ShowOperations();
+        w.Results = Lines();
+        w.FileDialogs = dialogs.FileDialogs().size();
+        w.PrintDialogs = dialogs.PrintDialogs().size();
+        w.Boxes = boxes;
+        w.Requests = Sim->RequestCount();
+        return w;
+    };
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"File, New", [&] { f->File_New->Click(); }},
+        {"File, Open hex file", [&] { f->File_OpenHex->Click(); }},
+        {"File, Open firmware file", [&] { f->File_OpenFW->Click(); }},
+        {"File, Save hex file", [&] { f->File_SaveHex->Click(); }},
+        {"File, Print", [&] { f->File_Print->Click(); }},
+        {"processor list", [&] {
+             f->ProcessorCombo->SetFocus();
+             KeyInput(kaDown, VK_DOWN, {});
+             KeyInput(kaUp, VK_DOWN, {});
+         }},
+        {"CLEAR Results", [&] { Click(f->ClearBtn); }},
+        {"PRINT Results", [&] { Click(f->PrintBtn); }},
+        {"SAVE Results", [&] { Click(f->SaveBtn); }},
+        {"Find All", [&] { Click(f->FindAllBtn); }},
+        {"Connect", [&] { f->FixedIP_Btn->OnClick(f->FixedIP_Btn); }},
+        {"Upgrade Now", [&] { Click(f->UpgradeBtn); }},
+        {"Program, Program", [&] { f->Prog_Program->Click(); }},
+        {"Program, Erase", [&] { f->Prog_Erase->Click(); }},
+        {"Test, Store", [&] { f->Test_StoreIP->Click(); }},
+        {"Test, Read", [&] { f->Test_ReadIP->Click(); }},
+        {"the Test menu revealed", [&] {
+             MouseInput(f->ResultsSheet, maDown, mbRight, {ssCtrl}, {300, 418});
+             MouseInput(f->ResultsSheet, maUp, mbRight, {ssCtrl}, {300, 418});
+         }},
+    };
+    bool prompted = false;
+    Sim->AddFault("failblock:0x9D000200:1");
+    SetMessageBoxHandler([&](const TMessageBoxRequest& Box) {
+        ++boxes;
+        if (prompted || Box.Text.rfind("An error occurred when programming the block", 0) != 0) return mrNo;
+        prompted = true;
+        std::vector<std::pair<String, std::function<void()>>> all(std::begin(commands), std::end(commands));
+        for (TMenuItem* i : checks)
+            all.push_back({i->Name(), [i] { i->Click(); }});
+        for (const auto& [name, fire] : all) {
+            const TWindowState before = state();
+            fire();
+            ProcessMessages();
+            EXPECT_TRUE(state() == before) << name;
+        }
+        return mrYes;
+    });
+    TScopeExit restore([] { SetMessageBoxHandler(nullptr); });
+    f->Prog_BlockProgramClick(nullptr);
+    ASSERT_TRUE(prompted);
+    // The upgrade went on as without the commands: the retry, the verify, the restart.
+    EXPECT_EQ(boxes, 1u);
+    EXPECT_TRUE(Sim->WaitForRequests(0x09, 1, 5000));
+    EXPECT_EQ(f->QxStatusPane1->Caption(), "Upgrade successfully completed! You can exit now.");
+    const std::vector<String> lines = Lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Retry succeeded."), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "  Verify PASSED"), lines.end());
 }
 
 } // namespace
