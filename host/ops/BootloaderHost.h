@@ -308,6 +308,7 @@ private:
     TdsProg* FSelected = nullptr;
     Integer FSelectedIndex = -1;
     Integer FBusyDepth = 0;
+    String FDiscoverySendError;        // why the last discovery request could not be sent
     bool FDiscovering = false;         // Find All or Connect runs: devices found are selected
     bool FFoundByDiscovery = false;    // the running discovery selected a device it found
     std::vector<Integer> FHeldReports; // device IDs not responding while an operation ran

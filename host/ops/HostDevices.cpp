@@ -212,9 +212,12 @@ bool TBootloaderHost::AwaitDiscoveryReply(TdsProg* Device) {
 
 namespace {
 
+const char* const UnableToSendText = "+ + + Unable to send to device! + + +";
+
 // Sends the discovery request of the dispatcher: the version request to its
-// peer (the broadcast address unless an address was typed).
-void SendDiscovery(TBootloaderHost& Host, TdsProg* Dispatcher, IBootloaderView& View) {
+// peer (the broadcast address unless an address was typed). Returns why the
+// request could not be sent, or an empty text when it went out.
+String SendDiscovery(TBootloaderHost& Host, TdsProg* Dispatcher, IBootloaderView& View) {
     Host.SetDispatcherHeader(Dispatcher);
     Dispatcher->Device_ID->SetValue(0);
     Dispatcher->Command->SetValue(cmdGetVersion);
@@ -222,9 +225,11 @@ void SendDiscovery(TBootloaderHost& Host, TdsProg* Dispatcher, IBootloaderView& 
     try {
         Dispatcher->Send();
     } catch (const std::exception& e) {
-        View.AddResultLine("+ + + Unable to send to device! + + +");
+        View.AddResultLine(UnableToSendText);
         View.AddResultLine(e.what());
+        return e.what();
     }
+    return String();
 }
 
 } // namespace
@@ -274,7 +279,7 @@ void TBootloaderHost::ConnectTo(const String& Text) {
 }
 
 void TBootloaderHost::Discover() {
-    SendDiscovery(*this, FDispatcher, FView);
+    FDiscoverySendError = SendDiscovery(*this, FDispatcher, FView);
     AwaitDiscoveryReply(FDispatcher);
 }
 
@@ -291,6 +296,12 @@ void TBootloaderHost::FinishDiscovery(bool ClearWhenFound, bool CheckFit, const 
     } else {
         EnableDeviceControls(false);
         FView.ClearResults();
+        // The pane is cleared for the answer; a request that never went out
+        // says so again, or nothing would tell why no device was found.
+        if (!FDiscoverySendError.empty()) {
+            AddResultLine(UnableToSendText);
+            AddResultLine(FDiscoverySendError);
+        }
         AddResultLine(NotFoundText);
         Status(NoDevicesStatus);
         FView.MessageBox(NotFoundText, mkInformation, mbOKOnly);

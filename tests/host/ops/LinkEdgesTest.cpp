@@ -43,8 +43,11 @@ TEST_F(LinkEdgesTest, AReadAnswerClaimingMoreWordsThanItsPayloadWritesOnlyThePay
 
 TEST_F(LinkEdgesTest, ADiscoveryRequestThatCannotBeSentEndsAsNoDeviceFound) {
     // The fixture refuses broadcasts: Find All's request cannot go out. The
-    // command ends as one that found nothing, and raises nothing.
+    // command ends as one that found nothing, and raises nothing; the pane,
+    // cleared for the outcome, still says why.
     EXPECT_NO_THROW(Host->FindAllBtnClick());
+    ASSERT_GE(View.Lines.size(), 3u);
+    EXPECT_EQ(View.Lines[View.Lines.size() - 3], "+ + + Unable to send to device! + + +");
     EXPECT_EQ(View.Lines.back(), "No devices in upgrade mode were found.\r\n\r\nPlease put your device in upgrade "
                                  "mode, \r\nconnect it to the network, and click Find All.");
     EXPECT_EQ(View.StatusText, "No devices in Upgrade Mode were found");
