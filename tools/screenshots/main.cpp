@@ -50,6 +50,9 @@ int main(int argc, char** argv) {
         // The windows find their files (the logo) in the build's dist folder.
         SetProgramFileName(String(QUENTA_DIST_DIR) + "/Bravik_PIC32E_F512_ENC28J60");
         CreateHostWindows();
+        // Its caption, catalogue (the processor list) and options, as at start.
+        MainForm->LoadSettings();
+        MainForm->ClearResults();
         const String folder = argv[1];
         // The simple view as the program starts in it, with a device listed.
         MainForm->SetOperatingMode(0);
