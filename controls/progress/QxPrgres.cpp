@@ -127,10 +127,11 @@ void TQxCustomProgressBar::SetTotalParts(Integer Value) {
     SetPercent(0);
 }
 
+// The parts are cut to the total once both are known; Percent stays as the
+// form stores it (a stored bar shows what it showed when it was stored).
 void TQxCustomProgressBar::Loaded() {
     TGraphicControl::Loaded();
     FPartsComplete = std::min(FPartsComplete, FTotalParts);
-    if (FTotalParts > 0) FPercent = static_cast<Word>(std::nearbyint(100.0 * FPartsComplete / FTotalParts));
 }
 
 void TQxCustomProgressBar::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
