@@ -348,7 +348,7 @@ TQxCustomGlyphStatus::TQxCustomGlyphStatus(TComponent* AOwner)
     : TQxCustomStatusPane(AOwner), FGlyph(std::make_unique<TBitmap>()), FImageChangeLink(std::make_unique<TChangeLink>()) {
     FGlyph->OnChange = [this](TObject*) { GlyphChanged(); };
     FImageChangeLink->OnChange = [this](TObject* Sender) {
-        if (Sender == FImages) Update();
+        if (Sender == FImages) Repaint(); // at once, as a bitmap button does
     };
 }
 

@@ -267,4 +267,30 @@ TEST_F(StatusPane, AnOpaqueGlyphPaneFillsThePicturesSideAndShowsTheDisabledImage
     EXPECT_EQ(At(p.Left, p.Top), ColorToRGB(clBlue));
 }
 
+class TCountingGlyphStatus : public TQxGlyphStatus {
+public:
+    using TQxGlyphStatus::TQxGlyphStatus;
+    int Paints = 0;
+
+protected:
+    void Paint() override {
+        ++Paints;
+        TQxGlyphStatus::Paint();
+    }
+};
+
+TEST_F(StatusPane, AnImageListChangeRepaintsAtOnce) {
+    auto* pane = Make<TCountingGlyphStatus>(Form, {0, 0, 60, 20});
+    TImageList list(nullptr);
+    pane->SetImages(&list);
+    pane->SetImageIndex(0);
+    Form->Show();
+    Application->ProcessMessages();
+    const int before = pane->Paints;
+    TBitmap image(16, 16);
+    list.Add(&image, nullptr);
+    EXPECT_EQ(pane->Paints, before + 1);
+    pane->SetImages(nullptr);
+}
+
 } // namespace
