@@ -527,21 +527,13 @@ void TQxMemo::UpdateFrameState(bool MouseNotFocus, bool Value) {
     UpdateColors();
 }
 
+// Line and Column name the caret, wherever a selection left it.
 Integer TQxMemo::Line() const {
-    DWORD start = 0, end = 0;
-    auto* self = const_cast<TQxMemo*>(this);
-    if (!self->HandleAllocated()) return 1;
-    self->Perform(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return static_cast<Integer>(self->Perform(EM_LINEFROMCHAR, end)) + 1;
+    return CaretPos().Y + 1;
 }
 
 Integer TQxMemo::Column() const {
-    DWORD start = 0, end = 0;
-    auto* self = const_cast<TQxMemo*>(this);
-    if (!self->HandleAllocated()) return 1;
-    self->Perform(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const LRESULT line = self->Perform(EM_LINEFROMCHAR, end);
-    return static_cast<Integer>(end - self->Perform(EM_LINEINDEX, static_cast<WPARAM>(line))) + 1;
+    return CaretPos().X + 1;
 }
 
 void TQxMemo::SetColumn(Integer Value) {
