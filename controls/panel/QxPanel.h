@@ -130,6 +130,10 @@ public:
     // The client rectangle within the library borders (the whole client
     // area of a dock site, whose dock tree takes the borders off itself).
     virtual TRect PanelClientRect();
+    // ClientRect, ClientWidth and ClientHeight are the area inside the
+    // borders (PanelClientRect); the window's own client area stays whole
+    // (WindowClientRect), as the borders are painted on it.
+    TRect ClientRect() const override;
     void AdjustClientRect(TRect& Rect) override;
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
     void DefineProperties(TFiler* Filer) override;
