@@ -259,6 +259,7 @@ const TClassInfo& TQxDialogButtons::ClassInfo() {
         RegisterButtonTypes();
         TClassBuilder<T> b("TQxDialogButtons", &TQxCustomPanel::ClassInfo());
         PublishPanelProperties(b);
+        b.Qualify("Align").Default(alBottom);
         const char* names[] = {"Ok", "Cancel", "Help"};
         const char* defaults[] = {"OK", "Cancel", "&Help"};
         for (Integer i = biOk; i <= biHelp; ++i) {

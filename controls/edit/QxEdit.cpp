@@ -636,11 +636,11 @@ namespace {
 template <class T> void PublishFramedColors(TClassBuilder<T>& B) {
     B.Property("Color", &T::Color, [](T* c, TColor v) { c->SetColor(v); }, ColorTypeInfo())
         .Default(clWindow)
-        .Stored([](const T* c) { return c->Enabled() && !(c->FrameController() && c->FrameControllerNotifications().Contains(fcpColor)); });
+        .Stored([](const T* c) { return c->Enabled() && !FrameControllerGoverns(c, fcpColor); });
     B.Property("FocusColor", &T::FocusColor, &T::SetFocusColor, ColorTypeInfo())
         .Default(clWindow)
         .Stored([](const T* c) {
-            return !(c->FrameController() && c->FrameControllerNotifications().Contains(fcpFocusColor)) &&
+            return !FrameControllerGoverns(c, fcpFocusColor) &&
                    ColorToRGB(c->FocusColor()) != ColorToRGB(c->Color());
         });
     PublishFrameSettings<fcpDisabledColor, fcpReadOnlyColor, fcpReadOnlyColorOnFocus, fcpFrameColor,

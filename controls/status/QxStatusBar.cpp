@@ -290,6 +290,7 @@ const TClassInfo& TQxStatusBar::ClassInfo() {
         using T = TQxStatusBar;
         TClassBuilder<T> b("TQxStatusBar", &TQxCustomPanel::ClassInfo());
         PublishPanelProperties(b);
+        b.Qualify("Align").Default(alBottom);
         PublishPanelBorders(b, std::nullopt, std::nullopt, std::nullopt);
         b.Property("AutoScalePanes", &T::AutoScalePanes, &T::SetAutoScalePanes)
             .Default(false)
