@@ -207,6 +207,64 @@ TEST_F(StatusPane, TheFirstPaneOfAGradientBarDrawsNoSeparator) {
     EXPECT_NE(At(1, 5), ColorToRGB(clWindow));
 }
 
+// The caption starts CaptionOffset + 1 inside the interior (BorderWidth and
+// the frame's width in from the edge), ends as far in from its right, or is
+// centred on the interior; it is centred vertically on the height of "Pp".
+TEST_F(StatusPane, TheCaptionSitsByItsAlignmentInTheInterior) {
+    auto* pane = Make<TQxStatusPane>(Form, {0, 0, 20, 10});
+    pane->Font()->SetName(TestBlockFontName);
+    pane->Font()->SetHeight(-4); // cells 4 high, 2 wide, blocks 3 high
+    pane->Font()->SetColor(clRed);
+    pane->SetCaption("ab");
+    Form->Show();
+    TLegend l = FrameLegend();
+    l.push_back({AdjustColorLuminance(clBtnShadow, 30), 'A'});
+    l.push_back({clRed, 'T'});
+    auto map = [&](const char* Text) {
+        return Rows({"FFFFFFFFFFFFFFFFFFFF", "FFAAAAAAAAAAAAAAAAFF", "FAFFFFFFFFFFFFFFFFAF", Text, Text, Text,
+                     "FAFFFFFFFFFFFFFFFFAF", "FAFFFFFFFFFFFFFFFFAF", "FFAAAAAAAAAAAAAAAAFF",
+                     "FFFFFFFFFFFFFFFFFFFF"});
+    };
+    struct Case {
+        TAlignment Alignment;
+        TBiDiMode BiDi;
+        const char* TextRow;
+    } cases[] = {
+        {taLeftJustify, bdLeftToRight, "FAFFFTTTTFFFFFFFFFAF"},
+        {taRightJustify, bdLeftToRight, "FAFFFFFFFFFTTTTFFFAF"},
+        {taCenter, bdLeftToRight, "FAFFFFFFTTTTFFFFFFAF"},
+        {taLeftJustify, bdRightToLeft, "FAFFFFFFFFFTTTTFFFAF"},
+        {taRightJustify, bdRightToLeft, "FAFFFTTTTFFFFFFFFFAF"},
+    };
+    for (const Case& c : cases) {
+        pane->SetAlignment(c.Alignment);
+        pane->SetBiDiMode(c.BiDi);
+        Snapshot(pane);
+        EXPECT_EQ(Map(l), map(c.TextRow)) << c.Alignment << " " << c.BiDi;
+    }
+    // The interior's inset by frame style and border width: where a left
+    // caption's first column and top row land.
+    pane->SetBiDiMode(bdLeftToRight);
+    pane->SetAlignment(taLeftJustify);
+    pane->SetBounds(0, 0, 30, 14);
+    struct Inset {
+        TFrameStyle Frame;
+        Integer K;
+    } insets[] = {{fsNone, 0}, {fsFlat, 1}, {fsPopup, 1}, {fsLowered, 2}, {fsBump, 2}};
+    for (const Inset& f : insets)
+        for (Integer bw : {0, 1, 3}) {
+            pane->SetFrameStyle(f.Frame);
+            pane->SetBorderWidth(bw);
+            Snapshot(pane);
+            const Integer in = bw + f.K, interior = 14 - 2 * in;
+            const std::string m = Map(l);
+            const size_t first = m.find('T');
+            ASSERT_NE(first, std::string::npos);
+            EXPECT_EQ(static_cast<Integer>(first % 31), in + 2 + 1) << f.Frame << " " << bw;
+            EXPECT_EQ(static_cast<Integer>(first / 31), in + (interior - 4) / 2) << f.Frame << " " << bw;
+        }
+}
+
 // ---------------------------------------------------------------- glyph pane
 
 TEST_F(StatusPane, TheGlyphSitsBesideTheFrameOnEitherSideAndIsCutToTheInterior) {
