@@ -1,15 +1,8 @@
 #include "controls/common/QxBlinkingControlsList.h"
 
-#include <algorithm>
-
 TQxBlinkingControlsList* BlinkingControlsList = nullptr;
 
 namespace {
-
-// An interval of 0 would stop the timer for good; the shortest one runs it.
-Cardinal TimerInterval(Word Interval) {
-    return std::max<Cardinal>(Interval, 1);
-}
 
 // Hears of every registered control that is freed and takes it off the
 // list, whether the control unregistered or not.
@@ -34,7 +27,7 @@ private:
 
 TQxBlinkingControlsList::TQxBlinkingControlsList() : FControls(new TList), FWatch(new TControlWatch(this)) {
     FTimer = new TTimer(nullptr);
-    FTimer->SetInterval(TimerInterval(FIntervalOff));
+    FTimer->SetInterval(FIntervalOff);
     FTimer->OnTimer = [this](TObject* Sender) { Tick(Sender); };
     FTimer->SetEnabled(true);
 }
@@ -62,10 +55,10 @@ Integer TQxBlinkingControlsList::Count() const {
 void TQxBlinkingControlsList::Tick(TObject*) {
     if (FBlinkState == 1) {
         FBlinkState = 0;
-        FTimer->SetInterval(TimerInterval(FIntervalOff));
+        FTimer->SetInterval(FIntervalOff);
     } else {
         FBlinkState = 1;
-        FTimer->SetInterval(TimerInterval(FIntervalOn));
+        FTimer->SetInterval(FIntervalOn);
     }
     // A control may leave the list while it handles the phase.
     for (Integer i = 0; i < FControls->Count(); ++i) {

@@ -17,6 +17,8 @@
 // The first period after creation lasts the off interval and ends with the
 // switch to the off phase; from then on the off phase lasts IntervalOff and
 // the on phase IntervalOn. A new interval takes effect at the next switch.
+// A phase of interval 0 stops the timer, as any timer of interval 0 stops:
+// the controls stay in that phase.
 
 #include "platform/gui/controls/Control.h"
 #include "platform/gui/controls/Timers.h"

@@ -123,14 +123,25 @@ template <class T> TClassBuilder<T>& PublishFrameController(TClassBuilder<T>& B)
         .Default(AllFrameControllerNotifications.ToInt());
 }
 
+// A frame controller is set and passes Setting on to the control: the
+// control's own value of every property the setting writes (whatever the
+// property's name: a panel's BorderOuter takes FrameStyle) is not written
+// to form descriptions. For the Stored rules of a control's ClassInfo.
+template <class T>
+bool FrameControllerGoverns(const T* Control, TQxFrameControllerPropertyConnection Setting) {
+    return Control->FrameController() && Control->FrameControllerNotifications().Contains(Setting);
+}
+// The Stored rule of a property that Setting writes.
+template <class T>
+std::function<bool(const T*)> StoredUnlessGoverned(TQxFrameControllerPropertyConnection Setting) {
+    return [Setting](const T* c) { return !FrameControllerGoverns(c, Setting); };
+}
+
 // Publishes the listed settings through T's accessors of their names, each
 // stored in form descriptions only while no controller governs it.
 template <TQxFrameControllerPropertyConnection... Settings, class T>
 TClassBuilder<T>& PublishFrameSettings(TClassBuilder<T>& B) {
-    (PublishFrameSetting<Settings>(B).Stored([](const T* c) {
-        return !(c->FrameController() && c->FrameControllerNotifications().Contains(Settings));
-    }),
-     ...);
+    (PublishFrameSetting<Settings>(B).Stored(StoredUnlessGoverned<T>(Settings)), ...);
     return B;
 }
 

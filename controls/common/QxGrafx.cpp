@@ -519,11 +519,12 @@ void CopyParentBackground(TControl* Control, HDC DC, bool InvalidateParent) {
     {
         TSavedDC saved(DC);
         // The parent's coordinates land on the control; it paints no further
-        // than its own client area.
+        // than its window's client area (borders of a panel included).
         TPoint origin;
         GetViewportOrgEx(DC, &origin);
         SetViewportOrgEx(DC, origin.X - Control->Left(), origin.Y - Control->Top(), nullptr);
-        IntersectClipRect(DC, 0, 0, parent->ClientWidth(), parent->ClientHeight());
+        const TRect client = parent->WindowClientRect();
+        IntersectClipRect(DC, client.Left, client.Top, client.Right, client.Bottom);
         const WPARAM dc = reinterpret_cast<WPARAM>(DC);
         if (Control->HasState(csDesigning)) {
             // While designing, a parent that fails to paint leaves the rest blank.

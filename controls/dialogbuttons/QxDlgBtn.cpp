@@ -64,13 +64,15 @@ void TQxDialogButtons::ClickHelp() {
     if (OnClickHelp) OnClickHelp(this);
 }
 
+// Docked left or right the column is as wide as the widest visible button
+// will be: the widths set, which PositionButtons gives the buttons next.
 void TQxDialogButtons::AdjustPanelSize() {
     switch (Align()) {
     case alLeft:
     case alRight: {
         Integer widest = 0;
         for (Integer i = biOk; i <= biHelp; ++i)
-            if (Button(i)->Visible()) widest = std::max(widest, Button(i)->Width());
+            if (Button(i)->Visible()) widest = std::max(widest, ButtonWidth(i));
         SetWidth(widest + 12);
         break;
     }
@@ -257,6 +259,7 @@ const TClassInfo& TQxDialogButtons::ClassInfo() {
         RegisterButtonTypes();
         TClassBuilder<T> b("TQxDialogButtons", &TQxCustomPanel::ClassInfo());
         PublishPanelProperties(b);
+        b.Qualify("Align").Default(alBottom);
         const char* names[] = {"Ok", "Cancel", "Help"};
         const char* defaults[] = {"OK", "Cancel", "&Help"};
         for (Integer i = biOk; i <= biHelp; ++i) {

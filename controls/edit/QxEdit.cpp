@@ -527,21 +527,13 @@ void TQxMemo::UpdateFrameState(bool MouseNotFocus, bool Value) {
     UpdateColors();
 }
 
+// Line and Column name the caret, wherever a selection left it.
 Integer TQxMemo::Line() const {
-    DWORD start = 0, end = 0;
-    auto* self = const_cast<TQxMemo*>(this);
-    if (!self->HandleAllocated()) return 1;
-    self->Perform(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return static_cast<Integer>(self->Perform(EM_LINEFROMCHAR, end)) + 1;
+    return CaretPos().Y + 1;
 }
 
 Integer TQxMemo::Column() const {
-    DWORD start = 0, end = 0;
-    auto* self = const_cast<TQxMemo*>(this);
-    if (!self->HandleAllocated()) return 1;
-    self->Perform(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const LRESULT line = self->Perform(EM_LINEFROMCHAR, end);
-    return static_cast<Integer>(end - self->Perform(EM_LINEINDEX, static_cast<WPARAM>(line))) + 1;
+    return CaretPos().X + 1;
 }
 
 void TQxMemo::SetColumn(Integer Value) {
@@ -644,11 +636,11 @@ namespace {
 template <class T> void PublishFramedColors(TClassBuilder<T>& B) {
     B.Property("Color", &T::Color, [](T* c, TColor v) { c->SetColor(v); }, ColorTypeInfo())
         .Default(clWindow)
-        .Stored([](const T* c) { return c->Enabled() && !(c->FrameController() && c->FrameControllerNotifications().Contains(fcpColor)); });
+        .Stored([](const T* c) { return c->Enabled() && !FrameControllerGoverns(c, fcpColor); });
     B.Property("FocusColor", &T::FocusColor, &T::SetFocusColor, ColorTypeInfo())
         .Default(clWindow)
         .Stored([](const T* c) {
-            return !(c->FrameController() && c->FrameControllerNotifications().Contains(fcpFocusColor)) &&
+            return !FrameControllerGoverns(c, fcpFocusColor) &&
                    ColorToRGB(c->FocusColor()) != ColorToRGB(c->Color());
         });
     PublishFrameSettings<fcpDisabledColor, fcpReadOnlyColor, fcpReadOnlyColorOnFocus, fcpFrameColor,

@@ -35,7 +35,8 @@ TIPAddress::TIPAddress(TComponent* AOwner) try : TIPAddressWindow(AOwner) {
     SetTabStop(true);
     SetParentColor(true);
     SendRanges();
-    SetAutoSize(true);
+    FAutoSize = true;
+    ApplyAutoSize();
 } catch (const std::exception&) {
     throw Exception("Create Error");
 }
@@ -49,7 +50,7 @@ void TIPAddress::CreateWnd() {
     TIPAddressWindow::CreateWnd();
     if (HandleAllocated()) Perform(IPM_SETADDRESS, 0, static_cast<LPARAM>(FAddress));
     SendRanges();
-    AdjustHeight();
+    ApplyAutoSize();
 }
 
 void TIPAddress::Refresh() {
@@ -116,7 +117,13 @@ void TIPAddress::AdjustHeight() {
 void TIPAddress::SetAutoSize(bool Value) {
     if (Value == FAutoSize) return;
     FAutoSize = Value;
-    if (Value) {
+    ApplyAutoSize();
+}
+
+// On: the height is fixed and follows the font. Off: the height is the
+// control's own (a stored one is kept when the window is made).
+void TIPAddress::ApplyAutoSize() {
+    if (FAutoSize) {
         FControlStyle << csFixedHeight;
         AdjustHeight();
     } else {

@@ -70,6 +70,7 @@ private:
     void Refresh();
     void SendRanges();
     void AdjustHeight();
+    void ApplyAutoSize();
     void CNCommand(TMessage& Message);
     void CNNotify(TMessage& Message);
 

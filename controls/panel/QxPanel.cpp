@@ -172,6 +172,10 @@ TRect TQxCustomPanel::PanelClientRect() {
     return r;
 }
 
+TRect TQxCustomPanel::ClientRect() const {
+    return const_cast<TQxCustomPanel*>(this)->PanelClientRect();
+}
+
 void TQxCustomPanel::AdjustClientRect(TRect& Rect) {
     Rect = PanelClientRect();
     TCustomPanel::AdjustClientRect(Rect); // BorderWidth

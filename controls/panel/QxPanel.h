@@ -130,6 +130,10 @@ public:
     // The client rectangle within the library borders (the whole client
     // area of a dock site, whose dock tree takes the borders off itself).
     virtual TRect PanelClientRect();
+    // ClientRect, ClientWidth and ClientHeight are the area inside the
+    // borders (PanelClientRect); the window's own client area stays whole
+    // (WindowClientRect), as the borders are painted on it.
+    TRect ClientRect() const override;
     void AdjustClientRect(TRect& Rect) override;
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
     void DefineProperties(TFiler* Filer) override;
@@ -332,10 +336,12 @@ TClassBuilder<T>& PublishPanelBorders(TClassBuilder<T>& B, std::optional<TFrameS
 }
 
 // Publishes what a group box shows, a radio group too: the panel's
-// properties, borders without frames on all sides, GroupStyle (gsFlat) and
-// BannerHeight (0).
+// properties with the box's caption at the top left (the defaults its
+// constructor sets), borders without frames on all sides, GroupStyle
+// (gsFlat) and BannerHeight (0).
 template <class T> TClassBuilder<T>& PublishGroupBoxProperties(TClassBuilder<T>& B) {
     PublishPanelProperties(B);
+    B.Qualify("Alignment").Default(taLeftJustify).Qualify("AlignmentVertical").Default(avTop);
     PublishPanelBorders(B, fsNone, fsNone, AllSides);
     return B.Property("GroupStyle", &T::GroupStyle, &T::SetGroupStyle, GroupBoxStyleTypeInfo())
         .Default(gsFlat)

@@ -127,10 +127,11 @@ void TQxCustomProgressBar::SetTotalParts(Integer Value) {
     SetPercent(0);
 }
 
+// The parts are cut to the total once both are known; Percent stays as the
+// form stores it (a stored bar shows what it showed when it was stored).
 void TQxCustomProgressBar::Loaded() {
     TGraphicControl::Loaded();
     FPartsComplete = std::min(FPartsComplete, FTotalParts);
-    if (FTotalParts > 0) FPercent = static_cast<Word>(std::nearbyint(100.0 * FPartsComplete / FTotalParts));
 }
 
 void TQxCustomProgressBar::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
@@ -254,6 +255,7 @@ const TClassInfo& TQxProgressBar::ClassInfo() {
         TClassBuilder<T> b("TQxProgressBar", &TQxCustomProgressBar::ClassInfo());
         b.Property("BackColor", &T::BackColor, &T::SetBackColor, ColorTypeInfo())
             .Default(0xFFFFFF)
+            .Stored(StoredUnlessGoverned<T>(fcpColor))
             .Property("BackColorStop", &T::BackColorStop, &T::SetBackColorStop, ColorTypeInfo())
             .Default(clBtnFace)
             .Property("BarColor", &T::BarColor, &T::SetBarColor, ColorTypeInfo())
@@ -270,12 +272,15 @@ const TClassInfo& TQxProgressBar::ClassInfo() {
             .Default(fsNone)
             .Property("BorderOuter", &T::BorderOuter, &T::SetBorderOuter, FrameStyleExTypeInfo())
             .Default(fsLowered)
+            .Stored(StoredUnlessGoverned<T>(fcpFrameStyle))
             .Property("BorderWidth", &T::BorderWidth, &T::SetBorderWidth)
             .Default(0)
             .Property("FlatColor", &T::FlatColor, &T::SetFlatColor, ColorTypeInfo())
             .Default(clBtnShadow)
+            .Stored(StoredUnlessGoverned<T>(fcpFrameColor))
             .Property("FlatColorAdjustment", &T::FlatColorAdjustment, &T::SetFlatColorAdjustment)
             .Default(30)
+            .Stored(StoredUnlessGoverned<T>(fcpFrameColor))
             .Property("GradientDirection", &T::GradientDirection, &T::SetGradientDirection,
                       GradientDirectionTypeInfo())
             .Default(gdHorizontalCenter)

@@ -39,9 +39,11 @@ Integer TTimeSpinEdit::Value() {
 }
 
 void TTimeSpinEdit::SetValue(Integer Value) {
+    // The zero goes with the value given (12 kept as 5 shows "5"), never in
+    // front of a minus sign, which would make the text no number.
     const Integer kept = Clamp(Value);
     String text = IntToStr(kept);
-    if (FLeadingZero && kept >= 0 && kept < 10) text = "0" + text;
+    if (FLeadingZero && Value < 10 && kept >= 0) text = "0" + text;
     SetText(text);
 }
 

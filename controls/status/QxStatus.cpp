@@ -348,7 +348,7 @@ TQxCustomGlyphStatus::TQxCustomGlyphStatus(TComponent* AOwner)
     : TQxCustomStatusPane(AOwner), FGlyph(std::make_unique<TBitmap>()), FImageChangeLink(std::make_unique<TChangeLink>()) {
     FGlyph->OnChange = [this](TObject*) { GlyphChanged(); };
     FImageChangeLink->OnChange = [this](TObject* Sender) {
-        if (Sender == FImages) Update();
+        if (Sender == FImages) Repaint(); // at once, as a bitmap button does
     };
 }
 
@@ -527,15 +527,18 @@ template <class T> void PublishPaneProperties(TClassBuilder<T>& b) {
         .Property("CaptionOffset", &T::CaptionOffset, &T::SetCaptionOffset)
         .Default(2)
         .Property("FillColor", &T::FillColor, &T::SetFillColor, ColorTypeInfo())
-        .Stored([](const T* c) { return !c->ParentFillColor(); })
+        .Stored([](const T* c) { return !c->ParentFillColor() && !FrameControllerGoverns(c, fcpColor); })
         .Property("ParentFillColor", &T::ParentFillColor, &T::SetParentFillColor)
         .Default(true)
         .Property("FlatColor", &T::FlatColor, &T::SetFlatColor, ColorTypeInfo())
         .Default(clBtnShadow)
+        .Stored(StoredUnlessGoverned<T>(fcpFrameColor))
         .Property("FlatColorAdjustment", &T::FlatColorAdjustment, &T::SetFlatColorAdjustment)
         .Default(30)
+        .Stored(StoredUnlessGoverned<T>(fcpFrameColor))
         .Property("FrameStyle", &T::FrameStyle, &T::SetFrameStyle, FrameStyleTypeInfo())
         .Default(fsFlat)
+        .Stored(StoredUnlessGoverned<T>(fcpFrameStyle))
         .Property("Transparent", &T::Transparent, &T::SetTransparent)
         .Default(true)
         .Event("OnMouseEnter", &T::OnMouseEnter)
@@ -545,6 +548,7 @@ template <class T> void PublishPaneProperties(TClassBuilder<T>& b) {
     PublishControlProperties(b, {"Align", "Color", "Constraints", "Enabled", "Font", "ParentColor", "ParentFont",
                                  "ParentShowHint", "ShowHint", "Visible", "OnClick", "OnDblClick", "OnMouseDown",
                                  "OnMouseMove", "OnMouseUp"});
+    b.Qualify("ParentColor").Default(true).Stored(StoredUnlessGoverned<T>(fcpParentColor));
 }
 
 } // namespace

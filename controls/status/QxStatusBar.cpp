@@ -30,19 +30,19 @@ void TQxStatusBar::ApplyAutoStyle() {
 void TQxStatusBar::SetBorderInner(TFrameStyleEx Value) {
     if (Value == BorderInner()) return;
     TQxCustomPanel::SetBorderInner(Value);
-    if (!HasState(csLoading)) FAutoStyle = false; // a stored bar settles in Loaded
+    FAutoStyle = false;
 }
 
 void TQxStatusBar::SetBorderOuter(TFrameStyleEx Value) {
     if (Value == BorderOuter()) return;
     TQxCustomPanel::SetBorderOuter(Value);
-    if (!HasState(csLoading)) FAutoStyle = false; // a stored bar settles in Loaded
+    FAutoStyle = false;
 }
 
 void TQxStatusBar::SetBorderSides(TSides Value) {
     if (Value == BorderSides()) return;
     TQxCustomPanel::SetBorderSides(Value);
-    if (!HasState(csLoading)) FAutoStyle = false; // a stored bar settles in Loaded
+    FAutoStyle = false;
 }
 
 void TQxStatusBar::Loaded() {
@@ -290,6 +290,7 @@ const TClassInfo& TQxStatusBar::ClassInfo() {
         using T = TQxStatusBar;
         TClassBuilder<T> b("TQxStatusBar", &TQxCustomPanel::ClassInfo());
         PublishPanelProperties(b);
+        b.Qualify("Align").Default(alBottom);
         PublishPanelBorders(b, std::nullopt, std::nullopt, std::nullopt);
         b.Property("AutoScalePanes", &T::AutoScalePanes, &T::SetAutoScalePanes)
             .Default(false)

@@ -424,6 +424,7 @@ public:
             static_assert(sizeof(V) == 0, "unsupported published property type");
         }
         FInfo->FProps.push_back(std::move(p));
+        FQualified = nullptr;
         return *this;
     }
 
@@ -446,7 +447,21 @@ public:
             Self(o)->*Member = *f;
         };
         FInfo->FProps.push_back(std::move(p));
+        FQualified = nullptr;
         return *this;
+    }
+
+    // Makes the property of that name, which this class has published
+    // already, the one that Default and Stored qualify next: a class gives its
+    // own default to a property that a shared publishing helper added.
+    // Raises EInvalidOperation when the class has not published it.
+    TClassBuilder& Qualify(const String& Name) {
+        for (const auto& p : FInfo->FProps)
+            if (SameText(p->Name, Name)) {
+                FQualified = p.get();
+                return *this;
+            }
+        throw EInvalidOperation("Property " + Name + " of " + FInfo->FName + ": not published yet");
     }
 
     // The stored default of the last property.
@@ -495,9 +510,11 @@ private:
     static T* Self(TObject* o) { return static_cast<T*>(o); }
 
     TPropInfo& LastProp() {
+        if (FQualified) return *FQualified;
         if (FInfo->FProps.empty()) throw EInvalidOperation("No property to qualify in " + FInfo->FName);
         return *FInfo->FProps.back();
     }
 
     std::unique_ptr<TClassInfo> FInfo;
+    TPropInfo* FQualified = nullptr; // named by Qualify, until the next property
 };

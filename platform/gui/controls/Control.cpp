@@ -125,10 +125,11 @@ void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AH
     Invalidate();
     Perform(WM_WINDOWPOSCHANGED);
     if (sized) {
-        if (dynamic_cast<TWinControl*>(this))
+        if (auto* w = dynamic_cast<TWinControl*>(this)) {
+            const TRect client = w->WindowClientRect();
             Perform(WM_SIZE, SIZE_RESTORED,
-                    MakeLParam(static_cast<Word>(ClientWidth()), static_cast<Word>(ClientHeight())));
-        else if (!HasState(csLoading))
+                    MakeLParam(static_cast<Word>(client.Width()), static_cast<Word>(client.Height())));
+        } else if (!HasState(csLoading))
             Resize();
     }
     RequestAlign();
@@ -153,7 +154,7 @@ void TControl::SetClientHeight(Integer Value) {
 
 void TControl::SetClientSize(Integer AWidth, Integer AHeight) {
     TRect c = ClientRect();
-    SetBounds(FLeft, FTop, FWidth - c.Right + AWidth, FHeight - c.Bottom + AHeight);
+    SetBounds(FLeft, FTop, FWidth - c.Width() + AWidth, FHeight - c.Height() + AHeight);
 }
 
 TPoint TControl::ClientOrigin() const {

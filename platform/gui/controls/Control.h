@@ -153,10 +153,12 @@ public:
     // Moves and sizes the control (limited by Constraints), sends WM_SIZE
     // and realigns the parent.
     virtual void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight);
-    // The client area in the control's own coordinates.
+    // The client area in the control's own coordinates: where its children
+    // go and what it offers them (a control with borders of its own may
+    // answer less than its window's client area).
     virtual TRect ClientRect() const;
-    Integer ClientWidth() const { return ClientRect().Right; }
-    Integer ClientHeight() const { return ClientRect().Bottom; }
+    Integer ClientWidth() const { return ClientRect().Width(); }
+    Integer ClientHeight() const { return ClientRect().Height(); }
     void SetClientWidth(Integer Value);
     void SetClientHeight(Integer Value);
     virtual void SetClientSize(Integer AWidth, Integer AHeight);

@@ -150,7 +150,7 @@ void TCustomForm::MenuChanged() {
     if (HandleAllocated()) TMenuWindows::UpdateBar(this);
 }
 
-TRect TCustomForm::ClientRect() const {
+TRect TCustomForm::WindowClientRect() const {
     TRect f = FrameMetrics();
     return {0, 0, std::max(0, Width() - f.Left - f.Right), std::max(0, Height() - f.Top - f.Bottom)};
 }

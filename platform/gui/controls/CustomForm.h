@@ -66,7 +66,7 @@ public:
     // The frame around the client area: left/right border, top (caption and
     // border) and bottom border, for the border style.
     TRect FrameMetrics() const;
-    TRect ClientRect() const override;
+    TRect WindowClientRect() const override;
     TPoint ClientOrigin() const override;
     void SetClientSize(Integer AWidth, Integer AHeight) override;
     TCanvas* Canvas() const { return FCanvas.get(); }

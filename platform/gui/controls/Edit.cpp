@@ -823,6 +823,14 @@ void TCustomMemo::SetAlignment(TAlignment Value) {
     RecreateWnd();
 }
 
+TPoint TCustomMemo::CaretPos() const {
+    TTextWidget* w = TextWidget();
+    if (!w) return {0, 0};
+    const Integer caret = w->CaretIndex();
+    const Integer line = w->LineFromChar(caret);
+    return {caret - w->LineIndex(line), line};
+}
+
 void TCustomMemo::Dispatch(TMessage& Message) {
     auto* lines = static_cast<TMemoStrings*>(FLines.get());
     switch (Message.Msg) {

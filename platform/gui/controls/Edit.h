@@ -264,6 +264,10 @@ public:
     void SetWantTabs(bool Value) { FWantTabs = Value; }
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment Value);
+    // The caret's place, both 0-based: X its column, Y its line (where the
+    // caret is, also when a selection was made leftwards); (0, 0) without
+    // a window.
+    TPoint CaretPos() const;
 
     void Dispatch(TMessage& Message) override;
 

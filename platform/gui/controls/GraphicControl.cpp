@@ -40,7 +40,7 @@ void TControlCanvas::CreateHandle() {
     TRect clip;
     if (auto* w = dynamic_cast<TWinControl*>(FControl)) {
         if (w->HandleAllocated()) dc = GetDC(w->Handle());
-        clip = w->ClientRect();
+        clip = w->WindowClientRect();
     } else if (TWinControl* parent = FControl->Parent(); parent && parent->HandleAllocated()) {
         dc = GetDC(parent->Handle());
         if (dc) {

@@ -226,6 +226,12 @@ Integer TTextWidget::SelEnd() const {
     return 0;
 }
 
+Integer TTextWidget::CaretIndex() const {
+    if (FLine) return FLine->cursorPosition();
+    if (FMemo) return Memo()->textCursor().position();
+    return 0;
+}
+
 void TTextWidget::SetSel(Integer Start, Integer End) {
     const Integer length = TextLength();
     if (Start < 0) {

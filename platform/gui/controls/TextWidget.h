@@ -45,6 +45,9 @@ public:
     Integer TextLength() const;
     Integer SelStart() const;
     Integer SelEnd() const;
+    // The caret's character index: the end of the selection the caret is at,
+    // its start when the selection was made leftwards.
+    Integer CaretIndex() const;
     void SetSel(Integer Start, Integer End);
     void ReplaceSel(const String& Value);
     bool Modified() const;

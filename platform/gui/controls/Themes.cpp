@@ -38,7 +38,7 @@ void TThemeServices::DrawParentBackground(HWND Wnd, HDC Target, const TRect* R) 
     TWinControl* parent = control->Parent();
     TSavedDC saved(Target);
     OffsetViewportOrgEx(Target, -control->Left(), -control->Top(), nullptr);
-    TRect clip = parent->ClientRect();
+    TRect clip = parent->WindowClientRect();
     if (R) {
         TRect moved = *R;
         OffsetRect(moved, control->Left(), control->Top());

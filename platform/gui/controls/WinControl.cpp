@@ -393,6 +393,10 @@ void TWinControl::UpdateShowing(bool ParentShowing) {
 }
 
 TRect TWinControl::ClientRect() const {
+    return WindowClientRect();
+}
+
+TRect TWinControl::WindowClientRect() const {
     return TControl::ClientRect();
 }
 
@@ -424,7 +428,7 @@ void TWinControl::BoundsChanged(const TRect& OldBounds) {
 
 void TWinControl::InvalidateRect(const TRect* R, bool Erase) {
     if (!FHandle) return;
-    TRect client = ClientRect();
+    TRect client = WindowClientRect();
     TRect r = client;
     if (R && !IntersectRect(r, *R, client)) return;
     HRGN add = CreateRectRgnIndirect(&r);
@@ -537,7 +541,7 @@ void TWinControl::WMPaint(TMessage& Message) {
 }
 
 void TWinControl::WMEraseBkgnd(TMessage& Message) {
-    TRect r = ClientRect();
+    TRect r = WindowClientRect();
     FillRect(reinterpret_cast<HDC>(Message.WParam), &r, FBrush->Handle());
     Message.Result = 1;
 }

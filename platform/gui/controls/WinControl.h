@@ -156,7 +156,13 @@ public:
     virtual void ShowControl(TControl* AControl);
 
     void SetParent(TWinControl* AParent) override;
+    // The client area as the control's own ClientRect, unless it overrides
+    // that to keep borders of its own.
     TRect ClientRect() const override;
+    // The client area of the window itself, whatever ClientRect answers:
+    // what the window's surface, its invalidation, its erasing and its
+    // device contexts cover.
+    virtual TRect WindowClientRect() const;
     TPoint ClientOrigin() const override;
     void Loaded() override;
     void Dispatch(TMessage& Message) override;

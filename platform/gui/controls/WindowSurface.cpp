@@ -313,7 +313,7 @@ QWidget* TWindowAccess::Widget(TWinControl* W) {
 
 HDC TWindowAccess::SurfaceDC(TWinControl* W) {
     TWindowSurface* s = W->FSurface;
-    TRect client = W->ClientRect();
+    TRect client = W->WindowClientRect();
     s->ResizeRaster(client.Width(), client.Height());
     return CreateRasterDC(s->Raster());
 }
@@ -321,7 +321,7 @@ HDC TWindowAccess::SurfaceDC(TWinControl* W) {
 HDC TWindowAccess::WindowDC(TWinControl* W) {
     if (!W->FSurface) return nullptr;
     HDC dc = SurfaceDC(W);
-    TRect client = W->ClientRect();
+    TRect client = W->WindowClientRect();
     SetDCSystemClip(dc, &client);
     Present(W, client);
     return dc;
@@ -340,7 +340,7 @@ void TWindowAccess::Restack(TWinControl* Parent) {
 void TWindowAccess::ApplyGeometry(TWinControl* W) {
     TWindowSurface* s = W->FSurface;
     if (!s) return;
-    TRect client = W->ClientRect();
+    TRect client = W->WindowClientRect();
     s->ResizeRaster(client.Width(), client.Height());
     if (auto* form = dynamic_cast<TCustomForm*>(W); form && s->isWindow()) {
         TPoint origin = form->ClientOrigin();

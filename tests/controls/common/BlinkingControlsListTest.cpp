@@ -97,16 +97,17 @@ TEST_F(BlinkingControlsListTest, BlinkingControlsChangeOnTheSameTick) {
     b->Free();
 }
 
-TEST_F(BlinkingControlsListTest, AZeroIntervalKeepsBlinking) {
+// A phase of interval 0 never ends, as a timer of interval 0 never fires.
+TEST_F(BlinkingControlsListTest, AZeroIntervalStopsBlinkingInThatPhase) {
     auto* label = new TFakeBlinker(true);
-    BlinkingControlsList->SetIntervalOff(0);
     BlinkingControlsList->SetIntervalOn(0);
-    Run(500);
-    ASSERT_EQ(label->Phases.size(), 1u);
-    Run(100);
-    EXPECT_GE(label->Phases.size(), 3u);
-    for (size_t i = 1; i < label->Phases.size(); ++i)
-        EXPECT_NE(label->Phases[i].second, label->Phases[i - 1].second);
+    Run(3000, 1);
+    EXPECT_EQ(label->Phases, (Phases{{1500, 0}, {2000, 1}}));
+    label->Free();
+    label = new TFakeBlinker(true); // a new list
+    BlinkingControlsList->SetIntervalOff(0);
+    Run(3000, 1);
+    EXPECT_EQ(label->Phases, (Phases{{4500, 0}}));
     label->Free();
 }
 

@@ -44,6 +44,12 @@ TEST_F(DialogButtons, TheRowEndsEightPixelsFromTheRightAndTheColumnStartsEightDo
     EXPECT_EQ(bar->OkButton()->BoundsRect(), TRect(6, 8, 81, 33));
     EXPECT_EQ(bar->CancelButton()->Top(), 41);
     EXPECT_EQ(bar->HelpButton()->Top(), 74);
+    // The column follows a new width in the same change, either way.
+    bar->SetButtonWidth(TQxDialogButtons::biOk, 100);
+    EXPECT_EQ(bar->Width(), 112);
+    EXPECT_EQ(bar->OkButton()->Width(), 100);
+    bar->SetButtonWidth(TQxDialogButtons::biOk, 75);
+    EXPECT_EQ(bar->Width(), 87);
 }
 
 TEST_F(DialogButtons, WithoutCancelButtonEscapeReachesOk) {

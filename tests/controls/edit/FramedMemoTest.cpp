@@ -54,6 +54,17 @@ TEST_F(FramedMemo, LineAndColumnComeFromTheMemosOwnSelection) {
     EXPECT_EQ(Memo->Line(), 2);
     EXPECT_EQ(Memo->Column(), 4);
     EXPECT_EQ(events.back(), "2:4");
+    // A selection names the end the caret is at, also one made leftwards.
+    auto at = [&] { return std::to_string(Memo->Line()) + ":" + std::to_string(Memo->Column()); };
+    Key(VK_LEFT, {ssShift});
+    Key(VK_UP, {ssShift});
+    EXPECT_EQ(Memo->SelLength(), 4);
+    EXPECT_EQ(at(), "1:3");
+    EXPECT_EQ(events.back(), "1:3");
+    Memo->Perform(EM_SETSEL, 1, 5);
+    EXPECT_EQ(at(), "2:3");
+    Memo->Perform(EM_SETSEL, 5, 1);
+    EXPECT_EQ(at(), "1:2");
 
     // Set by the program while another control has the focus.
     Other->SetFocus();

@@ -200,6 +200,11 @@ TEST(IPAddressForm, AFormDescriptionMakesTheControl) {
     Address = '192.168.1.10'
     TabOrder = 0
   end
+  object IPAddress2: TIPAddress
+    Top = 48
+    Height = 40
+    AutoSize = False
+  end
 end
 )",
                          "IpDlg.dfm");
@@ -209,6 +214,12 @@ end
     EXPECT_EQ(ip->FieldHighRange(0), 223);
     EXPECT_EQ(ip->FieldLowRange(3), 1);
     EXPECT_TRUE(ip->TabStop());
+    // Its window made, a control stored without AutoSize keeps its height.
+    auto* fixed = dynamic_cast<TIPAddress*>(form->FindComponent("IPAddress2"));
+    form->Show();
+    ASSERT_TRUE(fixed->HandleAllocated());
+    EXPECT_EQ(fixed->Height(), 40);
+    EXPECT_NE(ip->Height(), 40);
     form->Free();
 }
 

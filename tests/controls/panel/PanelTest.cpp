@@ -85,10 +85,20 @@ TEST_F(Panel, BordersLeaveTheClientAreaToAlignedChildren) {
     auto* child = Make<TTestPanel>(p, {0, 0, 10, 10});
     child->SetAlign(alClient);
     EXPECT_EQ(child->BoundsRect(), TRect(2, 2, 98, 58)); // fsRaised
+    // The client area is what lies inside the borders (BorderWidth aside),
+    // while the panel's window still covers the whole panel.
+    EXPECT_EQ(p->ClientRect(), TRect(2, 2, 98, 58));
+    EXPECT_EQ(p->WindowClientRect(), TRect(0, 0, 100, 60));
     p->SetBorderWidth(3);
     p->SetBorderInner(fsFlat);
     p->SetBorderSides({sdLeft, sdBottom});
     EXPECT_EQ(child->BoundsRect(), TRect(6, 3, 97, 54));
+    EXPECT_EQ(p->ClientRect(), TRect(3, 0, 100, 57));
+    EXPECT_EQ(p->ClientWidth(), 97);
+    EXPECT_EQ(p->ClientHeight(), 57);
+    p->SetClientWidth(50);
+    EXPECT_EQ(p->Width(), 53);
+    p->SetWidth(100);
     // A bottom-aligned panel grows upwards.
     p->SetAlign(alBottom);
     const Integer bottom = p->Top() + p->Height();

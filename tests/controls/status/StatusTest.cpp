@@ -21,18 +21,25 @@ protected:
 
 TEST_F(StatusBar, TheAutomaticStyleWinsAtLoadAndAnyBorderChangeEndsIt) {
     RegisterClasses({&TQxStatusBar::ClassInfo(), &TQxStatusPane::ClassInfo()});
-    Read("  object Auto: TQxStatusBar\n    Height = 28\n    BorderOuter = fsRaised\n    BorderWidth = 1\n  end\n"
+    // Borders are read before AutoStyle: one stored on after them wins; a
+    // border read without it ends the automatic style as any change does.
+    Read("  object Auto: TQxStatusBar\n    Height = 28\n    BorderOuter = fsRaised\n    BorderWidth = 1\n"
+         "    AutoStyle = True\n  end\n"
          "  object Stored: TQxStatusBar\n    AutoStyle = False\n    Height = 28\n    BorderOuter = fsRaised\n"
-         "    BorderWidth = 1\n  end\n");
+         "    BorderWidth = 1\n  end\n"
+         "  object Unsaid: TQxStatusBar\n    Height = 28\n    BorderOuter = fsRaised\n    BorderWidth = 1\n  end\n");
     auto* automatic = dynamic_cast<TQxStatusBar*>(Form->FindComponent("Auto"));
-    auto* stored = dynamic_cast<TQxStatusBar*>(Form->FindComponent("Stored"));
     EXPECT_EQ(automatic->BorderOuter(), fsNone);
     EXPECT_EQ(automatic->Height(), 19);
     EXPECT_EQ(automatic->BorderWidth(), 0);
     EXPECT_TRUE(automatic->AutoStyle());
-    EXPECT_EQ(stored->BorderOuter(), fsRaised);
-    EXPECT_EQ(stored->Height(), 28);
-    EXPECT_EQ(stored->BorderWidth(), 1);
+    for (const char* name : {"Stored", "Unsaid"}) {
+        auto* stored = dynamic_cast<TQxStatusBar*>(Form->FindComponent(name));
+        EXPECT_FALSE(stored->AutoStyle()) << name;
+        EXPECT_EQ(stored->BorderOuter(), fsRaised) << name;
+        EXPECT_EQ(stored->Height(), 28) << name;
+        EXPECT_EQ(stored->BorderWidth(), 1) << name;
+    }
 
     automatic->SetBorderInner(fsNone); // the same value keeps it
     EXPECT_TRUE(automatic->AutoStyle());
@@ -200,6 +207,64 @@ TEST_F(StatusPane, TheFirstPaneOfAGradientBarDrawsNoSeparator) {
     EXPECT_NE(At(1, 5), ColorToRGB(clWindow));
 }
 
+// The caption starts CaptionOffset + 1 inside the interior (BorderWidth and
+// the frame's width in from the edge), ends as far in from its right, or is
+// centred on the interior; it is centred vertically on the height of "Pp".
+TEST_F(StatusPane, TheCaptionSitsByItsAlignmentInTheInterior) {
+    auto* pane = Make<TQxStatusPane>(Form, {0, 0, 20, 10});
+    pane->Font()->SetName(TestBlockFontName);
+    pane->Font()->SetHeight(-4); // cells 4 high, 2 wide, blocks 3 high
+    pane->Font()->SetColor(clRed);
+    pane->SetCaption("ab");
+    Form->Show();
+    TLegend l = FrameLegend();
+    l.push_back({AdjustColorLuminance(clBtnShadow, 30), 'A'});
+    l.push_back({clRed, 'T'});
+    auto map = [&](const char* Text) {
+        return Rows({"FFFFFFFFFFFFFFFFFFFF", "FFAAAAAAAAAAAAAAAAFF", "FAFFFFFFFFFFFFFFFFAF", Text, Text, Text,
+                     "FAFFFFFFFFFFFFFFFFAF", "FAFFFFFFFFFFFFFFFFAF", "FFAAAAAAAAAAAAAAAAFF",
+                     "FFFFFFFFFFFFFFFFFFFF"});
+    };
+    struct Case {
+        TAlignment Alignment;
+        TBiDiMode BiDi;
+        const char* TextRow;
+    } cases[] = {
+        {taLeftJustify, bdLeftToRight, "FAFFFTTTTFFFFFFFFFAF"},
+        {taRightJustify, bdLeftToRight, "FAFFFFFFFFFTTTTFFFAF"},
+        {taCenter, bdLeftToRight, "FAFFFFFFTTTTFFFFFFAF"},
+        {taLeftJustify, bdRightToLeft, "FAFFFFFFFFFTTTTFFFAF"},
+        {taRightJustify, bdRightToLeft, "FAFFFTTTTFFFFFFFFFAF"},
+    };
+    for (const Case& c : cases) {
+        pane->SetAlignment(c.Alignment);
+        pane->SetBiDiMode(c.BiDi);
+        Snapshot(pane);
+        EXPECT_EQ(Map(l), map(c.TextRow)) << c.Alignment << " " << c.BiDi;
+    }
+    // The interior's inset by frame style and border width: where a left
+    // caption's first column and top row land.
+    pane->SetBiDiMode(bdLeftToRight);
+    pane->SetAlignment(taLeftJustify);
+    pane->SetBounds(0, 0, 30, 14);
+    struct Inset {
+        TFrameStyle Frame;
+        Integer K;
+    } insets[] = {{fsNone, 0}, {fsFlat, 1}, {fsPopup, 1}, {fsLowered, 2}, {fsBump, 2}};
+    for (const Inset& f : insets)
+        for (Integer bw : {0, 1, 3}) {
+            pane->SetFrameStyle(f.Frame);
+            pane->SetBorderWidth(bw);
+            Snapshot(pane);
+            const Integer in = bw + f.K, interior = 14 - 2 * in;
+            const std::string m = Map(l);
+            const size_t first = m.find('T');
+            ASSERT_NE(first, std::string::npos);
+            EXPECT_EQ(static_cast<Integer>(first % 31), in + 2 + 1) << f.Frame << " " << bw;
+            EXPECT_EQ(static_cast<Integer>(first / 31), in + (interior - 4) / 2) << f.Frame << " " << bw;
+        }
+}
+
 // ---------------------------------------------------------------- glyph pane
 
 TEST_F(StatusPane, TheGlyphSitsBesideTheFrameOnEitherSideAndIsCutToTheInterior) {
@@ -258,6 +323,32 @@ TEST_F(StatusPane, AnOpaqueGlyphPaneFillsThePicturesSideAndShowsTheDisabledImage
     pane->SetEnabled(false);
     Snapshot(pane);
     EXPECT_EQ(At(p.Left, p.Top), ColorToRGB(clBlue));
+}
+
+class TCountingGlyphStatus : public TQxGlyphStatus {
+public:
+    using TQxGlyphStatus::TQxGlyphStatus;
+    int Paints = 0;
+
+protected:
+    void Paint() override {
+        ++Paints;
+        TQxGlyphStatus::Paint();
+    }
+};
+
+TEST_F(StatusPane, AnImageListChangeRepaintsAtOnce) {
+    auto* pane = Make<TCountingGlyphStatus>(Form, {0, 0, 60, 20});
+    TImageList list(nullptr);
+    pane->SetImages(&list);
+    pane->SetImageIndex(0);
+    Form->Show();
+    Application->ProcessMessages();
+    const int before = pane->Paints;
+    TBitmap image(16, 16);
+    list.Add(&image, nullptr);
+    EXPECT_EQ(pane->Paints, before + 1);
+    pane->SetImages(nullptr);
 }
 
 } // namespace

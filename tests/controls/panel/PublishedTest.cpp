@@ -1,0 +1,69 @@
+// What the panels, status controls, progress bar, dialog button bar, spin
+// edit and IP address control publish: every published default is the value
+// a new control has, and a setting a frame controller governs is not stored.
+#include "tests/controls/panel/ControlTestSupport.h"
+
+#include "controls/dialogbuttons/QxDlgBtn.h"
+#include "controls/ipaddress/ComCtrlsAdds.h"
+#include "controls/progress/QxPrgres.h"
+#include "controls/radiogroup/QxRadGrp.h"
+#include "controls/spinedit/TimeSpin.h"
+#include "controls/status/QxStatus.h"
+#include "controls/status/QxStatusBar.h"
+
+namespace {
+
+using Published = ControlTest;
+
+TEST_F(Published, EveryDefaultIsTheValueANewControlHas) {
+    const TClassInfo* classes[] = {
+        &TQxGroupBox::ClassInfo(),      &TQxRadioGroup::ClassInfo(), &TQxStatusBar::ClassInfo(),
+        &TQxDialogButtons::ClassInfo(), &TQxStatusPane::ClassInfo(), &TQxGlyphStatus::ClassInfo(),
+        &TQxProgressBar::ClassInfo(),   &TTimeSpinEdit::ClassInfo(), &TIPAddress::ClassInfo()};
+    for (const TClassInfo* info : classes) {
+        TComponent* c = info->Create(Form);
+        for (const TPropInfo* p : info->Properties())
+            if (p->Default && p->GetOrd)
+                EXPECT_EQ(p->GetOrd(c), *p->Default) << info->ClassName() << "." << p->Name;
+        c->Free();
+    }
+}
+
+// Each property that the setting writes, set away from its default: stored
+// without a controller, and with one that passes the setting on; not
+// stored while the controller governs it.
+TEST_F(Published, SettingsAControllerGovernsAreNotStored) {
+    auto* fc = new TQxFrameController(Form);
+    struct Case {
+        const TClassInfo* Class;
+        const char* Property;
+        TQxFrameControllerPropertyConnection Setting;
+    } cases[] = {
+        {&TQxProgressBar::ClassInfo(), "BorderOuter", fcpFrameStyle},
+        {&TQxProgressBar::ClassInfo(), "FlatColor", fcpFrameColor},
+        {&TQxProgressBar::ClassInfo(), "FlatColorAdjustment", fcpFrameColor},
+        {&TQxProgressBar::ClassInfo(), "BackColor", fcpColor},
+        {&TQxStatusPane::ClassInfo(), "FrameStyle", fcpFrameStyle},
+        {&TQxStatusPane::ClassInfo(), "FlatColor", fcpFrameColor},
+        {&TQxStatusPane::ClassInfo(), "FlatColorAdjustment", fcpFrameColor},
+        {&TQxStatusPane::ClassInfo(), "FillColor", fcpColor},
+        {&TQxStatusPane::ClassInfo(), "ParentColor", fcpParentColor},
+        {&TQxGlyphStatus::ClassInfo(), "FrameStyle", fcpFrameStyle},
+    };
+    for (const Case& k : cases) {
+        auto* c = dynamic_cast<TControl*>(k.Class->Create(Form));
+        const TPropInfo* p = k.Class->FindProperty(k.Property);
+        ASSERT_NE(p, nullptr) << k.Property;
+        SetOrdProp(c, k.Property, p->Default ? (*p->Default == 0 ? 1 : 0) : 0x123456);
+        const String what = k.Class->ClassName() + "." + k.Property;
+        EXPECT_TRUE(p->IsStored(c)) << what;
+        SetObjectProp(c, "FrameController", fc);
+        EXPECT_FALSE(p->IsStored(c)) << what;
+        SetOrdProp(c, "FrameControllerNotifications",
+                   (AllFrameControllerNotifications - TQxFrameControllerNotifications{k.Setting}).ToInt());
+        EXPECT_TRUE(p->IsStored(c)) << what;
+        c->Free();
+    }
+}
+
+} // namespace
