@@ -708,6 +708,7 @@ const TClassInfo& TQxButton::ClassInfo() {
                                      "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress",
                                      "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDock",
                                      "OnStartDrag"});
+        b.DefaultOf("Color", clBtnFace);
         return b.Register();
     }();
     return info;

@@ -203,6 +203,7 @@ const TClassInfo& TTimeSpinEdit::ClassInfo() {
                                      "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown",
                                      "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp",
                                      "OnStartDrag"});
+        b.DefaultOf("Color", clWindow);
         PublishEditProperties(
             b, {"AutoSelect", "AutoSize", "Ctl3D", "MaxLength", "ParentCtl3D", "ReadOnly", "OnChange"});
         return b.Register();

@@ -291,6 +291,7 @@ const TClassInfo& TQxStatusBar::ClassInfo() {
         TClassBuilder<T> b("TQxStatusBar", &TQxCustomPanel::ClassInfo());
         PublishPanelProperties(b);
         PublishPanelBorders(b, std::nullopt, std::nullopt, std::nullopt);
+        b.DefaultOf("Align", alBottom);
         b.Property("AutoScalePanes", &T::AutoScalePanes, &T::SetAutoScalePanes)
             .Default(false)
             .Property("AutoStyle", &T::AutoStyle, &T::SetAutoStyle)

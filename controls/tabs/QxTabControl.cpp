@@ -565,6 +565,7 @@ template <class T> void PublishTabControlProperties(TClassBuilder<T>& B) {
                                  "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit",
                                  "OnGetSiteInfo", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDock",
                                  "OnStartDrag", "OnUnDock"});
+    B.DefaultOf("Color", clBtnFace);
 }
 
 template void PublishTabControlProperties<TQxTabControl>(TClassBuilder<TQxTabControl>&);

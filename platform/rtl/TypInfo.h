@@ -454,6 +454,16 @@ public:
         LastProp().Default = static_cast<Int64>(Value);
         return *this;
     }
+    // The stored default of a property this class added by name (one a
+    // shared helper published, whose default differs from class to class).
+    template <class V> TClassBuilder& DefaultOf(const String& Name, V Value) {
+        for (auto it = FInfo->FProps.rbegin(); it != FInfo->FProps.rend(); ++it)
+            if (SameText((*it)->Name, Name)) {
+                (*it)->Default = static_cast<Int64>(Value);
+                return *this;
+            }
+        throw EInvalidOperation("No property " + Name + " in " + FInfo->FName);
+    }
     // Whether the last property is written to form descriptions.
     TClassBuilder& Stored(std::function<bool(const T*)> Fn) {
         LastProp().StoredFn = [Fn](const TObject* o) { return Fn(Self(o)); };

@@ -91,11 +91,12 @@ template <class T> TClassBuilder<T>& PublishCustomPanel(TClassBuilder<T>& B) {
         .Default(true)
         .Property("Locked", &T::Locked, &T::SetLocked)
         .Default(false);
-    return PublishControlProperties(B, {"Align", "Anchors", "Caption", "Color", "Constraints", "Ctl3D",
+    PublishControlProperties(B, {"Align", "Anchors", "Caption", "Color", "Constraints", "Ctl3D",
                                         "DragCursor", "DragMode", "Enabled", "Font", "ParentColor",
                                         "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint",
                                         "Visible", "TabOrder", "TabStop", "OnClick", "OnContextPopup",
                                         "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnMouseDown",
                                         "OnMouseMove", "OnMouseUp", "OnResize", "OnEnter", "OnExit",
                                         "OnStartDrag"});
+    return B.DefaultOf("Color", clBtnFace);
 }
