@@ -8,7 +8,6 @@
 // platform's: platform/gui/boxes/MessageBoxes.h.
 
 #include "platform/rtl/Clock.h"    // Sleep
-#include "platform/rtl/Messages.h" // HWND
 
 #include <cerrno>
 #include <cstdint>
