@@ -1,6 +1,7 @@
 #include "launcher/Launcher.h"
 
 #include "launcher/ZLibInflate.h"
+#include "platform/gui/boxes/MessageBoxes.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/sys/Win32.h"
 
@@ -14,8 +15,11 @@ namespace {
 // something that is not ours to delete.
 constexpr int NameAttempts = 16;
 
+// A box of no owner on the display when there is one (the launcher has no
+// window of its own); on standard error otherwise.
 void ShowError(const String& Text) {
-    MessageBoxW(0, Text, "Error", MB_OK);
+    TMessageBoxDisplay Display;
+    MessageBox(0, Text, "Error", MB_OK);
 }
 
 // Creates the temporary program file under a fresh name: exclusively,

@@ -3,11 +3,11 @@
 // Win32 names, built on POSIX. Strings are UTF-8 throughout and paths use '/'.
 //
 // Sections: handles and errors; modules and resources; files and folders;
-// processes; time; message boxes. Every function sets the calling thread's
-// last error (GetLastError) when it fails.
+// processes; time. Every function sets the calling thread's last error
+// (GetLastError) when it fails. Message boxes (MessageBox) are the GUI
+// platform's: platform/gui/boxes/MessageBoxes.h.
 
 #include "platform/rtl/Clock.h"    // Sleep
-#include "platform/rtl/Messages.h" // HWND
 
 #include <cerrno>
 #include <cstdint>
@@ -172,12 +172,3 @@ DWORD WaitForSingleObject(HANDLE Handle, DWORD Milliseconds);
 
 // A high-resolution monotonic counter, in nanoseconds.
 BOOL QueryPerformanceCounter(Int64& PerformanceCount);
-
-// ================================================================ message boxes
-
-inline constexpr UINT MB_OK = 0x00000000;
-inline constexpr Integer IDOK = 1;
-
-// A message box without a window system: writes "<Caption>: <Text>" and a
-// line break to standard error and answers IDOK.
-Integer MessageBoxW(HWND Wnd, const String& Text, const String& Caption, UINT Type);

@@ -4,13 +4,16 @@
 #include "StarterRun.h"
 
 #include "launcher/Launcher.h"
+#include "platform/gui/boxes/MessageBoxes.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/sys/Win32.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 using testfiles::TScratchFolder;
@@ -50,7 +53,66 @@ private:
     bool FHad;
 };
 
+// Limits the size of files this process writes, for the lifetime of the object.
+class TScopedFileSizeLimit {
+public:
+    explicit TScopedFileSizeLimit(rlim_t Bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &FOld);
+        FOldSignal = ::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
+        rlimit limit{Bytes, FOld.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~TScopedFileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &FOld);
+        ::signal(SIGXFSZ, FOldSignal);
+    }
+
+private:
+    rlimit FOld{};
+    void (*FOldSignal)(int) = nullptr;
+};
+
 } // namespace
+
+// The launcher's messages go through the platform's boxes: no owner,
+// caption "Error", one OK button; exit codes and files as without a display.
+TEST(Launcher, MessagesAreBoxesOfNoOwnerWithCaptionErrorAndOK) {
+    TScratchFolder work, temp;
+    TScopedEnv output("STARTER_PROBE_OUTPUT", work / "record");
+    const String here = GetCurrentDir();
+    struct {
+        const char* What;
+        std::string TempFolder;
+        rlim_t FileSizeLimit;
+        Integer ExitCode;
+        std::string TextStart;
+    } cases[] = {
+        {"no temporary folder", work / "missing", RLIM_INFINITY, 0, "Error #1"},
+        {"the program does not fit", temp.Path().string(), 4096, 1, "cannot write " + temp / "Pelsor_"},
+    };
+    for (const auto& c : cases) {
+        TScopedEnv tmpdir("TMPDIR", c.TempFolder);
+        TScriptedMessageBoxes boxes;
+        Integer exitCode;
+        {
+            TScopedFileSizeLimit limit(c.FileSizeLimit);
+            exitCode = RunEmbeddedApplication();
+        }
+        SetCurrentDirectoryW(here);
+        EXPECT_EQ(exitCode, c.ExitCode) << c.What;
+        ASSERT_EQ(boxes.Shown().size(), 1u) << c.What;
+        const TMessageBoxRequest& box = boxes.Shown()[0];
+        EXPECT_TRUE(box.Text.starts_with(c.TextStart)) << c.What << ": " << box.Text;
+        EXPECT_EQ(box.Caption, "Error") << c.What;
+        EXPECT_EQ(box.Owner, 0u) << c.What;
+        EXPECT_EQ(box.DlgType, mtCustom) << c.What;
+        ASSERT_EQ(box.Buttons.size(), 1u) << c.What;
+        EXPECT_EQ(box.Buttons[0].Caption, "OK") << c.What;
+        EXPECT_EQ(box.Buttons[0].Result, IDOK) << c.What;
+        EXPECT_TRUE(testfiles::Names(temp.Path()).empty()) << c.What;
+        EXPECT_FALSE(fs::exists(work / "record")) << c.What;
+    }
+}
 
 TEST(Launcher, PausesAQuarterSecondAfterTheChildEndedThenDeletesItsFile) {
     TScratchFolder work, temp;

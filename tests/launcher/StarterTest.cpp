@@ -116,6 +116,25 @@ TEST_F(StarterTest, TemporaryFolderThatCannotTakeTheFileShowsError1) {
     }
 }
 
+TEST_F(StarterTest, WithoutADisplayThatAnswersMessagesGoToStandardErrorAlone) {
+    Env["TMPDIR"] = Work / "missing";
+    const std::pair<const char*, std::map<std::string, std::string>> cases[] = {
+        {"offscreen platform", {{"QT_QPA_PLATFORM", "offscreen"}}},
+        {"no display named", {{"QT_QPA_PLATFORM", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}},
+        {"X display that does not answer", {{"QT_QPA_PLATFORM", ""}, {"DISPLAY", ":9987"}, {"WAYLAND_DISPLAY", ""}}},
+        {"Wayland display that does not answer",
+         {{"QT_QPA_PLATFORM", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", "quenta-no-display"}}},
+        {"chosen platform that does not answer", {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ":9987"}}},
+    };
+    for (const auto& [what, display] : cases) {
+        for (const auto& [key, value] : display) Env[key] = value;
+        const TRunResult run = Run();
+        EXPECT_EQ(run.ExitCode, 0) << what;
+        EXPECT_EQ(run.Out, "") << what;
+        EXPECT_EQ(run.Err, "Error: Error #1\n") << what;
+    }
+}
+
 TEST_F(StarterTest, ProgramThatCannotStartShowsError2AndStays) {
     const TRunResult run = Run(STARTER_NOT_PROGRAM);
     EXPECT_EQ(run.ExitCode, 0);

@@ -1,4 +1,5 @@
 #include "platform/gui/controls/WindowSurface.h"
+#include "platform/gui/boxes/BoxOwners.h"
 #include "platform/gui/controls/Application.h"
 #include "platform/gui/gdi/RasterAccess.h"
 #include "platform/gui/controls/Screen.h"
@@ -294,6 +295,11 @@ QWidget* WindowWidget(HWND Wnd) {
     TWinControl* w = FindControl(Wnd);
     return w ? TWindowAccess::Widget(w) : nullptr;
 }
+
+namespace {
+// A box is shown over its owner's window, which the boxes find through here.
+const bool BoxOwnersKnown = (SetMessageBoxOwnerWidgets(&WindowWidget), true);
+} // namespace
 
 HWND ActiveWindowHandle() {
     TCustomForm* f = ActiveCustomForm();

@@ -3,6 +3,7 @@
 #include "platform/gui/graphics/Graphics.h"
 #include "platform/gui/graphics/ImageCodecs.h"
 #include "platform/gui/graphics/GraphicsAccess.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/sys/Win32.h"
 
 #include <cerrno>
@@ -35,7 +36,13 @@ void TGraphic::LoadFromFile(const String& FileName) {
     if (!in) throw EFOpenError(Format("Cannot open file \"%s\". %s", {FileName, SysErrorMessage(errno)}));
     std::vector<Byte> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) throw EReadError(Format("Cannot read file \"%s\"", {FileName}));
-    LoadFromBytes(data);
+    // A picture that cannot be decoded names its file: it is one the user
+    // put there (the logo), and the decoder's message alone does not say which.
+    try {
+        LoadFromBytes(data);
+    } catch (const EInvalidGraphic& E) {
+        throw EInvalidGraphic(ExtractFileName(FileName) + ": " + E.Message);
+    }
 }
 
 void TGraphic::SaveToFile(const String& FileName) const {

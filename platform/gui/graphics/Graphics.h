@@ -331,6 +331,7 @@ public:
 
     // Files and in-memory file images of the graphic's own format. A damaged
     // or foreign image raises EInvalidGraphic; the graphic is unchanged then.
+    // From a file, the message begins with the file's name ("Logo.bmp: ...").
     void LoadFromFile(const String& FileName);
     void SaveToFile(const String& FileName) const;
     virtual void LoadFromBytes(const std::vector<Byte>& Data) = 0;

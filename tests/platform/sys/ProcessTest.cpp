@@ -106,10 +106,3 @@ TEST(Processes, WaitWithTimeLimit) {
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
 }
-
-TEST(MessageBox, WritesCaptionAndTextToStandardError) {
-    testing::internal::CaptureStderr();
-    const Integer answer = MessageBoxW(0, "Error #1", "Error", MB_OK);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: Error #1\n");
-    EXPECT_EQ(answer, IDOK);
-}

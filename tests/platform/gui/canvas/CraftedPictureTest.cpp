@@ -94,9 +94,36 @@ TEST(CraftedPictures, AbsurdSizesAreRefusedWithAClearError) {
             picture.LoadFromFile(file);
             ADD_FAILURE() << c.What << ": loaded as " << picture.Width() << " x " << picture.Height();
         } catch (const EInvalidGraphic& e) {
-            EXPECT_EQ(String(e.what()), c.Error) << c.What;
+            EXPECT_EQ(String(e.what()), ExtractFileName(file) + ": " + c.Error) << c.What;
         }
         EXPECT_EQ(picture.Graphic(), nullptr) << c.What;
+    }
+    std::filesystem::remove_all(dir);
+}
+
+// A picture file that cannot be decoded is named in the error, before the
+// decoder's own message; the picture keeps what it held.
+TEST(CraftedPictures, AFileThatCannotBeDecodedIsNamedInTheError) {
+    const auto dir = std::filesystem::temp_directory_path() / ("undecodable_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::pair<const char*, const char*> cases[] = {
+        {"Logo.bmp", "Logo.bmp: Bitmap image is not valid: "},
+        {"Logo.jpg", "Logo.jpg: JPEG image is not valid: "},
+        {"Logo.gif", "Logo.gif: GIF image is not valid: "},
+    };
+    const std::vector<Byte> sane = Bmp(1, -1);
+    std::ofstream(dir / "sane.bmp", std::ios::binary).write(reinterpret_cast<const char*>(sane.data()), sane.size());
+    for (const auto& [name, start] : cases) {
+        std::ofstream(dir / name, std::ios::binary) << "BM\xFF\xD8GIF89a this is no picture";
+        TPicture picture;
+        picture.LoadFromFile((dir / "sane.bmp").string());
+        try {
+            picture.LoadFromFile((dir / name).string());
+            ADD_FAILURE() << name << " loaded";
+        } catch (const EInvalidGraphic& e) {
+            EXPECT_TRUE(String(e.what()).starts_with(start)) << e.what();
+        }
+        EXPECT_EQ(picture.Width(), 1) << name;
     }
     std::filesystem::remove_all(dir);
 }
