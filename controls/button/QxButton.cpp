@@ -700,10 +700,15 @@ const TClassInfo& TQxButton::ClassInfo() {
             .Event("OnMouseLeave", &T::OnMouseLeave);
         PublishButtonHotTrack(b);
         PublishTextStyle(b);
-        PublishControlProperties(b, {"Action", "Align", "Caption", "Color", "Constraints", "Enabled", "Font",
-                                     "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder",
-                                     "TabStop", "Visible", "OnClick", "OnEnter", "OnExit", "OnKeyDown",
-                                     "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+        PublishControlProperties(b, {"Action", "Align", "Anchors", "BiDiMode", "Caption", "Color",
+                                     "Constraints", "DragCursor", "DragKind", "DragMode", "Enabled", "Font",
+                                     "HelpContext", "ParentBiDiMode", "ParentColor", "ParentFont",
+                                     "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder", "TabStop",
+                                     "Visible", "OnClick", "OnContextPopup", "OnDragDrop", "OnDragOver",
+                                     "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress",
+                                     "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDock",
+                                     "OnStartDrag"});
+        b.Qualify("Color").Default(clBtnFace);
         return b.Register();
     }();
     return info;

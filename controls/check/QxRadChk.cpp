@@ -719,10 +719,13 @@ template <class T> TClassBuilder<T>& PublishGlyphButton(TClassBuilder<T>& B) {
     PublishButtonHotTrack(B);
     PublishTextStyle(B);
     PublishFrameController(B);
-    PublishControlProperties(B, {"Action", "Align", "Caption", "Color", "Constraints", "Enabled", "Font",
-                                 "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop",
-                                 "Visible", "OnClick", "OnDblClick", "OnEnter", "OnExit", "OnKeyDown",
-                                 "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+    PublishControlProperties(B, {"Action", "Align", "Anchors", "BiDiMode", "Caption", "Color", "Constraints",
+                                 "DragCursor", "DragKind", "DragMode", "Enabled", "Font", "HelpContext",
+                                 "ParentBiDiMode", "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu",
+                                 "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick", "OnContextPopup",
+                                 "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter",
+                                 "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove",
+                                 "OnMouseUp", "OnStartDock", "OnStartDrag"});
     return B;
 }
 

@@ -106,12 +106,16 @@ void TQxFrameController::FreeFrameList() {
 
 // ---------------------------------------------------------------- stored forms
 
-void DefineObsoleteFrameProperties(TFiler* Filer, TQxFrameSettings& S) {
+void DefineObsoleteFrameProperties(TFiler* Filer, TQxFrameSettings& S, std::function<void(bool)> SetHotTrack) {
     Filer->DefineProperty(
         "FrameFlat",
-        [&S](TReader* R) {
-            S.FrameHotTrack = R->ReadBoolean();
-            if (S.FrameHotTrack) {
+        [&S, SetHotTrack](TReader* R) {
+            const bool flat = R->ReadBoolean();
+            if (SetHotTrack)
+                SetHotTrack(flat);
+            else
+                S.FrameHotTrack = flat;
+            if (flat) {
                 S.FrameStyle = fsStatus;
                 S.FrameHotStyle = fsLowered;
             }

@@ -122,7 +122,10 @@ TClassBuilder<T>& PublishFrameSetting(TClassBuilder<T>& B) {
 // DefineProperties: "FrameFlat" (hot tracking; True also means the status
 // style, lowered while hot), "FrameFocusStyle" (the hot style; a name that
 // is no frame style keeps the current one) and "FrameFlatStyle" (dropped).
-void DefineObsoleteFrameProperties(TFiler* Filer, TQxFrameSettings& S);
+// SetHotTrack, when given, takes the hot tracking through the owner's own
+// setter (a control's makes its frame visible too); else the field is set.
+void DefineObsoleteFrameProperties(TFiler* Filer, TQxFrameSettings& S,
+                                   std::function<void(bool)> SetHotTrack = nullptr);
 
 // Implemented by controls that read the controller's settings themselves.
 class IQxFrameControllerNotification {

@@ -154,7 +154,7 @@ template <class TBase> void TQxFramedEdit<TBase>::Loaded() {
 
 template <class TBase> void TQxFramedEdit<TBase>::DefineProperties(TFiler* Filer) {
     TBase::DefineProperties(Filer);
-    DefineObsoleteFrameProperties(Filer, FFrame);
+    DefineObsoleteFrameProperties(Filer, FFrame, [this](bool Value) { SetFrameHotTrack(Value); });
 }
 
 template <class TBase> void TQxFramedEdit<TBase>::Dispatch(TMessage& Message) {
@@ -597,6 +597,8 @@ void TQxMemo::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer
 
 bool TQxMemo::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) {
     if (OnMouseWheel) return TMemo::DoMouseWheel(Shift, WheelDelta, MousePos);
+    // The notch events come first; what they leave, the memo scrolls itself.
+    if ((OnMouseWheelUp || OnMouseWheelDown) && TControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
     // Small deltas (touchpads, fine wheels) add up to whole notches; a
     // turn the other way starts afresh.
     if ((FWheelRest > 0 && WheelDelta < 0) || (FWheelRest < 0 && WheelDelta > 0)) FWheelRest = 0;
@@ -664,12 +666,15 @@ const TClassInfo& TQxEdit::ClassInfo() {
     static const TClassInfo& info = []() -> const TClassInfo& {
         using T = TQxEdit;
         TClassBuilder<T> b("TQxEdit", &TQxCustomEdit::ClassInfo());
-        PublishControlProperties(b, {"Align", "Constraints", "Enabled", "Font", "ParentColor", "ParentFont",
-                                     "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick",
-                                     "OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp",
-                                     "OnMouseDown", "OnMouseMove", "OnMouseUp"});
-        PublishEditProperties(b, {"AutoSelect", "AutoSize", "BiDiMode", "CharCase", "Ctl3D", "HideSelection",
-                                  "ImeName", "MaxLength", "OEMConvert", "ParentBiDiMode", "ParentCtl3D",
+        PublishControlProperties(b, {"Align", "Anchors", "BiDiMode", "Constraints", "Ctl3D", "DragCursor",
+                                     "DragKind", "DragMode", "Enabled", "Font", "ImeMode", "ImeName",
+                                     "ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont",
+                                     "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder", "TabStop",
+                                     "Visible", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop",
+                                     "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown",
+                                     "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp",
+                                     "OnStartDock", "OnStartDrag"});
+        PublishEditProperties(b, {"AutoSelect", "AutoSize", "CharCase", "HideSelection", "MaxLength", "OEMConvert",
                                   "PasswordChar", "OnChange"});
         b.Property("Text", &T::Text, &T::SetText);
         b.Property("ReadOnly", &T::ReadOnly, [](T* c, bool v) { c->SetReadOnly(v); }).Default(false);

@@ -150,6 +150,12 @@ public:
     bool OverButton() const { return FOverButton; }
 
     void UpdateFrameState(bool MouseNotFocus, bool Value) override;
+    // Hooks for descendants: where the text is edited (the client
+    // rectangle) and the text as the edit shows it (the masked edit's).
+    virtual void GetEditRect(TRect& Rect) const { Rect = ClientRect(); }
+    virtual String GetEditText() const { return EditText(); }
+    // The edit's alignment.
+    TAlignment GetControlsAlignment() const override { return FAlignment; }
     virtual void HideDropButton();
     virtual void RestoreDropButton();
     void ValidateError() override;

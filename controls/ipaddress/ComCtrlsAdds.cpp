@@ -111,7 +111,7 @@ void TIPAddress::AdjustHeight() {
     GetTextMetrics(dc, &font);
     SelectObject(dc, old);
     ReleaseDC(0, dc);
-    SetHeight(font.tmHeight + GetSystemMetrics(SM_CYBORDER) * (FCtl3D ? 8 : 6));
+    SetHeight(font.tmHeight + GetSystemMetrics(SM_CYBORDER) * (Ctl3D() ? 8 : 6));
 }
 
 void TIPAddress::SetAutoSize(bool Value) {
@@ -129,12 +129,6 @@ void TIPAddress::ApplyAutoSize() {
     } else {
         FControlStyle >> csFixedHeight;
     }
-}
-
-void TIPAddress::SetCtl3D(bool Value) {
-    if (Value == FCtl3D) return;
-    FCtl3D = Value;
-    if (FControlStyle.Contains(csFixedHeight)) AdjustHeight();
 }
 
 void TIPAddress::Change() {
@@ -167,6 +161,7 @@ void TIPAddress::Dispatch(TMessage& Message) {
         CNNotify(Message);
         break;
     case CM_FONTCHANGED:
+    case CM_CTL3DCHANGED:
         TIPAddressWindow::Dispatch(Message);
         if (FControlStyle.Contains(csFixedHeight)) AdjustHeight();
         break;
@@ -191,8 +186,6 @@ const TClassInfo& TIPAddress::ClassInfo() {
              "Address", [](const T* c) { return const_cast<T*>(c)->Address(); }, &T::SetAddress)
             .Property("AutoSize", &T::AutoSize, &T::SetAutoSize)
             .Default(true)
-            .Property("Ctl3D", &T::Ctl3D, &T::SetCtl3D)
-            .Default(true)
             .Property(
                 "WinAddress", [](const T* c) { return const_cast<T*>(c)->WinAddress(); }, &T::SetWinAddress);
         static const char* names[4][2] = {{"Field0LowRange", "Field0HighRange"},
@@ -211,10 +204,13 @@ const TClassInfo& TIPAddress::ClassInfo() {
         }
         b.Event("OnChange", &T::OnChange).Event("OnIPFieldChange", &T::OnIPFieldChange);
         PublishControlProperties(
-            b, {"Color",          "Constraints", "Enabled",  "Font",      "ParentColor", "ParentFont",
-                "ParentShowHint", "ShowHint",    "TabOrder", "TabStop",   "Visible",     "OnClick",
-                "OnDblClick",     "OnEnter",     "OnExit",   "OnKeyDown", "OnKeyPress",  "OnKeyUp",
-                "OnMouseDown",    "OnMouseMove", "OnMouseUp"});
+            b, {"Anchors",    "BevelEdges",  "BevelInner",     "BevelKind",   "BevelOuter",  "BiDiMode",
+                "Color",      "Constraints", "Ctl3D",          "DragCursor",  "DragKind",    "DragMode",
+                "Enabled",    "Font",        "ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont",
+                "ParentShowHint", "PopupMenu", "ShowHint",     "TabOrder",    "TabStop",     "Visible",
+                "OnClick",    "OnContextPopup", "OnDblClick",  "OnDragDrop",  "OnDragOver",  "OnEndDock",
+                "OnEndDrag",  "OnEnter",     "OnExit",         "OnKeyDown",   "OnKeyPress",  "OnKeyUp",
+                "OnMouseDown", "OnMouseMove", "OnMouseUp",     "OnStartDock", "OnStartDrag"});
         return b.Register();
     }();
     return info;

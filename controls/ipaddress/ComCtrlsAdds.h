@@ -44,8 +44,6 @@ public:
     // The height follows the font (csFixedHeight) while on.
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool Value);
-    bool Ctl3D() const { return FCtl3D; }
-    void SetCtl3D(bool Value);
     // Field ranges: raising a low bound above its high bound raises the high
     // bound with it, and lowering a high bound below its low bound lowers
     // the low bound; a change sends all four ranges to the window.
@@ -77,7 +75,6 @@ private:
     Cardinal FAddress = 0;
     std::array<TRange, 4> FRanges;
     bool FAutoSize = false;
-    bool FCtl3D = true;
     bool FCreating = false;
 };
 

@@ -304,8 +304,10 @@ const TClassInfo& TQxProgressBar::ClassInfo() {
             .Default(true)
             .Event("OnChange", &T::OnChange);
         PublishFrameController(b);
-        PublishControlProperties(b, {"Align", "Constraints", "Font", "ParentFont", "ParentShowHint", "ShowHint",
-                                     "Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+        PublishControlProperties(b, {"Align", "Anchors", "Constraints", "DragKind", "Font", "ParentFont",
+                                     "ParentShowHint", "PopupMenu", "ShowHint", "Visible", "OnClick",
+                                     "OnContextPopup", "OnDblClick", "OnEndDock", "OnMouseDown", "OnMouseMove",
+                                     "OnMouseUp", "OnStartDock"});
         return b.Register();
     }();
     return info;

@@ -417,6 +417,8 @@ const TClassInfo& TQxRadioGroup::ClassInfo() {
             .Default(false)
             .Property("ItemHotTrackColor", &T::ItemHotTrackColor, &T::SetItemHotTrackColor, ColorTypeInfo())
             .Default(0x149BF0)
+            .Property("ItemHotTrackColorType", &T::ItemHotTrackColorType, &T::SetItemHotTrackColorType)
+            .Default(htctActual)
             .Property("ItemHighlightColor", &T::ItemHighlightColor, &T::SetItemHighlightColor, ColorTypeInfo())
             .Default(clHighlight)
             .Property("TransparentColor", &T::TransparentColor, &T::SetTransparentColor, ColorTypeInfo())

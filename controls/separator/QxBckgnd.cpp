@@ -107,9 +107,10 @@ const TClassInfo& TQxSeparator::ClassInfo() {
             .Property("Orientation", &T::Orientation, &T::SetOrientation, OrientationTypeInfo())
             .Default(orHorizontal)
             .Property("ShowGradient", &T::ShowGradient, &T::SetShowGradient);
-        PublishControlProperties(b, {"Align", "Color", "Constraints", "Enabled", "ParentColor", "ParentShowHint",
-                                     "ShowHint", "Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove",
-                                     "OnMouseUp"});
+        PublishControlProperties(b, {"Align", "Anchors", "Color", "Constraints", "DragCursor", "DragMode",
+                                     "Enabled", "ParentColor", "ParentShowHint", "PopupMenu", "ShowHint",
+                                     "Visible", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver",
+                                     "OnEndDrag", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
         return b.Register();
     }();
     return info;

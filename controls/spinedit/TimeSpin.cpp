@@ -199,11 +199,13 @@ const TClassInfo& TTimeSpinEdit::ClassInfo() {
             .Property("MinValue", &T::MinValue, &T::SetMinValue)
             .Property(
                 "Value", [](const T* c) { return const_cast<T*>(c)->Value(); }, &T::SetValue);
-        PublishControlProperties(
-            b, {"Color",          "Constraints", "Enabled",  "Font",      "ParentColor", "ParentFont",
-                "ParentShowHint", "ShowHint",    "TabOrder", "TabStop",   "Visible",     "OnClick",
-                "OnDblClick",     "OnEnter",     "OnExit",   "OnKeyDown", "OnKeyPress",  "OnKeyUp",
-                "OnMouseDown",    "OnMouseMove", "OnMouseUp"});
+        PublishControlProperties(b, {"Anchors", "Color", "Constraints", "DragCursor", "DragMode", "Enabled",
+                                     "Font", "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu",
+                                     "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick", "OnDblClick",
+                                     "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown",
+                                     "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp",
+                                     "OnStartDrag"});
+        b.Qualify("Color").Default(clWindow);
         PublishEditProperties(
             b, {"AutoSelect", "AutoSize", "Ctl3D", "MaxLength", "ParentCtl3D", "ReadOnly", "OnChange"});
         return b.Register();

@@ -271,6 +271,11 @@ bool TQxCustomStatusPane::ExecuteHint(const String& HintText) {
     return true;
 }
 
+bool TQxCustomStatusPane::ExecuteAction(TBasicAction* Action) {
+    if (auto* hint = dynamic_cast<THintAction*>(Action); hint && ExecuteHint(hint->Hint())) return true;
+    return TGraphicControl::ExecuteAction(Action);
+}
+
 void TQxCustomStatusPane::Loaded() {
     TGraphicControl::Loaded();
     if (!ParentColor()) SetTransparent(false);
@@ -545,9 +550,11 @@ template <class T> void PublishPaneProperties(TClassBuilder<T>& b) {
         .Event("OnMouseLeave", &T::OnMouseLeave);
     PublishFrameController(b);
     PublishBlinkIntervals(b);
-    PublishControlProperties(b, {"Align", "Color", "Constraints", "Enabled", "Font", "ParentColor", "ParentFont",
-                                 "ParentShowHint", "ShowHint", "Visible", "OnClick", "OnDblClick", "OnMouseDown",
-                                 "OnMouseMove", "OnMouseUp"});
+    PublishControlProperties(b, {"Align", "Anchors", "Color", "Constraints", "DragCursor", "DragKind",
+                                 "DragMode", "Enabled", "Font", "ParentColor", "ParentFont", "ParentShowHint",
+                                 "PopupMenu", "ShowHint", "Visible", "OnClick", "OnContextPopup", "OnDblClick",
+                                 "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnMouseDown",
+                                 "OnMouseMove", "OnMouseUp", "OnStartDock", "OnStartDrag"});
     b.Qualify("ParentColor").Default(true).Stored(StoredUnlessGoverned<T>(fcpParentColor));
 }
 

@@ -82,6 +82,7 @@ public:
     void AdjustSize();
     // Answers for an action: with AutoHint a hint action sets the caption.
     bool ExecuteHint(const String& HintText);
+    bool ExecuteAction(TBasicAction* Action) override;
 
     void Loaded() override;
     void Dispatch(TMessage& Message) override;

@@ -186,9 +186,10 @@ const TClassInfo& TQxTabSheet::ClassInfo() {
             .Event("OnPaintBackground", &TQxTabSheet::OnPaintBackground)
             .Event("OnHide", &TQxTabSheet::OnHide)
             .Event("OnShow", &TQxTabSheet::OnShow);
-        PublishControlProperties(b, {"Caption", "Constraints", "Enabled", "Font", "ParentFont", "ParentShowHint",
-                                     "ShowHint", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag",
-                                     "OnEnter", "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize",
+        PublishControlProperties(b, {"Caption", "Constraints", "Enabled", "Font", "ParentFont",
+                                     "ParentShowHint", "PopupMenu", "ShowHint", "OnClick", "OnContextPopup",
+                                     "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter",
+                                     "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize",
                                      "OnStartDrag"});
         return b.Register();
     }();
@@ -513,6 +514,17 @@ void TQxPageControl::DoRemoveDockClient(TControl* Client) {
     // is done.
     page->SetTabVisible(false);
     PostMessage(Handle(), QM_FREEDOCKPAGE, 0, reinterpret_cast<LPARAM>(page));
+}
+
+void TQxPageControl::GetSiteInfo(TControl* Client, TRect& InfluenceRect, TPoint MousePos, bool& CanDock) {
+    CanDock = DockPageOf(Client) == nullptr;
+    TQxCustomTabControl::GetSiteInfo(Client, InfluenceRect, MousePos, CanDock);
+}
+
+void TQxPageControl::DockOver(TDragDockObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
+    const TPoint origin = ClientOrigin();
+    Source->SetDockRect({origin.X, origin.Y, origin.X + Width(), origin.Y + Height()});
+    if (OnDockOver) OnDockOver(this, Source, X, Y, State, Accept);
 }
 
 TControl* TQxPageControl::DockClientAt(TPoint P) {

@@ -137,6 +137,12 @@ protected:
     void DoAddDockClient(TControl* Client, const TRect& ARect) override;
     void DoRemoveDockClient(TControl* Client) override;
 
+public:
+    // A client already docked in one of the pages may not dock again.
+    void GetSiteInfo(TControl* Client, TRect& InfluenceRect, TPoint MousePos, bool& CanDock) override;
+    // The whole control is where a client docks.
+    void DockOver(TDragDockObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) override;
+
 private:
     friend class TQxTabSheet;
     void InsertPage(TQxTabSheet* Page);

@@ -558,11 +558,14 @@ template <class T> void PublishTabControlProperties(TClassBuilder<T>& B) {
         .Event("OnTabClick", &C::OnTabClick)
         .Event("OnTabOrderChange", &C::OnTabOrderChange)
         .Event("OnScrolledTabs", &C::OnScrolledTabs);
-    PublishControlProperties(B, {"Align", "Color", "Constraints", "DragCursor", "DragKind", "DragMode", "Enabled",
-                                 "Font", "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder",
-                                 "TabStop", "Visible", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver",
-                                 "OnEndDrag", "OnEnter", "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp",
-                                 "OnStartDrag"});
+    PublishControlProperties(B, {"Align", "Anchors", "Color", "Constraints", "DragCursor", "DragKind",
+                                 "DragMode", "Enabled", "Font", "HelpContext", "ParentColor", "ParentFont",
+                                 "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Visible",
+                                 "OnClick", "OnContextPopup", "OnDblClick", "OnDockDrop", "OnDockOver",
+                                 "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit",
+                                 "OnGetSiteInfo", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDock",
+                                 "OnStartDrag", "OnUnDock"});
+    B.Qualify("Color").Default(clBtnFace);
 }
 
 template void PublishTabControlProperties<TQxTabControl>(TClassBuilder<TQxTabControl>&);

@@ -94,6 +94,14 @@ public:
     explicit TAction(TComponent* AOwner) : TCustomAction(AOwner) {}
 };
 
+// The action the application sends when its hint changes and no OnHint
+// handler takes it: a control that shows hints (a status pane with
+// AutoHint) executes it by showing Hint.
+class THintAction : public TCustomAction {
+public:
+    explicit THintAction(TComponent* AOwner) : TCustomAction(AOwner) {}
+};
+
 // A link that passes an action's properties on; the tests answer whether
 // the action is one that has them.
 class TActionLink : public TBasicActionLink {

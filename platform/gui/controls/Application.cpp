@@ -1,4 +1,5 @@
 #include "platform/gui/controls/Application.h"
+#include "platform/gui/controls/ActnList.h"
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/Timers.h"
 #include "platform/gui/controls/WindowSurface.h"
@@ -144,7 +145,17 @@ void TApplication::FormDestroyed(TCustomForm* Form) {
 void TApplication::SetHint(const String& Value) {
     if (Value == FHint) return;
     FHint = Value;
-    if (OnHint) OnHint(this);
+    if (OnHint) {
+        OnHint(this);
+        return;
+    }
+    // Without a handler the hint goes out as a hint action: the active form
+    // (else the main form) offers it to its controls.
+    THintAction action(nullptr);
+    action.SetHint(Value);
+    TCustomForm* form = Screen ? Screen->ActiveCustomForm() : nullptr;
+    if (!form) form = FMainForm;
+    if (form) form->Perform(CM_ACTIONEXECUTE, 0, reinterpret_cast<LPARAM>(&action));
 }
 
 void TApplication::SetShowHint(bool Value) {

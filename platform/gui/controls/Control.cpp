@@ -1,6 +1,8 @@
 #include "platform/gui/controls/Control.h"
 #include "platform/gui/controls/ActnList.h"
 #include "platform/gui/controls/CustomForm.h"
+#include "platform/gui/controls/Menus.h"
+#include "platform/gui/controls/SystemParameters.h"
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/WinControl.h"
 #include "platform/gui/controls/WindowInput.h"
@@ -64,6 +66,31 @@ void TSizeConstraints::Changed() {
     if (OnChange) OnChange(this);
 }
 
+// ================================================================ anchors
+
+TAnchors AnchorAlign(TAlign Align) {
+    switch (Align) {
+    case alTop:
+        return {akLeft, akTop, akRight};
+    case alBottom:
+        return {akLeft, akRight, akBottom};
+    case alLeft:
+        return {akLeft, akTop, akBottom};
+    case alRight:
+        return {akRight, akTop, akBottom};
+    case alClient:
+        return {akLeft, akTop, akRight, akBottom};
+    default:
+        return {akLeft, akTop};
+    }
+}
+
+const TTypeInfo* AnchorsTypeInfo() {
+    static const TTypeInfo* type = MakeSetType(
+        "TAnchors", RegisterEnumType<TAnchorKind>("TAnchorKind", {"akLeft", "akTop", "akRight", "akBottom"}));
+    return type;
+}
+
 // ================================================================ TControl
 
 TControl::TControl(TComponent* AOwner)
@@ -121,6 +148,7 @@ void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AH
     FTop = ATop;
     FWidth = AWidth;
     FHeight = AHeight;
+    if (!FAnchorMove) UpdateAnchorRules();
     BoundsChanged(old);
     Invalidate();
     Perform(WM_WINDOWPOSCHANGED);
@@ -176,7 +204,46 @@ TPoint TControl::ScreenToClient(TPoint P) const {
 void TControl::SetAlign(TAlign Value) {
     if (Value == FAlign) return;
     FAlign = Value;
+    FAnchors = AnchorAlign(Value);
+    // A control left where its alignment put it keeps to that place.
+    if (Value == alNone) UpdateAnchorRules();
     RequestAlign();
+}
+
+void TControl::SetAnchors(TAnchors Value) {
+    if (Value == FAnchors) return;
+    FAnchors = Value;
+    UpdateAnchorRules();
+}
+
+void TControl::UpdateAnchorRules() {
+    FAnchorBounds = BoundsRect();
+    FAnchorParentSize = FParent ? TPoint{FParent->ClientWidth(), FParent->ClientHeight()} : TPoint{};
+}
+
+void TControl::AnchorTo(Integer ParentWidth, Integer ParentHeight) {
+    if (FAlign != alNone || FAnchors == TAnchors{akLeft, akTop}) return;
+    // One direction: near side, far side or both kept; neither keeps the
+    // centre at its share of the parent's size.
+    auto place = [](bool Near, bool Far, Integer Pos, Integer Size, Integer OldParent, Integer NewParent,
+                    Integer& NewPos, Integer& NewSize) {
+        NewPos = Pos;
+        NewSize = Size;
+        const Integer delta = NewParent - OldParent;
+        if (Near && Far)
+            NewSize = std::max(0, Size + delta);
+        else if (Far)
+            NewPos = Pos + delta;
+        else if (!Near && OldParent > 0)
+            NewPos = MulDiv(Pos + Size / 2, NewParent, OldParent) - Size / 2;
+    };
+    Integer l, w, t, h;
+    place(FAnchors.Contains(akLeft), FAnchors.Contains(akRight), FAnchorBounds.Left, FAnchorBounds.Width(),
+          FAnchorParentSize.X, ParentWidth, l, w);
+    place(FAnchors.Contains(akTop), FAnchors.Contains(akBottom), FAnchorBounds.Top, FAnchorBounds.Height(),
+          FAnchorParentSize.Y, ParentHeight, t, h);
+    TRestoreOnExit<bool> moving(FAnchorMove, true);
+    SetBounds(l, t, w, h);
 }
 
 void TControl::RequestAlign() {
@@ -204,9 +271,27 @@ void TControl::Show() {
 }
 
 void TControl::SetBiDiMode(TBiDiMode Value) {
+    FParentBiDiMode = false;
     if (Value == FBiDiMode) return;
     FBiDiMode = Value;
-    Invalidate();
+    Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool Value) {
+    if (Value == FParentBiDiMode) return;
+    FParentBiDiMode = Value;
+    if (FParent && !HasState(csReading)) Perform(CM_PARENTBIDIMODECHANGED);
+}
+
+void TControl::CMParentBiDiModeChanged(TMessage& Message) {
+    if (!FParentBiDiMode || !FParent) return;
+    SetBiDiMode(FParent->BiDiMode());
+    FParentBiDiMode = true;
+}
+
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+    FPopupMenu = Value;
+    if (Value) Value->FreeNotification(this);
 }
 
 bool TControl::IsVisibleOnScreen() const {
@@ -421,6 +506,15 @@ void TControl::Dispatch(TMessage& Message) {
     case CM_PARENTSHOWHINTCHANGED:
         CMParentShowHintChanged(Message);
         break;
+    case CM_PARENTBIDIMODECHANGED:
+        CMParentBiDiModeChanged(Message);
+        break;
+    case CM_BIDIMODECHANGED:
+        Invalidate();
+        break;
+    case WM_CONTEXTMENU:
+        WMContextMenu(Message);
+        break;
     case CM_VISIBLECHANGED:
         CMVisibleChanged(Message);
         break;
@@ -475,6 +569,36 @@ void TControl::WMButtonDown(TMessage& Message, TMouseButton Button) {
 
 void TControl::WMButtonUp(TMessage& Message, TMouseButton Button) {
     DoMouseUp(Message, Button);
+    // The released right button asks for the context menu, as the window
+    // system's default handling of the release does.
+    if (Button == mbRight && !HasState(csDestroying))
+        Perform(WM_CONTEXTMENU, 0, PointToLParam(ClientToScreen(LParamToPoint(Message.LParam))));
+}
+
+void TControl::WMContextMenu(TMessage& Message) {
+    if (Message.Result != 0) return;
+    const TPoint screen = LParamToPoint(Message.LParam);
+    const bool byKey = screen.X == -1 && screen.Y == -1;
+    bool handled = false;
+    DoContextPopup(byKey ? screen : ScreenToClient(screen), handled);
+    if (handled) {
+        Message.Result = 1;
+        return;
+    }
+    if (FPopupMenu && FPopupMenu->AutoPopup()) {
+        const TPoint at = byKey ? ClientToScreen({0, 0}) : screen;
+        FPopupMenu->SetPopupComponent(this);
+        FPopupMenu->Popup(at.X, at.Y);
+        Message.Result = 1;
+        return;
+    }
+    // The control's own menu (an edit's), else the parent's turn.
+    DefaultHandler(Message);
+    if (Message.Result == 0 && FParent) Message.Result = FParent->Perform(WM_CONTEXTMENU, 0, Message.LParam);
+}
+
+void TControl::DoContextPopup(TPoint MousePos, bool& Handled) {
+    if (OnContextPopup) OnContextPopup(this, MousePos, Handled);
 }
 
 void TControl::WMMouseMove(TMessage& Message) {
@@ -509,6 +633,28 @@ void TControl::CMMouseWheel(TMessage& Message) {
 bool TControl::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) {
     bool handled = false;
     if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    if (handled) return true;
+    // A turn the other way starts afresh.
+    if ((FWheelAccumulator > 0 && WheelDelta < 0) || (FWheelAccumulator < 0 && WheelDelta > 0))
+        FWheelAccumulator = 0;
+    FWheelAccumulator += WheelDelta;
+    while (std::abs(FWheelAccumulator) >= WHEEL_DELTA) {
+        const bool down = FWheelAccumulator < 0;
+        FWheelAccumulator += down ? WHEEL_DELTA : -WHEEL_DELTA;
+        handled = down ? DoMouseWheelDown(Shift, MousePos) : DoMouseWheelUp(Shift, MousePos);
+    }
+    return handled;
+}
+
+bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
+    return handled;
+}
+
+bool TControl::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
     return handled;
 }
 
@@ -581,6 +727,7 @@ void TControl::Loaded() {
         Perform(CM_PARENTCOLORCHANGED);
         Perform(CM_PARENTFONTCHANGED);
         Perform(CM_PARENTSHOWHINTCHANGED);
+        Perform(CM_PARENTBIDIMODECHANGED);
     }
 }
 
@@ -687,6 +834,7 @@ void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && FActionLink && AComponent == FActionLink->Action()) SetAction(nullptr);
+    if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
 }
 
 // ---------------------------------------------------------------- scaling

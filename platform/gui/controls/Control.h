@@ -32,10 +32,24 @@ class TWinControl;
 class TCustomForm;
 class TBasicAction;
 class TControlActionLink;
+class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 // Horizontal placement of text (published as "TAlignment").
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// The sides of its parent a control keeps its distance to when the parent
+// is resized; anchored to both sides of a direction it stretches, to
+// neither it keeps its centre at the same share of the parent's size.
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
+// The anchors that go with an alignment: setting Align sets them, and
+// Anchors is stored only where it differs from them.
+TAnchors AnchorAlign(TAlign Align);
+const TTypeInfo* AnchorsTypeInfo();
+
+// A topic of the program's help file.
+using THelpContext = Integer;
 
 enum TControlStyleFlag {
     csAcceptsControls, // other controls may be put on it
@@ -169,7 +183,13 @@ public:
     TSizeConstraints* Constraints() const { return FConstraints.get(); }
 
     TAlign Align() const { return FAlign; }
+    // Also sets Anchors to those of the alignment.
     virtual void SetAlign(TAlign Value);
+    TAnchors Anchors() const { return FAnchors; }
+    void SetAnchors(TAnchors Value);
+    // The parent's client area became Width x Height: an unaligned control
+    // moves and sizes by its anchors (what AlignControls calls).
+    void AnchorTo(Integer ParentWidth, Integer ParentHeight);
 
     // ---- state
     bool Visible() const { return FVisible; }
@@ -197,6 +217,12 @@ public:
     void SetText(const String& Value);
     const String& Hint() const { return FHint; }
     void SetHint(const String& Value) { FHint = Value; }
+    THelpContext HelpContext() const { return FHelpContext; }
+    void SetHelpContext(THelpContext Value) { FHelpContext = Value; }
+    // The menu a right click or the context-menu key opens (not owned;
+    // cleared when it is freed). Without one the nearest parent's opens.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
     bool ShowHint() const { return FShowHint; }
     void SetShowHint(bool Value);
     bool ParentShowHint() const { return FParentShowHint; }
@@ -231,10 +257,18 @@ public:
 
     // ---- reading order
     TBiDiMode BiDiMode() const { return FBiDiMode; }
+    // Also stops following the parent (ParentBiDiMode False); a change
+    // sends CM_BIDIMODECHANGED.
     virtual void SetBiDiMode(TBiDiMode Value);
+    // The reading order follows the parent's.
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool Value);
     // Parts and text placed from the right.
     bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
     bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+    // The horizontal placement of the control's content, for what mirrors
+    // it under right-to-left reading.
+    virtual TAlignment GetControlsAlignment() const { return taLeftJustify; }
 
     // ---- docking (see DockTree.h)
     // The dock site the control is docked in (nullptr when none).
@@ -274,6 +308,9 @@ public:
     // when clicked without an OnClick of its own.
     TBasicAction* Action() const;
     void SetAction(TBasicAction* Value);
+    // Offered an action to carry out for the form (the application's hint
+    // action, CM_ACTIONEXECUTE); true when the control did.
+    virtual bool ExecuteAction(TBasicAction* Action) { return false; }
 
     // ---- scaling: bounds (and an own font) by M / D.
     void ScaleBy(Integer M, Integer D) { ChangeScale(M, D); }
@@ -285,11 +322,16 @@ public:
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;
     TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
     TNotifyEvent OnResize;
     TDragOverEvent OnDragOver;
     TDragDropEvent OnDragDrop;
     TStartDragEvent OnStartDrag;
     TEndDragEvent OnEndDrag;
+    TStartDockEvent OnStartDock;
+    TEndDragEvent OnEndDock;
+    TContextPopupEvent OnContextPopup;
 
 protected:
     // The drag's target is asked whether it takes the drop (X, Y client
@@ -299,6 +341,12 @@ protected:
     // A drag from the control starts (OnStartDrag) and ends (OnEndDrag).
     virtual void DoStartDrag(TDragObject*& DragObject);
     virtual void DoEndDrag(TObject* Target, Integer X, Integer Y);
+    // A dock drag from the control starts (OnStartDock) and ends (OnEndDock,
+    // Target the site it docked into or nullptr).
+    virtual void DoStartDock(TDragDockObject*& DragObject);
+    virtual void DoEndDock(TObject* Target, Integer X, Integer Y);
+    // OnContextPopup; MousePos in client coordinates, (-1, -1) for the key.
+    virtual void DoContextPopup(TPoint MousePos, bool& Handled);
     // The text through WM_GETTEXT (controls whose text lives elsewhere answer it).
     String GetText() const;
     virtual void Click();
@@ -306,8 +354,13 @@ protected:
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
     virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
-    // Answers whether the wheel was handled; unhandled wheels go to the parent.
+    // Answers whether the wheel was handled; unhandled wheels go to the
+    // parent. OnMouseWheel first; unless it handled the wheel, every whole
+    // notch (WHEEL_DELTA, the rest kept for the next turn) goes to
+    // DoMouseWheelUp or DoMouseWheelDown, the last of which answers.
     virtual bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
     virtual void Resize();
     // Invalidates the control's area of its parent.
     void InvalidateControl(bool IsVisible, bool IsOpaque);
@@ -343,6 +396,10 @@ protected:
     void WMGetText(TMessage& Message);
     void CMVisibleChanged(TMessage& Message);
     void CMEnabledChanged(TMessage& Message);
+    // A right click's or the key's WM_CONTEXTMENU (LParam the screen point,
+    // -1 for the key): OnContextPopup, then the popup menu, else the parent.
+    void WMContextMenu(TMessage& Message);
+    void CMParentBiDiModeChanged(TMessage& Message);
 
     TControlStyle FControlStyle;
     TControlState FControlState;
@@ -355,6 +412,8 @@ private:
     void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift);
     void DoMouseUp(TMessage& Message, TMouseButton Button);
     void ParentFontChanged();
+    // Remembers the bounds and the parent's client size the anchors keep to.
+    void UpdateAnchorRules();
 
     TWinControl* FParent = nullptr;
     Integer FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
@@ -377,7 +436,15 @@ private:
     TCursor FDragCursor = crDrag;
     std::unique_ptr<TControlActionLink> FActionLink;
     TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FParentBiDiMode = true;
     TWinControl* FHostDockSite = nullptr;
+    TAnchors FAnchors{akLeft, akTop};
+    TRect FAnchorBounds;          // the bounds the anchors keep to
+    TPoint FAnchorParentSize;     // the parent's client size then
+    bool FAnchorMove = false;     // the anchors are moving the control
+    THelpContext FHelpContext = 0;
+    TPopupMenu* FPopupMenu = nullptr;
+    Integer FWheelAccumulator = 0;
 };
 
 // The control that receives the mouse while a button is held (graphic

@@ -78,6 +78,8 @@ inline constexpr Cardinal CM_ENABLEDCHANGED = CM_BASE + 12;
 inline constexpr Cardinal CM_COLORCHANGED = CM_BASE + 13;
 inline constexpr Cardinal CM_FONTCHANGED = CM_BASE + 14;
 inline constexpr Cardinal CM_CURSORCHANGED = CM_BASE + 15;
+inline constexpr Cardinal CM_CTL3DCHANGED = CM_BASE + 16;
+inline constexpr Cardinal CM_PARENTCTL3DCHANGED = CM_BASE + 17;
 inline constexpr Cardinal CM_TEXTCHANGED = CM_BASE + 18;
 inline constexpr Cardinal CM_MOUSEENTER = CM_BASE + 19;
 inline constexpr Cardinal CM_MOUSELEAVE = CM_BASE + 20;
@@ -101,6 +103,9 @@ inline constexpr Cardinal CM_CONTROLCHANGE = CM_BASE + 54;
 inline constexpr Cardinal CM_DOCKCLIENT = CM_BASE + 56;
 inline constexpr Cardinal CM_UNDOCKCLIENT = CM_BASE + 57;
 inline constexpr Cardinal CM_BORDERCHANGED = CM_BASE + 59;
+inline constexpr Cardinal CM_BIDIMODECHANGED = CM_BASE + 60;
+inline constexpr Cardinal CM_PARENTBIDIMODECHANGED = CM_BASE + 61;
+inline constexpr Cardinal CM_ACTIONEXECUTE = CM_BASE + 63; // LParam the TBasicAction*; Result 1 = handled
 inline constexpr Cardinal CM_DOCKNOTIFICATION = CM_BASE + 66;
 inline constexpr Cardinal CM_MOUSEWHEEL = CM_BASE + 67;
 

@@ -487,8 +487,30 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
     ClearFieldsReferring(this, AComponent);
 }
 
+namespace {
+// Offers Action to every visible control inside Container until one takes it.
+bool ExecuteInControls(TWinControl* Container, TBasicAction* Action) {
+    for (Integer i = 0; i < Container->ControlCount(); ++i) {
+        TControl* c = Container->Controls(i);
+        if (!c->Visible()) continue;
+        if (c->ExecuteAction(Action)) return true;
+        if (auto* w = dynamic_cast<TWinControl*>(c); w && ExecuteInControls(w, Action)) return true;
+    }
+    return false;
+}
+} // namespace
+
 void TCustomForm::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
+    case CM_ACTIONEXECUTE: {
+        // The focused control first, then the form, then its controls.
+        auto* action = reinterpret_cast<TBasicAction*>(Message.LParam);
+        Message.Result = action && ((FActiveControl && FActiveControl->ExecuteAction(action)) ||
+                                    ExecuteAction(action) || ExecuteInControls(this, action))
+                             ? 1
+                             : 0;
+        break;
+    }
     case CM_SHOWINGCHANGED:
         CMShowingChanged(Message);
         break;

@@ -1,12 +1,6 @@
 #include "platform/gui/controls/CustomPanel.h"
 #include "platform/gui/controls/Published.h"
 
-const TTypeInfo* BevelCutTypeInfo() {
-    static const TTypeInfo* type =
-        RegisterEnumType<TBevelCut>("TBevelCut", {"bvNone", "bvLowered", "bvRaised", "bvSpace"});
-    return type;
-}
-
 void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, Integer Width) {
     Canvas->Pen()->SetWidth(1);
     Canvas->Pen()->SetStyle(psSolid);

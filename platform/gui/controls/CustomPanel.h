@@ -23,9 +23,6 @@
 #include "platform/gui/controls/GraphicControl.h"
 #include "platform/gui/controls/Published.h"
 
-enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
-const TTypeInfo* BevelCutTypeInfo();
-
 // Draws Width rings of a 3D frame inside Rect, top-left lines in TopColor
 // and bottom-right ones in BottomColor (which own the two shared corners);
 // Rect becomes the rectangle inside the rings.
@@ -94,8 +91,12 @@ template <class T> TClassBuilder<T>& PublishCustomPanel(TClassBuilder<T>& B) {
         .Default(true)
         .Property("Locked", &T::Locked, &T::SetLocked)
         .Default(false);
-    return PublishControlProperties(B, {"Align", "Caption", "Color", "Constraints", "Enabled", "Font",
-                                        "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "Visible",
-                                        "TabOrder", "TabStop", "OnClick", "OnDblClick", "OnMouseDown",
-                                        "OnMouseMove", "OnMouseUp", "OnResize", "OnEnter", "OnExit"});
+    PublishControlProperties(B, {"Align", "Anchors", "Caption", "Color", "Constraints", "Ctl3D",
+                                        "DragCursor", "DragMode", "Enabled", "Font", "ParentColor",
+                                        "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint",
+                                        "Visible", "TabOrder", "TabStop", "OnClick", "OnContextPopup",
+                                        "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnMouseDown",
+                                        "OnMouseMove", "OnMouseUp", "OnResize", "OnEnter", "OnExit",
+                                        "OnStartDrag"});
+    return B.Qualify("Color").Default(clBtnFace);
 }

@@ -16,6 +16,8 @@ bool TControl::ManualDock(TWinControl* NewDockSite, TControl* DropControl, TAlig
                                              : String("nothing")) +
                                 "; set the target's DockSite first");
     if (NewDockSite == FHostDockSite) return true;
+    // The site the client leaves may keep it.
+    if (FHostDockSite && !FHostDockSite->DoUnDock(NewDockSite, this)) return false;
     // A client leaving a tool window gives up the window's alignment.
     if (Floating()) SetAlign(alNone);
     const TRect bounds = BoundsRect();

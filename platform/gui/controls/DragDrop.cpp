@@ -16,15 +16,41 @@ struct TDragManager {
     static inline Integer Threshold = 0;
     static inline bool Active = false;
     static inline bool Accepted = false;
+    static inline bool Docking = false; // the source is a dock client (dkDock)
 
     static TPoint TargetPoint(TControl* Target, TPoint Screen) { return Target->ScreenToClient(Screen); }
 
-    // Asks Target about the drag at screen point P; answers its Accept.
+    // Asks Target about the drag at screen point P; answers its Accept. A
+    // dock site is asked through DockOver, which accepts unless refused.
     static bool Ask(TControl* Target, TPoint P, TDragState State) {
-        bool accept = static_cast<bool>(Target->OnDragOver);
         const TPoint c = TargetPoint(Target, P);
+        if (Docking) {
+            bool accept = true;
+            static_cast<TWinControl*>(Target)->DockOver(static_cast<TDragDockObject*>(Object), c.X, c.Y, State,
+                                                        accept);
+            return accept;
+        }
+        bool accept = static_cast<bool>(Target->OnDragOver);
         Target->DragOver(Object, c.X, c.Y, State, accept);
         return accept;
+    }
+
+    // The dock site under P that would take the source: the nearest dock
+    // site at or above the control under the pointer, not the source nor
+    // inside it, whose site information lets the client dock there.
+    static TControl* DockTargetAt(TPoint P) {
+        for (TControl* c = FindDragTarget(P, false); c; c = c->Parent()) {
+            auto* site = dynamic_cast<TWinControl*>(c);
+            if (!site || !site->DockSite()) continue;
+            if (site == Source || (dynamic_cast<TWinControl*>(Source) &&
+                                   static_cast<TWinControl*>(Source)->ContainsControl(site)))
+                return nullptr;
+            TRect influence;
+            bool canDock = true;
+            site->GetSiteInfo(Source, influence, P, canDock);
+            if (canDock && PtInRect(influence, P)) return site;
+        }
+        return nullptr;
     }
 
     static void Init(TControl* Control, bool Immediate, Integer Threshold) {
@@ -35,13 +61,23 @@ struct TDragManager {
         Accepted = false;
         Start = GetCursorPos();
         TDragManager::Threshold = Threshold >= 0 ? Threshold : GetSystemMetrics(SM_CXDRAG);
+        Docking = Control->DragKind() == dkDock;
         TDragObject* given = nullptr;
-        Control->DoStartDrag(given);
+        if (Docking) {
+            TDragDockObject* dock = nullptr;
+            Control->DoStartDock(dock);
+            given = dock;
+        } else {
+            Control->DoStartDrag(given);
+        }
         if (Source != Control) return; // the handler ended the drag
         if (given)
             Object = given;
         else {
-            Owned = std::make_unique<TDragControlObject>(Control);
+            if (Docking)
+                Owned = std::make_unique<TDragDockObject>(Control);
+            else
+                Owned = std::make_unique<TDragControlObject>(Control);
             Object = Owned.get();
         }
         Object->FDragPos = Start;
@@ -53,7 +89,7 @@ struct TDragManager {
 
     static void MoveTo(TPoint P) {
         Object->FDragPos = P;
-        TControl* target = FindDragTarget(P, false);
+        TControl* target = Docking ? DockTargetAt(P) : FindDragTarget(P, false);
         if (target != Object->FDragTarget) {
             if (TControl* old = Object->FDragTarget) {
                 Object->FDragTarget = nullptr;
@@ -79,12 +115,19 @@ struct TDragManager {
         const TPoint p = object ? object->FDragPos : GetCursorPos();
         const bool drop = Active && Drop && target && Accepted;
         const bool released = Active && Drop;
+        const bool docking = Docking;
+        Docking = false;
         if (object) object->FCancelling = !Drop;
         Source = nullptr;
         Object = nullptr;
         Active = false;
         Accepted = false;
         SetCursor(Screen->Cursors(crDefault));
+        if (docking) {
+            EndDock(source, static_cast<TDragDockObject*>(object), drop ? static_cast<TWinControl*>(target) : nullptr,
+                    target, released, p);
+            return;
+        }
         if (target) {
             const TPoint c = TargetPoint(target, p);
             if (drop) {
@@ -103,6 +146,28 @@ struct TDragManager {
             source->ManualFloat(Bounds(p.X, p.Y, source->Width(), source->Height()));
     }
 
+    // The end of a dock drag: docked into Site, or, released where no site
+    // took it, floated when it was docked; asked Last leaves; then OnEndDock.
+    static void EndDock(TControl* Source, TDragDockObject* Object, TWinControl* Site, TControl* Last,
+                        bool Released, TPoint P) {
+        TWinControl* docked = nullptr;
+        if (Site) {
+            const TPoint c = TargetPoint(Site, P);
+            Site->DockDrop(Object, c.X, c.Y);
+            if (Source->HostDockSite() == Site) docked = Site;
+        } else {
+            if (auto* last = dynamic_cast<TWinControl*>(Last)) {
+                const TPoint c = TargetPoint(last, P);
+                bool ignored = false;
+                last->DockOver(Object, c.X, c.Y, dsDragLeave, ignored);
+            }
+            if (Released && Source->HostDockSite())
+                Source->ManualFloat(Bounds(P.X, P.Y, Source->Width(), Source->Height()));
+        }
+        const TPoint sc = docked ? TargetPoint(docked, P) : TPoint{0, 0};
+        Source->DoEndDock(docked, sc.X, sc.Y);
+    }
+
     // A button went up (Drop) or another one down at P.
     static void Release(bool Drop, TPoint P) {
         if (Object) Object->FDragPos = P;
@@ -116,6 +181,7 @@ struct TDragManager {
             Object = nullptr;
             Owned.reset();
             Active = false;
+            Docking = false;
         } else if (Object && Object->FDragTarget == Control)
             Object->FDragTarget = nullptr;
     }
@@ -154,6 +220,14 @@ void TControl::DoStartDrag(TDragObject*& DragObject) {
 
 void TControl::DoEndDrag(TObject* Target, Integer X, Integer Y) {
     if (OnEndDrag) OnEndDrag(this, Target, X, Y);
+}
+
+void TControl::DoStartDock(TDragDockObject*& DragObject) {
+    if (OnStartDock) OnStartDock(this, DragObject);
+}
+
+void TControl::DoEndDock(TObject* Target, Integer X, Integer Y) {
+    if (OnEndDock) OnEndDock(this, Target, X, Y);
 }
 
 // ================================================================ the manager

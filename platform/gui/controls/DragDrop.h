@@ -19,6 +19,16 @@
 // the drop or nullptr. A docked client (DragKind dkDock) released where no
 // target took it floats there in a tool window (ManualFloat).
 //
+// Docking. A control whose DragKind is dkDock is dragged as a dock client:
+// OnStartDock fires instead of OnStartDrag (it may supply a TDragDockObject),
+// the targets are dock sites (DockSite) under the pointer that agree in
+// GetSiteInfo (OnGetSiteInfo, CanDock starting True) and are asked through
+// DockOver (OnDockOver, Accept starting True) with the same enter, move and
+// leave states; a release over a site that accepted docks the client there
+// (ManualDock, which first asks the old site through OnUnDock) and fires
+// the site's OnDockDrop; last the client hears OnEndDock with the site it
+// docked into, or nullptr.
+//
 //   BeginDrag ─► (threshold) ─► enter/move... ─► leave ─► ... ─► drop or cancel ─► end
 
 #include "platform/gui/controls/Input.h"
@@ -57,11 +67,33 @@ private:
     TControl* FControl;
 };
 
+// What a dock client drags: the client, and where it would dock (screen
+// coordinates, set by the site that is asked).
+class TDragDockObject : public TDragControlObject {
+public:
+    using TDragControlObject::TDragControlObject;
+    TRect DockRect() const { return FDockRect; }
+    void SetDockRect(const TRect& Value) { FDockRect = Value; }
+
+private:
+    TRect FDockRect;
+};
+
+class TWinControl;
+
 using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, Integer X, Integer Y,
                                           TDragState State, bool& Accept)>;
 using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, Integer X, Integer Y)>;
 using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, Integer X, Integer Y)>;
+using TStartDockEvent = std::function<void(TObject* Sender, TDragDockObject*& DragObject)>;
+using TDockOverEvent = std::function<void(TObject* Sender, TDragDockObject* Source, Integer X, Integer Y,
+                                          TDragState State, bool& Accept)>;
+using TDockDropEvent = std::function<void(TObject* Sender, TDragDockObject* Source, Integer X, Integer Y)>;
+using TGetSiteInfoEvent = std::function<void(TObject* Sender, TControl* DockClient, TRect& InfluenceRect,
+                                             TPoint MousePos, bool& CanDock)>;
+using TUnDockEvent =
+    std::function<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
 
 // The control under screen point Pos on the program's forms (the active
 // form first), graphic children included; disabled ones only with

@@ -164,7 +164,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
     if (FReadOnly) Params.Style |= ES_READONLY;
     if (!FHideSelection) Params.Style |= ES_NOHIDESEL;
     if (FBorderStyle == bsSingle) {
-        if (FCtl3D)
+        if (Ctl3D())
             Params.ExStyle |= WS_EX_CLIENTEDGE;
         else
             Params.Style |= WS_BORDER;
@@ -204,6 +204,7 @@ void TCustomEdit::ApplyAppearance() {
     FWidget->SetMaxLength(FMaxLength);
     FWidget->SetPasswordChar(FPasswordChar);
     FWidget->Widget()->setEnabled(Enabled());
+    FWidget->SetInputMethod(ImeMode() != imDisable, ImeMode() == imAlpha || ImeMode() == imSAlpha);
 }
 
 void TCustomEdit::UpdateTextRect() {
@@ -248,19 +249,6 @@ void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
     RecreateWnd();
 }
 
-void TCustomEdit::SetCtl3D(bool Value) {
-    FParentCtl3D = false;
-    if (Value == FCtl3D) return;
-    FCtl3D = Value;
-    RecreateWnd();
-}
-
-void TCustomEdit::SetBiDiMode(TBiDiMode Value) {
-    FParentBiDiMode = false;
-    if (Value == BiDiMode()) return;
-    TWinControl::SetBiDiMode(Value);
-    RecreateWnd();
-}
 
 Integer TCustomEdit::SelStart() const {
     return FWidget ? FWidget->SelStart() : 0;
@@ -380,7 +368,7 @@ void TCustomEdit::Dispatch(TMessage& Message) {
         return;
     case WM_NCHITTEST: {
         const TPoint p = ScreenToClient(LParamToPoint(Message.LParam));
-        Message.Result = NonClientHitTest(p, Width(), Height(), BorderInset(FBorderStyle, FCtl3D), FTextRect);
+        Message.Result = NonClientHitTest(p, Width(), Height(), BorderInset(FBorderStyle, Ctl3D()), FTextRect);
         return;
     }
     case WM_NCPAINT:
@@ -397,6 +385,12 @@ void TCustomEdit::Dispatch(TMessage& Message) {
     case CM_ENTER:
         if (FAutoSelect && !FControlState.Contains(csLButtonDown) && !MultiLine()) SelectAll();
         break;
+    case CM_CTL3DCHANGED:
+    case CM_BIDIMODECHANGED:
+        // The border and the reading order are the window's styles.
+        TWinControl::Dispatch(Message);
+        RecreateWnd();
+        return;
     case CM_COLORCHANGED:
     case CM_FONTCHANGED:
     case CM_ENABLEDCHANGED:
@@ -415,32 +409,36 @@ void TCustomEdit::Dispatch(TMessage& Message) {
 void TCustomEdit::WMNCCalcSize(TMessage& Message) {
     auto* r = reinterpret_cast<TRect*>(Message.LParam);
     if (!r) return;
-    const Integer border = BorderInset(FBorderStyle, FCtl3D);
+    AdjustForBevel(*r);
+    const Integer border = BorderInset(FBorderStyle, Ctl3D());
     InflateRect(*r, -border, -border);
     if (r->Right < r->Left) r->Right = r->Left;
     if (r->Bottom < r->Top) r->Bottom = r->Top;
 }
 
 void TCustomEdit::WMNCPaint(TMessage& Message) {
+    // The bevel outside, the border inside it.
+    TWinControl::Dispatch(Message);
     Message.Result = 0;
     if (FBorderStyle != bsSingle || !HandleAllocated()) return;
     HDC dc = GetWindowDC(Handle());
     if (!dc) return;
-    const Integer w = Width(), h = Height();
-    if (FCtl3D) {
+    TRect b{0, 0, Width(), Height()};
+    AdjustForBevel(b);
+    const Integer x = b.Left, y = b.Top, w = b.Right, h = b.Bottom;
+    if (Ctl3D()) {
         // The sunken client edge: shadow over dark shadow at the top left,
         // highlight over light at the bottom right.
         const TColor tl[2] = {clBtnShadow, cl3DDkShadow}, br[2] = {clBtnHighlight, cl3DLight};
         for (Integer i = 0; i < 2; ++i) {
-            FillLine(dc, i, i, w - 1 - i, i + 1, tl[i]);
-            FillLine(dc, i, i, i + 1, h - 1 - i, tl[i]);
-            FillLine(dc, w - 1 - i, i, w - i, h - i, br[i]);
-            FillLine(dc, i, h - 1 - i, w - i, h - i, br[i]);
+            FillLine(dc, x + i, y + i, w - 1 - i, y + i + 1, tl[i]);
+            FillLine(dc, x + i, y + i, x + i + 1, h - 1 - i, tl[i]);
+            FillLine(dc, w - 1 - i, y + i, w - i, h - i, br[i]);
+            FillLine(dc, x + i, h - 1 - i, w - i, h - i, br[i]);
         }
     } else {
-        const TRect r{0, 0, w, h};
         HBRUSH brush = CreateSolidBrush(ColorToRGB(clWindowFrame));
-        FrameRect(dc, &r, brush);
+        FrameRect(dc, &b, brush);
         DeleteObject(AsGdiObj(brush));
     }
     ReleaseDC(Handle(), dc);
@@ -462,6 +460,13 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
     }
     TTextWidget& w = *FWidget;
     switch (Message.Msg) {
+    case WM_CONTEXTMENU: {
+        TPoint at = LParamToPoint(Message.LParam);
+        if (at.X == -1 && at.Y == -1) at = ClientToScreen({FTextRect.Left, FTextRect.Top});
+        w.ShowStandardMenu(at);
+        Message.Result = 1;
+        return;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         w.DeliverKey(static_cast<Word>(Message.WParam), KeyDataToShiftState(Message.LParam) + KeyboardStateToShiftState(), true);
@@ -874,13 +879,17 @@ const TClassInfo& TCustomMemo::ClassInfo() {
 const TClassInfo& TMemo::ClassInfo() {
     static const TClassInfo& info = []() -> const TClassInfo& {
     TClassBuilder<TMemo> b("TMemo", &TCustomMemo::ClassInfo());
-    PublishControlProperties(b, {"Align", "Color", "Constraints", "Enabled", "Font", "ParentColor", "ParentFont",
-                                 "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick",
-                                 "OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp",
-                                 "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseWheel"});
-    PublishEditProperties(b, {"Alignment", "BiDiMode", "BorderStyle", "Ctl3D", "HideSelection", "ImeName", "Lines",
-                              "MaxLength", "OEMConvert", "ParentBiDiMode", "ParentCtl3D", "ReadOnly", "ScrollBars",
-                              "WantReturns", "WantTabs", "WordWrap", "OnChange"});
+    PublishControlProperties(b, {"Align", "Anchors", "BevelEdges", "BevelInner", "BevelKind", "BevelOuter",
+                                 "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind",
+                                 "DragMode", "Enabled", "Font", "ImeMode", "ImeName", "ParentBiDiMode",
+                                 "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu",
+                                 "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick", "OnContextPopup",
+                                 "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter",
+                                 "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove",
+                                 "OnMouseUp", "OnMouseWheel", "OnMouseWheelDown", "OnMouseWheelUp",
+                                 "OnStartDock", "OnStartDrag"});
+    PublishEditProperties(b, {"Alignment", "BorderStyle", "HideSelection", "Lines", "MaxLength", "OEMConvert",
+                              "ReadOnly", "ScrollBars", "WantReturns", "WantTabs", "WordWrap", "OnChange"});
     return b.Register();
     }();
     return info;

@@ -115,16 +115,6 @@ public:
     void SetOEMConvert(bool Value) { FOEMConvert = Value; }
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
-    bool Ctl3D() const { return FCtl3D; }
-    void SetCtl3D(bool Value);
-    bool ParentCtl3D() const { return FParentCtl3D; }
-    void SetParentCtl3D(bool Value) { FParentCtl3D = Value; }
-    void SetBiDiMode(TBiDiMode Value) override;
-    bool ParentBiDiMode() const { return FParentBiDiMode; }
-    void SetParentBiDiMode(bool Value) { FParentBiDiMode = Value; }
-    // Right-to-left reading puts what sits on the right on the left.
-    const String& ImeName() const { return FImeName; }
-    void SetImeName(const String& Value) { FImeName = Value; }
 
     Integer SelStart() const;
     void SetSelStart(Integer Value);
@@ -185,10 +175,6 @@ private:
     TEditCharCase FCharCase = ecNormal;
     bool FOEMConvert = false;
     TBorderStyle FBorderStyle = bsSingle;
-    bool FCtl3D = true;
-    bool FParentCtl3D = true;
-    bool FParentBiDiMode = true;
-    String FImeName;
     bool FModifiedBeforeWindow = false;
 };
 
@@ -292,7 +278,7 @@ public:
 };
 
 // Adds the edit properties by their published names: AutoSelect, AutoSize,
-// BiDiMode, BorderStyle, CharCase, Ctl3D, HideSelection, ImeName,
+// BiDiMode, BorderStyle, CharCase, Ctl3D, HideSelection, ImeMode, ImeName,
 // MaxLength, OEMConvert, ParentBiDiMode, ParentCtl3D, PasswordChar,
 // ReadOnly, the event OnChange, and for memos Alignment, Lines, ScrollBars,
 // WantReturns, WantTabs and WordWrap. Raises EInvalidOperation for another
@@ -305,30 +291,23 @@ TClassBuilder<T>& PublishEditProperties(TClassBuilder<T>& B, std::initializer_li
     BiDiModeTypeInfo();
     for (const char* n : Names) {
         const String name = n;
-        if (name == "AutoSelect")
+        if (name == "BiDiMode" || name == "Ctl3D" || name == "ImeMode" || name == "ImeName" ||
+            name == "ParentBiDiMode" || name == "ParentCtl3D")
+            PublishControlProperties(B, {n});
+        else if (name == "AutoSelect")
             B.Property("AutoSelect", &T::AutoSelect, &T::SetAutoSelect).Default(true);
         else if (name == "AutoSize")
             B.Property("AutoSize", &T::AutoSize, &T::SetAutoSize).Default(true);
-        else if (name == "BiDiMode")
-            B.Property("BiDiMode", &T::BiDiMode, &T::SetBiDiMode).Default(bdLeftToRight);
         else if (name == "BorderStyle")
             B.Property("BorderStyle", &T::BorderStyle, &T::SetBorderStyle).Default(bsSingle);
         else if (name == "CharCase")
             B.Property("CharCase", &T::CharCase, &T::SetCharCase).Default(ecNormal);
-        else if (name == "Ctl3D")
-            B.Property("Ctl3D", &T::Ctl3D, &T::SetCtl3D).Default(true);
         else if (name == "HideSelection")
             B.Property("HideSelection", &T::HideSelection, &T::SetHideSelection).Default(true);
-        else if (name == "ImeName")
-            B.Property("ImeName", &T::ImeName, &T::SetImeName);
         else if (name == "MaxLength")
             B.Property("MaxLength", &T::MaxLength, &T::SetMaxLength).Default(0);
         else if (name == "OEMConvert")
             B.Property("OEMConvert", &T::OEMConvert, &T::SetOEMConvert).Default(false);
-        else if (name == "ParentBiDiMode")
-            B.Property("ParentBiDiMode", &T::ParentBiDiMode, &T::SetParentBiDiMode).Default(true);
-        else if (name == "ParentCtl3D")
-            B.Property("ParentCtl3D", &T::ParentCtl3D, &T::SetParentCtl3D).Default(true);
         else if (name == "PasswordChar")
             B.Property(
                  "PasswordChar", [](const T* c) { return static_cast<Integer>(c->PasswordChar()); },

@@ -11,11 +11,17 @@ TIPAddressWindow::TIPAddressWindow(TComponent* AOwner) : TWinControl(AOwner) {
     FControlStyle << csOpaque;
 }
 
+TRect TIPAddressWindow::EditArea() const {
+    TRect r{0, 0, Width(), Height()};
+    const_cast<TIPAddressWindow*>(this)->Perform(WM_NCCALCSIZE, 0, reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
 TRect TIPAddressWindow::FieldRect(Integer Field) const {
-    const TRect client = ClientRect();
-    const Integer inner = std::max(0, client.Width() - 2 * Edge);
-    const Integer left = Edge + inner * Field / 4, right = Edge + inner * (Field + 1) / 4;
-    return {left, Edge, right, std::max(Edge, client.Bottom - Edge)};
+    const TRect area = EditArea();
+    const Integer inner = std::max(0, area.Width() - 2 * Edge);
+    const Integer left = area.Left + Edge + inner * Field / 4, right = area.Left + Edge + inner * (Field + 1) / 4;
+    return {left, area.Top + Edge, right, std::max(area.Top + Edge, area.Bottom - Edge)};
 }
 
 // ================================================================ painting
@@ -23,7 +29,7 @@ TRect TIPAddressWindow::FieldRect(Integer Field) const {
 void TIPAddressWindow::PaintWindow(HDC DC) {
     TCanvas canvas;
     canvas.SetHandle(DC);
-    const TRect client = ClientRect();
+    const TRect client = EditArea();
     canvas.Brush()->SetColor(Enabled() ? clWindow : clBtnFace);
     canvas.FillRect(client);
     TRect edge = client;
@@ -190,6 +196,8 @@ void TIPAddressWindow::Dispatch(TMessage& Message) {
         return;
     }
     TWinControl::Dispatch(Message);
+    // The non-client parts (a bevel) are painted over what the paint left.
+    if (Message.Msg == WM_PAINT && HandleAllocated()) Perform(WM_NCPAINT, 1);
 }
 
 void TIPAddressWindow::DefaultHandler(TMessage& Message) {

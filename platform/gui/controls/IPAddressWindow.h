@@ -61,6 +61,9 @@ public:
     const String& FieldText(Integer Field) const { return FFields[static_cast<size_t>(Field & 3)].Text; }
     // The rectangle of a field's digits (client coordinates).
     TRect FieldRect(Integer Field) const;
+    // Where the edge and the fields lie: the window less its non-client
+    // parts (the bevel, WM_NCCALCSIZE), in window coordinates.
+    TRect EditArea() const;
 
     // The window wants the arrows and the characters (WM_GETDLGCODE).
     void Dispatch(TMessage& Message) override;

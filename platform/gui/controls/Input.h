@@ -16,6 +16,11 @@ using TMouseEvent =
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, Integer X, Integer Y)>;
 using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, Integer WheelDelta,
                                             TPoint MousePos, bool& Handled)>;
+// One notch of the wheel turned up (away from the user) or down.
+using TMouseWheelUpDownEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+// A right click or the context-menu key; MousePos is (-1, -1) for the key.
+using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 // Key is a virtual-key code; a handler that sets it to 0 consumes the key.
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 // Key is a character (a Unicode code point); 0 consumes it.

@@ -51,12 +51,6 @@ void TCustomLabel::SetFocusControl(TWinControl* Value) {
     if (Value) Value->FreeNotification(this);
 }
 
-void TCustomLabel::SetBiDiMode(TBiDiMode Value) {
-    if (Value == FBiDiMode) return;
-    FBiDiMode = Value;
-    Invalidate();
-}
-
 void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {
     TGraphicControl::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;

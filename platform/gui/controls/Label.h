@@ -32,10 +32,6 @@ public:
     void SetTransparent(bool Value);
     TWinControl* FocusControl() const { return FFocusControl; }
     void SetFocusControl(TWinControl* Value);
-    TBiDiMode BiDiMode() const { return FBiDiMode; }
-    void SetBiDiMode(TBiDiMode Value);
-    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
-    bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
 
     void Dispatch(TMessage& Message) override;
     void Loaded() override;
@@ -61,7 +57,6 @@ private:
     bool FShowAccelChar = true;
     bool FTransparent = false;
     TWinControl* FFocusControl = nullptr;
-    TBiDiMode FBiDiMode = bdLeftToRight;
 };
 
 class TLabel : public TCustomLabel {

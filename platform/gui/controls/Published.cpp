@@ -37,6 +37,31 @@ const TTypeInfo* ShiftStateTypeInfo() {
     return type;
 }
 
+const TTypeInfo* BevelCutTypeInfo() {
+    static const TTypeInfo* type =
+        RegisterEnumType<TBevelCut>("TBevelCut", {"bvNone", "bvLowered", "bvRaised", "bvSpace"});
+    return type;
+}
+
+const TTypeInfo* BevelEdgesTypeInfo() {
+    static const TTypeInfo* type = MakeSetType(
+        "TBevelEdges", RegisterEnumType<TBevelEdge>("TBevelEdge", {"beLeft", "beTop", "beRight", "beBottom"}));
+    return type;
+}
+
+const TTypeInfo* BevelKindTypeInfo() {
+    static const TTypeInfo* type =
+        RegisterEnumType<TBevelKind>("TBevelKind", {"bkNone", "bkTile", "bkSoft", "bkFlat"});
+    return type;
+}
+
+const TTypeInfo* ImeModeTypeInfo() {
+    static const TTypeInfo* type = RegisterEnumType<TImeMode>(
+        "TImeMode", {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha", "imHira", "imSKata",
+                     "imKata", "imChinese", "imSHanguel", "imHanguel"});
+    return type;
+}
+
 void RegisterControlTypes() {
     RegisterEnumType<TAlign>("TAlign",
                              {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"});
@@ -51,6 +76,12 @@ void RegisterControlTypes() {
     RegisterEnumType<TDragMode>("TDragMode", {"dmManual", "dmAutomatic"});
     RegisterEnumType<TDragKind>("TDragKind", {"dkDrag", "dkDock"});
     FontStylesTypeInfo();
+    AnchorsTypeInfo();
+    BiDiModeTypeInfo();
+    BevelCutTypeInfo();
+    BevelEdgesTypeInfo();
+    BevelKindTypeInfo();
+    ImeModeTypeInfo();
 }
 
 const TClassInfo& FontClassInfo() {

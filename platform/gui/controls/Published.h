@@ -5,6 +5,7 @@
 // names, for the ClassInfo() of control classes to pick from.
 
 #include "platform/gui/controls/ActnList.h"
+#include "platform/gui/controls/Menus.h"
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/WinControl.h"
 
@@ -17,13 +18,18 @@ const TClassInfo& FontClassInfo();
 // form's enumerations ...); idempotent.
 void RegisterControlTypes();
 
-// Adds TControl / TWinControl properties by their published names:
-// Action, Align, Caption, Color, Constraints, Enabled, Font, ParentColor,
-// ParentFont, ParentShowHint, ShowHint, Text, Visible, TabOrder, TabStop,
-// DragCursor, DragKind, DragMode and the events OnClick, OnDblClick,
-// OnMouseDown, OnMouseMove, OnMouseUp, OnMouseWheel, OnResize, OnDragDrop,
-// OnDragOver, OnEndDrag, OnStartDrag, OnEnter, OnExit, OnKeyDown,
-// OnKeyPress, OnKeyUp.
+// Adds TControl / TWinControl properties by their published names, with
+// the framework's defaults and stored rules:
+// Action, Align, Anchors, BiDiMode, Caption, Color, Constraints, Enabled,
+// Font, HelpContext, ParentBiDiMode, ParentColor, ParentFont,
+// ParentShowHint, PopupMenu, ShowHint, Text, Visible, DragCursor, DragKind,
+// DragMode and the events OnClick, OnContextPopup, OnDblClick, OnMouseDown,
+// OnMouseMove, OnMouseUp, OnMouseWheel, OnMouseWheelDown, OnMouseWheelUp,
+// OnResize, OnDragDrop, OnDragOver, OnEndDrag, OnStartDrag, OnEndDock,
+// OnStartDock; for windowed controls also BevelEdges, BevelInner,
+// BevelKind, BevelOuter, Ctl3D, DockSite, ImeMode, ImeName, ParentCtl3D,
+// TabOrder, TabStop and OnDockDrop, OnDockOver, OnEnter, OnExit,
+// OnGetSiteInfo, OnKeyDown, OnKeyPress, OnKeyUp, OnUnDock.
 // Raises EInvalidOperation for another name.
 template <class T>
 TClassBuilder<T>& PublishControlProperties(TClassBuilder<T>& B, std::initializer_list<const char*> Names) {
@@ -35,6 +41,30 @@ TClassBuilder<T>& PublishControlProperties(TClassBuilder<T>& B, std::initializer
             B.Property("Action", &T::Action, &T::SetAction);
         else if (name == "Align")
             B.Property("Align", &T::Align, &T::SetAlign).Default(alNone);
+        else if (name == "Anchors")
+            B.Property("Anchors", &T::Anchors, &T::SetAnchors, AnchorsTypeInfo()).Stored([](const T* c) {
+                return c->Anchors() != AnchorAlign(c->Align());
+            });
+        else if (name == "BiDiMode")
+            B.Property("BiDiMode", &T::BiDiMode, &T::SetBiDiMode, BiDiModeTypeInfo())
+                .Default(bdLeftToRight)
+                .Stored([](const T* c) { return !c->ParentBiDiMode(); });
+        else if (name == "ParentBiDiMode")
+            B.Property("ParentBiDiMode", &T::ParentBiDiMode, &T::SetParentBiDiMode).Default(true);
+        else if (name == "HelpContext")
+            B.Property("HelpContext", &T::HelpContext, &T::SetHelpContext).Default(0);
+        else if (name == "PopupMenu")
+            B.Property("PopupMenu", &T::PopupMenu, &T::SetPopupMenu);
+        else if (name == "OnContextPopup")
+            B.Event("OnContextPopup", &TControl::OnContextPopup);
+        else if (name == "OnMouseWheelUp")
+            B.Event("OnMouseWheelUp", &TControl::OnMouseWheelUp);
+        else if (name == "OnMouseWheelDown")
+            B.Event("OnMouseWheelDown", &TControl::OnMouseWheelDown);
+        else if (name == "OnStartDock")
+            B.Event("OnStartDock", &TControl::OnStartDock);
+        else if (name == "OnEndDock")
+            B.Event("OnEndDock", &TControl::OnEndDock);
         else if (name == "Caption")
             B.Property("Caption", &T::Caption, &T::SetCaption);
         else if (name == "Text")
@@ -103,6 +133,35 @@ TClassBuilder<T>& PublishControlProperties(TClassBuilder<T>& B, std::initializer
                 B.Event("OnKeyPress", &TWinControl::OnKeyPress);
             else if (name == "OnKeyUp")
                 B.Event("OnKeyUp", &TWinControl::OnKeyUp);
+            else if (name == "Ctl3D")
+                B.Property("Ctl3D", &T::Ctl3D, &T::SetCtl3D).Default(true).Stored([](const T* c) {
+                    return !c->ParentCtl3D();
+                });
+            else if (name == "ParentCtl3D")
+                B.Property("ParentCtl3D", &T::ParentCtl3D, &T::SetParentCtl3D).Default(true);
+            else if (name == "BevelEdges")
+                B.Property("BevelEdges", &T::BevelEdges, &T::SetBevelEdges, BevelEdgesTypeInfo())
+                    .Default(TBevelEdges{beLeft, beTop, beRight, beBottom}.ToInt());
+            else if (name == "BevelInner")
+                B.Property("BevelInner", &T::BevelInner, &T::SetBevelInner, BevelCutTypeInfo()).Default(bvRaised);
+            else if (name == "BevelOuter")
+                B.Property("BevelOuter", &T::BevelOuter, &T::SetBevelOuter, BevelCutTypeInfo()).Default(bvLowered);
+            else if (name == "BevelKind")
+                B.Property("BevelKind", &T::BevelKind, &T::SetBevelKind, BevelKindTypeInfo()).Default(bkNone);
+            else if (name == "ImeMode")
+                B.Property("ImeMode", &T::ImeMode, &T::SetImeMode, ImeModeTypeInfo()).Default(imDontCare);
+            else if (name == "ImeName")
+                B.Property("ImeName", &T::ImeName, &T::SetImeName);
+            else if (name == "DockSite")
+                B.Property("DockSite", &T::DockSite, &T::SetDockSite).Default(false);
+            else if (name == "OnDockDrop")
+                B.Event("OnDockDrop", &TWinControl::OnDockDrop);
+            else if (name == "OnDockOver")
+                B.Event("OnDockOver", &TWinControl::OnDockOver);
+            else if (name == "OnGetSiteInfo")
+                B.Event("OnGetSiteInfo", &TWinControl::OnGetSiteInfo);
+            else if (name == "OnUnDock")
+                B.Event("OnUnDock", &TWinControl::OnUnDock);
             else
                 throw EInvalidOperation("No control property called " + name);
         } else

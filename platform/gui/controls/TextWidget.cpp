@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -527,7 +528,27 @@ void TTextWidget::DeliverWheel(Integer Delta) {
     FDelivering = false;
 }
 
+void TTextWidget::ShowStandardMenu(TPoint ScreenPos) {
+    QMenu* menu = FLine ? FLine->createStandardContextMenu() : FMemo ? Memo()->createStandardContextMenu() : nullptr;
+    if (!menu) return;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(QPoint(ScreenPos.X, ScreenPos.Y));
+}
+
+void TTextWidget::SetInputMethod(bool Enabled, bool PreferLatin) {
+    QWidget* target = Widget();
+    if (!target) return;
+    target->setAttribute(Qt::WA_InputMethodEnabled, Enabled);
+    Qt::InputMethodHints hints = target->inputMethodHints();
+    hints.setFlag(Qt::ImhPreferLatin, PreferLatin);
+    target->setInputMethodHints(hints);
+}
+
 bool TTextWidget::eventFilter(QObject* Watched, QEvent* Event) {
+    // The context menu is the control's to give (WM_CONTEXTMENU after the
+    // right button's release), not the widget's on its own.
+    if (Event->type() == QEvent::ContextMenu && Watched != (Widget() ? Widget()->parentWidget() : nullptr))
+        return true;
     switch (Event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:

@@ -90,6 +90,12 @@ public:
     // coordinates).
     void DeliverMouse(Cardinal Msg, WPARAM Keys, TPoint WindowPos);
     void DeliverWheel(Integer Delta);
+    // The widget's own menu of editing commands, at a screen point (what an
+    // edit shows when neither its handlers nor a popup menu took the
+    // context menu).
+    void ShowStandardMenu(TPoint ScreenPos);
+    // The input method: off (Enabled false), or asked to prefer Latin input.
+    void SetInputMethod(bool Enabled, bool PreferLatin);
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;

@@ -59,6 +59,37 @@ inline constexpr Cardinal CS_VREDRAW = 0x0001;
 inline constexpr Cardinal CS_HREDRAW = 0x0002;
 inline constexpr Cardinal CS_DBLCLKS = 0x0008;
 
+// The framework's bevel of windowed controls, drawn in the non-client area
+// (a window that has one answers WM_NCCALCSIZE and WM_NCPAINT through
+// TWinControl's handling): BevelKind other than bkNone reserves BevelWidth
+// pixels on each edge in BevelEdges for each of BevelInner and BevelOuter
+// that is not bvNone, and paints them as edges (bvLowered sunken, bvRaised
+// raised, bvSpace blank), flat or soft by the kind, mono without Ctl3D.
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+enum TBevelEdge { beLeft, beTop, beRight, beBottom };
+using TBevelEdges = TSet<TBevelEdge>;
+enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+const TTypeInfo* BevelCutTypeInfo();
+const TTypeInfo* BevelEdgesTypeInfo();
+const TTypeInfo* BevelKindTypeInfo();
+
+// What the input method is asked to do while the control has the focus.
+enum TImeMode {
+    imDisable,
+    imClose,
+    imOpen,
+    imDontCare,
+    imSAlpha,
+    imAlpha,
+    imHira,
+    imSKata,
+    imKata,
+    imChinese,
+    imSHanguel,
+    imHanguel
+};
+const TTypeInfo* ImeModeTypeInfo();
+
 // What CreateParams fills in before the window is made.
 struct TCreateParams {
     String Caption;
@@ -107,6 +138,20 @@ public:
     bool UseDockManager() const { return FUseDockManager; }
     void SetUseDockManager(bool Value);
     IDockManager* DockManager() const { return FDockManager.get(); }
+    // Asked while a dock client is dragged over the site: where it may dock
+    // from (screen coordinates, the site's window grown by 10) and whether
+    // it may dock at all; OnGetSiteInfo may change both.
+    virtual void GetSiteInfo(TControl* Client, TRect& InfluenceRect, TPoint MousePos, bool& CanDock);
+    // The dragged client is over the site (X, Y client coordinates): the
+    // dock rectangle is placed (the dock manager's choice, else the client
+    // area), then OnDockOver may refuse.
+    virtual void DockOver(TDragDockObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
+    // The client was released over the site: it docks here (ManualDock),
+    // then OnDockDrop fires.
+    virtual void DockDrop(TDragDockObject* Source, Integer X, Integer Y);
+    // A docked client is about to leave for NewTarget (nullptr: floating):
+    // OnUnDock may keep it (false).
+    virtual bool DoUnDock(TWinControl* NewTarget, TControl* Client);
     Integer DockClientCount() const { return static_cast<Integer>(FDockClients.size()); }
     TControl* DockClients(Integer Index) const;
 
@@ -133,6 +178,32 @@ public:
     const TCreateParams& WindowParams() const { return FParams; }
     // The brush that erases the background (the control's colour).
     TBrush* Brush() const { return FBrush.get(); }
+
+    // ---- looks of the window
+    // The 3D look; setting it stops following the parent (ParentCtl3D
+    // False) and sends CM_CTL3DCHANGED.
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool Value);
+    bool ParentCtl3D() const { return FParentCtl3D; }
+    void SetParentCtl3D(bool Value);
+    TBevelEdges BevelEdges() const { return FBevelEdges; }
+    void SetBevelEdges(TBevelEdges Value);
+    TBevelCut BevelInner() const { return FBevelInner; }
+    void SetBevelInner(TBevelCut Value);
+    TBevelCut BevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TBevelCut Value);
+    TBevelKind BevelKind() const { return FBevelKind; }
+    void SetBevelKind(TBevelKind Value);
+    Integer BevelWidth() const { return FBevelWidthNC; }
+    void SetBevelWidth(Integer Value);
+    // The client rectangle within the window rectangle R (window
+    // coordinates) once the bevel's edges are taken off.
+    void AdjustForBevel(TRect& R) const;
+    // The input method's mode and name while the control has the focus.
+    TImeMode ImeMode() const { return FImeMode; }
+    void SetImeMode(TImeMode Value) { FImeMode = Value; }
+    const String& ImeName() const { return FImeName; }
+    void SetImeName(const String& Value) { FImeName = Value; }
 
     // ---- focus
     bool TabStop() const { return FTabStop; }
@@ -174,6 +245,10 @@ public:
     TKeyEvent OnKeyDown;
     TKeyPressEvent OnKeyPress;
     TKeyEvent OnKeyUp;
+    TDockDropEvent OnDockDrop;
+    TDockOverEvent OnDockOver;
+    TGetSiteInfoEvent OnGetSiteInfo;
+    TUnDockEvent OnUnDock;
 
 protected:
     virtual void CreateParams(TCreateParams& Params);
@@ -235,6 +310,8 @@ private:
     void CNChar(TMessage& Message);
     void CNSysChar(TMessage& Message);
     void CMColorChanged(TMessage& Message);
+    void CMParentCtl3DChanged(TMessage& Message);
+    void WMNCPaint(TMessage& Message);
 
     std::vector<TControl*> FControls; // graphic children
     std::vector<TWinControl*> FWinControls;
@@ -254,6 +331,15 @@ private:
     bool FUseDockManager = false;
     std::unique_ptr<IDockManager> FDockManager;
     std::vector<TControl*> FDockClients;
+    bool FCtl3D = true;
+    bool FParentCtl3D = true;
+    TBevelEdges FBevelEdges{beLeft, beTop, beRight, beBottom};
+    TBevelCut FBevelInner = bvRaised;
+    TBevelCut FBevelOuter = bvLowered;
+    TBevelKind FBevelKind = bkNone;
+    Integer FBevelWidthNC = 1;
+    TImeMode FImeMode = imDontCare;
+    String FImeName;
     friend struct TDockAccess;
     void UpdateDockManager();
 };

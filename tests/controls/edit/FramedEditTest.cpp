@@ -151,6 +151,11 @@ TEST_F(FramedEdit, AMaskedEditAsksForItsValidationMessageOnLeaving) {
         EXPECT_EQ(String(E.Message), "Type three digits");
     }
     EXPECT_EQ(asked, Entries({"1__"}));
+    // The descendants' hooks: the text as shown and where it is edited.
+    EXPECT_EQ(a->GetEditText(), "1__");
+    TRect r;
+    a->GetEditRect(r);
+    EXPECT_EQ(r, a->ClientRect());
     EXPECT_TRUE(a->Focused());
     EXPECT_EQ(a->SelStart(), 1);
     Key('2', {}, "2");
@@ -158,6 +163,8 @@ TEST_F(FramedEdit, AMaskedEditAsksForItsValidationMessageOnLeaving) {
     b->SetFocus();
     EXPECT_TRUE(b->Focused());
     EXPECT_EQ(a->Text(), "123");
+    a->SetAlignment(taCenter); // the alignment is what mirrors under right-to-left reading
+    EXPECT_EQ(a->GetControlsAlignment(), taCenter);
 }
 
 TEST_F(FramedEdit, FormsWithOldNamesAndAControllerSettleWhenLoaded) {
@@ -183,6 +190,7 @@ TEST_F(FramedEdit, FormsWithOldNamesAndAControllerSettleWhenLoaded) {
     auto* e = dynamic_cast<TQxEdit*>(form->FindComponent("E"));
     ASSERT_NE(e, nullptr);
     EXPECT_TRUE(e->FrameHotTrack());
+    EXPECT_TRUE(e->FrameVisible()); // an old flat frame shows, hot-tracked
     EXPECT_EQ(e->FrameStyle(), fsStatus);
     EXPECT_EQ(e->FrameHotStyle(), fsRaised);
     EXPECT_EQ(e->FrameSides(), TSides{sdLeft}); // hot tracking read from a form keeps the stored sides

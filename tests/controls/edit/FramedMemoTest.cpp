@@ -131,6 +131,28 @@ TEST_F(FramedMemo, WheelScrollsByLinesNotchesAndPages) {
     SystemParametersInfo(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0);
     wheel(-120); // a page: more than the three lines of a notch
     EXPECT_GT(TopLine(), top);
+    SystemParametersInfo(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
+    // The notch events come first, one per notch; what they handle does not scroll.
+    std::vector<String> notches;
+    bool handled = true;
+    Memo->OnMouseWheelUp = [&](TObject*, TShiftState, TPoint, bool& Handled) {
+        notches.push_back("up");
+        Handled = handled;
+    };
+    Memo->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& Handled) {
+        notches.push_back("down");
+        Handled = handled;
+    };
+    const Integer beforeNotches = TopLine();
+    EXPECT_EQ(wheel(240), 1);
+    EXPECT_EQ(notches, Entries({"up", "up"}));
+    EXPECT_EQ(TopLine(), beforeNotches);
+    handled = false;
+    wheel(-120);
+    EXPECT_EQ(notches.back(), "down");
+    EXPECT_EQ(TopLine(), beforeNotches + 3);
+    Memo->OnMouseWheelUp = nullptr;
+    Memo->OnMouseWheelDown = nullptr;
     // A handler of its own decides instead.
     bool asked = false;
     Memo->OnMouseWheel = [&](TObject*, TShiftState, Integer, TPoint, bool& Handled) { asked = Handled = true; };

@@ -3,6 +3,7 @@
 #include "controls/ipaddress/ComCtrlsAdds.h"
 #include "platform/gui/controls/Forms.h"
 #include "platform/gui/controls/WindowInput.h"
+#include "platform/gui/gdi/Gdi.h"
 
 #include <gtest/gtest.h>
 
@@ -186,6 +187,27 @@ TEST_F(IPAddress, RangesFollowEachOtherAndHeightFollowsTheFont) {
 } // namespace
 
 namespace {
+
+TEST_F(IPAddress, TheBevelLiesInTheNonClientAreaAroundTheFields) {
+    IP->SetBounds(10, 10, 120, 25);
+    const TRect plain = IP->FieldRect(0);
+    IP->SetBevelKind(bkTile);
+    IP->SetBevelInner(bvNone); // one raised ring of one pixel on each edge
+    IP->SetBevelOuter(bvRaised);
+    IP->SetBevelEdges({beLeft, beTop, beBottom});
+    Show();
+    Application->ProcessMessages();
+    IP->Repaint();
+    const Integer h = IP->Height();
+    EXPECT_EQ(IP->EditArea(), TRect(1, 1, 120, h - 1));
+    EXPECT_EQ(IP->FieldRect(0).Left, plain.Left + 1);
+    HDC dc = GetDC(IP->Handle());
+    EXPECT_EQ(GetPixel(dc, 0, 5), ColorToRGB(cl3DLight));     // the ring, top-left colour
+    EXPECT_EQ(GetPixel(dc, 5, h - 1), ColorToRGB(cl3DDkShadow)); // bottom edge
+    EXPECT_EQ(GetPixel(dc, 1, 5), ColorToRGB(clBtnShadow));   // the fields' sunken edge inside it
+    EXPECT_EQ(GetPixel(dc, 119, 5), ColorToRGB(clBtnHighlight)); // no right edge: the sunken edge itself
+    ReleaseDC(IP->Handle(), dc);
+}
 
 TEST(IPAddressForm, AFormDescriptionMakesTheControl) {
     RegisterComCtrlsAddsClasses();

@@ -188,6 +188,19 @@ TEST_F(StatusPane, LoadedOpaquePanesAreOpaqueControls) {
     EXPECT_TRUE(pane->ControlStyle().Contains(csOpaque));
 }
 
+TEST_F(StatusPane, TheApplicationsHintReachesAPaneWithAutoHint) {
+    auto* bar = NewBar();
+    auto* plain = Make<TQxStatusPane>(bar, {0, 0, 100, 20});
+    auto* hints = Make<TQxStatusPane>(bar, {100, 0, 200, 20});
+    plain->SetCaption("Plain");
+    hints->SetAutoHint(true);
+    Form->Show();
+    Application->SetHint("Opens a file");
+    EXPECT_EQ(hints->Caption(), "Opens a file");
+    EXPECT_EQ(plain->Caption(), "Plain");
+    Application->SetHint("");
+}
+
 TEST_F(StatusPane, TheFirstPaneOfAGradientBarDrawsNoSeparator) {
     auto* bar = NewBar();
     bar->SetVisualStyle(vsGradient);
