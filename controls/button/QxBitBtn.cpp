@@ -100,9 +100,9 @@ void TQxBitBtn::SetKind(TBitBtnKind Value) {
     if (Value != bkCustom) {
         SetDefault(KindIsDefault(Value));
         SetCancel(KindIsCancel(Value));
-        // While a form is read a stored caption, even an empty one, wins:
-        // Loaded supplies the stock caption only when none was read.
-        if (!HasState(csLoading)) SetCaption(BitBtnCaption(Value));
+        // While a form is read a caption read before the kind wins, unless
+        // it is empty; one read after it replaces the stock caption anyway.
+        if (!HasState(csLoading) || Caption().empty()) SetCaption(BitBtnCaption(Value));
         SetModalResult(BitBtnModalResult(Value));
         SetGlyph(GetStockGlyph(Value));
         SetNumGlyphs(2);
@@ -110,12 +110,6 @@ void TQxBitBtn::SetKind(TBitBtnKind Value) {
     }
     FKind = Value;
     Invalidate();
-}
-
-void TQxBitBtn::Loaded() {
-    TQxButton::Loaded();
-    if (FKind != bkCustom && !FCaptionRead) SetCaption(BitBtnCaption(FKind));
-    FCaptionRead = false;
 }
 
 void TQxBitBtn::SetLayout(TButtonLayout Value) {
@@ -182,8 +176,10 @@ bool TQxBitBtn::ShowsListImage() {
     return Kind() == bkCustom && FImages && FImageIndex != -1;
 }
 
+// Right to left, a glyph on the left goes to the right; the other layouts
+// stay.
 TButtonLayout TQxBitBtn::EffectiveLayout() const {
-    return FLayout;
+    return FLayout == blGlyphLeft && UseRightToLeftAlignment() ? blGlyphRight : FLayout;
 }
 
 TPoint TQxBitBtn::GetGlyphSize() {
@@ -332,12 +328,7 @@ const TClassInfo& TQxBitBtn::ClassInfo() {
     auto custom = [](const T* b) { return const_cast<T*>(b)->Kind() == bkCustom; };
     static const TClassInfo& info =
         TClassBuilder<T>("TQxBitBtn", &TQxButton::ClassInfo())
-            .Property(
-                "Caption", [](const T* b) { return b->Caption(); },
-                [](T* b, const String& v) {
-                    if (b->HasState(csLoading)) b->FCaptionRead = true;
-                    b->SetCaption(v);
-                })
+            .Property("Caption", &T::Caption, &T::SetCaption)
             .Stored([](const T* b) { return b->Caption() != BitBtnCaption(const_cast<T*>(b)->Kind()); })
             .Property("Cancel", &T::Cancel, &T::SetCancel)
             .Default(false)

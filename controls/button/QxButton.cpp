@@ -75,6 +75,7 @@ void TQxCustomButton::DrawCaption(TCanvas* Canvas, TRect R, UINT Flags) {
 
     TRect measure = R;
     const Integer h = DrawTextOnCanvas(Canvas, text, measure, 0x455);
+    if (UseRightToLeftAlignment()) Flags |= DT_RTLREADING;
     switch (FAlignmentVertical) {
     case avTop:
         R.Bottom = R.Top + h;
@@ -431,7 +432,11 @@ TRect TQxButton::GetCaptionRect() {
 
 void TQxButton::DrawButtonContent() {
     UINT flags = DT_WORDBREAK | DT_EXPANDTABS;
-    switch (FAlignment) {
+    // Right to left, a caption on one side moves to the other.
+    TAlignment alignment = FAlignment;
+    if (UseRightToLeftAlignment() && alignment != taCenter)
+        alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+    switch (alignment) {
     case taLeftJustify:
         flags |= DT_LEFT;
         break;

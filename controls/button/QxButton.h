@@ -277,7 +277,6 @@ protected:
     void ActionChange(TObject* Sender, bool CheckDefaults) override;
     void ChangeScale(Integer M, Integer D) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    void Loaded() override;
 
 private:
     // Whether the image list's image is what the button shows.
@@ -297,5 +296,4 @@ private:
     Integer FDisabledIndex = -1;
     TCustomImageList* FImages = nullptr;
     std::unique_ptr<TChangeLink> FImageChangeLink;
-    bool FCaptionRead = false;
 };

@@ -124,8 +124,12 @@ void TQxCustomGlyphButton::Notification(TComponent* AComponent, TOperation Opera
     if (Operation == opRemove && AComponent == FCustomGlyphImages) SetCustomGlyphImages(nullptr);
 }
 
+bool TQxCustomGlyphButton::GlyphOnRight() const {
+    return UseRightToLeftAlignment() == (FAlignment == taRightJustify);
+}
+
 TRect TQxCustomGlyphButton::GlyphRect() const {
-    const Integer x = FAlignment == taRightJustify ? 0 : Width() - FGlyphWidth;
+    const Integer x = GlyphOnRight() ? Width() - FGlyphWidth : 0;
     Integer y = 2;
     if (AlignmentVertical() == avCenter)
         y = (Height() - FGlyphHeight) / 2;
@@ -145,7 +149,7 @@ void TQxCustomGlyphButton::FitToCaption() {
     const Integer height = std::max(FGlyphHeight + 2, r.Height() + 2);
     const Integer width = r.Width() + FGlyphWidth + 6;
     // The edge on the glyph's side stays.
-    const Integer left = FAlignment == taRightJustify ? Left() : Left() + Width() - width;
+    const Integer left = GlyphOnRight() ? Left() + Width() - width : Left();
     SetBounds(left, Top(), width, height);
 }
 
@@ -274,13 +278,13 @@ void TQxCustomGlyphButton::Paint() {
     DrawGlyph(c);
     TRect t = ClientRect();
     InflateRect(t, -1, -1);
-    // The glyph's side is taken off: with the caption on the right (the
-    // default) the glyph stands on the left.
-    if (FAlignment == taRightJustify)
-        t.Left += FGlyphWidth + 4;
-    else
+    // The glyph's side is taken off; right to left, the caption keeps to
+    // the right of what is left.
+    if (GlyphOnRight())
         t.Right -= FGlyphWidth + 4;
-    const UINT flags = DT_WORDBREAK | DT_EXPANDTABS;
+    else
+        t.Left += FGlyphWidth + 4;
+    const UINT flags = DT_WORDBREAK | DT_EXPANDTABS | (UseRightToLeftAlignment() ? DT_RIGHT : 0);
     DrawCaption(c, t, flags);
     InflateRect(t, 1, 1);
     if (Focused() && !Caption().empty()) PaintDottedFocusRect(c, t);

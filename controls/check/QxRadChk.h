@@ -73,6 +73,9 @@ public:
     TPoint GlyphSize() const { return {FGlyphWidth, FGlyphHeight}; }
     // Where the glyph sits in the control.
     TRect GlyphRect() const;
+    // The glyph stands at the right edge: Alignment puts the caption on the
+    // glyph's right (taRightJustify) or left, mirrored right to left.
+    bool GlyphOnRight() const;
 
     void FrameControllerChanged() override;
     void Dispatch(TMessage& Message) override;

@@ -156,8 +156,9 @@ void TQxCustomRadioGroup::ItemButtonClicked(TObject* Sender) {
     if (FIgnoreItemClicks) return;
     auto it = std::find(FButtons.begin(), FButtons.end(), Sender);
     if (it == FButtons.end()) return;
+    // The selected item clicks too (the Down arrow on it): asked again and
+    // clicked again.
     const Integer i = static_cast<Integer>(it - FButtons.begin());
-    if (i == FItemIndex) return;
     if (ChangeAllowed(i)) {
         FItemIndex = i;
         Click();
@@ -294,6 +295,12 @@ void TQxCustomRadioGroup::SetUseCustomGlyphs(bool Value) {
         FGlyphWidth = 13;
         FGlyphHeight = 13;
     }
+    LayoutButtons();
+}
+
+// The items are placed and read from the right as the group is.
+void TQxCustomRadioGroup::SetBiDiMode(TBiDiMode Value) {
+    TQxCustomGroupBox::SetBiDiMode(Value);
     LayoutButtons();
 }
 

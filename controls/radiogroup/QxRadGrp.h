@@ -98,6 +98,7 @@ public:
     bool TabOnEnter() const { return FTabOnEnter; }
     void SetTabOnEnter(bool Value) { FTabOnEnter = Value; }
     void SetTransparent(bool Value) override;
+    void SetBiDiMode(TBiDiMode Value) override;
     void SetGroupStyle(TQxGroupBoxStyle Value) override;
     void SetBannerHeight(Integer Value) override;
 

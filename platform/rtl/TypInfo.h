@@ -35,6 +35,7 @@
 #include <optional>
 #include <typeindex>
 #include <typeinfo>
+#include <vector>
 
 #define QUENTA_PUBLISHED                                                                                     \
     static const TClassInfo& ClassInfo();                                                                    \
@@ -423,8 +424,7 @@ public:
         } else {
             static_assert(sizeof(V) == 0, "unsupported published property type");
         }
-        FInfo->FProps.push_back(std::move(p));
-        FQualified = nullptr;
+        Add(std::move(p));
         return *this;
     }
 
@@ -446,8 +446,7 @@ public:
                 throw EPropertyConvertError("Invalid property value: the method does not fit event " + Name);
             Self(o)->*Member = *f;
         };
-        FInfo->FProps.push_back(std::move(p));
-        FQualified = nullptr;
+        Add(std::move(p));
         return *this;
     }
 
@@ -509,6 +508,13 @@ private:
     static const T* Self(const TObject* o) { return static_cast<const T*>(o); }
     static T* Self(TObject* o) { return static_cast<T*>(o); }
 
+    // A property declared again replaces the earlier declaration of this
+    // class, so that lookup by name and the list of properties agree.
+    void Add(std::unique_ptr<TPropInfo> P) {
+        std::erase_if(FInfo->FProps, [&](const auto& Q) { return SameText(Q->Name, P->Name); });
+        FInfo->FProps.push_back(std::move(P));
+        FQualified = nullptr;
+    }
     TPropInfo& LastProp() {
         if (FQualified) return *FQualified;
         if (FInfo->FProps.empty()) throw EInvalidOperation("No property to qualify in " + FInfo->FName);

@@ -320,16 +320,55 @@ TEST_F(Dialogs, DescriptionsKeepStoredCaptionsAndSettleGroupsWhenRead) {
     EXPECT_TRUE(ok->Cancel());
     EXPECT_EQ(ok->ModalResult(), mrNo);
     dialog->Free();
+
+    // A kind read while the caption is still empty gives the stock caption;
+    // a caption read after the kind replaces it, an empty one too.
+    struct Case {
+        const char* Body;
+        const char* Caption;
+    };
+    const Case cases[] = {{"Kind = bkOK", "OK"},
+                          {"Caption = ''\n    Kind = bkOK", "OK"},
+                          {"Kind = bkOK\n    Caption = ''", ""},
+                          {"Caption = 'Go'\n    Kind = bkOK", "Go"},
+                          {"Kind = bkOK\n    Caption = 'Go'", "Go"}};
+    for (const Case& c : cases) {
+        auto* form = new TForm(nullptr);
+        form->InitializeForm(String("object F: TForm\n  object B: TQxBitBtn\n    ") + c.Body + "\n  end\nend\n",
+                             "F.dfm");
+        auto* b = static_cast<TQxBitBtn*>(form->FindComponent("B"));
+        EXPECT_EQ(b->Caption(), c.Caption) << c.Body;
+        EXPECT_EQ(b->Kind(), bkOK);
+        form->Free();
+    }
 }
 
 // ---------------------------------------------------------------- bitmap button
+
+// A button whose pressed and mouse-over looks a test sets.
+template <class B> class TLook : public B {
+public:
+    using B::B;
+    void SetLook(bool Pressed, bool Over) {
+        this->FPressedLook = Pressed;
+        this->FMouseOver = Over;
+    }
+};
+using TLookButton = TLook<TQxButton>;
+
+// Map with the rectangle R of it (a map of rows W wide) set to Letter.
+std::string Overlay(std::string Map, int W, TRect R, char Letter) {
+    for (int y = R.Top; y < R.Bottom; ++y)
+        for (int x = R.Left; x < R.Right; ++x) Map[static_cast<std::size_t>(y * (W + 1) + x)] = Letter;
+    return Map;
+}
 
 class BitBtns : public FormPaintTest {
 protected:
     void SetUp() override {
         FormPaintTest::SetUp();
         Form->SetBounds(0, 0, 120, 60);
-        Btn = new TQxBitBtn(Form);
+        Btn = new TLook<TQxBitBtn>(Form);
         Btn->SetBounds(0, 0, 100, 40);
         Btn->SetParent(Form);
         Btn->Font()->SetName(TestBlockFontName);
@@ -338,7 +377,7 @@ protected:
         TBitmap glyph(16, 10);
         Btn->SetGlyph(&glyph);
     }
-    TQxBitBtn* Btn = nullptr;
+    TLook<TQxBitBtn>* Btn = nullptr;
 };
 
 TEST_F(BitBtns, LayoutsPlaceGlyphAndCaptionByMarginAndSpacing) {
@@ -423,6 +462,78 @@ TEST_F(BitBtns, StockGlyphsComeFromTheLinkedResources) {
     EXPECT_EQ(BitBtnModalResult(bkAll), mrAll);
 }
 
+TEST_F(BitBtns, TheStripImageFollowsTheState) {
+    // Images 1 to 4 of a strip: normal, disabled, pressed, held down; each
+    // only when the strip holds it.
+    const TColor colors[] = {clRed, clBlue, clLime, clYellow};
+    struct Case {
+        int Images;
+        bool Down, Pressed, Enabled;
+        int Shown;
+    };
+    const Case cases[] = {{4, false, false, true, 1}, {4, false, false, false, 2}, {4, false, true, true, 3},
+                          {4, true, false, true, 4},  {4, true, true, true, 4},    {3, true, false, true, 1},
+                          {3, true, true, true, 3},   {3, false, false, false, 2}, {2, false, true, true, 1},
+                          {2, true, false, false, 2}, {1, false, false, false, 1}};
+    Btn->SetGroupIndex(1);
+    Btn->SetAllowAllUp(true);
+    for (const Case& c : cases) {
+        TBitmap strip(4 * c.Images, 4);
+        for (int i = 0; i < c.Images; ++i) {
+            strip.Canvas()->Brush()->SetColor(colors[i]);
+            strip.Canvas()->FillRect(TRect(4 * i, 0, 4 * i + 4, 4));
+        }
+        strip.SetTransparentColor(clFuchsia);
+        Btn->SetGlyph(&strip);
+        ASSERT_EQ(Btn->NumGlyphs(), c.Images);
+        Btn->SetEnabled(c.Enabled);
+        Btn->SetDown(c.Down);
+        Btn->SetLook(c.Pressed, false);
+        Btn->PaintTo(NewCanvas(100, 40)->Handle(), 0, 0);
+        const TRect g = Btn->GetGlyphRect();
+        EXPECT_EQ(At(g.Left + 2, g.Top + 2), ColorToRGB(colors[c.Shown - 1]))
+            << c.Images << " images, down " << c.Down << ", pressed " << c.Pressed << ", enabled " << c.Enabled;
+    }
+}
+
+TEST_F(BitBtns, RightToLeftMirrorsTheCaptionAndPutsALeftGlyphRight) {
+    // 30 x 14, caption rectangle (5,5,25,9), "ab" 4 x 3 ('T'), glyph 4 x 4
+    // ('r') at Margin 2 with Spacing 4: left to right the glyph at 7 and the
+    // left-aligned caption at 15; right to left the glyph at 19 and the
+    // caption right-aligned against 15.
+    Btn->SetBounds(0, 0, 30, 14);
+    Btn->Font()->SetHeight(-4);
+    Btn->Font()->SetColor(clBtnText);
+    Btn->SetAlignment(taLeftJustify);
+    TBitmap glyph(4, 4);
+    glyph.Canvas()->Brush()->SetColor(clRed);
+    glyph.Canvas()->FillRect(TRect(0, 0, 4, 4));
+    glyph.SetTransparentColor(clFuchsia);
+    Btn->SetGlyph(&glyph);
+    TLegend legend = FrameLegend();
+    legend.push_back({clRed, 'r'});
+    std::string frame = "HHHHHHHHHHHHHHHHHHHHHHHHHHHHHD\nHLLLLLLLLLLLLLLLLLLLLLLLLLLLSD\n";
+    for (int y = 2; y < 12; ++y) frame += "HLFFFFFFFFFFFFFFFFFFFFFFFFFFSD\n";
+    frame += "HSSSSSSSSSSSSSSSSSSSSSSSSSSSSD\nDDDDDDDDDDDDDDDDDDDDDDDDDDDDDD\n";
+    for (TBiDiMode mode : {bdLeftToRight, bdRightToLeft}) {
+        Btn->SetBiDiMode(mode);
+        const bool rtl = mode == bdRightToLeft;
+        const std::string want =
+            Overlay(Overlay(frame, 30, rtl ? TRect(19, 5, 23, 9) : TRect(7, 5, 11, 9), 'r'), 30,
+                    rtl ? TRect(11, 5, 15, 8) : TRect(15, 5, 19, 8), 'T');
+        Btn->PaintTo(NewCanvas(30, 14)->Handle(), 0, 0);
+        EXPECT_EQ(Map(legend), want) << (rtl ? "right to left" : "left to right");
+    }
+    // Only a left glyph changes sides.
+    Btn->SetLayout(blGlyphRight);
+    EXPECT_EQ(Btn->GetGlyphRect(), TRect(19, 5, 23, 9));
+    Btn->SetLayout(blGlyphTop);
+    Btn->SetBiDiMode(bdLeftToRight);
+    const TRect top = Btn->GetGlyphRect();
+    Btn->SetBiDiMode(bdRightToLeft);
+    EXPECT_EQ(Btn->GetGlyphRect(), top);
+}
+
 // ---------------------------------------------------------------- looks
 
 // Compares a map with a pattern in which '*' matches any pixel.
@@ -433,11 +544,12 @@ bool Matches(const std::string& Map, const std::string& Pattern) {
     return true;
 }
 
+
 class Looks : public FormPaintTest {
 protected:
     void SetUp() override {
         FormPaintTest::SetUp();
-        Btn = new TQxButton(Form);
+        Btn = new TLookButton(Form);
         Btn->SetBounds(0, 0, 20, 12);
         Btn->SetParent(Form);
     }
@@ -445,7 +557,7 @@ protected:
         Btn->PaintTo(NewCanvas(Btn->Width(), Btn->Height())->Handle(), 0, 0);
         return Map(Legend);
     }
-    TQxButton* Btn = nullptr;
+    TLookButton* Btn = nullptr;
 };
 
 TEST_F(Looks, DownPatternDotsAlternateFromTheTopLeft) {
@@ -553,6 +665,186 @@ TEST_F(Looks, TextStylesDrawTheirCopiesOnTheRightSides) {
     std::string lightRaised = draw(tsRaised, true);
     EXPECT_EQ(at(lightRaised, 7, 11), '.');
     EXPECT_EQ(at(lightRaised, 4, 7), 'H');
+}
+
+// Step N of a gradient of Steps steps from Stop toward Start, as the
+// gradients step: per channel in 16.16, the increment truncated.
+TColor GradientStep(TColor Stop, TColor Start, int Steps, int N) {
+    const COLORREF a = ColorToRGB(Stop), b = ColorToRGB(Start);
+    int c[3];
+    for (int i = 0; i < 3; ++i) {
+        const int from = (a >> (8 * i)) & 0xFF, to = (b >> (8 * i)) & 0xFF;
+        c[i] = ((from << 16) + N * (((to << 16) - (from << 16)) / Steps)) >> 16;
+    }
+    return static_cast<TColor>(RGB(c[0], c[1], c[2]));
+}
+
+// Letters First, First + 1, ... for the rows of a top-to-bottom gradient
+// H rows high that ends in Stop.
+void AddGradientRows(TLegend& Legend, char First, TColor Stop, TColor Start, int H) {
+    for (int y = 0; y < H; ++y) Legend.push_back({GradientStep(Stop, Start, H, H - 1 - y), char(First + y)});
+}
+
+TEST_F(Looks, FlatLookByState) {
+    // 12 x 10, ring '<' '>' and frame line 'D' around the face (2,2,10,8):
+    // a gradient 0..3 from Color lightened by 30 down to Color darkened by
+    // 10, then a row darkened by 20 ('4') and one by 30 ('5'). Hot and
+    // focused looks lay a 2-pixel gradient ring over the face, light at the
+    // top and dark at the bottom: a..f from the hot-track colour, g..l from
+    // the highlight colour; the focus dots ('K') lie on the client inset by 3.
+    Btn->SetBounds(0, 0, 12, 10);
+    Btn->SetHotTrack(true);
+    auto* other = new TQxButton(Form);
+    other->SetBounds(50, 0, 20, 12);
+    other->SetParent(Form);
+    Form->Show();
+    const TColor color = clWindow;
+    TLegend legend = FrameLegend();
+    legend.push_back({clBlack, 'K'});
+    legend.push_back({DarkenColor(clBtnFace, 20), '<'});
+    legend.push_back({LightenColor(clBtnFace, 20), '>'});
+    AddGradientRows(legend, '0', DarkenColor(color, 10), LightenColor(color, 30), 4);
+    legend.push_back({DarkenColor(color, 20), '4'});
+    legend.push_back({DarkenColor(color, 30), '5'});
+    legend.push_back({DarkenColor(color, 80), 'x'});
+    legend.push_back({LightenColor(clBtnShadow, 30), 'y'});
+    const TColor hot = 0x149BF0;
+    AddGradientRows(legend, 'a', hot, BlendColors(clWhite, hot, 190), 6);
+    const TColor e = LightenColor(color, 30);
+    AddGradientRows(legend, 'g', BlendColors(clHighlight, e, 160), BlendColors(clHighlight, e, 60), 6);
+
+    auto framed = [](std::initializer_list<const char*> Face) {
+        std::string m = "**<<<<<<<<**\n*<DDDDDDDD<*\n";
+        for (const char* row : Face) m += std::string("<D") + row + "D>\n";
+        return m + "*<DDDDDDDD>*\n**>>>>>>>>**\n";
+    };
+    auto disabled = [](char Frame, char Face) {
+        std::string m = "FFFFFFFFFFFF\nF*" + std::string(8, Frame) + "*F\n";
+        for (int y = 0; y < 6; ++y) m += "F" + std::string(1, Frame) + std::string(8, Face) + Frame + "F\n";
+        return m + "F*" + std::string(8, Frame) + "*F\nFFFFFFFFFFFF\n";
+    };
+    struct Case {
+        const char* Name;
+        TColor Color;
+        bool Over, Pressed, Enabled, Focused;
+        std::string Map;
+    };
+    const Case cases[] = {
+        {"normal", color, false, false, true, false,
+         framed({"00000000", "11111111", "22222222", "33333333", "44444444", "55555555"})},
+        {"hot", color, true, false, true, false,
+         framed({"aaaaaaaa", "bbbbbbbb", "cc2222cc", "dd3333dd", "eeeeeeee", "ffffffff"})},
+        {"pressed", color, true, true, true, false, // the gradient's last colour
+         framed({"33333333", "33333333", "33333333", "33333333", "33333333", "33333333"})},
+        {"disabled", color, true, true, false, false, disabled('x', 'w')},
+        {"disabled face", clBtnFace, false, false, false, false, disabled('y', 'F')},
+        {"focused", color, false, false, true, true,
+         framed({"gggggggg", "hhKhKhKh", "iK2222Ki", "jj3333jj", "kKKkKkKk", "llllllll"})},
+    };
+    for (const Case& c : cases) {
+        Btn->SetColor(c.Color);
+        Btn->SetEnabled(c.Enabled);
+        (c.Focused ? static_cast<TWinControl*>(Btn) : other)->SetFocus();
+        Btn->SetLook(c.Pressed, c.Over);
+        const std::string map = Look(legend);
+        EXPECT_TRUE(Matches(map, c.Map)) << c.Name << "\n" << map;
+    }
+}
+
+TEST_F(Looks, ClassicLookByState) {
+    // 12 x 10: the default or focused button gets a ring of clWindowFrame
+    // ('W') around its button frame; pressed, the frame is the sunk one
+    // (clBtnText, clBtnShadow) and no ring; the focus dots ('K') lie on the
+    // client inset by 4.
+    TSysColorTable t = DefaultSysColors();
+    for (std::size_t i = 0; i < t.size(); ++i) t[i] = GetSysColor(static_cast<Integer>(i));
+    t[COLOR_WINDOWFRAME] = RGB(0, 0, 160);
+    SetSysColors(t);
+    Btn->SetBounds(0, 0, 12, 10);
+    // Focused, another control leaves the default role to Default.
+    auto* other = new TWinProbe(Form);
+    other->SetBounds(50, 0, 20, 12);
+    other->SetTabStop(true);
+    other->SetParent(Form);
+    Form->Show();
+    TLegend legend = FrameLegend();
+    legend.push_back({clBlack, 'K'});
+    legend.push_back({clWindowFrame, 'W'});
+    const std::string up = Rows({"HHHHHHHHHHHD", "HLLLLLLLLLSD", "HLFFFFFFFFSD", "HLFFFFFFFFSD", "HLFFFFFFFFSD",
+                                 "HLFFFFFFFFSD", "HLFFFFFFFFSD", "HLFFFFFFFFSD", "HSSSSSSSSSSD", "DDDDDDDDDDDD"});
+    const std::string ringed = Rows({"WWWWWWWWWWWW", "WHHHHHHHHHDW", "WHLLLLLLLSDW", "WHLFFFFFFSDW", "WHLFFFFFFSDW",
+                                     "WHLFFFFFFSDW", "WHLFFFFFFSDW", "WHSSSSSSSSDW", "WDDDDDDDDDDW", "WWWWWWWWWWWW"});
+    auto dotted = [](std::string Map) {
+        for (auto [x, y] : {std::pair{5, 4}, {7, 4}, {4, 5}, {5, 5}, {7, 5}}) Map[y * 13 + x] = 'K';
+        return Map;
+    };
+    const std::string pressed = Rows({"TTTTTTTTTTTT", "TSSSSSSSSSST", "TSFFFFFFFFST", "TSFFFFFFFFST", "TSFFFFFFFFST",
+                                      "TSFFFFFFFFST", "TSFFFFFFFFST", "TSFFFFFFFFST", "TSSSSSSSSSST", "TTTTTTTTTTTT"});
+    struct Case {
+        const char* Name;
+        bool Default, Focused, Pressed;
+        std::string Map;
+    };
+    const Case cases[] = {{"plain", false, false, false, up},
+                          {"default", true, false, false, ringed},
+                          {"focused", false, true, false, dotted(ringed)},
+                          {"pressed", false, true, true, dotted(pressed)}};
+    for (const Case& c : cases) {
+        (c.Focused ? static_cast<TWinControl*>(Btn) : other)->SetFocus();
+        Btn->SetDefault(c.Default);
+        Btn->SetLook(c.Pressed, false);
+        EXPECT_EQ(Look(legend), c.Map) << c.Name;
+    }
+}
+
+TEST_F(Looks, CaptionsSitByAlignmentAndCastTheirShadow) {
+    // 16 x 18: the caption rectangle is (5,5,11,13); "a" is a 2 x 3 block
+    // in a 4-pixel line, its shadow red.
+    // avTop takes the top, avCenter the middle, avBottom ends a pixel above
+    // the bottom; tsShadow adds a copy offset by the depth, only downwards
+    // for right-aligned text, which moves left by the depth instead.
+    Btn->SetBounds(0, 0, 16, 18);
+    Btn->Font()->SetName(TestBlockFontName);
+    Btn->Font()->SetHeight(-4);
+    Btn->Font()->SetColor(clBtnText);
+    Btn->SetCaption("a");
+    Btn->SetTextShadowColor(clRed);
+    struct Case {
+        TAlignmentVertical Vertical;
+        TAlignment Alignment;
+        TTextStyle Style;
+        TRect Text, Shadow;
+    };
+    const Case cases[] = {
+        {avTop, taLeftJustify, tsNormal, {5, 5, 7, 8}, {}},
+        {avCenter, taCenter, tsNormal, {7, 7, 9, 10}, {}},
+        {avBottom, taRightJustify, tsNormal, {9, 8, 11, 11}, {}},
+        {avTop, taLeftJustify, tsShadow, {5, 5, 7, 8}, {7, 7, 9, 10}},
+        {avTop, taRightJustify, tsShadow, {7, 5, 9, 8}, {9, 7, 11, 10}},
+        {avBottom, taCenter, tsShadow, {7, 8, 9, 11}, {9, 10, 11, 13}},
+    };
+    // The bounding box of the pixels of one colour.
+    auto ink = [&](TColor C) {
+        TRect box;
+        bool any = false;
+        for (int y = 0; y < 18; ++y)
+            for (int x = 0; x < 16; ++x)
+                if (At(x, y) == ColorToRGB(C)) {
+                    box = any ? TRect(std::min<Integer>(box.Left, x), std::min<Integer>(box.Top, y),
+                                      std::max<Integer>(box.Right, x + 1), std::max<Integer>(box.Bottom, y + 1))
+                              : TRect(x, y, x + 1, y + 1);
+                    any = true;
+                }
+        return box;
+    };
+    for (const Case& c : cases) {
+        Btn->SetAlignmentVertical(c.Vertical);
+        Btn->SetAlignment(c.Alignment);
+        Btn->SetTextStyle(c.Style);
+        Btn->PaintTo(NewCanvas(16, 18)->Handle(), 0, 0);
+        EXPECT_EQ(ink(clBtnText), c.Text) << c.Vertical << " " << c.Alignment << " " << c.Style;
+        EXPECT_EQ(ink(clRed), c.Shadow) << c.Vertical << " " << c.Alignment << " " << c.Style;
+    }
 }
 
 } // namespace

@@ -345,4 +345,56 @@ TEST_F(Glyphs, CustomGlyphsComeFromTheRowOfTheLook) {
     EXPECT_EQ(Glyph(radio, legend)[6 * 14 + 6], '1');
 }
 
+TEST_F(Glyphs, RightToLeftMirrorsGlyphCaptionAndTheSizingEdge) {
+    // 24 x 9, a 6 x 6 custom glyph ('r') at y 2, "ab" 6 x 5 ('T') in what is
+    // left of the client inset by 1 beside glyph + 4; right to left the
+    // glyph changes sides and the caption keeps to the right.
+    auto* box = New<TQxCheckBox>();
+    box->SetBounds(0, 0, 24, 9);
+    box->Font()->SetName(TestBlockFontName);
+    box->Font()->SetHeight(-6);
+    box->Font()->SetColor(clBtnText);
+    box->SetCaption("ab");
+    TBitmap strip(9 * 6, 6);
+    strip.Canvas()->Brush()->SetColor(clRed);
+    strip.Canvas()->FillRect(TRect(0, 0, 9 * 6, 6));
+    box->SetCustomGlyphs(&strip);
+    TLegend legend = FrameLegend();
+    legend.push_back({clRed, 'r'});
+    std::string face;
+    for (int y = 0; y < 9; ++y) face += "FFFFFFFFFFFFFFFFFFFFFFFF\n";
+    auto overlay = [](std::string Map, TRect R, char Letter) {
+        for (int y = R.Top; y < R.Bottom; ++y)
+            for (int x = R.Left; x < R.Right; ++x) Map[static_cast<std::size_t>(y * 25 + x)] = Letter;
+        return Map;
+    };
+    struct Case {
+        TBiDiMode Mode;
+        TAlignment Alignment;
+        TRect Glyph, Text;
+    };
+    const Case cases[] = {{bdLeftToRight, taRightJustify, {0, 2, 6, 8}, {11, 1, 17, 6}},
+                          {bdLeftToRight, taLeftJustify, {18, 2, 24, 8}, {1, 1, 7, 6}},
+                          {bdRightToLeft, taRightJustify, {18, 2, 24, 8}, {7, 1, 13, 6}},
+                          {bdRightToLeft, taLeftJustify, {0, 2, 6, 8}, {17, 1, 23, 6}}};
+    for (const Case& c : cases) {
+        box->SetBiDiMode(c.Mode);
+        box->SetAlignment(c.Alignment);
+        box->PaintTo(NewCanvas(24, 9)->Handle(), 0, 0);
+        EXPECT_EQ(Map(legend), overlay(overlay(face, c.Glyph, 'r'), c.Text, 'T')) << c.Mode << " " << c.Alignment;
+    }
+
+    // Fitted to "ab" (6 + glyph 6 + 6 wide), the edge on the glyph's side stays.
+    Form->Show();
+    for (const Case& c : cases) {
+        box->SetAutoSize(false);
+        box->SetBounds(10, 0, 40, 9);
+        box->SetBiDiMode(c.Mode);
+        box->SetAlignment(c.Alignment);
+        box->SetAutoSize(true);
+        EXPECT_EQ(box->BoundsRect(), c.Glyph.Left == 0 ? TRect(10, 0, 28, 8) : TRect(32, 0, 50, 8))
+            << c.Mode << " " << c.Alignment;
+    }
+}
+
 } // namespace

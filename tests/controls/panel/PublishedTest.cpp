@@ -1,6 +1,7 @@
 // What the panels, status controls, progress bar, dialog button bar, spin
-// edit and IP address control publish: every published default is the value
-// a new control has, and a setting a frame controller governs is not stored.
+// edit, IP address control and buttons publish: every published default is
+// the value a new control has, and a setting a frame controller governs is
+// not stored.
 #include "tests/controls/panel/ControlTestSupport.h"
 
 #include "controls/dialogbuttons/QxDlgBtn.h"
@@ -19,12 +20,17 @@ TEST_F(Published, EveryDefaultIsTheValueANewControlHas) {
     const TClassInfo* classes[] = {
         &TQxGroupBox::ClassInfo(),      &TQxRadioGroup::ClassInfo(), &TQxStatusBar::ClassInfo(),
         &TQxDialogButtons::ClassInfo(), &TQxStatusPane::ClassInfo(), &TQxGlyphStatus::ClassInfo(),
-        &TQxProgressBar::ClassInfo(),   &TTimeSpinEdit::ClassInfo(), &TIPAddress::ClassInfo()};
+        &TQxProgressBar::ClassInfo(),   &TTimeSpinEdit::ClassInfo(), &TIPAddress::ClassInfo(),
+        &TQxButton::ClassInfo(),        &TQxBitBtn::ClassInfo(),     &TQxCheckBox::ClassInfo(),
+        &TQxRadioButton::ClassInfo()};
     for (const TClassInfo* info : classes) {
         TComponent* c = info->Create(Form);
-        for (const TPropInfo* p : info->Properties())
+        for (const TPropInfo* p : info->Properties()) {
+            // A property declared twice is found by name as listed.
+            EXPECT_EQ(info->FindProperty(p->Name), p) << info->ClassName() << "." << p->Name;
             if (p->Default && p->GetOrd)
                 EXPECT_EQ(p->GetOrd(c), *p->Default) << info->ClassName() << "." << p->Name;
+        }
         c->Free();
     }
 }

@@ -42,8 +42,11 @@ TEST_F(RadioGroup, ItemsFillTheColumnsTopToBottom) {
     g->SetSpaceEvenly(true);
     EXPECT_EQ(g->ItemButton(0)->BoundsRect(), TRect(8, top, 8 + 91, top + 17));
     EXPECT_EQ(g->ItemButton(4)->BoundsRect(), TRect(8 + 91, top, 8 + 2 * 91, top + 17));
-    // Right to left, mirrored.
+    // Right to left, mirrored; the items follow the group at once, glyphs
+    // on their right.
     g->SetBiDiMode(bdRightToLeft);
+    EXPECT_EQ(g->ItemButton(0)->Left(), g->ClientWidth() - 91 - 8);
+    EXPECT_EQ(g->ItemButton(0)->GlyphRect().Right, 91);
     g->SetColumns(3);
     g->SetColumns(2);
     EXPECT_EQ(g->ItemButton(0)->Left(), g->ClientWidth() - 91 - 8);
@@ -116,11 +119,20 @@ TEST_F(RadioGroup, ChangesAreOfferedFirstAndARefusalMovesNothing) {
     EXPECT_FALSE(g->ItemButton(2)->Checked());
     EXPECT_TRUE(g->ItemButton(1)->Focused());
 
+    // The Down arrow on the selected item is offered and clicks again.
+    allow = true;
+    asked.clear();
+    KeyInput(kaDown, VK_DOWN, {});
+    KeyInput(kaUp, VK_DOWN, {});
+    EXPECT_EQ(asked, (std::vector<Integer>{1}));
+    EXPECT_EQ(clicks, 2);
+    EXPECT_TRUE(g->ItemButton(1)->Focused());
+
     // A rebuild re-checks quietly.
     asked.clear();
     g->Items()->Add("New");
     EXPECT_TRUE(asked.empty());
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(RadioGroup, TheItemFontFollowsTheGroupsUntilSetOnItsOwn) {
