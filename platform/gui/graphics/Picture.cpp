@@ -9,7 +9,7 @@ std::unique_ptr<TGraphic> GraphicForExtension(const String& FileName) {
     if (ext == ".bmp" || ext == ".dib") return std::make_unique<TBitmap>();
     if (ext == ".jpg" || ext == ".jpeg" || ext == ".jpe" || ext == ".jfif") return std::make_unique<TJPEGImage>();
     if (ext == ".gif") return std::make_unique<TGIFImage>();
-    throw EInvalidGraphic(Format("Unknown picture file extension (%s)", {ext.empty() ? String("none") : ext.substr(1)}));
+    throw EInvalidGraphic(Format("Unknown picture file extension (.%s)", {ext.empty() ? ext : ext.substr(1)}));
 }
 
 std::unique_ptr<TGraphic> GraphicForClass(const String& ClassName) {

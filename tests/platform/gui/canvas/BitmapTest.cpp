@@ -255,7 +255,7 @@ TEST(Bitmaps, PicturesChooseTheirKindByExtensionOrStoredClass) {
         pic.LoadFromFile((dir / "logo.png").string());
         FAIL();
     } catch (const EInvalidGraphic& e) {
-        EXPECT_EQ(String(e.what()), "Unknown picture file extension (png)");
+        EXPECT_EQ(String(e.what()), "Unknown picture file extension (.png)");
     }
     EXPECT_NE(dynamic_cast<TGIFImage*>(pic.Graphic()), nullptr); // unchanged after the failure
     // The stored form: class name, then the bitmap's length and file image.
