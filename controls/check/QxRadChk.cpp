@@ -723,6 +723,14 @@ template <class T> TClassBuilder<T>& PublishGlyphButton(TClassBuilder<T>& B) {
     PublishButtonHotTrack(B);
     PublishTextStyle(B);
     PublishFrameController(B);
+    StoreUnlessGoverned(B, {{"FillColor", fcpColor},
+                            {"FrameColor", fcpFrameColor},
+                            {"FocusColor", fcpFocusColor},
+                            {"DisabledColor", fcpDisabledColor},
+                            {"ReadOnlyColor", fcpReadOnlyColor},
+                            {"ReadOnlyColorOnFocus", fcpReadOnlyColorOnFocus},
+                            {"HotTrackStyle", fcpFrameHotTrack},
+                            {"HotTrackColor", fcpFrameHotColor}});
     PublishControlProperties(B, {"Action", "Align", "Anchors", "BiDiMode", "Caption", "Color", "Constraints",
                                  "DragCursor", "DragKind", "DragMode", "Enabled", "Font", "HelpContext",
                                  "ParentBiDiMode", "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu",

@@ -38,6 +38,9 @@
 #include "controls/common/QxBlinkingControlsList.h"
 #include "controls/common/QxFrameController.h"
 
+#include <initializer_list>
+#include <utility>
+
 class TChangeLink;
 class TCustomImageList;
 
@@ -135,6 +138,16 @@ bool FrameControllerGoverns(const T* Control, TQxFrameControllerPropertyConnecti
 template <class T>
 std::function<bool(const T*)> StoredUnlessGoverned(TQxFrameControllerPropertyConnection Setting) {
     return [Setting](const T* c) { return !FrameControllerGoverns(c, Setting); };
+}
+
+// The properties of T, already published, that a controller's setting
+// writes when the control pulls it (a label's BorderOuter takes FrameStyle):
+// each is, besides its own rule, stored only while no controller governs it.
+template <class T>
+TClassBuilder<T>& StoreUnlessGoverned(
+    TClassBuilder<T>& B, std::initializer_list<std::pair<const char*, TQxFrameControllerPropertyConnection>> Written) {
+    for (const auto& [name, setting] : Written) B.Qualify(name).AlsoStoredIf(StoredUnlessGoverned<T>(setting));
+    return B;
 }
 
 // Publishes the listed settings through T's accessors of their names, each

@@ -666,6 +666,13 @@ const TClassInfo& TQxLabel::ClassInfo() {
         b.Property("Color", &T::Color, [](T* c, TColor v) { c->SetColor(v); }, ColorTypeInfo())
             .Default(clBtnFace)
             .Stored([](const T* c) { return !c->ParentColor(); });
+        StoreUnlessGoverned(b, {{"BorderOuter", fcpFrameStyle},
+                                {"BorderSides", fcpFrameSides},
+                                {"FlatColor", fcpFrameColor},
+                                {"FlatColorAdjustment", fcpFrameColor},
+                                {"Color", fcpColor},
+                                {"BorderHighlight", fcpColor},
+                                {"BorderShadow", fcpColor}});
         b.Event("OnMouseEnter", &T::OnMouseEnter);
         b.Event("OnMouseLeave", &T::OnMouseLeave);
         return b.Register();

@@ -318,7 +318,13 @@ template <class T> TClassBuilder<T>& PublishPanelProperties(TClassBuilder<T>& B)
         .Event("OnMouseLeave", &T::OnMouseLeave)
         .Event("OnPaint", &T::OnPaint);
     PublishFrameController(B);
-    return PublishCustomPanel(B);
+    PublishCustomPanel(B);
+    // A panel does not follow its parent's colour unless told to.
+    B.Qualify("ParentColor").Default(false);
+    return StoreUnlessGoverned(B, {{"FlatColor", fcpFrameColor},
+                                   {"FlatColorAdjustment", fcpFrameColor},
+                                   {"Color", fcpColor},
+                                   {"ParentColor", fcpParentColor}});
 }
 
 // Publishes BorderInner, BorderOuter and BorderSides with the given defaults
@@ -332,7 +338,7 @@ TClassBuilder<T>& PublishPanelBorders(TClassBuilder<T>& B, std::optional<TFrameS
     if (Outer) B.Default(*Outer);
     B.Property("BorderSides", &T::BorderSides, &T::SetBorderSides, SidesTypeInfo());
     if (Sides) B.Default(Sides->ToInt());
-    return B;
+    return StoreUnlessGoverned(B, {{"BorderOuter", fcpFrameStyle}, {"BorderSides", fcpFrameSides}});
 }
 
 // Publishes what a group box shows, a radio group too: the panel's

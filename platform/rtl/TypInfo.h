@@ -473,6 +473,13 @@ public:
         LastProp().StoredFn = [Fn](const TObject* o) { return Fn(Self(o)); };
         return *this;
     }
+    // A further condition for writing the last property: it is written only
+    // when its own rule and Fn both say so.
+    TClassBuilder& AlsoStoredIf(std::function<bool(const T*)> Fn) {
+        TPropInfo& p = LastProp();
+        p.StoredFn = [Fn, Own = std::move(p.StoredFn)](const TObject* o) { return (!Own || Own(o)) && Fn(Self(o)); };
+        return *this;
+    }
 
     // A component field of a form (a pointer member named like the component).
     template <class C> TClassBuilder& Field(const String& Name, C* T::*Member) {

@@ -6,6 +6,7 @@
 
 #include "controls/dialogbuttons/QxDlgBtn.h"
 #include "controls/ipaddress/ComCtrlsAdds.h"
+#include "controls/label/QxLabel.h"
 #include "controls/progress/QxPrgres.h"
 #include "controls/radiogroup/QxRadGrp.h"
 #include "controls/spinedit/TimeSpin.h"
@@ -55,6 +56,21 @@ TEST_F(Published, SettingsAControllerGovernsAreNotStored) {
         {&TQxStatusPane::ClassInfo(), "FillColor", fcpColor},
         {&TQxStatusPane::ClassInfo(), "ParentColor", fcpParentColor},
         {&TQxGlyphStatus::ClassInfo(), "FrameStyle", fcpFrameStyle},
+        {&TQxLabel::ClassInfo(), "BorderOuter", fcpFrameStyle},
+        {&TQxLabel::ClassInfo(), "BorderSides", fcpFrameSides},
+        {&TQxLabel::ClassInfo(), "FlatColorAdjustment", fcpFrameColor},
+        {&TQxLabel::ClassInfo(), "Color", fcpColor},
+        {&TQxLabel::ClassInfo(), "BorderShadow", fcpColor},
+        {&TQxGroupBox::ClassInfo(), "BorderOuter", fcpFrameStyle},
+        {&TQxRadioGroup::ClassInfo(), "BorderSides", fcpFrameSides},
+        {&TQxStatusBar::ClassInfo(), "FlatColor", fcpFrameColor},
+        {&TQxDialogButtons::ClassInfo(), "Color", fcpColor},
+        {&TQxGroupBox::ClassInfo(), "ParentColor", fcpParentColor},
+        {&TQxCheckBox::ClassInfo(), "FillColor", fcpColor},
+        {&TQxCheckBox::ClassInfo(), "FocusColor", fcpFocusColor},
+        {&TQxRadioButton::ClassInfo(), "ReadOnlyColorOnFocus", fcpReadOnlyColorOnFocus},
+        {&TQxRadioButton::ClassInfo(), "HotTrackStyle", fcpFrameHotTrack},
+        {&TQxCheckBox::ClassInfo(), "HotTrackColor", fcpFrameHotColor},
     };
     for (const Case& k : cases) {
         auto* c = dynamic_cast<TControl*>(k.Class->Create(Form));
