@@ -551,17 +551,17 @@ void TQxPageControl::CMDockNotification(TMessage& Message) {
 // ================================================================ loading
 
 void TQxPageControl::Loaded() {
-    // Events stay silent and the stored ActivePage is kept while the tab
-    // control settles its own state.
+    // Events stay silent while the tab control settles its own state. The
+    // first layout takes the stored TabIndex (a stored ActivePage names its
+    // own tab first); when its repair moves the current tab off a tab that
+    // cannot be selected, that tab's page becomes the active page, and the
+    // page to show is the active page after it.
     TRestoreOnExit<bool> loading(FLoadingPages, true);
-    TQxTabSheet* active = FActivePage;
-    // The current tab is the active page's: a stored TabIndex has no say,
-    // so no layout on the way moves a page in on its account.
-    FTabIndex = -1;
     TQxCustomTabControl::Loaded();
     RequestLayout();
     LayoutIfNeeded();
     FTabIndex = -1;
+    TQxTabSheet* active = FActivePage;
     if (FActivePageDefault && FActivePageDefault != active) {
         if (active) active->ShowPage(false);
         active = FActivePageDefault;

@@ -1,8 +1,8 @@
 // The page control: loading from a form description, page changes and the
 // veto, the simple view, closing, Ctrl+Tab, dragging pages, and its sheets.
+#include "controls/tabs/QxTabs.h"
 #include "platform/gui/controls/CustomPanel.h"
 #include "platform/gui/controls/DockTree.h"
-#include "controls/tabs/QxTabs.h"
 #include "tests/controls/tabs/TabTestSupport.h"
 
 #include <map>
@@ -141,8 +141,10 @@ TEST_F(PageControl, TheMainWindowsDescriptionStoresThePageControlSettled) {
     std::map<String, String> stored;
     for (const TFormProperty& p : pages->Properties)
         stored[p.Name] = p.Value.Type == vaIdent ? p.Value.Str : IntToStr(static_cast<Integer>(p.Value.Int));
-    const std::map<String, String> expected = {{"ActivePage", "AboutSheet"}, {"ActivePageDefault", "AboutSheet"},
-                                               {"TabIndex", "0"}, {"FixedDimension", "20"}};
+    const std::map<String, String> expected = {{"ActivePage", "AboutSheet"},
+                                               {"ActivePageDefault", "AboutSheet"},
+                                               {"TabIndex", "0"},
+                                               {"FixedDimension", "20"}};
     for (const auto& [name, value] : expected)
         EXPECT_EQ(stored[name], value) << name;
 }
@@ -157,27 +159,40 @@ TEST_F(PageControl, WithoutADefaultTheStoredActivePageIsKept) {
     EXPECT_TRUE(Main->Events.empty());
 }
 
-// A stored TabIndex plays no part: loading settles the page from
-// ActivePage alone, so without one no page shows, even when the stored tab
-// is disabled and would give way to another.
-TEST_F(PageControl, AStoredTabIndexAloneShowsNoPage) {
-    String d = MainDescription;
-    d.erase(d.find("    ActivePage = ResultsSheet\n"), 30);
-    d.erase(d.find("    ActivePageDefault = AboutSheet\n"), 35);
-    d.replace(d.find("TabIndex = 1"), 12, "TabIndex = 0");
-    d.replace(d.find("      Caption = 'About...'"), 26, "      Caption = 'About...'\n      TabEnabled = False");
-    Load(d);
-    EXPECT_EQ(Pages->ActivePage(), nullptr);
-    EXPECT_EQ(Showing(), "");
-    EXPECT_EQ(Pages->TabIndex(), -1);
-    EXPECT_TRUE(Main->Events.empty());
+// Loading lays out with the stored TabIndex unless a stored ActivePage
+// names the current tab: a disabled stored tab then gives way to the next
+// tab allowed, whose page is the one shown, alone and without events.
+TEST_F(PageControl, TheFirstLayoutOfALoadRepairsAStoredTabThatCannotBeSelected) {
+    struct Case {
+        const char* ActivePage; // stored, or "" for none
+        bool AboutEnabled;
+        const char* Shows;
+        Integer TabIndex;
+    };
+    for (const Case& c : {Case{"", false, "ResultsSheet ", 1}, Case{"ROMSheet", false, "ROMSheet ", 2},
+                          Case{"", true, "", -1}}) {
+        String d = MainDescription;
+        d.erase(d.find("    ActivePageDefault = AboutSheet\n"), 35);
+        const String active = String("    ActivePage = ") + c.ActivePage + "\n";
+        d.replace(d.find("    ActivePage = ResultsSheet\n"), 30, *c.ActivePage ? active : String());
+        d.replace(d.find("TabIndex = 1"), 12, "TabIndex = 0");
+        if (!c.AboutEnabled)
+            d.replace(d.find("      Caption = 'About...'"), 26,
+                      "      Caption = 'About...'\n      TabEnabled = False");
+        if (Main) Main->Free();
+        Load(d);
+        SCOPED_TRACE(String(c.ActivePage) + (c.AboutEnabled ? " enabled" : " disabled"));
+        EXPECT_EQ(Showing(), c.Shows);
+        EXPECT_EQ(Pages->TabIndex(), c.TabIndex);
+        EXPECT_TRUE(Main->Events.empty());
+    }
 }
 
 TEST_F(PageControl, AStandAloneTabControlKeepsItsStoredFixedDimensionUntilItsLayout) {
     auto* t = new TQxTabControl(Form);
     TQxTabControl::ClassInfo();
-    const TFormObject tree = ParseFormText("object Tabs: TQxTabControl\n  FixedDimension = 33\n  TabIndex = 0\nend\n",
-                                           "Tabs.dfm");
+    const TFormObject tree =
+        ParseFormText("object Tabs: TQxTabControl\n  FixedDimension = 33\n  TabIndex = 0\nend\n", "Tabs.dfm");
     TReader reader("Tabs.dfm");
     reader.ReadRootComponent(t, tree);
     EXPECT_EQ(t->FixedDimension(), 33);
