@@ -63,8 +63,10 @@ int main(int argc, char** argv) {
         Picture(MainForm, folder, "main-simple-view");
         // The full view, each page.
         MainForm->SetOperatingMode(1);
-        for (Integer i = 0; i < 40; ++i)
-            MainForm->AddResultLine(Format("  OutPayload_Array[%d] = 0x%x = %d", {i, i * 7 & 0xFF, i * 7}));
+        for (Integer i = 0; i < 40; ++i) {
+            const Integer b = i * 7 & 0xFF; // a payload byte
+            MainForm->AddResultLine(Format("  OutPayload_Array[%d] = 0x%x = %d", {i, b, b}));
+        }
         Picture(MainForm, folder, "main-full-view-results");
         MainForm->MainPageControl->SetActivePage(MainForm->AboutSheet);
         Picture(MainForm, folder, "main-full-view-about");
