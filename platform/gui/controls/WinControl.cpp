@@ -208,9 +208,12 @@ void TWinControl::AlignControl(TControl* AControl) {
 }
 
 void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
-    // Unaligned controls keep to the sides they are anchored to.
+    // Unaligned controls keep to the sides they are anchored to, measured
+    // against the whole client area as their anchors were (Rect may be a
+    // part of it, a tab control's card).
+    const TRect client = ClientRect();
     for (Integer i = 0; i < ControlCount(); ++i)
-        Controls(i)->AnchorTo(Rect.Width(), Rect.Height());
+        Controls(i)->AnchorTo(client.Width(), client.Height());
     AdjustClientRect(Rect);
     // Within one side, controls keep their order along it; the control being
     // placed goes first among equals.

@@ -49,6 +49,28 @@ TEST_F(ControlMembers, AnchoredControlsKeepTheirDistancesWhenTheParentIsResized)
     EXPECT_EQ(p->Anchors(), (TAnchors{akLeft, akTop, akRight}));
     Form->SetBounds(0, 0, 250, 150);
     EXPECT_EQ(p->BoundsRect(), TRect(0, 0, 250, 20));
+
+    // A parent that aligns its children within a part of its client area
+    // (as a tab control within its card) still moves anchored children by
+    // the change of its whole client size, and only when it changes.
+    struct TInsetParent : TWinProbe {
+        using TWinProbe::TWinProbe;
+        void AlignControls(TControl* AControl, TRect& Rect) override {
+            Rect = {4, 24, Rect.Right - 4, Rect.Bottom - 4};
+            TWinProbe::AlignControls(AControl, Rect);
+        }
+    };
+    auto* inset = Make<TInsetParent>(Form, "Inset", {0, 0, 100, 100});
+    TGraphicProbe* corner = Make<TGraphicProbe>(inset, "Corner", {50, 50, 80, 70});
+    TGraphicProbe* both = Make<TGraphicProbe>(inset, "Both", {10, 30, 90, 40});
+    corner->SetAnchors({akRight, akBottom});
+    both->SetAnchors({akLeft, akTop, akRight});
+    inset->Realign();
+    EXPECT_EQ(corner->BoundsRect(), TRect(50, 50, 80, 70));
+    EXPECT_EQ(both->BoundsRect(), TRect(10, 30, 90, 40));
+    inset->SetBounds(0, 0, 120, 110);
+    EXPECT_EQ(corner->BoundsRect(), TRect(70, 60, 100, 80));
+    EXPECT_EQ(both->BoundsRect(), TRect(10, 30, 110, 40));
 }
 
 TEST_F(ControlMembers, ARightClickOpensThePopupMenuUnlessOnContextPopupHandlesIt) {
