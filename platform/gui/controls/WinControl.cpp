@@ -853,9 +853,17 @@ void TWinControl::Dispatch(TMessage& Message) {
         WMSetCursor(Message);
         break;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (!DoKeyDown(Message)) DefaultHandler(Message);
+    case WM_SYSKEYDOWN: {
+        if (DoKeyDown(Message)) break;
+        // Shift+F10 asks for the menu at the control, as the context-menu
+        // key does.
+        const TShiftState shift = KeyDataToShiftState(Message.LParam);
+        if (Message.WParam == VK_F10 && shift.Contains(ssShift) && !shift.Contains(ssAlt))
+            Perform(WM_CONTEXTMENU, 0, PointToLParam({-1, -1}));
+        else
+            DefaultHandler(Message);
         break;
+    }
     case WM_CHAR:
         if (!DoKeyPress(Message)) DefaultHandler(Message);
         break;

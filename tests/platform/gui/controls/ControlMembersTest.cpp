@@ -117,6 +117,22 @@ TEST_F(ControlMembers, ARightClickOpensThePopupMenuUnlessOnContextPopupHandlesIt
     EXPECT_EQ(asked.back(), "-1,-1");
     EXPECT_EQ(TMenuLoop::Get().Level(0).Bounds.TopLeft(), panel->ClientToScreen({0, 0}));
     CloseMenus();
+    // Shift+F10 asks as the key does, also on a form with a menu bar, which
+    // F10 alone enters.
+    auto* bar = new TMainMenu(Form);
+    auto* file = new TMenuItem(Form);
+    file->SetCaption("&File");
+    bar->Items()->Add(file);
+    Form->SetMenu(bar);
+    asked.clear();
+    Key(VK_F10, {ssShift});
+    ASSERT_TRUE(parents->IsPoppedUp());
+    EXPECT_EQ(asked, Entries({"-1,-1"}));
+    CloseMenus();
+    Key(VK_F10);
+    EXPECT_TRUE(MenuActive());
+    EXPECT_FALSE(parents->IsPoppedUp());
+    CloseMenus();
 
     // A freed menu is forgotten.
     parents->Free();
