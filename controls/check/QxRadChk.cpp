@@ -128,6 +128,11 @@ bool TQxCustomGlyphButton::GlyphOnRight() const {
     return UseRightToLeftAlignment() == (FAlignment == taRightJustify);
 }
 
+TAlignment TQxCustomGlyphButton::GetControlsAlignment() const {
+    if (!UseRightToLeftAlignment()) return taRightJustify;
+    return FAlignment == taRightJustify ? taLeftJustify : taRightJustify;
+}
+
 TRect TQxCustomGlyphButton::GlyphRect() const {
     const Integer x = GlyphOnRight() ? Width() - FGlyphWidth : 0;
     Integer y = 2;

@@ -76,6 +76,9 @@ public:
     // The glyph stands at the right edge: Alignment puts the caption on the
     // glyph's right (taRightJustify) or left, mirrored right to left.
     bool GlyphOnRight() const;
+    // taRightJustify left to right; right to left, the opposite of
+    // Alignment.
+    TAlignment GetControlsAlignment() const override;
 
     void FrameControllerChanged() override;
     void Dispatch(TMessage& Message) override;

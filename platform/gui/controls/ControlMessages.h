@@ -184,6 +184,7 @@ inline constexpr Word VK_SUBTRACT = 0x6D;
 inline constexpr Word VK_DECIMAL = 0x6E;
 inline constexpr Word VK_DIVIDE = 0x6F;
 inline constexpr Word VK_F1 = 0x70;
+inline constexpr Word VK_F10 = 0x79;
 inline constexpr Word VK_F24 = 0x87;
 inline constexpr Word VK_NUMLOCK = 0x90;
 inline constexpr Word VK_SCROLL = 0x91;

@@ -15,8 +15,6 @@ std::unique_ptr<TBitmap> MeasureBitmap() {
     return std::make_unique<TBitmap>(1, 1);
 }
 
-constexpr Word VK_F10 = VK_F1 + 9;
-
 bool Selectable(const TMenuItem* Item) {
     return Item->Visible() && !Item->IsLine();
 }
@@ -383,7 +381,9 @@ bool TMenuLoop::KeyHook(TKeyAction Action, Word Key, TShiftState Shift) {
         TCustomForm* form = ActiveCustomForm();
         if (!form || modifier) return false;
         const bool hasBar = form->MenuHeight() > 0;
-        if (Key == VK_F10 && !Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt) && hasBar) {
+        // F10 enters the bar; Shift+F10 goes on to the control, for its context menu.
+        if (Key == VK_F10 && !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt) &&
+            hasBar) {
             EnterBar(form, 0, true);
             return true;
         }

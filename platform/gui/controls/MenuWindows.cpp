@@ -62,9 +62,15 @@ std::vector<std::unique_ptr<TPopupWindow>>& LevelWindows() {
     return windows;
 }
 
+// The bar among the window's children, which hold the child controls'
+// windows too (the bar's class has no meta-object of its own, so a typed
+// findChild would take any child for it).
 TMenuBarWindow* FindBar(TCustomForm* Form) {
     QWidget* surface = Form->HandleAllocated() ? WindowWidget(Form->Handle()) : nullptr;
-    return surface ? surface->findChild<TMenuBarWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (!surface) return nullptr;
+    for (QObject* child : surface->children())
+        if (auto* bar = dynamic_cast<TMenuBarWindow*>(child)) return bar;
+    return nullptr;
 }
 
 } // namespace

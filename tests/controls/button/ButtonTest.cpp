@@ -500,11 +500,18 @@ TEST_F(BitBtns, RightToLeftMirrorsTheCaptionAndPutsALeftGlyphRight) {
     // 30 x 14, caption rectangle (5,5,25,9), "ab" 4 x 3 ('T'), glyph 4 x 4
     // ('r') at Margin 2 with Spacing 4: left to right the glyph at 7 and the
     // left-aligned caption at 15; right to left the glyph at 19 and the
-    // caption right-aligned against 15.
-    Btn->SetBounds(0, 0, 30, 14);
-    Btn->Font()->SetHeight(-4);
-    Btn->Font()->SetColor(clBtnText);
-    Btn->SetAlignment(taLeftJustify);
+    // caption right-aligned against 15. A plain push button's left-aligned
+    // caption sits at the rectangle's left edge, right to left at its right.
+    auto* plain = new TQxButton(Form);
+    plain->SetParent(Form);
+    for (TQxButton* b : {static_cast<TQxButton*>(Btn), plain}) {
+        b->SetBounds(0, 0, 30, 14);
+        b->Font()->SetName(TestBlockFontName);
+        b->Font()->SetHeight(-4);
+        b->Font()->SetColor(clBtnText);
+        b->SetCaption("ab");
+        b->SetAlignment(taLeftJustify);
+    }
     TBitmap glyph(4, 4);
     glyph.Canvas()->Brush()->SetColor(clRed);
     glyph.Canvas()->FillRect(TRect(0, 0, 4, 4));
@@ -523,6 +530,10 @@ TEST_F(BitBtns, RightToLeftMirrorsTheCaptionAndPutsALeftGlyphRight) {
                     rtl ? TRect(11, 5, 15, 8) : TRect(15, 5, 19, 8), 'T');
         Btn->PaintTo(NewCanvas(30, 14)->Handle(), 0, 0);
         EXPECT_EQ(Map(legend), want) << (rtl ? "right to left" : "left to right");
+        plain->SetBiDiMode(mode);
+        plain->PaintTo(NewCanvas(30, 14)->Handle(), 0, 0);
+        EXPECT_EQ(Map(legend), Overlay(frame, 30, rtl ? TRect(21, 5, 25, 8) : TRect(5, 5, 9, 8), 'T'))
+            << "push button " << (rtl ? "right to left" : "left to right");
     }
     // Only a left glyph changes sides.
     Btn->SetLayout(blGlyphRight);

@@ -346,19 +346,13 @@ TEST_F(Glyphs, CustomGlyphsComeFromTheRowOfTheLook) {
 }
 
 TEST_F(Glyphs, RightToLeftMirrorsGlyphCaptionAndTheSizingEdge) {
-    // 24 x 9, a 6 x 6 custom glyph ('r') at y 2, "ab" 6 x 5 ('T') in what is
-    // left of the client inset by 1 beside glyph + 4; right to left the
-    // glyph changes sides and the caption keeps to the right.
+    // Check box and radio button, 24 x 9, a 6 x 6 custom glyph ('r') at
+    // y 2, "ab" 6 x 5 ('T') in what is left of the client inset by 1 beside
+    // glyph + 4; right to left the glyph changes sides, the caption keeps
+    // to the right, and the controls' alignment is the side opposite the
+    // caption's.
     auto* box = New<TQxCheckBox>();
-    box->SetBounds(0, 0, 24, 9);
-    box->Font()->SetName(TestBlockFontName);
-    box->Font()->SetHeight(-6);
-    box->Font()->SetColor(clBtnText);
-    box->SetCaption("ab");
-    TBitmap strip(9 * 6, 6);
-    strip.Canvas()->Brush()->SetColor(clRed);
-    strip.Canvas()->FillRect(TRect(0, 0, 9 * 6, 6));
-    box->SetCustomGlyphs(&strip);
+    TQxCustomGlyphButton* const buttons[] = {box, New<TQxRadioButton>()};
     TLegend legend = FrameLegend();
     legend.push_back({clRed, 'r'});
     std::string face;
@@ -372,29 +366,46 @@ TEST_F(Glyphs, RightToLeftMirrorsGlyphCaptionAndTheSizingEdge) {
         TBiDiMode Mode;
         TAlignment Alignment;
         TRect Glyph, Text;
+        TAlignment Controls;
     };
-    const Case cases[] = {{bdLeftToRight, taRightJustify, {0, 2, 6, 8}, {11, 1, 17, 6}},
-                          {bdLeftToRight, taLeftJustify, {18, 2, 24, 8}, {1, 1, 7, 6}},
-                          {bdRightToLeft, taRightJustify, {18, 2, 24, 8}, {7, 1, 13, 6}},
-                          {bdRightToLeft, taLeftJustify, {0, 2, 6, 8}, {17, 1, 23, 6}}};
-    for (const Case& c : cases) {
-        box->SetBiDiMode(c.Mode);
-        box->SetAlignment(c.Alignment);
-        box->PaintTo(NewCanvas(24, 9)->Handle(), 0, 0);
-        EXPECT_EQ(Map(legend), overlay(overlay(face, c.Glyph, 'r'), c.Text, 'T')) << c.Mode << " " << c.Alignment;
+    const Case cases[] = {{bdLeftToRight, taRightJustify, {0, 2, 6, 8}, {11, 1, 17, 6}, taRightJustify},
+                          {bdLeftToRight, taLeftJustify, {18, 2, 24, 8}, {1, 1, 7, 6}, taRightJustify},
+                          {bdRightToLeft, taRightJustify, {18, 2, 24, 8}, {7, 1, 13, 6}, taLeftJustify},
+                          {bdRightToLeft, taLeftJustify, {0, 2, 6, 8}, {17, 1, 23, 6}, taRightJustify}};
+    for (TQxCustomGlyphButton* b : buttons) {
+        const char* name = b == box ? "check box" : "radio button";
+        b->SetBounds(0, 0, 24, 9);
+        b->Font()->SetName(TestBlockFontName);
+        b->Font()->SetHeight(-6);
+        b->Font()->SetColor(clBtnText);
+        b->SetCaption("ab");
+        // A strip of nine check box glyphs or six radio button glyphs.
+        TBitmap strip((b == box ? 9 : 6) * 6, 6);
+        strip.Canvas()->Brush()->SetColor(clRed);
+        strip.Canvas()->FillRect(TRect(0, 0, strip.Width(), 6));
+        b->SetCustomGlyphs(&strip);
+        for (const Case& c : cases) {
+            b->SetBiDiMode(c.Mode);
+            b->SetAlignment(c.Alignment);
+            b->PaintTo(NewCanvas(24, 9)->Handle(), 0, 0);
+            EXPECT_EQ(Map(legend), overlay(overlay(face, c.Glyph, 'r'), c.Text, 'T'))
+                << name << " " << c.Mode << " " << c.Alignment;
+            EXPECT_EQ(b->GetControlsAlignment(), c.Controls) << name << " " << c.Mode << " " << c.Alignment;
+        }
     }
 
     // Fitted to "ab" (6 + glyph 6 + 6 wide), the edge on the glyph's side stays.
     Form->Show();
-    for (const Case& c : cases) {
-        box->SetAutoSize(false);
-        box->SetBounds(10, 0, 40, 9);
-        box->SetBiDiMode(c.Mode);
-        box->SetAlignment(c.Alignment);
-        box->SetAutoSize(true);
-        EXPECT_EQ(box->BoundsRect(), c.Glyph.Left == 0 ? TRect(10, 0, 28, 8) : TRect(32, 0, 50, 8))
-            << c.Mode << " " << c.Alignment;
-    }
+    for (TQxCustomGlyphButton* b : buttons)
+        for (const Case& c : cases) {
+            b->SetAutoSize(false);
+            b->SetBounds(10, 0, 40, 9);
+            b->SetBiDiMode(c.Mode);
+            b->SetAlignment(c.Alignment);
+            b->SetAutoSize(true);
+            EXPECT_EQ(b->BoundsRect(), c.Glyph.Left == 0 ? TRect(10, 0, 28, 8) : TRect(32, 0, 50, 8))
+                << (b == box ? "check box " : "radio button ") << c.Mode << " " << c.Alignment;
+        }
 }
 
 } // namespace

@@ -62,6 +62,47 @@ TEST_F(RadioGroup, ItemsFillTheColumnsTopToBottom) {
     EXPECT_EQ(g->Columns(), 1);
 }
 
+TEST_F(RadioGroup, RightToLeftMirrorsTheColumnsAndEachItem) {
+    // 100 wide, two even columns of 41 from 8; items "A" and "AA" (5 pixels
+    // a character, 8 high, 'T') 17 high from 16, each a 6 x 6 glyph ('r') at
+    // 2 and its caption inset by 1 beside glyph + 4. Right to left the
+    // columns run from the right (100 - 8 - 41 = 51, then 10), each glyph
+    // goes to its item's right and each caption is right-aligned beside it.
+    auto* g = NewGroup(100, 2);
+    g->SetColumns(2);
+    g->SetSpaceEvenly(true);
+    g->ItemFont()->SetColor(clBtnText);
+    TBitmap strip(6 * 6, 6); // a radio button strip holds six glyphs
+    strip.Canvas()->Brush()->SetColor(clRed);
+    strip.Canvas()->FillRect(TRect(0, 0, 36, 6));
+    g->SetCustomGlyphs(&strip);
+    TLegend legend = FrameLegend();
+    legend.push_back({clRed, 'r'});
+    struct Case {
+        TBiDiMode Mode;
+        TRect Glyphs[2], Captions[2];
+    };
+    const Case cases[] = {
+        {bdLeftToRight, {{8, 18, 14, 24}, {49, 18, 55, 24}}, {{19, 17, 24, 25}, {60, 17, 70, 25}}},
+        {bdRightToLeft, {{86, 18, 92, 24}, {45, 18, 51, 24}}, {{76, 17, 81, 25}, {30, 17, 40, 25}}},
+    };
+    // The rows 16 to 33 of the items, within the frame's sides (x 1 to 98).
+    std::string face;
+    for (int y = 0; y < 17; ++y) face += std::string(98, 'F') + "\n";
+    auto overlay = [](std::string Map, TRect R, char Letter) {
+        for (int y = R.Top - 16; y < R.Bottom - 16; ++y)
+            for (int x = R.Left - 1; x < R.Right - 1; ++x) Map[static_cast<std::size_t>(y * 99 + x)] = Letter;
+        return Map;
+    };
+    for (const Case& c : cases) {
+        g->SetBiDiMode(c.Mode);
+        g->PaintTo(NewCanvas(98, 17)->Handle(), -1, -16);
+        std::string want = face;
+        for (int i = 0; i < 2; ++i) want = overlay(overlay(want, c.Glyphs[i], 'r'), c.Captions[i], 'T');
+        EXPECT_EQ(Map(legend), want) << c.Mode;
+    }
+}
+
 TEST_F(RadioGroup, TheSelectionStaysWithinTheLines) {
     auto* g = NewGroup(200, 4);
     g->SetItemIndex(10);

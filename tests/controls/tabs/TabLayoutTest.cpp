@@ -105,12 +105,21 @@ TEST_F(TabLayout, CardClientAreaByFrameSettingsAndChildrenAlignedInIt) {
     auto* child = new TCustomControl(Form);
     child->SetParent(t);
     child->SetAlign(alClient);
+    // Anchored right and bottom: kept to the control's sides, not the card's.
+    auto* corner = new TCustomControl(Form);
+    corner->SetBounds(250, 60, 30, 20);
+    corner->SetParent(t);
+    corner->SetAnchors({akRight, akBottom});
     Show();
     EXPECT_EQ(child->BoundsRect(), TRect(1, 15, 297, 97));
     t->SetShowShadow(false);
     Application->ProcessMessages();
     EXPECT_EQ(t->CardClientRect(), TRect(1, 15, 299, 99));
     EXPECT_EQ(child->BoundsRect(), TRect(1, 15, 299, 99));
+    EXPECT_EQ(corner->BoundsRect(), TRect(250, 60, 280, 80));
+    t->SetBounds(0, 0, 310, 110);
+    EXPECT_EQ(corner->BoundsRect(), TRect(260, 70, 290, 90));
+    t->SetBounds(0, 0, 300, 100);
     t->SetShowFullFrame(false);
     EXPECT_EQ(t->CardClientRect(), TRect(0, 15, 300, 100));
     t->SetShowCardFrame(false);

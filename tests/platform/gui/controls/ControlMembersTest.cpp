@@ -49,6 +49,28 @@ TEST_F(ControlMembers, AnchoredControlsKeepTheirDistancesWhenTheParentIsResized)
     EXPECT_EQ(p->Anchors(), (TAnchors{akLeft, akTop, akRight}));
     Form->SetBounds(0, 0, 250, 150);
     EXPECT_EQ(p->BoundsRect(), TRect(0, 0, 250, 20));
+
+    // A parent that aligns its children within a part of its client area
+    // (as a tab control within its card) still moves anchored children by
+    // the change of its whole client size, and only when it changes.
+    struct TInsetParent : TWinProbe {
+        using TWinProbe::TWinProbe;
+        void AlignControls(TControl* AControl, TRect& Rect) override {
+            Rect = {4, 24, Rect.Right - 4, Rect.Bottom - 4};
+            TWinProbe::AlignControls(AControl, Rect);
+        }
+    };
+    auto* inset = Make<TInsetParent>(Form, "Inset", {0, 0, 100, 100});
+    TGraphicProbe* corner = Make<TGraphicProbe>(inset, "Corner", {50, 50, 80, 70});
+    TGraphicProbe* both = Make<TGraphicProbe>(inset, "Both", {10, 30, 90, 40});
+    corner->SetAnchors({akRight, akBottom});
+    both->SetAnchors({akLeft, akTop, akRight});
+    inset->Realign();
+    EXPECT_EQ(corner->BoundsRect(), TRect(50, 50, 80, 70));
+    EXPECT_EQ(both->BoundsRect(), TRect(10, 30, 90, 40));
+    inset->SetBounds(0, 0, 120, 110);
+    EXPECT_EQ(corner->BoundsRect(), TRect(70, 60, 100, 80));
+    EXPECT_EQ(both->BoundsRect(), TRect(10, 30, 110, 40));
 }
 
 TEST_F(ControlMembers, ARightClickOpensThePopupMenuUnlessOnContextPopupHandlesIt) {
@@ -94,6 +116,22 @@ TEST_F(ControlMembers, ARightClickOpensThePopupMenuUnlessOnContextPopupHandlesIt
     ASSERT_TRUE(parents->IsPoppedUp());
     EXPECT_EQ(asked.back(), "-1,-1");
     EXPECT_EQ(TMenuLoop::Get().Level(0).Bounds.TopLeft(), panel->ClientToScreen({0, 0}));
+    CloseMenus();
+    // Shift+F10 asks as the key does, also on a form with a menu bar, which
+    // F10 alone enters.
+    auto* bar = new TMainMenu(Form);
+    auto* file = new TMenuItem(Form);
+    file->SetCaption("&File");
+    bar->Items()->Add(file);
+    Form->SetMenu(bar);
+    asked.clear();
+    Key(VK_F10, {ssShift});
+    ASSERT_TRUE(parents->IsPoppedUp());
+    EXPECT_EQ(asked, Entries({"-1,-1"}));
+    CloseMenus();
+    Key(VK_F10);
+    EXPECT_TRUE(MenuActive());
+    EXPECT_FALSE(parents->IsPoppedUp());
     CloseMenus();
 
     // A freed menu is forgotten.
