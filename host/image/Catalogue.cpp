@@ -207,3 +207,7 @@ TSettings LoadSettings(const TCustomIniFile& Ini, const TResultLineEvent& AddRes
     s.DefaultFirmwareFile = Ini.ReadString(SecTargets, "FwFileName01", "Sample.pfw");
     return s;
 }
+
+String FirmwareFilePath(const String& ProgramFolder, const String& Name) {
+    return !Name.empty() && Name.front() == PathDelim ? Name : ProgramFolder + Name;
+}

@@ -87,3 +87,9 @@ struct TSettings {
 // (TMemoryBuffers::Allocate) and opens DefaultFirmwareFile.
 TSettings LoadSettings(const String& ProgramFolder, const TResultLineEvent& AddResultLine);
 TSettings LoadSettings(const TCustomIniFile& Ini, const TResultLineEvent& AddResultLine);
+
+// The file a firmware file name from Settings.ini stands for: a name that
+// starts with "/" as it stands, any other in ProgramFolder (with trailing
+// separator). The start-up check and the window's opening of
+// DefaultFirmwareFile both resolve it here.
+String FirmwareFilePath(const String& ProgramFolder, const String& Name);

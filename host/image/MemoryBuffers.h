@@ -79,8 +79,8 @@ public:
     std::array<Integer, BootReadBackArrayWords> BootReadBackWords{};
 
     // Image bookkeeping, written by the HEX loader (physical addresses).
-    // One past the last byte of the data record that started highest in
-    // the program region; reset to 0 before every load.
+    // One past the last byte of the data record that ends highest among
+    // those that start in the program region; reset to 0 before every load.
     Cardinal HighestPhysProgAddress = 0;
     // Start of the lowest data record in the program region; reset to
     // ProgMemPhysicalEndPcu before every load.

@@ -1,4 +1,5 @@
 #include "host/main/ProgramEntry.h"
+#include "host/image/Catalogue.h"
 #include "platform/gui/controls/Forms.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/SysUtils.h"
@@ -9,7 +10,7 @@ bool StartupFilesMissing(const String& Folder) {
     const String settings = Folder + "Settings.ini";
     if (!FileExists(settings)) return true;
     TIniFile ini(settings);
-    return !FileExists(Folder + ini.ReadString("Targets", "FwFileName01", "BadName.pfw"));
+    return !FileExists(FirmwareFilePath(Folder, ini.ReadString("Targets", "FwFileName01", "BadName.pfw")));
 }
 
 int RunMainBlock(const String& Folder, const std::function<void()>& CreateWindows,

@@ -19,7 +19,8 @@ inline constexpr const char* StartupFilesMissingText =
 // True when a file the program needs is missing from Folder (with trailing
 // separator): none of "Logo.bmp", "Logo.jpg", "Logo.gif"; or no
 // "Settings.ini"; or, only when Settings.ini exists, no file named by its
-// [Targets] FwFileName01 ("BadName.pfw" when the key is absent).
+// [Targets] FwFileName01 ("BadName.pfw" when the key is absent), in Folder
+// unless the name starts with "/" (as the main window opens it).
 bool StartupFilesMissing(const String& Folder);
 
 // The main block: StartupFilesMissing(Folder) shows the error box and ends

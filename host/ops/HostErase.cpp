@@ -4,6 +4,7 @@
 #include "host/ops/BootCommands.h"
 #include "host/ops/BootloaderHost.h"
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/Guards.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -41,6 +42,15 @@ bool TBootloaderHost::EraseBlocks(Integer DeviceIndex, Cardinal Address, Integer
         const bool showOps = FAgent->ShowOperations();
         FAgent->SetShowOperations(false);
         FAgent->OnDisplay = nullptr;
+        // However the polling ends, the agent's settings come back and the
+        // progress window goes.
+        TScopeExit restore([this, d, timeOut, showOps] {
+            FAgent->SetShowOperations(showOps);
+            d->NotifyNoAnswer = true;
+            AttachAgentDisplay();
+            FAgent->SetTimeOut(timeOut);
+            FView.HideProgress();
+        });
         const Cardinal start = timeGetTime();
         FView.SetProgressCaption("Erasing firmware..");
         FView.ShowProgress();
@@ -58,11 +68,6 @@ bool TBootloaderHost::EraseBlocks(Integer DeviceIndex, Cardinal Address, Integer
             if (percent <= 0) step = ProgressStep;
             Pause(PolledEraseSleep);
         } while (!answered && seconds < PolledEraseLimitS);
-        FAgent->SetShowOperations(showOps);
-        d->NotifyNoAnswer = true;
-        AttachAgentDisplay();
-        FAgent->SetTimeOut(timeOut);
-        FView.HideProgress();
     }
     if (!answered) {
         FView.Beep();

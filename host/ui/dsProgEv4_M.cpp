@@ -186,8 +186,7 @@ void TMainForm::LoadSettings() {
     FTargetIndex = s.ProcessorIndex;
     DefaultFirmwareFile = s.DefaultFirmwareFile;
     FHost->ApplySettings(s);
-    LoadFirmwareFile(!DefaultFirmwareFile.empty() && DefaultFirmwareFile[0] == '/' ? DefaultFirmwareFile
-                                                                                  : ProgramFolder + DefaultFirmwareFile);
+    LoadFirmwareFile(FirmwareFilePath(ProgramFolder, DefaultFirmwareFile));
 }
 
 void TMainForm::SetOperatingMode(Byte Mode) {

@@ -80,15 +80,21 @@ TEST(Launcher, MessagesAreBoxesOfNoOwnerWithCaptionErrorAndOK) {
     TScratchFolder work, temp;
     TScopedEnv output("STARTER_PROBE_OUTPUT", work / "record");
     const String here = GetCurrentDir();
+    // An environment string longer than the system passes to a new program
+    // (128 KiB) makes the start fail after the file was written.
+    const std::string tooLong(200 * 1024, 'x');
     struct {
         const char* What;
         std::string TempFolder;
         rlim_t FileSizeLimit;
+        bool CannotStart;
         Integer ExitCode;
         std::string TextStart;
     } cases[] = {
-        {"no temporary folder", work / "missing", RLIM_INFINITY, 0, "Error #1"},
-        {"the program does not fit", temp.Path().string(), 4096, 1, "cannot write " + temp / "Pelsor_"},
+        {"no temporary folder", work / "missing", RLIM_INFINITY, false, 0, "Error #1"},
+        {"the program does not fit", temp.Path().string(), 4096, false, 1,
+         "cannot write " + temp / "Pelsor_"},
+        {"the program cannot start", temp.Path().string(), RLIM_INFINITY, true, 0, "Error #2"},
     };
     for (const auto& c : cases) {
         TScopedEnv tmpdir("TMPDIR", c.TempFolder);
@@ -96,6 +102,7 @@ TEST(Launcher, MessagesAreBoxesOfNoOwnerWithCaptionErrorAndOK) {
         Integer exitCode;
         {
             TScopedFileSizeLimit limit(c.FileSizeLimit);
+            TScopedEnv environment("STARTER_TEST_PADDING", c.CannotStart ? tooLong : "");
             exitCode = RunEmbeddedApplication();
         }
         SetCurrentDirectoryW(here);
@@ -109,7 +116,13 @@ TEST(Launcher, MessagesAreBoxesOfNoOwnerWithCaptionErrorAndOK) {
         ASSERT_EQ(box.Buttons.size(), 1u) << c.What;
         EXPECT_EQ(box.Buttons[0].Caption, "OK") << c.What;
         EXPECT_EQ(box.Buttons[0].Result, IDOK) << c.What;
-        EXPECT_TRUE(testfiles::Names(temp.Path()).empty()) << c.What;
+        // Only the file of a program that could not start stays, as it was written.
+        const std::set<std::string> left = testfiles::Names(temp.Path());
+        ASSERT_EQ(left.size(), c.CannotStart ? 1u : 0u) << c.What;
+        if (c.CannotStart) {
+            EXPECT_EQ(testfiles::ReadAll(temp / *left.begin()), testfiles::ReadAll(STARTER_PROBE));
+            fs::remove(temp / *left.begin());
+        }
         EXPECT_FALSE(fs::exists(work / "record")) << c.What;
     }
 }

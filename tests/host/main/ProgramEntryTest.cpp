@@ -34,6 +34,8 @@ TEST_F(StartupFiles, EachRequiredFileMissingIsFound) {
         const char* Why;
     };
     const String settings = "[Targets]\nFwFileName01=App.pfw\n";
+    // A name that starts with "/" is not looked for in the program folder.
+    const String absolute = "[Targets]\nFwFileName01=" + (Dir / "App.pfw").string() + "\n";
     const Case cases[] = {
         {{{"Settings.ini", settings}, {"App.pfw", "x"}}, true, "no logo at all"},
         {{{"Logo.gif", "x"}, {"App.pfw", "x"}}, true, "no Settings.ini (the firmware file is not looked for)"},
@@ -43,6 +45,9 @@ TEST_F(StartupFiles, EachRequiredFileMissingIsFound) {
         {{{"Logo.bmp", "x"}, {"Settings.ini", "[General]\n"}, {"BadName.pfw", "x"}}, false, "BadName.pfw exists"},
         {{{"Logo.gif", "x"}, {"Settings.ini", settings}, {"App.pfw", "x"}}, false, "any of the three logos will do"},
         {{{"Logo.jpg", "x"}, {"Settings.ini", settings}, {"App.pfw", "x"}}, false, "a JPEG logo"},
+        {{{"Logo.bmp", "x"}, {"Settings.ini", absolute}, {"App.pfw", "x"}}, false,
+         "an absolute name is taken as it stands"},
+        {{{"Logo.bmp", "x"}, {"Settings.ini", absolute}}, true, "the file an absolute name names is missing"},
     };
     for (const Case& c : cases) {
         std::filesystem::remove_all(Dir);

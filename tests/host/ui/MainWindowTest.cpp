@@ -303,7 +303,8 @@ TEST_F(MainWindowTest, ACorruptLogoIsReportedAndTheWindowIsStillBuilt) {
     std::ofstream(Folder / "Logo.bmp", std::ios::trunc) << "BM this is not a bitmap";
     Make();
     ASSERT_EQ(Boxes.Shown().size(), 1u);
-    EXPECT_FALSE(Boxes.Shown()[0].Text.empty());
+    const String text = Boxes.Shown()[0].Text;
+    EXPECT_TRUE(text.starts_with("Logo.bmp: Bitmap image is not valid: ")) << text;
     // The rest of FormCreate ran: the results pane's header and the sizes.
     ASSERT_EQ(Lines().size(), 3u);
     EXPECT_EQ(Lines()[0].rfind("Ethernet Quenta:  ", 0), 0u);
