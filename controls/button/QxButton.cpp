@@ -713,7 +713,7 @@ const TClassInfo& TQxButton::ClassInfo() {
                                      "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress",
                                      "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDock",
                                      "OnStartDrag"});
-        b.Qualify("Color").Default(clBtnFace);
+        b.Qualify("Color").Default(clBtnFace).Qualify("ParentColor").Default(false).Qualify("TabStop").Default(true);
         return b.Register();
     }();
     return info;

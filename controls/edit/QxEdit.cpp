@@ -674,6 +674,7 @@ const TClassInfo& TQxEdit::ClassInfo() {
                                      "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown",
                                      "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp",
                                      "OnStartDock", "OnStartDrag"});
+        b.Qualify("ParentColor").Default(false).Qualify("TabStop").Default(true);
         PublishEditProperties(b, {"AutoSelect", "AutoSize", "CharCase", "HideSelection", "MaxLength", "OEMConvert",
                                   "PasswordChar", "OnChange"});
         b.Property("Text", &T::Text, &T::SetText);

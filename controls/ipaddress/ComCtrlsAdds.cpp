@@ -211,6 +211,7 @@ const TClassInfo& TIPAddress::ClassInfo() {
                 "OnClick",    "OnContextPopup", "OnDblClick",  "OnDragDrop",  "OnDragOver",  "OnEndDock",
                 "OnEndDrag",  "OnEnter",     "OnExit",         "OnKeyDown",   "OnKeyPress",  "OnKeyUp",
                 "OnMouseDown", "OnMouseMove", "OnMouseUp",     "OnStartDock", "OnStartDrag"});
+        b.Qualify("TabStop").Default(true);
         return b.Register();
     }();
     return info;

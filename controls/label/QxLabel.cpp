@@ -692,6 +692,9 @@ const TClassInfo& TQxURLLabel::ClassInfo() {
         b.Property("VisitedColor", &T::VisitedColor, [](T* c, TColor v) { c->SetVisitedColor(v); }, ColorTypeInfo())
             .Default(0x800080);
         b.Property("Cursor", &T::Cursor, &T::SetCursor, CursorTypeInfo()).Default(crQxHandPoint);
+        // The link's colour and underline are the label's own font.
+        PublishControlProperties(b, {"ParentFont"});
+        b.Qualify("ParentFont").Default(false);
         return b.Register();
     }();
     return info;

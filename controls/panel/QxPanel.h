@@ -319,8 +319,6 @@ template <class T> TClassBuilder<T>& PublishPanelProperties(TClassBuilder<T>& B)
         .Event("OnPaint", &T::OnPaint);
     PublishFrameController(B);
     PublishCustomPanel(B);
-    // A panel does not follow its parent's colour unless told to.
-    B.Qualify("ParentColor").Default(false);
     return StoreUnlessGoverned(B, {{"FlatColor", fcpFrameColor},
                                    {"FlatColorAdjustment", fcpFrameColor},
                                    {"Color", fcpColor},

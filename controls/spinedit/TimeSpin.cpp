@@ -205,7 +205,8 @@ const TClassInfo& TTimeSpinEdit::ClassInfo() {
                                      "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown",
                                      "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp",
                                      "OnStartDrag"});
-        b.Qualify("Color").Default(clWindow);
+        // An edit's own colour, in the tab order.
+        b.Qualify("ParentColor").Default(false).Qualify("TabStop").Default(true);
         PublishEditProperties(
             b, {"AutoSelect", "AutoSize", "Ctl3D", "MaxLength", "ParentCtl3D", "ReadOnly", "OnChange"});
         return b.Register();

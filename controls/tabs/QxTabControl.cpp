@@ -565,7 +565,7 @@ template <class T> void PublishTabControlProperties(TClassBuilder<T>& B) {
                                  "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit",
                                  "OnGetSiteInfo", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDock",
                                  "OnStartDrag", "OnUnDock"});
-    B.Qualify("Color").Default(clBtnFace);
+    B.Qualify("Color").Default(clBtnFace).Qualify("ParentColor").Default(false).Qualify("TabStop").Default(true);
 }
 
 template void PublishTabControlProperties<TQxTabControl>(TClassBuilder<TQxTabControl>&);

@@ -225,6 +225,7 @@ const TClassInfo& TButton::ClassInfo() {
                                      "TabOrder", "TabStop", "Visible", "OnClick", "OnEnter", "OnExit",
                                      "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove",
                                      "OnMouseUp"});
+        b.Qualify("TabStop").Default(true);
         b.Property("Cancel", &TButton::Cancel, &TButton::SetCancel)
             .Default(false)
             .Property("Default", &TButton::Default, &TButton::SetDefault)

@@ -615,6 +615,7 @@ const TClassInfo& TComboBox::ClassInfo() {
         PublishControlProperties(b, {"Color", "Enabled", "Font", "ParentColor", "ParentFont", "ParentShowHint",
                                      "ShowHint", "TabOrder", "TabStop", "Text", "Visible", "OnClick",
                                      "OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp"});
+        b.Qualify("ParentColor").Default(false).Qualify("TabStop").Default(true);
         b.Property("Style", &TComboBox::Style, &TComboBox::SetStyle)
             .Default(csDropDown)
             .Property("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount)

@@ -605,6 +605,8 @@ const TClassInfo& TForm::ClassInfo() {
                                      "ParentFont", "ShowHint", "Visible", "OnClick", "OnDblClick",
                                      "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseWheel", "OnResize",
                                      "OnKeyDown", "OnKeyPress", "OnKeyUp"});
+        // A form is made hidden, in the button face colour, with its own font.
+        b.Qualify("Color").Default(clBtnFace).Qualify("ParentFont").Default(false).Qualify("Visible").Default(false);
         return b.Register();
     }();
     return info;

@@ -78,7 +78,7 @@ public:
 // Publishes what every panel shows of TCustomPanel, the framework's and
 // the library's alike: Alignment, BevelWidth, BorderWidth, FullRepaint and
 // Locked with their defaults, and the control properties and events of a
-// panel.
+// panel (in its own colour, clBtnFace: ParentColor False).
 template <class T> TClassBuilder<T>& PublishCustomPanel(TClassBuilder<T>& B) {
     RegisterControlTypes();
     B.Property("Alignment", &T::Alignment, &T::SetAlignment)
@@ -98,5 +98,5 @@ template <class T> TClassBuilder<T>& PublishCustomPanel(TClassBuilder<T>& B) {
                                         "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnMouseDown",
                                         "OnMouseMove", "OnMouseUp", "OnResize", "OnEnter", "OnExit",
                                         "OnStartDrag"});
-    return B.Qualify("Color").Default(clBtnFace);
+    return B.Qualify("Color").Default(clBtnFace).Qualify("ParentColor").Default(false);
 }

@@ -890,6 +890,7 @@ const TClassInfo& TMemo::ClassInfo() {
                                  "OnStartDock", "OnStartDrag"});
     PublishEditProperties(b, {"Alignment", "BorderStyle", "HideSelection", "Lines", "MaxLength", "OEMConvert",
                               "ReadOnly", "ScrollBars", "WantReturns", "WantTabs", "WordWrap", "OnChange"});
+    b.Qualify("ParentColor").Default(false).Qualify("TabStop").Default(true);
     return b.Register();
     }();
     return info;

@@ -19,7 +19,10 @@ const TClassInfo& FontClassInfo();
 void RegisterControlTypes();
 
 // Adds TControl / TWinControl properties by their published names, with
-// the framework's defaults and stored rules:
+// the framework's defaults and stored rules (Color clWindow, stored while
+// not ParentColor; ParentColor and ParentFont True; ShowHint stored while
+// not ParentShowHint; TabStop False; Ctl3D stored while not ParentCtl3D; a
+// class that constructs another value qualifies the default). The names:
 // Action, Align, Anchors, BiDiMode, Caption, Color, Constraints, Enabled,
 // Font, HelpContext, ParentBiDiMode, ParentColor, ParentFont,
 // ParentShowHint, PopupMenu, ShowHint, Text, Visible, DragCursor, DragKind,
@@ -70,9 +73,9 @@ TClassBuilder<T>& PublishControlProperties(TClassBuilder<T>& B, std::initializer
         else if (name == "Text")
             B.Property("Text", &T::Text, &T::SetText);
         else if (name == "Color")
-            B.Property("Color", &T::Color, &T::SetColor, ColorTypeInfo()).Stored([](const T* c) {
-                return !c->ParentColor();
-            });
+            B.Property("Color", &T::Color, &T::SetColor, ColorTypeInfo())
+                .Default(clWindow)
+                .Stored([](const T* c) { return !c->ParentColor(); });
         else if (name == "Constraints")
             B.Property("Constraints", &T::Constraints, nullptr);
         else if (name == "Enabled")
@@ -81,13 +84,15 @@ TClassBuilder<T>& PublishControlProperties(TClassBuilder<T>& B, std::initializer
             FontClassInfo();
             B.Property("Font", &T::Font, nullptr).Stored([](const T* c) { return !c->ParentFont(); });
         } else if (name == "ParentColor")
-            B.Property("ParentColor", &T::ParentColor, &T::SetParentColor);
+            B.Property("ParentColor", &T::ParentColor, &T::SetParentColor).Default(true);
         else if (name == "ParentFont")
-            B.Property("ParentFont", &T::ParentFont, &T::SetParentFont);
+            B.Property("ParentFont", &T::ParentFont, &T::SetParentFont).Default(true);
         else if (name == "ParentShowHint")
             B.Property("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint).Default(true);
         else if (name == "ShowHint")
-            B.Property("ShowHint", &T::ShowHint, &T::SetShowHint);
+            B.Property("ShowHint", &T::ShowHint, &T::SetShowHint).Stored([](const T* c) {
+                return !c->ParentShowHint();
+            });
         else if (name == "Visible")
             B.Property("Visible", &T::Visible, &T::SetVisible).Default(true);
         else if (name == "OnClick")
@@ -122,7 +127,7 @@ TClassBuilder<T>& PublishControlProperties(TClassBuilder<T>& B, std::initializer
             if (name == "TabOrder")
                 B.Property("TabOrder", &T::TabOrder, &T::SetTabOrder).Default(-1);
             else if (name == "TabStop")
-                B.Property("TabStop", &T::TabStop, &T::SetTabStop);
+                B.Property("TabStop", &T::TabStop, &T::SetTabStop).Default(false);
             else if (name == "OnEnter")
                 B.Event("OnEnter", &TWinControl::OnEnter);
             else if (name == "OnExit")
@@ -134,7 +139,7 @@ TClassBuilder<T>& PublishControlProperties(TClassBuilder<T>& B, std::initializer
             else if (name == "OnKeyUp")
                 B.Event("OnKeyUp", &TWinControl::OnKeyUp);
             else if (name == "Ctl3D")
-                B.Property("Ctl3D", &T::Ctl3D, &T::SetCtl3D).Default(true).Stored([](const T* c) {
+                B.Property("Ctl3D", &T::Ctl3D, &T::SetCtl3D).Stored([](const T* c) {
                     return !c->ParentCtl3D();
                 });
             else if (name == "ParentCtl3D")

@@ -1,17 +1,22 @@
-// What the panels, status controls, progress bar, dialog button bar, spin
-// edit, IP address control and buttons publish: every published default is
-// the value a new control has, and a setting a frame controller governs is
-// not stored.
+// What the controls publish: every published default is the value a new
+// control has, and a setting a frame controller governs is not stored.
 #include "tests/controls/panel/ControlTestSupport.h"
 
 #include "controls/dialogbuttons/QxDlgBtn.h"
+#include "controls/edit/QxEdit.h"
 #include "controls/ipaddress/ComCtrlsAdds.h"
 #include "controls/label/QxLabel.h"
 #include "controls/progress/QxPrgres.h"
 #include "controls/radiogroup/QxRadGrp.h"
+#include "controls/separator/QxBckgnd.h"
 #include "controls/spinedit/TimeSpin.h"
 #include "controls/status/QxStatus.h"
 #include "controls/status/QxStatusBar.h"
+#include "controls/tabs/QxTabs.h"
+#include "platform/gui/controls/Button.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/controls/Image.h"
+#include "platform/gui/controls/Spin.h"
 
 namespace {
 
@@ -23,7 +28,13 @@ TEST_F(Published, EveryDefaultIsTheValueANewControlHas) {
         &TQxDialogButtons::ClassInfo(), &TQxStatusPane::ClassInfo(), &TQxGlyphStatus::ClassInfo(),
         &TQxProgressBar::ClassInfo(),   &TTimeSpinEdit::ClassInfo(), &TIPAddress::ClassInfo(),
         &TQxButton::ClassInfo(),        &TQxBitBtn::ClassInfo(),     &TQxCheckBox::ClassInfo(),
-        &TQxRadioButton::ClassInfo()};
+        &TQxRadioButton::ClassInfo(),   &TQxEdit::ClassInfo(),       &TQxMemo::ClassInfo(),
+        &TQxLabel::ClassInfo(),         &TQxURLLabel::ClassInfo(),   &TQxSeparator::ClassInfo(),
+        &TQxTabControl::ClassInfo(),    &TQxPageControl::ClassInfo(), &TQxTabSheet::ClassInfo(),
+        // The framework's own controls.
+        &TLabel::ClassInfo(),           &TPanel::ClassInfo(),        &TButton::ClassInfo(),
+        &TComboBox::ClassInfo(),        &TMemo::ClassInfo(),         &TImage::ClassInfo(),
+        &TSpinButton::ClassInfo(),      &TForm::ClassInfo()};
     for (const TClassInfo* info : classes) {
         TComponent* c = info->Create(Form);
         for (const TPropInfo* p : info->Properties()) {
