@@ -666,13 +666,16 @@ const TClassInfo& TQxLabel::ClassInfo() {
         b.Property("Color", &T::Color, [](T* c, TColor v) { c->SetColor(v); }, ColorTypeInfo())
             .Default(clBtnFace)
             .Stored([](const T* c) { return !c->ParentColor(); });
+        // ParentColor too is written by the pull: declared again to be governed.
+        PublishControlProperties(b, {"ParentColor"});
         StoreUnlessGoverned(b, {{"BorderOuter", fcpFrameStyle},
                                 {"BorderSides", fcpFrameSides},
                                 {"FlatColor", fcpFrameColor},
                                 {"FlatColorAdjustment", fcpFrameColor},
                                 {"Color", fcpColor},
                                 {"BorderHighlight", fcpColor},
-                                {"BorderShadow", fcpColor}});
+                                {"BorderShadow", fcpColor},
+                                {"ParentColor", fcpParentColor}});
         b.Event("OnMouseEnter", &T::OnMouseEnter);
         b.Event("OnMouseLeave", &T::OnMouseLeave);
         return b.Register();

@@ -72,6 +72,7 @@ TEST_F(Published, SettingsAControllerGovernsAreNotStored) {
         {&TQxLabel::ClassInfo(), "FlatColorAdjustment", fcpFrameColor},
         {&TQxLabel::ClassInfo(), "Color", fcpColor},
         {&TQxLabel::ClassInfo(), "BorderShadow", fcpColor},
+        {&TQxLabel::ClassInfo(), "ParentColor", fcpParentColor},
         {&TQxGroupBox::ClassInfo(), "BorderOuter", fcpFrameStyle},
         {&TQxRadioGroup::ClassInfo(), "BorderSides", fcpFrameSides},
         {&TQxStatusBar::ClassInfo(), "FlatColor", fcpFrameColor},
