@@ -1,7 +1,9 @@
 // The framework's members every library control publishes: a form
 // description that gives each of them a value other than its default loads,
 // each member reads back what was stored and counts as stored then, and a
-// fresh control stores none of those that keep their default.
+// fresh control stores none of these members (ParentFont, ShowHint, TabStop
+// ... keep the framework's defaults) nor any other published member that
+// keeps its default.
 #include "controls/button/QxButton.h"
 #include "controls/check/QxRadChk.h"
 #include "controls/dialogbuttons/QxDlgBtn.h"
@@ -20,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -144,7 +147,8 @@ const std::vector<TMembers>& Table() {
           "ParentCtl3D", "ParentFont",  "ParentShowHint", "PopupMenu", "ShowHint",   "TabOrder",    "TabStop",
           "Visible",     "OnClick",     "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock",
           "OnEndDrag",   "OnEnter",     "OnExit",      "OnKeyDown",   "OnKeyPress",  "OnKeyUp",     "OnMouseDown",
-          "OnMouseMove", "OnMouseUp",   "OnStartDock", "OnStartDrag"}},
+          "OnMouseMove", "OnMouseUp",   "OnStartDock", "OnStartDrag", "AutoSelect", "AutoSize",    "CharCase",
+          "HideSelection", "MaxLength", "OEMConvert", "PasswordChar", "OnChange"}},
         {"TQxMemo",
          {"Align",       "Anchors",     "BevelEdges",  "BevelInner",  "BevelKind",   "BevelOuter",  "BiDiMode",
           "Color",       "Constraints", "Ctl3D",       "DragCursor",  "DragKind",    "DragMode",    "Enabled",
@@ -152,7 +156,9 @@ const std::vector<TMembers>& Table() {
           "ParentShowHint", "PopupMenu", "ShowHint",   "TabOrder",    "TabStop",     "Visible",     "OnClick",
           "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock",   "OnEndDrag",   "OnEnter",
           "OnExit",      "OnKeyDown",   "OnKeyPress",  "OnKeyUp",     "OnMouseDown", "OnMouseMove", "OnMouseUp",
-          "OnMouseWheel", "OnMouseWheelDown", "OnMouseWheelUp", "OnStartDock", "OnStartDrag"},
+          "OnMouseWheel", "OnMouseWheelDown", "OnMouseWheelUp", "OnStartDock", "OnStartDrag", "Alignment",
+          "BorderStyle", "HideSelection", "Lines",     "MaxLength",   "OEMConvert",  "ReadOnly",    "ScrollBars",
+          "WantReturns", "WantTabs",    "WordWrap",    "OnChange"},
          {"Color"}},
         {"TQxButton", kButton},
         {"TQxBitBtn", kButton},
@@ -194,7 +200,7 @@ const std::vector<TMembers>& Table() {
           "Font",       "ParentColor", "ParentCtl3D", "ParentFont",  "ParentShowHint", "PopupMenu", "ShowHint",
           "TabOrder",   "TabStop",     "Visible",     "OnClick",     "OnDblClick",  "OnDragDrop",  "OnDragOver",
           "OnEndDrag",  "OnEnter",     "OnExit",      "OnKeyDown",   "OnKeyPress",  "OnKeyUp",     "OnMouseDown",
-          "OnMouseMove", "OnMouseUp",  "OnStartDrag"}},
+          "OnMouseMove", "OnMouseUp",  "OnStartDrag", "AutoSize",    "MaxLength",   "ReadOnly",    "OnChange"}},
     };
     return table;
 }
@@ -268,6 +274,14 @@ TEST_P(PublishedMembers, LoadReadBackAndStoreWithTheFrameworksDefaults) {
     auto* fresh = dynamic_cast<TControl*>(freshComp);
     ASSERT_NE(fresh, nullptr);
     fresh->SetParent(host);
+    for (const TPropInfo* p : cls.Properties()) {
+        // (TabOrder is the control's place among its siblings, stored always.)
+        if (p->Name == "TabOrder") continue;
+        const bool listed = std::find(m.Names.begin(), m.Names.end(), p->Name) != m.Names.end();
+        if ((p->Default && p->GetOrd) || (listed && (p->StoredFn || p->GetOrd))) {
+            EXPECT_FALSE(p->IsStored(fresh)) << m.ClassName << "." << p->Name << " is stored with its default";
+        }
+    }
     String text = "object F: TMembersForm\n  object Menu1: TPopupMenu\n  end\n  object Act1: TAction\n  end\n"
                   "  object C: " +
                   String(m.ClassName) + "\n";
@@ -275,10 +289,6 @@ TEST_P(PublishedMembers, LoadReadBackAndStoreWithTheFrameworksDefaults) {
     for (const String& name : m.Names) {
         const TPropInfo* p = cls.FindProperty(name);
         ASSERT_NE(p, nullptr) << m.ClassName << " does not publish " << name;
-        // (TabOrder is the control's place among its siblings, stored always.)
-        if ((p->Default || p->StoredFn) && p->GetOrd && name != "TabOrder") {
-            EXPECT_FALSE(p->IsStored(fresh)) << m.ClassName << "." << name << " is stored with its default";
-        }
         String line;
         TValue v;
         switch (p->Kind()) {
@@ -303,6 +313,8 @@ TEST_P(PublishedMembers, LoadReadBackAndStoreWithTheFrameworksDefaults) {
                 line = "Font.Style = [fsBold]";
             else if (name == "Constraints")
                 line = "Constraints.MaxWidth = 500";
+            else if (name == "Lines")
+                line = "Lines.Strings = ('Txt')";
             else
                 line = name + " = " + (name == "Action" ? "Act1" : "Menu1");
             break;
@@ -336,6 +348,8 @@ TEST_P(PublishedMembers, LoadReadBackAndStoreWithTheFrameworksDefaults) {
                 EXPECT_TRUE(c->Font()->Style().Contains(fsBold)) << m.ClassName;
             } else if (name == "Constraints") {
                 EXPECT_EQ(c->Constraints()->MaxWidth(), 500) << m.ClassName;
+            } else if (name == "Lines") {
+                EXPECT_EQ(dynamic_cast<TStrings*>(p->GetObj(c))->Text(), "Txt" + String(sLineBreak)) << m.ClassName;
             } else {
                 EXPECT_EQ(p->GetObj(c), form->FindComponent(name == "Action" ? "Act1" : "Menu1"))
                     << m.ClassName << "." << name;
