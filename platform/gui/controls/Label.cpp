@@ -165,11 +165,14 @@ const TClassInfo& TCustomLabel::ClassInfo() {
 const TClassInfo& TLabel::ClassInfo() {
     static const TClassInfo& info = []() -> const TClassInfo& {
         TClassBuilder<TLabel> b("TLabel", &TCustomLabel::ClassInfo());
-        PublishControlProperties(b, {"Align", "Caption", "Color", "Constraints", "Enabled", "Font", "ParentColor",
-                                     "ParentFont", "ParentShowHint", "ShowHint", "Visible", "OnClick", "OnDblClick",
-                                     "OnMouseDown", "OnMouseMove", "OnMouseUp"});
-        PublishLabelProperties(b, {"Alignment", "AutoSize", "BiDiMode", "FocusControl", "Layout", "ShowAccelChar",
-                                   "Transparent", "WordWrap"});
+        PublishControlProperties(b, {"Align", "Anchors", "BiDiMode", "Caption", "Color", "Constraints",
+                                     "DragCursor", "DragKind", "DragMode", "Enabled", "Font", "ParentBiDiMode",
+                                     "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint",
+                                     "Visible", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop",
+                                     "OnDragOver", "OnEndDock", "OnEndDrag", "OnMouseDown", "OnMouseMove",
+                                     "OnMouseUp", "OnStartDock", "OnStartDrag"});
+        PublishLabelProperties(
+            b, {"Alignment", "AutoSize", "FocusControl", "Layout", "ShowAccelChar", "Transparent", "WordWrap"});
         return b.Register();
     }();
     return info;

@@ -66,21 +66,18 @@ public:
 };
 
 // Adds the label properties by their published names: Alignment, AutoSize,
-// BiDiMode, FocusControl, Layout, ShowAccelChar, Transparent, WordWrap.
+// FocusControl, Layout, ShowAccelChar, Transparent, WordWrap.
 template <class T>
 TClassBuilder<T>& PublishLabelProperties(TClassBuilder<T>& B, std::initializer_list<const char*> Names) {
     static_assert(std::is_base_of_v<TCustomLabel, T>);
     AlignmentTypeInfo();
     TextLayoutTypeInfo();
-    BiDiModeTypeInfo();
     for (const char* n : Names) {
         const String name = n;
         if (name == "Alignment")
             B.Property("Alignment", &T::Alignment, &T::SetAlignment).Default(taLeftJustify);
         else if (name == "AutoSize")
             B.Property("AutoSize", &T::AutoSize, [](T* c, bool v) { c->SetAutoSize(v); }).Default(true);
-        else if (name == "BiDiMode")
-            B.Property("BiDiMode", &T::BiDiMode, &T::SetBiDiMode).Default(bdLeftToRight);
         else if (name == "FocusControl")
             B.Property("FocusControl", &T::FocusControl, &T::SetFocusControl);
         else if (name == "Layout")
