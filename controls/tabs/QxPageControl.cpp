@@ -191,6 +191,16 @@ const TClassInfo& TQxTabSheet::ClassInfo() {
                                      "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter",
                                      "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize",
                                      "OnStartDrag"});
+        // The page control places its pages: their bounds are not stored.
+        auto never = [](const TQxTabSheet*) { return false; };
+        b.Property("Height", &TQxTabSheet::Height, &TQxTabSheet::SetHeight)
+            .Stored(never)
+            .Property("Left", &TQxTabSheet::Left, &TQxTabSheet::SetLeft)
+            .Stored(never)
+            .Property("Top", &TQxTabSheet::Top, &TQxTabSheet::SetTop)
+            .Stored(never)
+            .Property("Width", &TQxTabSheet::Width, &TQxTabSheet::SetWidth)
+            .Stored(never);
         return b.Register();
     }();
     return info;
