@@ -185,6 +185,8 @@ void TReader::ReadPropValue(TObject* Instance, const TPropInfo& Info, const TFor
         Int64 v = 0;
         if (IsIntType(Value.Type))
             v = Value.Int;
+        else if (type->IsChar && IsStringType(Value.Type) && Value.Str.size() == 1)
+            v = static_cast<Byte>(Value.Str[0]);
         else if (Value.Type == vaIdent && type->IdentToInt && type->IdentToInt(Value.Str, v))
             ;
         else

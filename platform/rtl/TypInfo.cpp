@@ -92,6 +92,19 @@ const TTypeInfo* CardinalTypeInfo() {
     return t;
 }
 
+const TTypeInfo* CharTypeInfo() {
+    static const TTypeInfo* t = [] {
+        auto* c = new TTypeInfo;
+        c->Kind = tkInteger;
+        c->Name = "Char";
+        c->MinValue = 0;
+        c->MaxValue = 255;
+        c->IsChar = true;
+        return c;
+    }();
+    return t;
+}
+
 const TTypeInfo* BooleanTypeInfo() {
     static const TTypeInfo* t = [] {
         auto* b = new TTypeInfo;

@@ -65,6 +65,9 @@ struct TTypeInfo {
     std::function<bool(Int64 Value, String& Ident)> IntToIdent;
     Int64 MinValue = INT32_MIN;
     Int64 MaxValue = INT32_MAX;
+    // tkInteger: a character (Char), whose value form descriptions write as
+    // a string of one character ('*', #0).
+    bool IsChar = false;
     // tkClass: whether an object is of the property's class, and whether the
     // class is a component (so that the property can name one).
     std::function<bool(const TObject* Obj)> IsInstance;
@@ -73,6 +76,7 @@ struct TTypeInfo {
 
 const TTypeInfo* IntegerTypeInfo();
 const TTypeInfo* CardinalTypeInfo();
+const TTypeInfo* CharTypeInfo();
 const TTypeInfo* BooleanTypeInfo();
 const TTypeInfo* FloatTypeInfo();
 const TTypeInfo* StringTypeInfo();

@@ -311,7 +311,7 @@ TClassBuilder<T>& PublishEditProperties(TClassBuilder<T>& B, std::initializer_li
         else if (name == "PasswordChar")
             B.Property(
                  "PasswordChar", [](const T* c) { return static_cast<Integer>(c->PasswordChar()); },
-                 [](T* c, Integer v) { c->SetPasswordChar(static_cast<char>(v)); })
+                 [](T* c, Integer v) { c->SetPasswordChar(static_cast<char>(v)); }, CharTypeInfo())
                 .Default(0);
         else if (name == "ReadOnly")
             B.Property("ReadOnly", &T::ReadOnly, [](T* c, bool v) { c->SetReadOnly(v); }).Default(false);

@@ -267,6 +267,7 @@ TValue OtherValue(const TPropInfo& P, const TObject* Fresh) {
             return {IntToStr(static_cast<Integer>(v)), v};
         }
         if (type == CursorTypeInfo()) return {"crHandPoint", crHandPoint};
+        if (type->IsChar) return {"'*'", '*'}; // as the framework writes a character
         return {IntToStr(static_cast<Integer>(now + 3)), now + 3};
     }
     default:
