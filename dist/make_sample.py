@@ -4,9 +4,9 @@ a start-up loop that toggles a port pin, its identification text, a data
 table, an erased gap of four programming rows, and a second code block; and,
 with a second file name, its boot-flash data (raw bytes from physical
 0x1FC00000): the reset stub that jumps to the bootloader at 0x9D070000,
-which starts the application. The programming sequence erases the first
-boot block and writes the image's boot data, so an image without it would
-leave a device without a reset stub."""
+which starts the application. An upgrade writes the image's boot data over
+the device's own stub; an image without boot data leaves the device's stub
+in place."""
 import math
 import struct
 import sys

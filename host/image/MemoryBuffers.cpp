@@ -71,13 +71,13 @@ void TMemoryBuffers::ClearBuffer(Integer Kind) {
 
 Cardinal TMemoryBuffers::GetWord(Integer Kind, Integer Index) const {
     const auto* b = Buffer(Kind);
-    if (!b || Index < 0 || static_cast<std::size_t>(Index) >= b->size()) return BlankWord;
+    if (!b || Index < 0 || Index >= WordsInUse(Kind)) return BlankWord;
     return static_cast<Cardinal>((*b)[static_cast<std::size_t>(Index)]);
 }
 
 bool TMemoryBuffers::SetWord(Integer Kind, Integer Index, Cardinal Value) {
     auto* b = Buffer(Kind);
-    if (!b || Index < 0 || static_cast<std::size_t>(Index) >= b->size()) return false;
+    if (!b || Index < 0 || Index >= WordsInUse(Kind)) return false;
     (*b)[static_cast<std::size_t>(Index)] = static_cast<Integer>(Value);
     return true;
 }

@@ -69,8 +69,10 @@ public:
     // their values. A kind that names no buffer does nothing.
     void ClearBuffer(Integer Kind);
 
-    // Bounded word access: a read outside the buffer's length gives BlankWord,
-    // a write there is dropped (and returns false).
+    // Word access bounded by the words in use: a read outside them gives
+    // BlankWord, a write there is dropped (and returns false). The spare
+    // words are never read or written through these, so that a target
+    // selected after the buffers were sized cannot reach them.
     Cardinal GetWord(Integer Kind, Integer Index) const;
     bool SetWord(Integer Kind, Integer Index, Cardinal Value);
 

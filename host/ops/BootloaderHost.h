@@ -38,6 +38,8 @@ inline constexpr Integer DispatcherAssignedID = 0xFFFF;
 // of its boot stub (virtual, in program flash).
 inline constexpr Cardinal BootStubCopyAddress1 = 0x9D07EC00;
 inline constexpr Cardinal BootStubCopyAddress2 = 0x9D07EE00;
+// Program blocks of the boot stub at the start of boot memory (one copy each).
+inline constexpr Integer BootStubBlocks = 2;
 // Bytes of one program chunk (one request).
 inline constexpr Integer ChunkBytes = 512;
 // Instruction words of one chunk whatever the target.
@@ -262,8 +264,11 @@ private:
     Integer ChunkPayload(Integer Kind, Integer WordIndex, Byte* Payload) const;
     Cardinal RegionVirtualStart(Integer Kind) const;
     // The words [First, First + Count) of a buffer when all of them lie inside
-    // it, else nullptr: then GetWord and SetWord bound each word. Block loops
-    // take the words at once this way.
+    // its words in use, else nullptr: then GetWord and SetWord bound each
+    // word. Block loops take the words at once this way.
+    // The program blocks that cover a buffer's words in use (the last one
+    // may reach past them); no block loop goes further.
+    Integer BlocksInUse(Integer Kind) const;
     Integer* BufferWords(Integer Kind, Integer First, Integer Count);
     const Integer* BufferWords(Integer Kind, Integer First, Integer Count) const;
     bool SendChunk(Integer WordIndex, Integer Kind, bool Last);
@@ -280,14 +285,29 @@ private:
     bool UpdateRegion(bool Boot, bool Verify);
     bool ProgramRegion(Integer Kind, Integer Blocks, bool Boot);
     void ReportUnableToClear(Cardinal Address);
-    bool ReadBootCopy(Cardinal Source, Cardinal BootAddress, Integer FirstScratchWord);
+    // Reads the device's copy of its boot stub into the scratch words of
+    // the boot addresses it belongs at; a failed read is reported with Boxes
+    // boxes and gives false.
+    bool ReadBootStubCopy(Integer Boxes);
+    // The words at the start of boot memory that the boot stub takes.
+    Integer BootStubWords() const;
+    // True when programming writes the image's own data over the boot stub:
+    // "Program memory" is checked and the image holds data there. Otherwise
+    // the device keeps the stub the erase wrote back.
+    bool ImageReplacesBootStub() const;
+    // The boot stub cannot be kept: nothing is erased, and the user is told
+    // why in the pane, the status and a box.
+    void RefuseErase(const String& Text);
     bool WriteBootBlockBack(Integer ScratchWord);
     bool TryBootBlockWrite(Integer ScratchWord, Cardinal Address);
     // The boot block was erased and its stub could not be written back.
     void ReportBootBlockEmpty();
-    bool CompareBlocks(bool Boot, Integer FirstBlock, Integer EndBlock);
+    // Compares the read-back blocks [FirstBlock, EndBlock) with what the
+    // device must hold: the image, or in the first StubBlocks blocks the
+    // saved boot stub (scratch words).
+    bool CompareBlocks(bool Boot, Integer FirstBlock, Integer EndBlock, Integer StubBlocks);
     bool VerifyRegion(bool Boot);
-    void ReportMismatch(bool Boot, Integer Block, Integer Word);
+    void ReportMismatch(bool Boot, Integer Block, Integer Word, Integer Expected);
     // "  Verify PASSED" (and "Run Program" enabled) or "  Verify FAILED!"
     // (and the abort flag set) after VerifyAll.
     void ReportVerifyVerdict();

@@ -7,6 +7,8 @@
 #include "platform/rtl/Guards.h"
 #include "platform/rtl/SysUtils.h"
 
+#include <algorithm>
+
 namespace {
 constexpr Integer PolledEraseTimeOut = 10;  // ms per answer wait while polling
 constexpr Integer PolledEraseSleep = 50;    // ms between two waits
@@ -20,6 +22,12 @@ const char* const BootBlockEmptyText =
     "The boot block of the device is empty: its boot stub could not be written back.\r\nThe device must "
     "stay powered and connected until an erase or \"Upgrade Now\" succeeds: reset or switched off now, it "
     "cannot start again.";
+const char* const StubCopyUnreadableText =
+    "Nothing was erased: the device's copy of its boot stub could not be read, and an erase without it would "
+    "leave a device that cannot start again.\r\nCheck the connection to the device and try again.";
+const char* const StubCopyMissingText =
+    "Nothing was erased: the device holds no copy of its boot stub at 0x%8.8X, and an erase without it would "
+    "leave a device that cannot start again.";
 } // namespace
 
 bool TBootloaderHost::EraseBlocks(Integer DeviceIndex, Cardinal Address, Integer Blocks) {
@@ -92,19 +100,48 @@ bool TBootloaderHost::EraseBootBlock() {
     return false;
 }
 
-bool TBootloaderHost::ReadBootCopy(Cardinal Source, Cardinal BootAddress, Integer FirstScratchWord) {
+bool TBootloaderHost::ReadBootStubCopy(Integer Boxes) {
     TBusy busy(*this);
     const TDeviceTypeRec& t = CurrentTarget;
     TdsProg* d = FSelected;
-    const TCmdOutcome r = ReadMemory(d, static_cast<Integer>(Source), t.ProgBlockSizeIwu,
-                                     t.ConfigVirtualStartPcu, t.ConfigVirtualEndPcu);
-    if (r.Result == crAnswered) {
+    const Cardinal boot = static_cast<Cardinal>(t.BootMemVirtualStartPcu);
+    // Each saved block goes to the scratch words of the boot address it
+    // belongs at: the first block at word 0, the second one block on.
+    const Cardinal sources[] = {BootStubCopyAddress1, BootStubCopyAddress2};
+    for (Integer block = 0; block < BootStubBlocks; ++block) {
+        const Integer first = block * t.ProgBlockSizeIwu;
+        const TCmdOutcome r = ReadMemory(d, static_cast<Integer>(sources[block]), t.ProgBlockSizeIwu,
+                                         t.ConfigVirtualStartPcu, t.ConfigVirtualEndPcu);
+        if (r.Result != crAnswered) {
+            const Cardinal address = boot + static_cast<Cardinal>(first) * static_cast<Cardinal>(t.PcuPerIwu);
+            ReportReadFailure(Format("Unable to read device: address 0x%8.8X", {address}), Boxes);
+            return false;
+        }
         for (Integer k = 0; k < t.ProgBlockSizeIwu; ++k)
-            Image.Buffers.SetWord(bkScratch, FirstScratchWord + k, InPayloadLE32(d, k * t.ActiveBytesPerIwu));
-        return true;
+            Image.Buffers.SetWord(bkScratch, first + k, InPayloadLE32(d, k * t.ActiveBytesPerIwu));
     }
-    ReportReadFailure(Format("Unable to read device: address 0x%8.8X", {BootAddress}), 1);
+    return true;
+}
+
+Integer TBootloaderHost::BootStubWords() const {
+    return std::min({BootStubBlocks * CurrentTarget.ProgBlockSizeIwu, Image.Buffers.WordsInUse(bkBootImage),
+                     Image.Buffers.WordsInUse(bkScratch)});
+}
+
+bool TBootloaderHost::ImageReplacesBootStub() const {
+    if (!Checked(miOptionsProgMem)) return false;
+    const Integer n = BootStubWords();
+    for (Integer i = 0; i < n; ++i)
+        if (Image.Buffers.GetWord(bkBootImage, i) != BlankWord) return true;
     return false;
+}
+
+void TBootloaderHost::RefuseErase(const String& Text) {
+    FView.Beep();
+    AbortFlag = true;
+    FramedError(Text, true);
+    Status("Nothing was erased: the boot stub could not be kept", true);
+    FView.MessageBox(Text, mkError, mbOKOnly);
 }
 
 bool TBootloaderHost::WriteBootBlockBack(Integer ScratchWord) {
@@ -157,15 +194,17 @@ void TBootloaderHost::ReportBootBlockEmpty() {
 
 bool TBootloaderHost::RestoreBootStub() {
     const TDeviceTypeRec& t = CurrentTarget;
-    const Cardinal boot = static_cast<Cardinal>(t.BootMemVirtualStartPcu);
-    const Cardinal second =
-        boot + static_cast<Cardinal>(t.ProgBlockSizeIwu) * static_cast<Cardinal>(t.PcuPerIwu);
-    // Without both saved blocks the stub cannot be written back: the boot
-    // block is left as it is.
-    const bool firstRead = ReadBootCopy(BootStubCopyAddress1, boot, 0);
-    const bool secondRead = firstRead && ReadBootCopy(BootStubCopyAddress2, second, t.ProgBlockSizeIwu);
-    if (!firstRead || !secondRead) {
-        AbortFlag = true;
+    // Without the device's copy of its stub the boot block is not erased:
+    // nothing could be written back, and the device would not start again.
+    if (!ReadBootStubCopy(0)) {
+        RefuseErase(StubCopyUnreadableText);
+        return false;
+    }
+    bool copyBlank = true;
+    for (Integer k = 0; k < t.ProgBlockSizeIwu && copyBlank; ++k)
+        copyBlank = Image.Buffers.GetWord(bkScratch, k) == BlankWord;
+    if (copyBlank) {
+        RefuseErase(Format(StubCopyMissingText, {BootStubCopyAddress1}));
         return false;
     }
     if (!EraseBootBlock()) return false;

@@ -106,9 +106,12 @@ bool TBootloaderHost::ProgramDevice() {
     Hourglass(true);
     FView.SetProgressCaption("Program memory...");
     if (!UpdateRegion(false, verify)) return false;
-    // The first boot block holds the restored stub; it is erased and written
-    // from the image like the rest.
-    if (!EraseBootBlock()) return abortWith("Error -- A problem occurred when erasing device.");
+    // The first boot block holds the stub the erase wrote back. It is erased
+    // again only for an image whose own data is written there now; otherwise
+    // the device keeps the stub (and the boot verify expects it), so that it
+    // can always start its bootloader.
+    if (ImageReplacesBootStub() && !EraseBootBlock())
+        return abortWith("Error -- A problem occurred when erasing device.");
     Hourglass(true);
     FView.SetProgressCaption("Boot memory...");
     if (!UpdateRegion(true, verify)) return false;
@@ -145,6 +148,7 @@ bool TBootloaderHost::UpdateRegion(bool Boot, bool Verify) {
 
 bool TBootloaderHost::ProgramRegion(Integer Kind, Integer Blocks, bool Boot) {
     const Integer blockWords = CurrentTarget.ProgBlockSizeIwu;
+    Blocks = std::min(Blocks, BlocksInUse(Kind));
     for (Integer b = 0; b < Blocks; ++b) {
         const Integer w = b * blockWords;
         bool blank = true;
@@ -222,10 +226,15 @@ bool TBootloaderHost::ProgramBootBlockWithRetry(Integer WordIndex) {
     return !AbortFlag;
 }
 
+Integer TBootloaderHost::BlocksInUse(Integer Kind) const {
+    const Integer blockWords = CurrentTarget.ProgBlockSizeIwu;
+    return blockWords > 0 ? (Image.Buffers.WordsInUse(Kind) + blockWords - 1) / blockWords : 0;
+}
+
 const Integer* TBootloaderHost::BufferWords(Integer Kind, Integer First, Integer Count) const {
     const TDynamicIntArray* b = Image.Buffers.Buffer(Kind);
     if (!b || First < 0 || Count < 0 ||
-        static_cast<std::size_t>(First) + static_cast<std::size_t>(Count) > b->size())
+        static_cast<Int64>(First) + Count > Image.Buffers.WordsInUse(Kind))
         return nullptr;
     return b->data() + First;
 }

@@ -69,11 +69,15 @@ bool TBootloaderHost::VerifyRegion(bool Boot) {
     Status(what, true);
     const TDeviceAddressWindow& w = Image.Buffers.AddressWindow;
     const bool show = Checked(miTestShowProgMemDuringVerify);
+    // Where the image leaves the boot stub alone the device keeps its own:
+    // the comparison takes it from the device's copy.
+    const bool stubKept = Boot && !ImageReplacesBootStub();
     // The comparison needs the words only: nothing shows or saves hex lines
     // of a verify, so none are written (the lines of a Read stay as read).
     const bool read =
-        Boot ? ReadRangeToHex(bkBootImage, static_cast<Cardinal>(t.BootMemVirtualStartPcu), show,
-                              static_cast<Cardinal>(t.BootMemVirtualEndPcu), false)
+        Boot ? (!stubKept || ReadBootStubCopy(1)) &&
+                   ReadRangeToHex(bkBootImage, static_cast<Cardinal>(t.BootMemVirtualStartPcu), show,
+                                  static_cast<Cardinal>(t.BootMemVirtualEndPcu), false)
              : ReadRangeToHex(bkProgImage, static_cast<Cardinal>(t.ProgMemVirtualStartPcu), show, w.AppMaxEnd,
                               false);
     if (!read) {
@@ -93,7 +97,7 @@ bool TBootloaderHost::VerifyRegion(bool Boot) {
         end = first +
               static_cast<Integer>((static_cast<Int64>(w.AppMaxEnd) - w.AppStart + 1) / t.ProgBlockSizePcu);
     }
-    const bool same = CompareBlocks(Boot, first, end);
+    const bool same = CompareBlocks(Boot, first, end, stubKept ? BootStubBlocks : 0);
     (Boot ? BootVerified : ProgVerified) = same;
     if (same) {
         AddResultLine(Boot ? "   ...boot memory verified OK" : "   ...program memory verified OK");
@@ -108,19 +112,21 @@ bool TBootloaderHost::VerifyRegion(bool Boot) {
     return same;
 }
 
-bool TBootloaderHost::CompareBlocks(bool Boot, Integer FirstBlock, Integer EndBlock) {
+bool TBootloaderHost::CompareBlocks(bool Boot, Integer FirstBlock, Integer EndBlock, Integer StubBlocks) {
     const Integer blockWords = CurrentTarget.ProgBlockSizeIwu;
-    const Integer image = Boot ? bkBootImage : bkProgImage;
     const Integer readBack = Boot ? bkBootReadBack : bkProgReadBack;
+    EndBlock = std::min(EndBlock, BlocksInUse(readBack));
     for (Integer b = FirstBlock; b < EndBlock; ++b) {
+        // The scratch words of a saved stub lie at the boot words they are for.
+        const Integer expected = b < StubBlocks ? bkScratch : Boot ? bkBootImage : bkProgImage;
         const Integer first = b * blockWords;
         const Integer* got = BufferWords(readBack, first, blockWords);
-        const Integer* should = BufferWords(image, first, blockWords);
+        const Integer* should = BufferWords(expected, first, blockWords);
         if (got && should && std::equal(got, got + blockWords, should)) continue;
         for (Integer k = 0; k < blockWords; ++k) {
             const Integer word = first + k;
-            if (Image.Buffers.GetWord(readBack, word) != Image.Buffers.GetWord(image, word)) {
-                ReportMismatch(Boot, b, word);
+            if (Image.Buffers.GetWord(readBack, word) != Image.Buffers.GetWord(expected, word)) {
+                ReportMismatch(Boot, b, word, expected);
                 return false;
             }
         }
@@ -128,11 +134,10 @@ bool TBootloaderHost::CompareBlocks(bool Boot, Integer FirstBlock, Integer EndBl
     return true;
 }
 
-void TBootloaderHost::ReportMismatch(bool Boot, Integer Block, Integer Word) {
+void TBootloaderHost::ReportMismatch(bool Boot, Integer Block, Integer Word, Integer Expected) {
     const TDeviceTypeRec& t = CurrentTarget;
-    const Integer image = Boot ? bkBootImage : bkProgImage;
     const Integer readBack = Boot ? bkBootReadBack : bkProgReadBack;
-    const Cardinal regionStart = RegionVirtualStart(image);
+    const Cardinal regionStart = RegionVirtualStart(readBack);
     const Cardinal pcu = static_cast<Cardinal>(t.PcuPerIwu);
     const Integer blockWord = Block * t.ProgBlockSizeIwu;
     ProgVerified = false;
@@ -143,7 +148,7 @@ void TBootloaderHost::ReportMismatch(bool Boot, Integer Block, Integer Word) {
         AddResultLine(" Verify error in programming block starting at: ");
     AddResultLine(Format("  Program word number: 0x%8.8x  Program counter address: 0x%8.8x",
                          {Word, static_cast<Cardinal>(Word) * pcu + regionStart}));
-    const Cardinal should = Image.Buffers.GetWord(image, Word), got = Image.Buffers.GetWord(readBack, Word);
+    const Cardinal should = Image.Buffers.GetWord(Expected, Word), got = Image.Buffers.GetWord(readBack, Word);
     if (Boot) {
         AddResultLine(Format("  Should be: 0x%8.8x  Read back: 0x%8.8x", {should, got}));
         AddResultLine("");
@@ -158,7 +163,7 @@ void TBootloaderHost::ReportMismatch(bool Boot, Integer Block, Integer Word) {
     AddResultLine("Should be");
     Rule(9);
     AddResultLine("");
-    DumpBlock(Image.Buffers, image, blockWord, regionStart, t, sink);
+    DumpBlock(Image.Buffers, Expected, blockWord, regionStart, t, sink);
     AddResultLine("");
 }
 

@@ -40,16 +40,18 @@ TEST(MemoryBuffers, ClearingBlanksOnlyTheWordsInUse) {
     EXPECT_EQ(b.ProgImage[5], 0);
 }
 
-TEST(MemoryBuffers, WordAccessIsBoundedByTheBuffer) {
+TEST(MemoryBuffers, WordAccessIsBoundedByTheWordsInUse) {
     TMemoryBuffers b;
     b.Allocate(Pic32Target());
-    const Integer length = static_cast<Integer>(b.ConfigImage.size());
-    EXPECT_TRUE(b.SetWord(bkConfigImage, length - 1, 0xA5A5A5A5));
-    EXPECT_EQ(b.GetWord(bkConfigImage, length - 1), 0xA5A5A5A5u);
-    EXPECT_FALSE(b.SetWord(bkConfigImage, length, 1));
+    const Integer used = b.WordsInUse(bkConfigImage);
+    EXPECT_TRUE(b.SetWord(bkConfigImage, used - 1, 0xA5A5A5A5));
+    EXPECT_EQ(b.GetWord(bkConfigImage, used - 1), 0xA5A5A5A5u);
+    // The spare words are out of reach: blank to a read, untouched by a write.
+    EXPECT_FALSE(b.SetWord(bkConfigImage, used, 1));
+    EXPECT_EQ(b.ConfigImage[static_cast<std::size_t>(used)], 0);
+    EXPECT_EQ(b.GetWord(bkConfigImage, used), BlankWord);
     EXPECT_FALSE(b.SetWord(bkConfigImage, -1, 1));
     EXPECT_FALSE(b.SetWord(7, 0, 1));
-    EXPECT_EQ(b.GetWord(bkConfigImage, length), BlankWord);
     EXPECT_EQ(b.GetWord(3, 0), BlankWord);
 }
 

@@ -99,22 +99,50 @@ TEST_F(EraseTest, ADeviceThatStopsAnsweringDuringAPolledEraseIsRemoved) {
     EXPECT_EQ(Agent->DeviceCount(), 0);
 }
 
-TEST_F(EraseTest, AFailedReadOfTheSavedBootStubLeavesTheBootBlockAlone) {
-    ConnectAndAsk();
-    const auto stub = Sim->ReadWords(0xBFC00000, 4);
-    Sim->AddFault("noanswer:0x01:2");
-    Host->Prog_EraseClick();
-    EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), 0u);
-    EXPECT_EQ(Sim->RequestCount(cmdProgramLastChunk), 0u);
-    EXPECT_EQ(Sim->ReadWords(0xBFC00000, 4), stub);
-    const String text = "Unable to read device: address 0xBFC00200";
-    EXPECT_EQ(View.Lines,
-              (std::vector<String>{"", "Erasing...", "", String(88, '='), text, "", String(88, '='), "",
-                                   "  Unable to clear device: block starting at address 0xBFC00000"}));
-    ASSERT_EQ(View.Boxes.size(), 2u);
-    EXPECT_EQ(View.Boxes[0].Text, text);
-    EXPECT_TRUE(Host->ReadFailure);
-    EXPECT_TRUE(Host->AbortFlag);
+// Without the device's copy of its stub (unreadable, or blank) nothing is
+// erased, and the user is told why.
+TEST_F(EraseTest, WithoutTheSavedBootStubNothingIsErased) {
+    const String unreadable =
+        "Nothing was erased: the device's copy of its boot stub could not be read, and an erase without it "
+        "would leave a device that cannot start again.\r\nCheck the connection to the device and try again.";
+    const String missing = "Nothing was erased: the device holds no copy of its boot stub at 0x9D07EC00, and an "
+                           "erase without it would leave a device that cannot start again.";
+    const String rule(88, '=');
+    const struct {
+        const char* Fault;  // nullptr: the copy reads blank
+        std::vector<String> Lines;
+    } cases[] = {
+        {"noanswer:0x01:2",
+         {"", "Erasing...", "", rule, "Unable to read device: address 0xBFC00200", "", rule, "", "", rule,
+          unreadable, "", rule, ""}},
+        {nullptr, {"", "Erasing...", "", rule, missing, "", rule, ""}},
+    };
+    for (const auto& c : cases) {
+        const String name = c.Fault ? c.Fault : "blank copy";
+        ConnectAndAsk();
+        Host->ReadFailure = false;
+        const auto stub = Sim->ReadWords(0xBFC00000, 4);
+        const auto copy = Sim->ReadWords(0x9D07EC00, 128);
+        if (c.Fault)
+            Sim->AddFault(c.Fault);
+        else
+            for (Cardinal i = 0; i < 128; ++i) Sim->WriteWord(0x9D07EC00 + 4 * i, 0xFFFFFFFF);
+        Host->Prog_EraseClick();
+        EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), 0u) << name;
+        EXPECT_EQ(Sim->RequestCount(cmdProgramLastChunk), 0u) << name;
+        EXPECT_EQ(Sim->ReadWords(0xBFC00000, 4), stub) << name;
+        auto lines = c.Lines;
+        lines.push_back("  Unable to clear device: block starting at address 0xBFC00000");
+        EXPECT_EQ(View.Lines, lines) << name;
+        ASSERT_EQ(View.Boxes.size(), 2u) << name;
+        EXPECT_EQ(View.Boxes[0].Text, c.Fault ? unreadable : missing) << name;
+        EXPECT_EQ(View.Boxes[0].Kind, mkError) << name;
+        EXPECT_EQ(View.StatusText, "Nothing was erased: the boot stub could not be kept") << name;
+        EXPECT_EQ(Host->ReadFailure, c.Fault != nullptr) << name;
+        EXPECT_TRUE(Host->AbortFlag) << name;
+        Sim->ClearFaults();
+        for (Cardinal i = 0; i < 128; ++i) Sim->WriteWord(0x9D07EC00 + 4 * i, copy[i]);
+    }
 }
 
 TEST_F(EraseTest, TheBootStubRestoreRetriesOnItsOwnBeforeItAsks) {

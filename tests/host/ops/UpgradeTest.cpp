@@ -182,19 +182,6 @@ TEST_F(UpgradeTest, BlocksOf129WordsGoOutAsTwoChunks) {
     EXPECT_EQ(Sim->ReadWord(0x9D000200), 128u);
 }
 
-TEST_F(UpgradeTest, WithoutProgramMemoryNothingIsWrittenButTheBootStubRestore) {
-    Connect();
-    LoadImage(SampleImage(Sim->ReadWords(0xBFC00000, 4)));
-    View.Checked[miOptionsProgMem] = false;
-    Sim->ClearLog();
-    Host->Prog_BlockProgramClick();
-    EXPECT_EQ(Sim->RequestCount(cmdProgramLastChunk), 2u); // the restore
-    EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), 4u);
-    EXPECT_EQ(Sim->RequestCount(cmdReadMemory), 4u); // two saved blocks, each written block read back
-    EXPECT_TRUE(LinesInOrder({"  Verify PASSED", "Starting new firmware..."}));
-    EXPECT_TRUE(View.Boxes.empty());
-}
-
 TEST_F(UpgradeTest, ProgressGoesUpBlockByBlockAndReadsShowTheShareOfTheRegion) {
     Connect();
     LoadImage(SampleImage(Sim->ReadWords(0xBFC00000, 4)));
@@ -288,26 +275,111 @@ TEST_F(UpgradeTest, BlocksLargerThanTheReadBackArrayStayInBounds) {
     EXPECT_TRUE(LinesInOrder({"Erasing...", "  Done!"}));
 }
 
-TEST_F(UpgradeTest, TheShippedSampleLeavesItsProgramAndItsResetStubInFlash) {
-    Connect();
+// Whatever the image and the options, the device is left with a boot stub
+// to start from: the one it keeps a copy of where the image has no data of
+// its own there, the image's otherwise; and the loaded image is unchanged.
+TEST_F(UpgradeTest, EveryUpgradeLeavesABootStubTheDeviceStartsFrom) {
+    const std::vector<Cardinal> sampleStub{0x3C1A9D07, 0x375A0000, 0x03400008, 0};
+    const struct {
+        const char* Name;
+        bool Sample;        // the shipped sample, else an application image (program flash only)
+        bool ProgMem;       // "Program memory" checked
+        bool OwnStub;       // the device ends with the image's stub, else with its own
+        Cardinal Erases;    // erase requests: the erase's three, and one more for the image's stub
+    } cases[] = {
+        {"application image", false, true, false, 3},
+        {"sample, Program memory unchecked", true, false, false, 3},
+        {"sample as shipped", true, true, true, 4},
+    };
     const String sample = String(std::getenv("QUENTA_BINARY_DIR")) + "/dist/Sample.pfw";
-    ASSERT_TRUE(LoadFirmwareFile(Host->Image, sample, XxteaKeyFromString(FirmwareKeyString), Host->CurrentTarget));
-    // The factory's reset stub is gone before the upgrade: what is there
-    // afterwards came from the sample.
-    for (Cardinal i = 0; i < 4; ++i) Sim->WriteWord(0xBFC00000 + 4 * i, 0xFFFFFFFF);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Connect();
+        // The device's own stub, as it keeps a copy of it.
+        const std::vector<Cardinal> ownStub = Sim->ReadWords(0x9D07EC00, 256);
+        if (c.Sample) {
+            ASSERT_TRUE(LoadFirmwareFile(Host->Image, sample, XxteaKeyFromString(FirmwareKeyString),
+                                         Host->CurrentTarget));
+        } else {
+            auto words = SampleImage({});
+            for (auto it = words.begin(); it != words.end();)
+                it = it->first >= BootPhys ? words.erase(it) : std::next(it);
+            LoadImage(words);
+        }
+        View.Checked[miOptionsProgMem] = c.ProgMem;
+        // The boot flash is wiped before: what it holds afterwards was written.
+        for (Cardinal i = 0; i < 256; ++i) Sim->WriteWord(0xBFC00000 + 4 * i, 0xFFFFFFFF);
+        const String lines = Host->Image.Lines.Text();
+        const auto prog = Host->Image.Buffers.ProgImage, boot = Host->Image.Buffers.BootImage;
+        View.Lines.clear();
+        View.Boxes.clear();
+        Sim->ClearLog();
+
+        Host->Prog_BlockProgramClick();
+
+        EXPECT_TRUE(View.Boxes.empty()) << View.Boxes.front().Text;
+        EXPECT_EQ(View.StatusText, "Upgrade successfully completed! You can exit now.");
+        EXPECT_TRUE(LinesInOrder({"  Verify PASSED", "Starting new firmware..."}));
+        EXPECT_EQ(View.CountLines("   ...boot memory verified OK"), c.ProgMem ? 1 : 0);
+        EXPECT_EQ(Sim->RequestCount(cmdEraseBlocks), c.Erases);
+        // The restore's two blocks, and with "Program memory" every block of
+        // the image that holds data (boot memory: its first two erase blocks).
+        auto blocksWithData = [this](Integer Kind, Integer Blocks) {
+            Cardinal n = 0;
+            for (Integer b = 0; b < Blocks; ++b)
+                for (Integer k = 0; k < 128; ++k)
+                    if (Host->Image.Buffers.GetWord(Kind, 128 * b + k) != BlankWord) {
+                        ++n;
+                        break;
+                    }
+            return n;
+        };
+        const Cardinal written =
+            2 + (c.ProgMem ? blocksWithData(bkProgImage, 0x80000 / 512) + blocksWithData(bkBootImage, 16) : 0);
+        EXPECT_EQ(Sim->RequestCount(cmdProgramLastChunk), written);
+        const auto stub = Sim->ReadWords(0xBFC00000, 256);
+        if (c.OwnStub)
+            EXPECT_EQ(std::vector<Cardinal>(stub.begin(), stub.begin() + 4), sampleStub);
+        else
+            EXPECT_EQ(stub, ownStub);
+        // The application area holds the image where it was written, and is
+        // erased where it was not.
+        const auto flash = Sim->ReadWords(0x9D000000, 0x70000 / 4);
+        for (Integer i = 0; i < 0x70000 / 4; ++i)
+            ASSERT_EQ(flash[i], c.ProgMem ? Host->Image.Buffers.GetWord(bkProgImage, i) : BlankWord) << i;
+        EXPECT_EQ(Host->Image.Lines.Text(), lines);
+        EXPECT_EQ(Host->Image.Buffers.ProgImage, prog);
+        EXPECT_EQ(Host->Image.Buffers.BootImage, boot);
+    }
+}
+
+// Buffers sized for a smaller part at start, the larger part chosen later:
+// nothing beyond the words in use is programmed, compared or read into.
+TEST_F(UpgradeTest, AfterALargerPartIsChosenNothingBeyondTheWordsInUseIsTouched) {
+    TDeviceTypeRec small = Host->CurrentTarget;
+    small.ProgMemSizePcu = 0x40000;
+    small.ProgMemSizeIwu = 0x10000;
+    Host->Image.Buffers.Allocate(small);
+    Connect();
+    auto words = SampleImage(Sim->ReadWords(0xBFC00000, 4));
+    for (auto it = words.begin(); it != words.end();)
+        it = it->first >= ProgPhys + 0x40000 && it->first < BootPhys ? words.erase(it) : std::next(it);
+    LoadImage(words);
+    Sim->ClearLog();
 
     Host->Prog_BlockProgramClick();
-
     EXPECT_EQ(View.StatusText, "Upgrade successfully completed! You can exit now.");
-    EXPECT_TRUE(LinesInOrder({"Updating boot memory...", "   ...boot memory verified OK", "  Verify PASSED"}));
-    EXPECT_EQ(Sim->ReadWords(0xBFC00000, 4), (std::vector<Cardinal>{0x3C1A9D07, 0x375A0000, 0x03400008, 0}));
-    const auto& buffers = Host->Image.Buffers;
-    const auto prog = Sim->ReadWords(0x9D000000, 0x70000 / 4);
-    Integer programmed = 0;
-    for (Integer i = 0; i < 0x70000 / 4; ++i) {
-        ASSERT_EQ(prog[i], buffers.GetWord(bkProgImage, i)) << "program word " << i;
-        if (prog[i] != 0xFFFFFFFF) ++programmed;
+    for (const auto& e : Sim->RequestLog())
+        if (e.Command == cmdProgramLastChunk && e.Address < 0xBFC00000)
+            EXPECT_LT(e.Address, 0x9D000000u + 0x40000) << e.Text();
+    const auto flash = Sim->ReadWords(0x9D040000, 0x30000 / 4);
+    EXPECT_EQ(std::count(flash.begin(), flash.end(), BlankWord), 0x30000 / 4);
+
+    Connect();
+    Host->Prog_ReadClick();
+    for (const TDynamicIntArray* b : {&Host->Image.Buffers.ProgImage, &Host->Image.Buffers.ProgReadBack}) {
+        ASSERT_EQ(b->size(), 0x10000u + SpareWords);
+        for (std::size_t i = 0x10000; i < b->size(); ++i)
+            EXPECT_EQ((*b)[i], 0) << "spare word " << i - 0x10000;
     }
-    EXPECT_GT(programmed, 500);
-    EXPECT_EQ(prog[0], 0x3C08BF88u); // the sample's first instruction
 }
