@@ -193,10 +193,11 @@ TSettings LoadSettings(const TCustomIniFile& Ini, const TResultLineEvent& AddRes
         if (problem.empty()) {
             DeriveDeviceFields(r);
         } else {
+            const TDeviceTypeRec d = DefaultDeviceTypeRec();
             report(Format("Settings.ini, device entry %2.2d (\"%s\"): %s. The entry is rejected and takes "
-                          "the default values.",
-                          {i, r.DeviceName, problem}));
-            r = DefaultDeviceTypeRec();
+                          "the default values instead (DeviceName \"%s\", DeviceID %d).",
+                          {i, r.DeviceName, problem, d.DeviceName, d.DeviceID}));
+            r = d;
         }
         c.Entries[i] = r;
         s.ProcessorItems.push_back({r.DeviceName, r.DeviceID});

@@ -2,7 +2,38 @@
 #include "host/link/UDPagnt.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
+#include <optional>
+
+namespace {
+
+// The address of a dotted decimal IPv4 text ("127.00.0.1" is 127.0.0.1);
+// nothing for any other text.
+std::optional<Cardinal> DottedValue(const String& Text) {
+    Cardinal value = 0;
+    const char* p = Text.data();
+    const char* const end = p + Text.size();
+    for (int part = 0; part < 4; ++part) {
+        if (part > 0 && (p == end || *p++ != '.')) return std::nullopt;
+        unsigned octet = 0;
+        const auto [next, ec] = std::from_chars(p, end, octet);
+        if (ec != std::errc() || next == p || octet > 255) return std::nullopt;
+        value = value << 8 | octet;
+        p = next;
+    }
+    if (p != end) return std::nullopt;
+    return value;
+}
+
+// Two address texts name the same address: as numbers when both are dotted
+// addresses (a typed one may be spelled with leading zeros), else as texts.
+bool SameAddress(const String& A, const String& B) {
+    const auto a = DottedValue(A), b = DottedValue(B);
+    return a && b ? *a == *b : A == B;
+}
+
+} // namespace
 
 TEthDev::TEthDev(TDataModule1* AAgent) : FAgent(AAgent) {
     // Header fields in wire order.
@@ -208,7 +239,7 @@ String TEthDev::AnswerProblem(Integer Seq, const String& FromIP, Integer FromPor
         return Format("**ERROR Datagram for device ID 0x%4.4x from %s:%d dropped: no request is waiting for "
                       "an answer (Seq: %d)",
                       {AssignedID, FromIP, FromPort, Seq});
-    if (FRequestIP != EthBroadcastIP && (FromIP != FRequestIP || FromPort != FRequestPort))
+    if (FRequestIP != EthBroadcastIP && (!SameAddress(FromIP, FRequestIP) || FromPort != FRequestPort))
         return Format("**ERROR Datagram for device ID 0x%4.4x from %s:%d dropped: the request went to %s:%d",
                       {AssignedID, FromIP, FromPort, FRequestIP, FRequestPort});
     if (Seq != FRequestSeq) return "**ERROR Out of Sequence Control PDU Seq: " + IntToStr(Seq);

@@ -280,7 +280,11 @@ void TBootloaderHost::ConnectTo(const String& Text) {
 
 void TBootloaderHost::Discover() {
     FDiscoverySendError = SendDiscovery(*this, FDispatcher, FView);
-    AwaitDiscoveryReply(FDispatcher);
+    // A request that did not go out gets no answer: nothing is waited for.
+    if (FDiscoverySendError.empty())
+        AwaitDiscoveryReply(FDispatcher);
+    else
+        Hourglass(false);
 }
 
 void TBootloaderHost::FinishDiscovery(bool ClearWhenFound, bool CheckFit, const char* NotFoundText) {

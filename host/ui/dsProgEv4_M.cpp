@@ -162,7 +162,16 @@ void TMainForm::StartUp() {
 }
 
 void TMainForm::LoadSettings() {
-    const TSettings s = ::LoadSettings(ProgramFolder, [this](const String& Line) { AddResultLine(Line); });
+    // What Settings.ini could not be taken as it stands is told in a box:
+    // the pane is hidden in the simple view and cleared by the first Find All.
+    String problems;
+    const TSettings s = ::LoadSettings(ProgramFolder, [&problems](const String& Line) {
+        problems += (problems.empty() ? "" : "\r\n\r\n") + Line;
+    });
+    if (!problems.empty()) {
+        AddResultLine(problems);
+        MessageDlg(problems, mtError, {mbOK});
+    }
     SettingsPath = s.SettingsPath;
     SetCaption(s.FormCaption);
     AccessValue1 = s.AccessValue1;
@@ -247,6 +256,14 @@ void TMainForm::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 template <class F> void TMainForm::Command(F&& Work) {
+    // While an operation runs the results pane is its log: the user cannot
+    // edit it (the window's edit control is made read-only; the memo's own
+    // ReadOnly, and so its looks, stay as they are).
+    const bool outermost = !FHost->IsBusy();
+    if (outermost) ResultsMemo->Perform(EM_SETREADONLY, 1, 0);
+    TScopeExit unlock([this, outermost] {
+        if (outermost) ResultsMemo->Perform(EM_SETREADONLY, ResultsMemo->ReadOnly(), 0);
+    });
     Work();
     if (FCloseWhenIdle && FHost && !FHost->IsBusy()) {
         FCloseWhenIdle = false;
@@ -392,12 +409,16 @@ void TMainForm::Options_ConfigMemClick(TObject*) { ToggleCheck(Options_ConfigMem
 void TMainForm::Options_EEPROM_MemClick(TObject*) { ToggleCheck(Options_EEPROM_Mem); }
 
 void TMainForm::HelpVeltrinOnWebClick(TObject*) {
+    if (Refused()) return;
     String error;
     if (!ShellOpener()->Open(MakerWebAddress, error))
         MessageDlg("Cannot open " + String(MakerWebAddress) + ": " + error, mtError, {mbOK});
 }
 
-void TMainForm::HelpAboutClick(TObject*) { AboutBox->ShowModal(); }
+void TMainForm::HelpAboutClick(TObject*) {
+    // A modal box would hold the operation's requests until it is closed.
+    if (!Refused()) AboutBox->ShowModal();
+}
 
 // ================================================================ IBootloaderView
 

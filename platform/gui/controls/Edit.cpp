@@ -178,6 +178,9 @@ void TCustomEdit::CreateWindowHandle(const TCreateParams& Params) {
     Surface()->SetKeyWidget(FWidget->Widget());
     FWidget->SetText(text, false);
     FWidget->SetModified(false);
+    // The read-only style is the window's from its creation on; a change of
+    // colour, font or focus leaves it as EM_SETREADONLY set it.
+    FWidget->SetReadOnly(Params.Style & ES_READONLY);
     ApplyAppearance();
     UpdateTextRect();
 }
@@ -200,7 +203,6 @@ void TCustomEdit::ApplyAppearance() {
     FWidget->SetColors(Color(), Font()->Color());
     FWidget->SetFont(Font());
     FWidget->SetAlignment(WindowParams().Style);
-    FWidget->SetReadOnly(FReadOnly);
     FWidget->SetMaxLength(FMaxLength);
     FWidget->SetPasswordChar(FPasswordChar);
     FWidget->Widget()->setEnabled(Enabled());
@@ -538,7 +540,9 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
     case EM_CANUNDO: Message.Result = w.CanUndo(); break;
     case EM_UNDO: w.Undo(); Message.Result = 1; break;
     case EM_GETFIRSTVISIBLELINE: Message.Result = w.FirstVisibleLine(); break;
-    case EM_SETREADONLY: SetReadOnly(Message.WParam != 0); Message.Result = 1; break;
+    // The window's read-only style alone: the control's ReadOnly property
+    // is what the window takes again when it is made anew.
+    case EM_SETREADONLY: w.SetReadOnly(Message.WParam != 0); Message.Result = 1; break;
     case EM_CHARFROMPOS: {
         TPoint p = LParamToPoint(Message.LParam);
         p.X -= FTextRect.Left;

@@ -128,7 +128,8 @@ TEST(Catalogue, AnEntryThatWouldDivideByZeroIsRejected) {
                            "DeviceName02=Good\nDeviceID02=9\nPcuPerIwu02=1\nBytesPerPcu02=4\n");
     ASSERT_EQ(r.Lines.size(), 2u);
     EXPECT_EQ(r.Lines[0], "Settings.ini, device entry 00 (\"Zero\"): PcuPerIwu00 = 0 is not a positive number. "
-                          "The entry is rejected and takes the default values.");
+                          "The entry is rejected and takes the default values instead (DeviceName "
+                          "\"PIC32MX795F512L\", DeviceID 255).");
     EXPECT_NE(r.Lines[1].find("BytesPerPcu01 = -1 is not a positive number"), String::npos);
     const TCatalogue& c = r.Settings.Catalogue;
     EXPECT_EQ(c.Entries[0], DefaultDeviceTypeRec());

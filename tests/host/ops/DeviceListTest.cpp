@@ -35,6 +35,13 @@ TEST_F(DeviceListTest, ATypedAddressFindsTheDeviceAndAsksItsVersion) {
     Host->FixedIP_BtnClick("127.0.0.1");
     EXPECT_EQ(View.Clears, 1);
     EXPECT_EQ(Host->DeviceList().size(), 1u);
+
+    // Spelled with a doubled zero it is the same address, and its answer
+    // is taken.
+    Host->FixedIP_BtnClick("127.00.0.1");
+    EXPECT_TRUE(View.Boxes.empty()) << View.Boxes.front().Text;
+    EXPECT_EQ(Host->DeviceList().size(), 1u);
+    EXPECT_EQ(View.StatusText, "");
 }
 
 TEST_F(DeviceListTest, AnInvalidAddressSendsNothing) {

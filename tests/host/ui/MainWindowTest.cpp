@@ -16,6 +16,7 @@
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/EventLoop.h"
 #include "platform/rtl/Guards.h"
+#include "platform/sys/Shell.h"
 #include "tools/devsim/DevSim.h"
 #include "tools/devsim/SimDatagram.h"
 
@@ -311,6 +312,19 @@ TEST_F(MainWindowTest, ACorruptLogoIsReportedAndTheWindowIsStillBuilt) {
     EXPECT_EQ(MainForm->InitialSizes.ResultsWidth, 579);
     MainForm->StartUp();
     EXPECT_EQ(MainForm->DeviceIDCombo->Items()->Count(), 1);
+}
+
+// A catalogue entry that cannot be used is told at start in either view,
+// naming the entry, the key and the values taken instead.
+TEST_F(MainWindowTest, ARejectedCatalogueEntryIsToldInABoxAtStart) {
+    KnownDevices(1, "PcuPerIwu00=0\n");
+    Start();
+    ASSERT_EQ(Boxes.Shown().size(), 1u);
+    EXPECT_EQ(Boxes.Shown()[0].DlgType, mtError);
+    EXPECT_EQ(Boxes.Shown()[0].Text,
+              "Settings.ini, device entry 00 (\"PIC32MX795F512L\"): PcuPerIwu00 = 0 is not a positive number. The "
+              "entry is rejected and takes the default values instead (DeviceName \"PIC32MX795F512L\", DeviceID "
+              "255).");
 }
 
 TEST_F(MainWindowTest, EnlargingTheWindowEnlargesThePagesAndBothMemos) {
@@ -625,8 +639,15 @@ struct TWindowState {
     std::vector<bool> Checks;
     bool TestMenuShown, ShowOperations;
     std::vector<String> Results;
-    std::size_t FileDialogs, PrintDialogs, Boxes, Requests;
+    std::size_t FileDialogs, PrintDialogs, Boxes, Requests, AboutBoxes, Opened;
     bool operator==(const TWindowState&) const = default;
+};
+
+// Counts what would have been opened with the desktop's programs.
+struct TCountingOpener : IShellOpener {
+    std::size_t Opened = 0;
+    bool Open(const String&, String&) override { return ++Opened, true; }
+    bool OpenWithHtmHandler(const String&, String&) override { return ++Opened, true; }
 };
 
 TEST_F(MainWindowTest, AtTheRetryPromptCommandsThatWouldChangeTheUpgradeDoNothing) {
@@ -641,7 +662,15 @@ TEST_F(MainWindowTest, AtTheRetryPromptCommandsThatWouldChangeTheUpgradeDoNothin
                                  f->Options_ID_Mem, f->Options_ConfigMem, f->Options_EEPROM_Mem,
                                  f->Test_ShowAllOperations, f->TestShowOutputReports, f->TestShowInputReports,
                                  f->TestShowIP, f->Test_ShowProgMemDuringVerify, f->Test_ShowProdImageMemory};
-    std::size_t boxes = 0;
+    std::size_t boxes = 0, aboutBoxes = 0;
+    // An about box that is shown closes again at once.
+    AboutBox->OnShow = [&](TObject*) {
+        ++aboutBoxes;
+        AboutBox->SetModalResult(mrOk);
+    };
+    TCountingOpener opener;
+    SetShellOpener(&opener);
+    TScopeExit desktop([] { SetShellOpener(nullptr); });
     auto state = [&] {
         TWindowState w;
         TBootloaderHost& h = f->Host();
@@ -661,6 +690,8 @@ TEST_F(MainWindowTest, AtTheRetryPromptCommandsThatWouldChangeTheUpgradeDoNothin
         w.PrintDialogs = dialogs.PrintDialogs().size();
         w.Boxes = boxes;
         w.Requests = Sim->RequestCount();
+        w.AboutBoxes = aboutBoxes;
+        w.Opened = opener.Opened;
         return w;
     };
     const std::pair<const char*, std::function<void()>> commands[] = {
@@ -684,6 +715,15 @@ TEST_F(MainWindowTest, AtTheRetryPromptCommandsThatWouldChangeTheUpgradeDoNothin
         {"Program, Erase", [&] { f->Prog_Erase->Click(); }},
         {"Test, Store", [&] { f->Test_StoreIP->Click(); }},
         {"Test, Read", [&] { f->Test_ReadIP->Click(); }},
+        {"Help, About", [&] { f->HelpAbout->Click(); }},
+        {"Help, the maker's web site", [&] { f->HelpVeltrinOnWeb->Click(); }},
+        {"Ctrl+A, Delete in the results pane", [&] {
+             f->ResultsMemo->SetFocus();
+             KeyInput(kaDown, 'A', {ssCtrl});
+             KeyInput(kaUp, 'A', {ssCtrl});
+             KeyInput(kaDown, VK_DELETE, {});
+             KeyInput(kaUp, VK_DELETE, {});
+         }},
         {"the Test menu revealed", [&] {
              MouseInput(f->ResultsSheet, maDown, mbRight, {ssCtrl}, {300, 418});
              MouseInput(f->ResultsSheet, maUp, mbRight, {ssCtrl}, {300, 418});
