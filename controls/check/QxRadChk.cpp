@@ -348,10 +348,7 @@ void TQxCustomGlyphButton::Dispatch(TMessage& Message) {
         return;
     case WM_KEYDOWN:
         // The Enter that TabOnEnter posts moves on as Tab does.
-        if (Message.WParam == VK_TAB && FTabOnEnter && Message.LParam == 0) {
-            if (TCustomForm* form = GetParentForm(this)) form->SelectNext(this, true, true);
-            return;
-        }
+        if (FTabOnEnter && TabOnEnterPosted(this, Message)) return;
         break;
     default:
         break;
