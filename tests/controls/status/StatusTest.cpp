@@ -182,12 +182,21 @@ TEST_F(StatusPane, AutoSizeFollowsTheCaptionAndASameCaptionChangesNothing) {
     EXPECT_EQ(changes, 1);
 }
 
-TEST_F(StatusPane, LoadedOpaquePanesAreOpaqueControls) {
-    RegisterClass(TQxStatusPane::ClassInfo());
-    Read("  object Pane: TQxStatusPane\n    ParentColor = False\n    Color = clWindow\n  end\n");
+TEST_F(StatusPane, LoadedPanesAreOpaqueAsStoredAndReadAsTheirForm) {
+    RegisterClasses({&TQxStatusBar::ClassInfo(), &TQxStatusPane::ClassInfo()});
+    Read("  object Pane: TQxStatusPane\n    ParentColor = False\n    Color = clWindow\n  end\n"
+         "  object Bar: TQxStatusBar\n    object Inner: TQxStatusPane\n    end\n  end\n",
+         "  BiDiMode = bdRightToLeft\n");
     auto* pane = dynamic_cast<TQxStatusPane*>(Form->FindComponent("Pane"));
+    auto* inner = dynamic_cast<TQxStatusPane*>(Form->FindComponent("Inner"));
     EXPECT_FALSE(pane->Transparent());
     EXPECT_TRUE(pane->ControlStyle().Contains(csOpaque));
+    // Panes take their reading order from the form, through the bar too,
+    // and follow it when it changes.
+    EXPECT_TRUE(pane->UseRightToLeftAlignment());
+    EXPECT_TRUE(inner->UseRightToLeftAlignment());
+    Form->SetBiDiMode(bdLeftToRight);
+    EXPECT_FALSE(inner->UseRightToLeftAlignment());
 }
 
 TEST_F(StatusPane, TheApplicationsHintReachesAPaneWithAutoHint) {
