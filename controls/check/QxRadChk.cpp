@@ -20,7 +20,7 @@ TQxCustomGlyphButton::TQxCustomGlyphButton(TComponent* AOwner)
 
 TQxCustomGlyphButton::~TQxCustomGlyphButton() = default;
 
-void TQxCustomGlyphButton::SetAlignment(TAlignment Value) {
+void TQxCustomGlyphButton::SetAlignment(TLeftRight Value) {
     if (StoreChanged(this, FAlignment, Value)) Repaint();
 }
 
@@ -125,12 +125,12 @@ void TQxCustomGlyphButton::Notification(TComponent* AComponent, TOperation Opera
 }
 
 bool TQxCustomGlyphButton::GlyphOnRight() const {
-    return UseRightToLeftAlignment() == (FAlignment == taRightJustify);
+    return UseRightToLeftAlignment() == (FAlignment == TLeftRight::taRightJustify);
 }
 
 TAlignment TQxCustomGlyphButton::GetControlsAlignment() const {
     if (!UseRightToLeftAlignment()) return taRightJustify;
-    return FAlignment == taRightJustify ? taLeftJustify : taRightJustify;
+    return FAlignment == TLeftRight::taRightJustify ? taLeftJustify : taRightJustify;
 }
 
 TRect TQxCustomGlyphButton::GlyphRect() const {
@@ -298,6 +298,11 @@ void TQxCustomGlyphButton::Paint() {
 
 void TQxCustomGlyphButton::EraseTransparentBackground(HDC DC) {
     CopyParentBackground(this, DC, true);
+}
+
+bool TQxCustomGlyphButton::IsCheckedStored() const {
+    auto* link = dynamic_cast<TQxCheckedActionLink*>(ActionLink());
+    return !link || !link->CheckedFromAction();
 }
 
 TControlActionLink* TQxCustomGlyphButton::CreateActionLink() {
@@ -681,7 +686,7 @@ namespace {
 template <class T> TClassBuilder<T>& PublishGlyphButton(TClassBuilder<T>& B) {
     RegisterButtonTypes();
     B.Property("Alignment", &T::Alignment, &T::SetAlignment)
-        .Default(taRightJustify)
+        .Default(TLeftRight::taRightJustify)
         .Property("AlignmentVertical", &T::AlignmentVertical, &T::SetAlignmentVertical,
                   AlignmentVerticalTypeInfo())
         .Default(avTop)
@@ -689,7 +694,7 @@ template <class T> TClassBuilder<T>& PublishGlyphButton(TClassBuilder<T>& B) {
         .Default(true)
         .Property("Checked", &T::Checked, &T::SetChecked)
         .Default(false)
-        .Stored([](const T* b) { return b->Action() == nullptr; })
+        .Stored([](const T* b) { return b->IsCheckedStored(); })
         .Property("CustomGlyphs", &T::CustomGlyphs, &T::SetCustomGlyphs)
         .Property("CustomGlyphImages", &T::CustomGlyphImages, &T::SetCustomGlyphImages)
         .Property("UseCustomGlyphs", &T::UseCustomGlyphs, &T::SetUseCustomGlyphs)
