@@ -20,7 +20,7 @@ TQxCustomGlyphButton::TQxCustomGlyphButton(TComponent* AOwner)
 
 TQxCustomGlyphButton::~TQxCustomGlyphButton() = default;
 
-void TQxCustomGlyphButton::SetAlignment(TAlignment Value) {
+void TQxCustomGlyphButton::SetAlignment(TLeftRight Value) {
     if (StoreChanged(this, FAlignment, Value)) Repaint();
 }
 
@@ -125,12 +125,12 @@ void TQxCustomGlyphButton::Notification(TComponent* AComponent, TOperation Opera
 }
 
 bool TQxCustomGlyphButton::GlyphOnRight() const {
-    return UseRightToLeftAlignment() == (FAlignment == taRightJustify);
+    return UseRightToLeftAlignment() == (FAlignment == TLeftRight::taRightJustify);
 }
 
 TAlignment TQxCustomGlyphButton::GetControlsAlignment() const {
     if (!UseRightToLeftAlignment()) return taRightJustify;
-    return FAlignment == taRightJustify ? taLeftJustify : taRightJustify;
+    return FAlignment == TLeftRight::taRightJustify ? taLeftJustify : taRightJustify;
 }
 
 TRect TQxCustomGlyphButton::GlyphRect() const {
@@ -300,6 +300,11 @@ void TQxCustomGlyphButton::EraseTransparentBackground(HDC DC) {
     CopyParentBackground(this, DC, true);
 }
 
+bool TQxCustomGlyphButton::IsCheckedStored() const {
+    auto* link = dynamic_cast<TQxCheckedActionLink*>(ActionLink());
+    return !link || !link->CheckedFromAction();
+}
+
 TControlActionLink* TQxCustomGlyphButton::CreateActionLink() {
     return new TQxCheckedActionLink(this);
 }
@@ -348,10 +353,7 @@ void TQxCustomGlyphButton::Dispatch(TMessage& Message) {
         return;
     case WM_KEYDOWN:
         // The Enter that TabOnEnter posts moves on as Tab does.
-        if (Message.WParam == VK_TAB && FTabOnEnter && Message.LParam == 0) {
-            if (TCustomForm* form = GetParentForm(this)) form->SelectNext(this, true, true);
-            return;
-        }
+        if (FTabOnEnter && TabOnEnterPosted(this, Message)) return;
         break;
     default:
         break;
@@ -684,7 +686,7 @@ namespace {
 template <class T> TClassBuilder<T>& PublishGlyphButton(TClassBuilder<T>& B) {
     RegisterButtonTypes();
     B.Property("Alignment", &T::Alignment, &T::SetAlignment)
-        .Default(taRightJustify)
+        .Default(TLeftRight::taRightJustify)
         .Property("AlignmentVertical", &T::AlignmentVertical, &T::SetAlignmentVertical,
                   AlignmentVerticalTypeInfo())
         .Default(avTop)
@@ -692,7 +694,7 @@ template <class T> TClassBuilder<T>& PublishGlyphButton(TClassBuilder<T>& B) {
         .Default(true)
         .Property("Checked", &T::Checked, &T::SetChecked)
         .Default(false)
-        .Stored([](const T* b) { return b->Action() == nullptr; })
+        .Stored([](const T* b) { return b->IsCheckedStored(); })
         .Property("CustomGlyphs", &T::CustomGlyphs, &T::SetCustomGlyphs)
         .Property("CustomGlyphImages", &T::CustomGlyphImages, &T::SetCustomGlyphImages)
         .Property("UseCustomGlyphs", &T::UseCustomGlyphs, &T::SetUseCustomGlyphs)

@@ -31,12 +31,16 @@ public:
     explicit TQxCustomGlyphButton(TComponent* AOwner);
     ~TQxCustomGlyphButton() override;
 
-    TAlignment Alignment() const { return FAlignment; }
-    virtual void SetAlignment(TAlignment Value);
+    // The caption's side of the glyph (taRightJustify: glyph left, caption
+    // right), mirrored right to left.
+    TLeftRight Alignment() const { return FAlignment; }
+    virtual void SetAlignment(TLeftRight Value);
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool Value);
     virtual bool Checked() const { return false; }
     virtual void SetChecked(bool Value) {}
+    // Checked is stored unless the action link supplies it.
+    bool IsCheckedStored() const;
     TBitmap* CustomGlyphs() const { return FCustomGlyphs.get(); }
     virtual void SetCustomGlyphs(TBitmap* Value);
     TCustomImageList* CustomGlyphImages() const { return FCustomGlyphImages; }
@@ -131,7 +135,7 @@ private:
     void UpdateUseCustomGlyphs();
     void BackgroundChanged(bool Repaint);
 
-    TAlignment FAlignment = taRightJustify;
+    TLeftRight FAlignment = TLeftRight::taRightJustify;
     bool FAutoSize = true;
     TColor FFrameColor = clBtnShadow;
     std::unique_ptr<TBitmap> FCustomGlyphs;
@@ -219,6 +223,8 @@ private:
 class TQxCheckedActionLink : public TWinControlActionLink {
 public:
     explicit TQxCheckedActionLink(TObject* AClient);
+    // The action has a Checked and the client still shows it.
+    bool CheckedFromAction() { return IsCheckedLinked(); }
 
 protected:
     void AssignClient(TObject* AClient) override;

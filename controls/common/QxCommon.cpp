@@ -431,6 +431,13 @@ bool TabOnEnterKey(TWinControl* Control, char32_t& Key) {
     return true;
 }
 
+bool TabOnEnterPosted(TWinControl* Control, TMessage& Message) {
+    if (Message.Msg != WM_KEYDOWN || Message.WParam != VK_TAB || Message.LParam != 0) return false;
+    Control->Perform(CN_KEYDOWN, VK_TAB, 0);
+    Message.Result = 0;
+    return true;
+}
+
 void InvalidateTransparentChildren(TWinControl* Container) {
     if (!Container) return;
     for (Integer i = 0; i < Container->ControlCount(); ++i) {

@@ -312,6 +312,11 @@ void NotifyDesignerModified(TComponent* Control);
 // key posted to Control's window in its place, so that the focus moves on
 // as Tab moves it. False, Key untouched, for any other key.
 bool TabOnEnterKey(TWinControl* Control, char32_t& Key);
+// The Tab that TabOnEnterKey posted, arriving at Control's window (a key
+// down with key data 0): offered as a dialog key, as a typed Tab is, so the
+// form moves the focus from its active control to the next tab stop. True
+// when Message was that Tab; false, Message untouched, for anything else.
+bool TabOnEnterPosted(TWinControl* Control, TMessage& Message);
 
 // Version cases: 0 Windows 95, 1 NT 4, 2 98, 3 Me, 4 2000, 5 XP,
 // 6 Server 2003, 7 Vista.

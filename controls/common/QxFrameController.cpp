@@ -1,4 +1,5 @@
 #include "controls/common/QxFrameController.h"
+#include "controls/common/QxRegIniFile.h"
 
 #include "platform/forms/Reader.h"
 #include "platform/gui/controls/Published.h"
@@ -380,7 +381,7 @@ void TQxFrameController::SetFramingPreference(TFramingPreference Value) {
     Change(FSettings.FramingPreference, Value, fcpFramingPreference);
 }
 
-void TQxFrameController::SetRegIniFile(TComponent* Value) {
+void TQxFrameController::SetRegIniFile(TQxRegIniFile* Value) {
     if (Value == FRegIniFile) return;
     FRegIniFile = Value;
     if (Value) Value->FreeNotification(this);

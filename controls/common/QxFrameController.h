@@ -14,6 +14,7 @@
 #include "platform/gui/controls/Control.h"
 
 class TFiler;
+class TQxRegIniFile;
 
 enum TQxFrameControllerProperty {
     fcpColor,
@@ -200,8 +201,8 @@ public:
     virtual void SetFramingPreference(TFramingPreference Value);
     // The INI/registry store the controls may use; the controller keeps it
     // for them only.
-    TComponent* RegIniFile() const { return FRegIniFile; }
-    virtual void SetRegIniFile(TComponent* Value);
+    TQxRegIniFile* RegIniFile() const { return FRegIniFile; }
+    virtual void SetRegIniFile(TQxRegIniFile* Value);
 
 protected:
     // Forgets the store component when it goes, and a control that is freed
@@ -219,5 +220,5 @@ private:
     bool FParentColor = false;
     TQxFrameSettings FSettings{.FlatButtons = true};
     TList* FFrameList = nullptr;
-    TComponent* FRegIniFile = nullptr;
+    TQxRegIniFile* FRegIniFile = nullptr;
 };

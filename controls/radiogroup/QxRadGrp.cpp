@@ -136,7 +136,9 @@ bool TQxCustomRadioGroup::ChangeAllowed(Integer NewIndex) {
     return allow;
 }
 
-// A change by code is offered to OnChanging first; refused, nothing moves.
+// A change by code to an item is offered to OnChanging first; refused,
+// nothing moves. Clearing the selection checks no button, so there is
+// nothing to offer and nothing to click: it always happens, quietly.
 void TQxCustomRadioGroup::SetItemIndex(Integer Value) {
     if (HasState(csLoading)) {
         FItemIndex = Value;
@@ -144,10 +146,10 @@ void TQxCustomRadioGroup::SetItemIndex(Integer Value) {
     }
     Value = std::clamp(Value, -1, ButtonCount() - 1);
     if (Value == FItemIndex) return;
-    if (!ChangeAllowed(Value)) return;
+    if (Value >= 0 && !ChangeAllowed(Value)) return;
     FItemIndex = Value;
     CheckQuietly(Value);
-    Click();
+    if (Value >= 0) Click();
 }
 
 // A click on an item button: offered to OnChanging; refused, the check
@@ -381,6 +383,12 @@ void TQxCustomRadioGroup::Dispatch(TMessage& Message) {
         return;
     case CM_DIALOGCHAR:
         if (DialogChar(Message)) return;
+        TQxCustomGroupBox::Dispatch(Message);
+        return;
+    case WM_KEYDOWN:
+        // The Enter that TabOnEnter posts for an item moves on as Tab does,
+        // from the focused item to the control after the group.
+        if (FTabOnEnter && TabOnEnterPosted(this, Message)) return;
         TQxCustomGroupBox::Dispatch(Message);
         return;
     default:

@@ -30,19 +30,26 @@ void TQxStatusBar::ApplyAutoStyle() {
 void TQxStatusBar::SetBorderInner(TFrameStyleEx Value) {
     if (Value == BorderInner()) return;
     TQxCustomPanel::SetBorderInner(Value);
-    FAutoStyle = false;
+    EndAutoStyle();
 }
 
 void TQxStatusBar::SetBorderOuter(TFrameStyleEx Value) {
     if (Value == BorderOuter()) return;
     TQxCustomPanel::SetBorderOuter(Value);
-    FAutoStyle = false;
+    EndAutoStyle();
 }
 
 void TQxStatusBar::SetBorderSides(TSides Value) {
     if (Value == BorderSides()) return;
     TQxCustomPanel::SetBorderSides(Value);
-    FAutoStyle = false;
+    EndAutoStyle();
+}
+
+// A border read from a form description only stores: the bar settles in
+// Loaded, where AutoStyle (stored or left at True) decides, in whatever
+// order the description gave AutoStyle and the borders.
+void TQxStatusBar::EndAutoStyle() {
+    if (!HasState(csLoading)) FAutoStyle = false;
 }
 
 void TQxStatusBar::Loaded() {

@@ -2,11 +2,13 @@
 // TQxStatusBar: the panel at the bottom of a form that holds status panes.
 //
 // The panes are ordinary child controls. The bar adds an automatic flat
-// style (no borders, 19 pixels high) that any border change turns off, a
-// size grip in its bottom-right corner that sizes the parent form, a simple
-// status mode that hides the panes and shows one caption instead (and shows
-// again exactly the panes that were shown before), and, on request, panes
-// that keep their share of the width when the bar is sized.
+// style (no borders, 19 pixels high) that any border change turns off once
+// the bar is loaded (a stored bar with AutoStyle shows it whatever borders
+// its description holds), a size grip in its bottom-right corner that sizes
+// the parent form, a simple status mode that hides the panes and shows one
+// caption instead (and shows again exactly the panes that were shown
+// before), and, on request, panes that keep their share of the width when
+// the bar is sized.
 //
 // The grip is usable on a sizeable form that is not maximised. A press in
 // the 13 pixels at the bar's right edge then asks the form to size itself
@@ -74,6 +76,9 @@ protected:
 
 private:
     void PaintGrip(HDC DC);
+    // A border change ends the automatic style, unless it is read from a
+    // form description.
+    void EndAutoStyle();
 
     bool FAutoStyle = true;
     std::unique_ptr<TCanvas> FGripCanvas;

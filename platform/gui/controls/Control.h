@@ -37,6 +37,10 @@ class TPopupMenu;
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 // Horizontal placement of text (published as "TAlignment").
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// The two sides of TAlignment, for what stands left or right of something
+// and is never centred (published as "TLeftRight"); the values are
+// TAlignment's.
+enum class TLeftRight { taLeftJustify = ::taLeftJustify, taRightJustify = ::taRightJustify };
 
 // The sides of its parent a control keeps its distance to when the parent
 // is resized; anchored to both sides of a direction it stretches, to

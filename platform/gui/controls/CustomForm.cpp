@@ -601,7 +601,9 @@ const TClassInfo& TForm::ClassInfo() {
             .Event("OnHide", &TForm::OnHide)
             .Event("OnPaint", &TForm::OnPaint)
             .Event("OnShow", &TForm::OnShow);
-        PublishControlProperties(b, {"Align", "Caption", "Color", "Constraints", "Enabled", "Font",
+        // BiDiMode: the controls that follow their parent (ParentBiDiMode)
+        // read as the form does.
+        PublishControlProperties(b, {"Align", "BiDiMode", "Caption", "Color", "Constraints", "Enabled", "Font",
                                      "ParentFont", "ShowHint", "Visible", "OnClick", "OnDblClick",
                                      "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseWheel", "OnResize",
                                      "OnKeyDown", "OnKeyPress", "OnKeyUp"});

@@ -66,6 +66,7 @@ void RegisterControlTypes() {
     RegisterEnumType<TAlign>("TAlign",
                              {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"});
     RegisterEnumType<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
+    RegisterEnumType<TLeftRight>("TLeftRight", {"taLeftJustify", "taRightJustify"});
     RegisterEnumType<TFontPitch>("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"});
     RegisterEnumType<TFormBorderStyle>("TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog",
                                                             "bsToolWindow", "bsSizeToolWin"});

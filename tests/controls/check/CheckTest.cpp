@@ -2,6 +2,7 @@
 // on a shown form, sets of radio buttons, actions, sizing, form
 // descriptions and the glyph pixels.
 #include "controls/check/QxRadChk.h"
+#include "platform/forms/Reader.h"
 #include "tests/controls/common/PaintTestSupport.h"
 #include "tests/platform/gui/controls/ControlProbes.h"
 
@@ -150,8 +151,14 @@ TEST_F(Checks, ActionsSetCheckedWithoutAClick) {
     action->SetChecked(false);
     EXPECT_FALSE(box->Checked());
     EXPECT_TRUE(Clicks.empty());
-    const TClassInfo* info = GetClassInfo(box);
-    EXPECT_FALSE(info->FindProperty("Checked")->IsStored(box));
+    // Checked is stored unless the action supplies it: a box checked apart
+    // from its action keeps its own value.
+    const TPropInfo* checked = GetClassInfo(box)->FindProperty("Checked");
+    action->SetChecked(true);
+    EXPECT_FALSE(checked->IsStored(box));
+    action->SetChecked(false);
+    box->SetChecked(true);
+    EXPECT_TRUE(checked->IsStored(box));
 }
 
 TEST_F(Checks, AutoSizeFitsCaptionAndGlyphOnTheGlyphSide) {
@@ -168,7 +175,7 @@ TEST_F(Checks, AutoSizeFitsCaptionAndGlyphOnTheGlyphSide) {
     EXPECT_TRUE(box->UseCustomGlyphs());
     EXPECT_EQ(box->GlyphSize(), TPoint(18, 20));
     EXPECT_EQ(box->Height(), 22);
-    box->SetAlignment(taLeftJustify);
+    box->SetAlignment(TLeftRight::taLeftJustify);
     box->SetCaption("abcd");
     EXPECT_EQ(box->BoundsRect().Right, 10 + 18 + 18 + 6) << "the right edge stays";
 }
@@ -224,6 +231,18 @@ end
     EXPECT_TRUE(radio->Checked());
     EXPECT_TRUE(radio->TabStop());
     form->Free();
+
+    // The caption stands left or right of the glyph: centred is no value.
+    for (const char* cls : {"TQxCheckBox", "TQxRadioButton"}) {
+        auto* centred = new TForm(nullptr);
+        EXPECT_THROW(ReadComponentText(centred,
+                                       "object F: TForm\n  object C: " + String(cls) +
+                                           "\n    Alignment = taCenter\n  end\nend\n",
+                                       "Centred.dfm", &TForm::ClassInfo()),
+                     EFormError)
+            << cls;
+        centred->Free();
+    }
 }
 
 // ---------------------------------------------------------------- glyph pixels
@@ -362,16 +381,17 @@ TEST_F(Glyphs, RightToLeftMirrorsGlyphCaptionAndTheSizingEdge) {
             for (int x = R.Left; x < R.Right; ++x) Map[static_cast<std::size_t>(y * 25 + x)] = Letter;
         return Map;
     };
+    constexpr TLeftRight left = TLeftRight::taLeftJustify, right = TLeftRight::taRightJustify;
     struct Case {
         TBiDiMode Mode;
-        TAlignment Alignment;
+        TLeftRight Alignment;
         TRect Glyph, Text;
         TAlignment Controls;
     };
-    const Case cases[] = {{bdLeftToRight, taRightJustify, {0, 2, 6, 8}, {11, 1, 17, 6}, taRightJustify},
-                          {bdLeftToRight, taLeftJustify, {18, 2, 24, 8}, {1, 1, 7, 6}, taRightJustify},
-                          {bdRightToLeft, taRightJustify, {18, 2, 24, 8}, {7, 1, 13, 6}, taLeftJustify},
-                          {bdRightToLeft, taLeftJustify, {0, 2, 6, 8}, {17, 1, 23, 6}, taRightJustify}};
+    const Case cases[] = {{bdLeftToRight, right, {0, 2, 6, 8}, {11, 1, 17, 6}, taRightJustify},
+                          {bdLeftToRight, left, {18, 2, 24, 8}, {1, 1, 7, 6}, taRightJustify},
+                          {bdRightToLeft, right, {18, 2, 24, 8}, {7, 1, 13, 6}, taLeftJustify},
+                          {bdRightToLeft, left, {0, 2, 6, 8}, {17, 1, 23, 6}, taRightJustify}};
     for (TQxCustomGlyphButton* b : buttons) {
         const char* name = b == box ? "check box" : "radio button";
         b->SetBounds(0, 0, 24, 9);
@@ -389,8 +409,8 @@ TEST_F(Glyphs, RightToLeftMirrorsGlyphCaptionAndTheSizingEdge) {
             b->SetAlignment(c.Alignment);
             b->PaintTo(NewCanvas(24, 9)->Handle(), 0, 0);
             EXPECT_EQ(Map(legend), overlay(overlay(face, c.Glyph, 'r'), c.Text, 'T'))
-                << name << " " << c.Mode << " " << c.Alignment;
-            EXPECT_EQ(b->GetControlsAlignment(), c.Controls) << name << " " << c.Mode << " " << c.Alignment;
+                << name << " " << c.Mode << " " << static_cast<int>(c.Alignment);
+            EXPECT_EQ(b->GetControlsAlignment(), c.Controls) << name << " " << c.Mode << " " << static_cast<int>(c.Alignment);
         }
     }
 
@@ -404,7 +424,7 @@ TEST_F(Glyphs, RightToLeftMirrorsGlyphCaptionAndTheSizingEdge) {
             b->SetAlignment(c.Alignment);
             b->SetAutoSize(true);
             EXPECT_EQ(b->BoundsRect(), c.Glyph.Left == 0 ? TRect(10, 0, 28, 8) : TRect(32, 0, 50, 8))
-                << (b == box ? "check box " : "radio button ") << c.Mode << " " << c.Alignment;
+                << (b == box ? "check box " : "radio button ") << c.Mode << " " << static_cast<int>(c.Alignment);
         }
 }
 

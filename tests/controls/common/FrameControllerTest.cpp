@@ -1,6 +1,11 @@
 // The frame controller, with fake controls that record every setting they
 // receive by name, in order.
 #include "controls/common/QxControlLinks.h"
+#include "controls/common/QxMenuController.h"
+#include "controls/common/QxRegIniFile.h"
+#include "platform/forms/Reader.h"
+#include "platform/gui/controls/Forms.h"
+#include "platform/rtl/Guards.h"
 
 #include <gtest/gtest.h>
 
@@ -359,12 +364,29 @@ TEST_F(FrameControllerTest, ControlsLeaveSafelyWhenTheControllerIsFreed) {
         EXPECT_EQ(static_cast<TFakeFramed*>(c)->FrameController(), nullptr);
 }
 
-TEST_F(FrameControllerTest, TheStoreComponentIsForgottenWhenFreed) {
-    TComponent* store = new TComponent(nullptr);
+TEST_F(FrameControllerTest, TheStoreComponentIsAStoreAndIsForgottenWhenFreed) {
+    auto* store = new TQxRegIniFile(nullptr);
     FController->SetRegIniFile(store);
     EXPECT_EQ(FController->RegIniFile(), store);
     store->Free();
     EXPECT_EQ(FController->RegIniFile(), nullptr);
+
+    // A description may name a store there, and no other component.
+    RegisterClasses({&TQxRegIniFile::ClassInfo(), &TQxMenuController::ClassInfo()});
+    auto read = [](const String& Named) {
+        auto* form = new TForm(nullptr);
+        TScopeExit freeForm([form] { form->Free(); });
+        ReadComponentText(form,
+                          "object F: TForm\n  object Store: TQxRegIniFile\n  end\n"
+                          "  object Menus: TQxMenuController\n  end\n"
+                          "  object Frames: TQxFrameController\n    RegIniFile = " +
+                              Named + "\n  end\nend\n",
+                          "Store.dfm", &TForm::ClassInfo());
+        auto* frames = static_cast<TQxFrameController*>(form->FindComponent("Frames"));
+        return frames->RegIniFile() == form->FindComponent("Store");
+    };
+    EXPECT_TRUE(read("Store"));
+    EXPECT_THROW(read("Menus"), EFormError);
 }
 
 TEST_F(FrameControllerTest, PublishedDefaultsAndStoredColour) {

@@ -59,9 +59,11 @@ protected:
             C->Parent()->PaintTo(canvas->Handle(), -C->Left(), -C->Top());
         return canvas;
     }
-    // Reads components into the form from a description of its children.
-    void Read(const String& Children) {
-        ReadComponentText(Form, "object Form: TForm\n" + Children + "end\n", "Test.dfm", &TForm::ClassInfo());
+    // Reads components into the form from a description of its children,
+    // after the form's own properties (FormLines) when given.
+    void Read(const String& Children, const String& FormLines = "") {
+        ReadComponentText(Form, "object Form: TForm\n" + FormLines + Children + "end\n", "Test.dfm",
+                          &TForm::ClassInfo());
     }
     TForm* Form = nullptr;
     TRecordingWindowServices Services;

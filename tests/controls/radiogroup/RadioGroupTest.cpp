@@ -1,6 +1,7 @@
 // The radio group: buttons from the lines, their columns (even and
 // measured), the selection kept in range, changes offered to OnChanging
-// before anything moves, the item font following the group's, accelerators.
+// before anything moves, the item font following the group's, accelerators
+// and Enter as Tab.
 #include "tests/controls/panel/ControlTestSupport.h"
 
 #include "controls/radiogroup/QxRadGrp.h"
@@ -174,6 +175,15 @@ TEST_F(RadioGroup, ChangesAreOfferedFirstAndARefusalMovesNothing) {
     g->Items()->Add("New");
     EXPECT_TRUE(asked.empty());
     EXPECT_EQ(clicks, 2);
+
+    // Clearing the selection checks no button: nothing is offered or
+    // clicked, and a handler that refuses everything cannot keep it.
+    allow = false;
+    g->SetItemIndex(-1);
+    EXPECT_EQ(g->ItemIndex(), -1);
+    EXPECT_FALSE(g->ItemButton(1)->Checked());
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(RadioGroup, TheItemFontFollowsTheGroupsUntilSetOnItsOwn) {
@@ -196,6 +206,29 @@ TEST_F(RadioGroup, TheAcceleratorNeedsAnItemThatCanTakeTheFocus) {
     EXPECT_TRUE(g->ItemButton(1)->Focused());
     g->ItemButton(1)->SetEnabled(false);
     EXPECT_EQ(g->Perform(CM_DIALOGCHAR, 'c'), 0);
+}
+
+// With TabOnEnter, Enter on an item moves on as Tab does, past the other
+// items, to the next control; a check box with TabOnEnter passes it on.
+TEST_F(RadioGroup, EnterAsTabLeavesTheGroup) {
+    auto* g = NewGroup(200, 3);
+    auto* box = Make<TQxCheckBox>(Form, {210, 0, 290, 20});
+    auto* last = Make<TQxCheckBox>(Form, {210, 30, 290, 50});
+    g->SetTabOnEnter(true);
+    box->SetTabOnEnter(true);
+    Form->Show();
+    g->SetItemIndex(1);
+    g->ItemButton(1)->SetFocus();
+    auto enter = [] {
+        KeyInput(kaDown, VK_RETURN, {}, "\r");
+        KeyInput(kaUp, VK_RETURN, {});
+        Application->ProcessMessages();
+    };
+    enter();
+    EXPECT_TRUE(box->Focused());
+    EXPECT_EQ(g->ItemIndex(), 1);
+    enter();
+    EXPECT_TRUE(last->Focused());
 }
 
 } // namespace

@@ -21,26 +21,28 @@ protected:
 
 TEST_F(StatusBar, TheAutomaticStyleWinsAtLoadAndAnyBorderChangeEndsIt) {
     RegisterClasses({&TQxStatusBar::ClassInfo(), &TQxStatusPane::ClassInfo()});
-    // Borders are read before AutoStyle: one stored on after them wins; a
-    // border read without it ends the automatic style as any change does.
-    Read("  object Auto: TQxStatusBar\n    Height = 28\n    BorderOuter = fsRaised\n    BorderWidth = 1\n"
-         "    AutoStyle = True\n  end\n"
-         "  object Stored: TQxStatusBar\n    AutoStyle = False\n    Height = 28\n    BorderOuter = fsRaised\n"
+    // As a form writer stores a bar: AutoStyle before the borders, and left
+    // out while it keeps its default (True). A bar that keeps the automatic
+    // style loads with it whatever borders were stored.
+    Read("  object Auto: TQxStatusBar\n    Height = 28\n    AutoStyle = True\n    BorderOuter = fsRaised\n"
          "    BorderWidth = 1\n  end\n"
-         "  object Unsaid: TQxStatusBar\n    Height = 28\n    BorderOuter = fsRaised\n    BorderWidth = 1\n  end\n");
-    auto* automatic = dynamic_cast<TQxStatusBar*>(Form->FindComponent("Auto"));
-    EXPECT_EQ(automatic->BorderOuter(), fsNone);
-    EXPECT_EQ(automatic->Height(), 19);
-    EXPECT_EQ(automatic->BorderWidth(), 0);
-    EXPECT_TRUE(automatic->AutoStyle());
-    for (const char* name : {"Stored", "Unsaid"}) {
-        auto* stored = dynamic_cast<TQxStatusBar*>(Form->FindComponent(name));
-        EXPECT_FALSE(stored->AutoStyle()) << name;
-        EXPECT_EQ(stored->BorderOuter(), fsRaised) << name;
-        EXPECT_EQ(stored->Height(), 28) << name;
-        EXPECT_EQ(stored->BorderWidth(), 1) << name;
+         "  object Unsaid: TQxStatusBar\n    Height = 28\n    BorderOuter = fsRaised\n    BorderWidth = 1\n  end\n"
+         "  object Stored: TQxStatusBar\n    Height = 28\n    AutoStyle = False\n    BorderOuter = fsRaised\n"
+         "    BorderWidth = 1\n  end\n");
+    for (const char* name : {"Auto", "Unsaid"}) {
+        auto* automatic = dynamic_cast<TQxStatusBar*>(Form->FindComponent(name));
+        EXPECT_TRUE(automatic->AutoStyle()) << name;
+        EXPECT_EQ(automatic->BorderOuter(), fsNone) << name;
+        EXPECT_EQ(automatic->Height(), 19) << name;
+        EXPECT_EQ(automatic->BorderWidth(), 0) << name;
     }
+    auto* stored = dynamic_cast<TQxStatusBar*>(Form->FindComponent("Stored"));
+    EXPECT_FALSE(stored->AutoStyle());
+    EXPECT_EQ(stored->BorderOuter(), fsRaised);
+    EXPECT_EQ(stored->Height(), 28);
+    EXPECT_EQ(stored->BorderWidth(), 1);
 
+    auto* automatic = dynamic_cast<TQxStatusBar*>(Form->FindComponent("Auto"));
     automatic->SetBorderInner(fsNone); // the same value keeps it
     EXPECT_TRUE(automatic->AutoStyle());
     automatic->SetBorderInner(fsFlat);
@@ -180,12 +182,21 @@ TEST_F(StatusPane, AutoSizeFollowsTheCaptionAndASameCaptionChangesNothing) {
     EXPECT_EQ(changes, 1);
 }
 
-TEST_F(StatusPane, LoadedOpaquePanesAreOpaqueControls) {
-    RegisterClass(TQxStatusPane::ClassInfo());
-    Read("  object Pane: TQxStatusPane\n    ParentColor = False\n    Color = clWindow\n  end\n");
+TEST_F(StatusPane, LoadedPanesAreOpaqueAsStoredAndReadAsTheirForm) {
+    RegisterClasses({&TQxStatusBar::ClassInfo(), &TQxStatusPane::ClassInfo()});
+    Read("  object Pane: TQxStatusPane\n    ParentColor = False\n    Color = clWindow\n  end\n"
+         "  object Bar: TQxStatusBar\n    object Inner: TQxStatusPane\n    end\n  end\n",
+         "  BiDiMode = bdRightToLeft\n");
     auto* pane = dynamic_cast<TQxStatusPane*>(Form->FindComponent("Pane"));
+    auto* inner = dynamic_cast<TQxStatusPane*>(Form->FindComponent("Inner"));
     EXPECT_FALSE(pane->Transparent());
     EXPECT_TRUE(pane->ControlStyle().Contains(csOpaque));
+    // Panes take their reading order from the form, through the bar too,
+    // and follow it when it changes.
+    EXPECT_TRUE(pane->UseRightToLeftAlignment());
+    EXPECT_TRUE(inner->UseRightToLeftAlignment());
+    Form->SetBiDiMode(bdLeftToRight);
+    EXPECT_FALSE(inner->UseRightToLeftAlignment());
 }
 
 TEST_F(StatusPane, TheApplicationsHintReachesAPaneWithAutoHint) {
