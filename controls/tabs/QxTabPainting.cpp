@@ -72,7 +72,8 @@ HRGN TQxCustomTabControl::TabRegion(Integer Index, const TRect& ClientRect) {
 
 void TQxCustomTabControl::Paint() {
     FPaintedOnce = true;
-    LayoutIfNeeded();
+    // No event fires inside a paint: a due repair of the current tab is posted.
+    QuietLayoutIfNeeded();
     if (FBuffer->Width() != Width() || FBuffer->Height() != Height()) FBuffer->SetSize(Width(), Height());
     TCanvas* c = FBuffer->Canvas();
     const TRect all = ClientRect();

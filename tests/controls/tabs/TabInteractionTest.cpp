@@ -269,6 +269,120 @@ TEST_F(TabInteraction, AnOnCloseThatFreesTheControlEndsTheClickCleanly) {
         }
 }
 
+// Any handler on the way may free the control: OnChanging (allowing),
+// OnChange, OnPageChange or OnTabClick, fired by a click on another tab (as
+// the window system sends it, to the form's window), the Right arrow, an
+// accelerator, the close of a page, and the repair of a current tab that
+// was disabled and painted; on a tab control and on a page control; and
+// OnTabOrderChange fired by dropping a dragged page's tab. The input ends
+// without touching the control again (the sanitizer build tells).
+TEST_F(TabInteraction, AHandlerThatFreesTheControlEndsTheInputCleanly) {
+    enum TTrigger { ByClick, ByArrow, ByAccelerator, ByClose, ByRepair, ByDrop };
+    enum TEvent { OnChanging, OnChange, OnPageChange, OnTabClick, OnTabOrderChange };
+    struct Case {
+        bool Pages;
+        TTrigger Trigger;
+        TEvent Event;
+    };
+    std::vector<Case> cases;
+    for (bool pages : {false, true})
+        for (TEvent e : {OnChanging, OnChange, OnPageChange, OnTabClick})
+            for (TTrigger by : {ByClick, ByArrow, ByAccelerator, ByClose, ByRepair}) {
+                // Only a page control closes a page; closing and repairing
+                // click no tab.
+                if ((by == ByClose && !pages) || (e == OnTabClick && (by == ByClose || by == ByRepair)))
+                    continue;
+                cases.push_back({pages, by, e});
+            }
+    cases.push_back({true, ByDrop, OnTabOrderChange});
+
+    // The handlers free the control through this: nothing of the handler
+    // is touched once the control went.
+    auto freeControl = [](TControl* C, bool& Freed) {
+        bool& freed = Freed;
+        C->Free();
+        freed = true;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Pages) + " " + std::to_string(c.Trigger) + " " +
+                     std::to_string(c.Event));
+        TQxCustomTabControl* t = nullptr;
+        if (c.Pages) {
+            auto* pages = new TQxPageControl(Form);
+            pages->SetBounds(0, 0, 300, 100);
+            pages->SetParent(Form);
+            for (const char* caption : {"&About", "&Results", "Memory"}) {
+                auto* sheet = new TQxTabSheet(pages);
+                sheet->SetCaption(caption);
+                sheet->SetPageControl(pages);
+            }
+            pages->SetActivePage(pages->Pages(0));
+            pages->SetShowCloseButton(true);
+            pages->SetAllowTabDragging(true);
+            t = pages;
+        } else {
+            t = NewTabs({"&About", "&Results", "Memory"});
+            t->SetTabIndex(0);
+        }
+        Show();
+        t->SetFocus();
+        bool freed = false;
+        switch (c.Event) {
+        case OnChanging:
+            t->OnChanging = [&, t](TObject*, Integer, bool&) { freeControl(t, freed); };
+            break;
+        case OnChange:
+            t->OnChange = [&, t](TObject*) { freeControl(t, freed); };
+            break;
+        case OnPageChange:
+            t->OnPageChange = [&, t](TObject*) { freeControl(t, freed); };
+            break;
+        case OnTabClick:
+            t->OnTabClick = [&, t](TObject*) { freeControl(t, freed); };
+            break;
+        case OnTabOrderChange:
+            t->OnTabOrderChange = [&, t](TObject*, Integer, Integer) { freeControl(t, freed); };
+            break;
+        }
+        switch (c.Trigger) {
+        case ByClick:
+            Click(Form, {50, 7});
+            break;
+        case ByArrow:
+            Key(VK_RIGHT);
+            break;
+        case ByAccelerator:
+            Key('R', {ssAlt});
+            break;
+        case ByClose: {
+            t->OnClose = [](TObject*, bool& Allow) { Allow = true; };
+            const TControl* close = t->CloseButton();
+            Click(Form, {close->Left() + 3, close->Top() + 3});
+            break;
+        }
+        case ByRepair:
+            if (c.Pages)
+                static_cast<TQxPageControl*>(t)->Pages(0)->SetTabEnabled(false);
+            else {
+                t->Tabs()->GetItem(0)->Enabled = false;
+                t->RequestLayout();
+            }
+            PaintNow(t);
+            break;
+        case ByDrop:
+            Mouse(Form, maMove, {10, 7});
+            Mouse(Form, maDown, {10, 7});
+            Mouse(Form, maMove, {20, 7}, {ssLeft});
+            Mouse(Form, maMove, {90, 7}, {ssLeft});
+            Mouse(Form, maUp, {90, 7});
+            break;
+        }
+        Application->ProcessMessages();
+        EXPECT_TRUE(freed);
+        if (!freed) t->Free();
+    }
+}
+
 TEST_F(TabInteraction, TheSortedTabMenuKeepsTabsOfEqualCaptions) {
     auto* t = NewTabs({"Beta", "alpha", "Beta", "Gamma"});
     t->Tabs()->GetItem(3)->Visible = false;
