@@ -62,6 +62,7 @@ void TQxCustomTabControl::DefineProperties(TFiler* Filer) {
 void TQxCustomTabControl::Loaded() {
     TCustomControl::Loaded();
     FSavedHint = Hint();
+    FTrackingHint = FSavedHint;
     SetLayoutNeeded(true);
     if (FTextOrientation == orVertical && !FontIsTrueType(Font())) Font()->SetName("Verdana");
     // The stored tab is kept and settled through the setter, which applies

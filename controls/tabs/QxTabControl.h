@@ -396,6 +396,11 @@ private:
     void RemoveDragIndicator();
     void CMDialogChar(TMessage& Message);
     void CMDesignHitTest(TMessage& Message);
+    // A Hint other than the one hot tracking gave last was set by the
+    // program: it is the control's own hint from now on.
+    void KeepProgramHint();
+    // Hint := Value, as hot tracking changes it; the program's hint is kept.
+    void SetTrackingHint(const String& Value);
     bool IsMirrored() const;
     // Found := the search's result; false when a handler freed the control.
     bool SearchSelectable(Integer Start, Integer Step, bool Wrap, Integer& Found);
@@ -443,7 +448,10 @@ private:
     Integer FHotTab = -1;
     UINT_PTR FHotTrackTimer = 0;
     bool FHotOnly = false;
+    // The control's own hint, and the hint hot tracking last gave it: a
+    // Hint that differs from the latter was set by the program since.
     String FSavedHint;
+    String FTrackingHint;
 
     Integer FMouseDownTab = -1;
     Integer FDragTarget = -1;

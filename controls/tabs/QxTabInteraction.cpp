@@ -163,7 +163,18 @@ void TQxCustomTabControl::LeaveHotState(TPoint P) {
         FHotOnly = true;
         InvalidateRect(&area, false);
     }
-    SetHint(FTabHints && inStrip ? String() : FSavedHint);
+    KeepProgramHint();
+    SetTrackingHint(FTabHints && inStrip ? String() : FSavedHint);
+}
+
+void TQxCustomTabControl::KeepProgramHint() {
+    if (Hint() != FTrackingHint) FSavedHint = Hint();
+}
+
+void TQxCustomTabControl::SetTrackingHint(const String& Value) {
+    KeepProgramHint();
+    FTrackingHint = Value;
+    SetHint(Value);
 }
 
 void TQxCustomTabControl::HotTrackTimerTick() {
@@ -185,7 +196,7 @@ void TQxCustomTabControl::MouseMove(TShiftState Shift, Integer X, Integer Y) {
             }
             if (FTabHints) {
                 Application->CancelHint();
-                SetHint(FTabs->GetItem(i)->Hint);
+                SetTrackingHint(FTabs->GetItem(i)->Hint);
             }
             if (!FHotTrackTimer) FHotTrackTimer = SetTimer(Handle(), HotTrackTimerId, 60);
         }

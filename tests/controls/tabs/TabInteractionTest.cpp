@@ -46,6 +46,12 @@ TEST_F(TabInteraction, ClicksSelectUnlessRefusedAndOutOfRangeIsNone) {
 
 TEST_F(TabInteraction, HotTrackingFollowsThePointerAndTheTimerNoticesItLeaving) {
     auto* t = Three();
+    // A hint the program gives the control in code survives hot tracking,
+    // with tab hints or without.
+    t->SetHint("The program's tabs");
+    Mouse(t, maMove, {10, 7});
+    Mouse(t, maMove, {150, 60});
+    EXPECT_EQ(t->Hint(), "The program's tabs");
     t->SetTabHints(true);
     t->SetShowHint(true);
     t->Tabs()->GetItem(0)->Hint = "The about page";
@@ -69,6 +75,7 @@ TEST_F(TabInteraction, HotTrackingFollowsThePointerAndTheTimerNoticesItLeaving) 
     EXPECT_EQ(t->HotTab(), 1);
     Run(1);
     EXPECT_EQ(t->HotTab(), -1);
+    EXPECT_EQ(t->Hint(), "The program's tabs");
 }
 
 // The hot-tracking repaint skips the card's shadow; an expose afterwards
