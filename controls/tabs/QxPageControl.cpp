@@ -575,6 +575,17 @@ void TQxPageControl::Loaded() {
     }
     FActivePage = nullptr;
     RequestLayout();
+    // A page whose tab cannot be current (ActivePageDefault's disabled tab)
+    // gives way as a stored tab that cannot does: the repair takes the
+    // nearest tab allowed, forward first, and shows its page; with no tab
+    // allowed no page shows.
+    const Integer t = active ? active->TabIndex() : -1;
+    if (t >= 0 && !TabSelectable(t)) {
+        FTabIndex = t;
+        LayoutIfNeeded();
+        if (!FActivePage) FTabIndex = -1;
+        return;
+    }
     SetActivePage(active);
 }
 
