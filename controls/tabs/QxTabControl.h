@@ -370,6 +370,10 @@ private:
     // A caption line as drawn: the first "&" marks the accelerator and goes,
     // "&&" leaves one "&", a trailing "&" stays.
     static String VisibleLine(const String& Line);
+    // Where the character underlined in a caption line starts: after the
+    // line's first "&", unless that "&" is doubled (a literal ampersand) or
+    // ends the line; String::npos when nothing is underlined.
+    static size_t AcceleratorAt(const String& Line);
     void ApplyActiveCloseButtonVisibility();
 
     // ---- painting (QxTabPainting.cpp)
@@ -396,6 +400,8 @@ private:
     void RemoveDragIndicator();
     void CMDialogChar(TMessage& Message);
     void CMDesignHitTest(TMessage& Message);
+    // Whether the caption underlines Key (upper case) in one of its lines.
+    bool IsTabAccelerator(const String& Caption, char32_t Key) const;
     // A Hint other than the one hot tracking gave last was set by the
     // program: it is the control's own hint from now on.
     void KeepProgramHint();

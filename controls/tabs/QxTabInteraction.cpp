@@ -16,21 +16,6 @@ namespace {
 
 constexpr UINT_PTR HotTrackTimerId = 1;
 
-// The caption's first accelerator character (upper case), 0 when none; "&&"
-// is a literal ampersand.
-char32_t FirstAccel(const String& Caption) {
-    for (size_t i = 0; i + 1 < Caption.size(); ++i) {
-        if (Caption[i] != '&') continue;
-        if (Caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        Integer length = 0;
-        return ToUpper(ConvertToUtf32(Caption, i + 1, length));
-    }
-    return 0;
-}
-
 } // namespace
 
 // ================================================================ selection
@@ -277,12 +262,23 @@ void TQxCustomTabControl::KeyDown(Word& Key, TShiftState Shift) {
     if (!alive) Key = 0;
 }
 
+bool TQxCustomTabControl::IsTabAccelerator(const String& Caption, char32_t Key) const {
+    std::vector<String> lines;
+    SplitLines(Caption, lines);
+    for (const String& line : lines) {
+        const size_t at = AcceleratorAt(line);
+        Integer length = 0;
+        if (at != String::npos && ToUpper(ConvertToUtf32(line, at, length)) == Key) return true;
+    }
+    return false;
+}
+
 void TQxCustomTabControl::CMDialogChar(TMessage& Message) {
     if (CanFocus()) {
         const char32_t key = ToUpper(static_cast<char32_t>(Message.WParam));
         for (Integer i = 0; i < FTabs->Count(); ++i) {
             const TQxTabData* t = FTabs->GetItem(i);
-            if (!t->Enabled || !t->Visible || FirstAccel(t->Caption) != key) continue;
+            if (!t->Enabled || !t->Visible || !IsTabAccelerator(t->Caption, key)) continue;
             // The message is handled, whatever the handlers do to the control.
             Message.Result = 1;
             if (!Survives([&] { SetFocus(); }) || !Focused()) return;

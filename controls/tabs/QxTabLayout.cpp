@@ -53,6 +53,12 @@ String TQxCustomTabControl::VisibleLine(const String& Line) {
     return Line.substr(0, amp) + Line.substr(amp + 1);
 }
 
+size_t TQxCustomTabControl::AcceleratorAt(const String& Line) {
+    const size_t amp = Line.find('&');
+    if (amp == String::npos || amp + 1 >= Line.size() || Line[amp + 1] == '&') return String::npos;
+    return amp + 1;
+}
+
 // The lines' block with the font selected into DC: horizontal text the
 // widest line by the lines' heights; vertical text the lines side by side.
 // Sizes, when given, receives each line's own extent.

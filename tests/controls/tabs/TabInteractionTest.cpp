@@ -171,7 +171,9 @@ TEST_F(TabInteraction, ARaisingOnChangeLeavesTheVetoInForce) {
     EXPECT_EQ(t->TabIndex(), 1);
 }
 
-// Accelerators are characters, of any case and any alphabet.
+// Accelerators are characters, of any case and any alphabet: those the
+// painter underlines, after each line's first "&". A line whose first "&"
+// is doubled (a literal "&") has none.
 TEST_F(TabInteraction, AcceleratorsSelectTheirTab) {
     auto* t = Three();
     t->Tabs()->GetItem(2)->Caption = "&\u00dcbersicht";
@@ -186,6 +188,15 @@ TEST_F(TabInteraction, AcceleratorsSelectTheirTab) {
     EXPECT_EQ(t->TabIndex(), 0);
     Key(0, {ssAlt}, "\u00fc");
     EXPECT_EQ(t->TabIndex(), 2);
+    t->Tabs()->GetItem(1)->Caption = "A&&B &C";
+    t->Tabs()->GetItem(2)->Caption = "Me&&mory";
+    for (const char key : {'C', 'M'}) {
+        Key(key, {ssAlt});
+        EXPECT_EQ(t->TabIndex(), 2) << key;
+    }
+    t->Tabs()->GetItem(1)->Caption = "&Results\r\nand &Logs";
+    Key('L', {ssAlt});
+    EXPECT_EQ(t->TabIndex(), 1);
 }
 
 // Holding the scroller's arrow scrolls after 400 ms, then every 100 ms, and
