@@ -292,7 +292,7 @@ void TQxPageControl::RequestLayout() {
 // ================================================================ page changes
 
 void TQxPageControl::DoChanging(Integer NewIndex, bool& AllowChange) {
-    if (!FLoadingPages) TQxCustomTabControl::DoChanging(NewIndex, AllowChange);
+    if (!FLoadingPages && !Survives([&] { TQxCustomTabControl::DoChanging(NewIndex, AllowChange); })) return;
     if (AllowChange) ChangeActivePage(PageOfTab(NewIndex));
 }
 
@@ -330,14 +330,11 @@ void TQxPageControl::SetActivePage(TQxTabSheet* Value) {
         return;
     }
     const Integer t = Value ? Value->TabIndex() : -1;
-    if (t < 0) {
-        // No tab to select (none, or a page with a hidden tab): the page
-        // changes at once.
+    if (t < 0 || (t == TabIndex() && Value != FActivePage)) {
+        // No tab to select (none, or a page with a hidden tab), or its tab
+        // current already: the page changes at once.
         ChangeActivePage(Value);
-        DoPageChange();
-    } else if (t == TabIndex() && Value != FActivePage) {
-        ChangeActivePage(Value);
-        DoPageChange();
+        if (!Survives([&] { DoPageChange(); })) return;
     }
     SetTabIndex(t);
 }
@@ -380,14 +377,15 @@ void TQxPageControl::SelectNextPage(bool Forward) {
 
 void TQxPageControl::ShowControl(TControl* AControl) {
     auto* page = dynamic_cast<TQxTabSheet*>(AControl);
-    if (page && page->PageControl() == this) SetActivePage(page);
+    if (page && page->PageControl() == this && !Survives([&] { SetActivePage(page); })) return;
     TQxCustomTabControl::ShowControl(AControl);
 }
 
 void TQxPageControl::CloseActiveTab() {
     if (!FActivePage) return;
     const Integer t = TabIndex();
-    FActivePage->Free();
+    // The page's OnHide may free the control too.
+    if (!Survives([&] { FActivePage->Free(); })) return;
     // The page went, and its tab with it: no tab is current until the
     // neighbour before it (the new first one for the first) is selected
     // through the setter, which asks OnChanging and shows its page.
@@ -464,12 +462,11 @@ void TQxPageControl::Dispatch(TMessage& Message) {
         return;
     }
     case WM_LBUTTONDOWN:
-        TQxCustomTabControl::Dispatch(Message);
+        if (!Survives([&] { TQxCustomTabControl::Dispatch(Message); })) return;
         if (TControl* client = DockClientAt(LParamToPoint(Message.LParam))) client->BeginDrag(false);
         return;
     case WM_LBUTTONDBLCLK:
-        TQxCustomTabControl::Dispatch(Message);
-        if (!FDblClickUndocks) return;
+        if (!Survives([&] { TQxCustomTabControl::Dispatch(Message); }) || !FDblClickUndocks) return;
         if (TControl* client = DockClientAt(LParamToPoint(Message.LParam))) {
             const TPoint at = client->ClientToScreen({0, 0});
             client->ManualFloat(Bounds(at.X, at.Y, client->Width(), client->Height()));
@@ -510,7 +507,7 @@ void TQxPageControl::DoAddDockClient(TControl* Client, const TRect& ARect) {
     Client->SetParent(sheet);
     freeSheet.Release();
     sheet->SetTabVisible(Client->Visible());
-    if (Client->Visible()) SetActivePage(sheet);
+    if (Client->Visible() && !Survives([&] { SetActivePage(sheet); })) return;
     Client->SetAlign(alClient);
 }
 
@@ -519,7 +516,7 @@ void TQxPageControl::DoRemoveDockClient(TControl* Client) {
     if (!page || page->PageControl() != this) return;
     Client->SetAlign(alNone);
     if (HasState(csDestroying) || page->HasState(csDestroying)) return;
-    if (page == FActivePage) SetActivePage(FindNextPage(page, true, true));
+    if (page == FActivePage && !Survives([&] { SetActivePage(FindNextPage(page, true, true)); })) return;
     // The page is in the middle of giving up its client: it goes once that
     // is done.
     page->SetTabVisible(false);
@@ -578,6 +575,17 @@ void TQxPageControl::Loaded() {
     }
     FActivePage = nullptr;
     RequestLayout();
+    // A page whose tab cannot be current (ActivePageDefault's disabled tab)
+    // gives way as a stored tab that cannot does: the repair takes the
+    // nearest tab allowed, forward first, and shows its page; with no tab
+    // allowed no page shows.
+    const Integer t = active ? active->TabIndex() : -1;
+    if (t >= 0 && !TabSelectable(t)) {
+        FTabIndex = t;
+        LayoutIfNeeded();
+        if (!FActivePage) FTabIndex = -1;
+        return;
+    }
     SetActivePage(active);
 }
 

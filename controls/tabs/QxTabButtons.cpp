@@ -96,9 +96,7 @@ template <class Base> bool TQxStripButton<Base>::InPressedArea(Integer X, Intege
 
 template <class Base>
 void TQxStripButton<Base>::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-    auto alive = FLiveness.Watch();
-    Base::MouseDown(Button, Shift, X, Y);
-    if (!*alive || !Presses(Button)) return;
+    if (!FLiveness.Outlives([&] { Base::MouseDown(Button, Shift, X, Y); }) || !Presses(Button)) return;
     FTracking = true;
     FDown = true;
     PressStarted(X, Y);
@@ -121,17 +119,14 @@ template <class Base> void TQxStripButton<Base>::MouseMove(TShiftState Shift, In
 
 template <class Base>
 void TQxStripButton<Base>::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-    auto alive = FLiveness.Watch();
-    Base::MouseUp(Button, Shift, X, Y);
-    if (!*alive || !FTracking) return;
+    if (!FLiveness.Outlives([&] { Base::MouseUp(Button, Shift, X, Y); }) || !FTracking) return;
     if constexpr (std::is_base_of_v<TWinControl, Base>) this->SetMouseCapture(false);
     FTracking = false;
     Released();
     const bool wasDown = FDown;
     if (wasDown) {
         FDown = false;
-        Action();
-        if (!*alive) return;
+        if (!FLiveness.Outlives([&] { Action(); })) return;
         this->Repaint();
     }
     PressEnded(wasDown);

@@ -62,6 +62,7 @@ void TQxCustomTabControl::DefineProperties(TFiler* Filer) {
 void TQxCustomTabControl::Loaded() {
     TCustomControl::Loaded();
     FSavedHint = Hint();
+    FTrackingHint = FSavedHint;
     SetLayoutNeeded(true);
     if (FTextOrientation == orVertical && !FontIsTrueType(Font())) Font()->SetName("Verdana");
     // The stored tab is kept and settled through the setter, which applies
@@ -72,6 +73,9 @@ void TQxCustomTabControl::Loaded() {
 // ================================================================ refresh requests
 
 void TQxCustomTabControl::SetLayoutNeeded(bool Value) {
+    // The tabs may have changed: whether the current tab can stay current
+    // is asked again.
+    if (Value) RequestRepair();
     if (Value == FLayoutNeeded) return;
     FLayoutNeeded = Value;
     if (Value) RequestRepaint();
@@ -333,9 +337,12 @@ void TQxCustomTabControl::SetUseGradients(bool Value) {
 }
 
 // ================================================================ events
+//
+// The handlers that may free the control run from a copy: the control's
+// own member goes with it.
 
 void TQxCustomTabControl::DoChanging(Integer NewIndex, bool& AllowChange) {
-    if (OnChanging) OnChanging(this, NewIndex, AllowChange);
+    if (TQxTabChangingEvent handler = OnChanging) handler(this, NewIndex, AllowChange);
 }
 
 void TQxCustomTabControl::DoGetTextColor(Integer ATabIndex, TQxTextStyle AStyle, TColor& AColor, bool& Handled) {
@@ -343,7 +350,7 @@ void TQxCustomTabControl::DoGetTextColor(Integer ATabIndex, TQxTextStyle AStyle,
 }
 
 void TQxCustomTabControl::DoTabClick() {
-    if (OnTabClick) OnTabClick(this);
+    if (TNotifyEvent handler = OnTabClick) handler(this);
 }
 
 void TQxCustomTabControl::DoPaintBackground(TCanvas* ACanvas, const TRect& ARect, bool& Handled) {
@@ -361,20 +368,20 @@ void TQxCustomTabControl::DoPaintTabBackground(TCanvas* ACanvas, Integer ATabInd
 }
 
 void TQxCustomTabControl::DoChange() {
-    if (OnChange) OnChange(this);
+    if (TNotifyEvent handler = OnChange) handler(this);
 }
 
 void TQxCustomTabControl::DoTabOrderChange(Integer OldIndex, Integer NewIndex) {
-    if (OnTabOrderChange) OnTabOrderChange(this, OldIndex, NewIndex);
+    if (TQxTabOrderChangeEvent handler = OnTabOrderChange) handler(this, OldIndex, NewIndex);
 }
 
 void TQxCustomTabControl::DoPageChange() {
-    if (OnPageChange) OnPageChange(this);
+    if (TNotifyEvent handler = OnPageChange) handler(this);
 }
 
 bool TQxCustomTabControl::DoClose() {
     bool allow = false;
-    if (OnClose) OnClose(this, allow);
+    if (TQxTabCloseEvent handler = OnClose) handler(this, allow);
     return allow;
 }
 
@@ -427,6 +434,9 @@ void TQxCustomTabControl::Dispatch(TMessage& Message) {
         break;
     case CM_DIALOGCHAR:
         CMDialogChar(Message);
+        return;
+    case QM_REPAIRTAB:
+        RepairCurrentTab();
         return;
     case CM_DESIGNHITTEST:
         CMDesignHitTest(Message);

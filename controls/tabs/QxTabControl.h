@@ -19,6 +19,16 @@
 // next Paint) or a repaint. While a form description is read they only
 // store; Loaded settles the control.
 //
+// Each re-layout also asks for the repair of the current tab: a current tab
+// that can no longer be current (hidden or disabled) gives way to the
+// nearest tab OnChanging allows. The repair fires events, so it never runs
+// inside Paint or a hit test: it is posted (QM_REPAIRTAB), and the TabIndex
+// setter and LayoutIfNeeded run a due one at once.
+//
+// Any event handler may free the control. Every path that fires one goes
+// through Survives and touches nothing of the control once the handler
+// freed it; a key whose handler freed the control is swallowed.
+//
 // The work is split by subject: properties and messages (QxTabControl.cpp),
 // layout and scrolling (QxTabLayout.cpp), painting (QxTabPainting.cpp),
 // interaction (QxTabInteraction.cpp).
@@ -56,6 +66,9 @@ class TQxTabScroller;
 class TQxTabControlCloseButton;
 class TQxActiveTabCloseButton;
 class TQxTabMenuButton;
+
+// Posted by a tab control to itself: run the due repair of the current tab.
+inline constexpr Cardinal QM_REPAIRTAB = 0xB3F1;
 
 // Registers the tab family's enumerations; idempotent.
 void RegisterTabTypes();
@@ -196,7 +209,8 @@ public:
     TBitmap* PaintBuffer() const { return FBuffer.get(); }
 
     // ---- geometry (layout and painting share it)
-    // Runs the layout pass now when it is due.
+    // Runs the layout pass now when it is due, and a due repair of the
+    // current tab (which may fire OnChanging, OnChange and OnPageChange).
     void LayoutIfNeeded();
     // The tab area in client coordinates.
     TRect TabArea() const;
@@ -226,7 +240,7 @@ public:
     // The first and last visible tab (-1 when none).
     Integer FirstVisibleIndex() const;
     Integer LastVisibleIndex() const;
-    // The tab under a client point, or -1.
+    // The tab under a client point, or -1. Fires no event.
     Integer TabAtPos(TPoint P);
     // One scroll step towards the last tab (Forward) or the first.
     void ScrollTabs(bool Forward);
@@ -263,6 +277,11 @@ public:
     void DefineProperties(TFiler* Filer) override;
 
 protected:
+    // Runs Fire, a call that may fire events; true when the control
+    // outlived it. A path that fires an event goes on only when this
+    // answers true.
+    template <class F> bool Survives(F&& Fire) const { return FLiveness.Outlives(std::forward<F>(Fire)); }
+
     void Paint() override;
     virtual void DoChanging(Integer NewIndex, bool& AllowChange);
     virtual void DoGetTextColor(Integer ATabIndex, TQxTextStyle AStyle, TColor& AColor, bool& Handled);
@@ -292,8 +311,11 @@ protected:
     void DoEndDrag(TObject* Target, Integer X, Integer Y) override;
 
     // Whether tab Index may become current: visible, enabled (or designed)
-    // and, unless it is current already, not refused by OnChanging.
+    // and, unless it is current already, not refused by OnChanging (whose
+    // handler may free the control: call it through Survives).
     bool CanSelectTab(Integer Index);
+    // Whether tab Index may become current without asking OnChanging.
+    bool TabSelectable(Integer Index) const;
     // TabIndex := Value with the change-in-progress flag on (no veto).
     void SetTabIndexUnchecked(Integer Value);
     // The change-in-progress flag: set while the control changes TabIndex
@@ -312,7 +334,16 @@ private:
     friend class TQxActiveTabCloseButton;
 
     // ---- layout (QxTabLayout.cpp)
+    // The layout pass: places the tabs. Fires no event.
     void Layout();
+    // Runs a due layout pass; a due repair is posted, not run.
+    void QuietLayoutIfNeeded();
+    // Makes the repair due and posts QM_REPAIRTAB.
+    void RequestRepair();
+    // When due: the current tab, when it cannot be current any more, gives
+    // way to the nearest tab OnChanging allows, forward first; none found
+    // keeps it.
+    void RepairCurrentTab();
     TSize MeasureLines(HDC DC, const std::vector<String>& Lines, std::vector<TSize>* Sizes) const;
     TSize TextSize(const String& Caption);
     TSize ContentSize(const TQxTabData* Tab);
@@ -339,6 +370,10 @@ private:
     // A caption line as drawn: the first "&" marks the accelerator and goes,
     // "&&" leaves one "&", a trailing "&" stays.
     static String VisibleLine(const String& Line);
+    // Where the character underlined in a caption line starts: after the
+    // line's first "&", unless that "&" is doubled (a literal ampersand) or
+    // ends the line; String::npos when nothing is underlined.
+    static size_t AcceleratorAt(const String& Line);
     void ApplyActiveCloseButtonVisibility();
 
     // ---- painting (QxTabPainting.cpp)
@@ -365,8 +400,16 @@ private:
     void RemoveDragIndicator();
     void CMDialogChar(TMessage& Message);
     void CMDesignHitTest(TMessage& Message);
+    // Whether the caption underlines Key (upper case) in one of its lines.
+    bool IsTabAccelerator(const String& Caption, char32_t Key) const;
+    // A Hint other than the one hot tracking gave last was set by the
+    // program: it is the control's own hint from now on.
+    void KeepProgramHint();
+    // Hint := Value, as hot tracking changes it; the program's hint is kept.
+    void SetTrackingHint(const String& Value);
     bool IsMirrored() const;
-    Integer SearchSelectable(Integer Start, Integer Step, bool Wrap);
+    // Found := the search's result; false when a handler freed the control.
+    bool SearchSelectable(Integer Start, Integer Step, bool Wrap, Integer& Found);
 
     void EnsureButton(bool Show, int Which);
     void UpdateButtonFrameColors();
@@ -384,7 +427,7 @@ private:
     void CmdMove(TPoint P) { Cmd(ckMove, P); }
     void CmdLine(TPoint P) { Cmd(ckLine, P); }
 
-    // OnClose and the other handlers may free the control.
+    // Any handler may free the control (see Survives).
     TQxLiveness FLiveness;
     std::unique_ptr<TBitmap> FBuffer;
     // What lies behind the control under the card's shadow.
@@ -397,6 +440,8 @@ private:
     std::unique_ptr<TFont> FWorkFont;
 
     bool FLayoutNeeded = true;
+    // The tabs changed since the current tab was last checked.
+    bool FRepairDue = false;
     Integer FRowCount = 1;
     Integer FFirstVisibleTab = 0;
     bool FScrollerNeeded = false;
@@ -409,7 +454,10 @@ private:
     Integer FHotTab = -1;
     UINT_PTR FHotTrackTimer = 0;
     bool FHotOnly = false;
+    // The control's own hint, and the hint hot tracking last gave it: a
+    // Hint that differs from the latter was set by the program since.
     String FSavedHint;
+    String FTrackingHint;
 
     Integer FMouseDownTab = -1;
     Integer FDragTarget = -1;

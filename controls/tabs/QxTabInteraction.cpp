@@ -16,37 +16,27 @@ namespace {
 
 constexpr UINT_PTR HotTrackTimerId = 1;
 
-// The caption's first accelerator character (upper case), 0 when none; "&&"
-// is a literal ampersand.
-char32_t FirstAccel(const String& Caption) {
-    for (size_t i = 0; i + 1 < Caption.size(); ++i) {
-        if (Caption[i] != '&') continue;
-        if (Caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        Integer length = 0;
-        return ToUpper(ConvertToUtf32(Caption, i + 1, length));
-    }
-    return 0;
-}
-
 } // namespace
 
 // ================================================================ selection
 
-bool TQxCustomTabControl::CanSelectTab(Integer Index) {
-    if (FTabs->Count() == 0 || Index < 0 || Index >= FTabs->Count()) return false;
+bool TQxCustomTabControl::TabSelectable(Integer Index) const {
+    if (Index < 0 || Index >= FTabs->Count()) return false;
     const TQxTabData* t = FTabs->GetItem(Index);
-    if (!t->Visible || !(t->Enabled || HasState(csDesigning))) return false;
+    return t->Visible && (t->Enabled || HasState(csDesigning));
+}
+
+bool TQxCustomTabControl::CanSelectTab(Integer Index) {
+    if (!TabSelectable(Index)) return false;
     bool allowed = true;
     if (Index != FTabIndex) DoChanging(Index, allowed);
     return allowed;
 }
 
 void TQxCustomTabControl::SetTabIndexUnchecked(Integer Value) {
-    // Cleared again also when an OnChange handler raises.
-    TRestoreOnExit<bool> inProgress(FChangeInProgress, true);
+    // Restored also when an OnChange handler raises (and left alone when one
+    // frees the control).
+    auto inProgress = FLiveness.RestoreOnExit(FChangeInProgress, true);
     SetTabIndex(Value);
 }
 
@@ -58,15 +48,18 @@ void TQxCustomTabControl::SetTabIndex(Integer Value) {
     const Integer old = FTabIndex;
     const Cardinal reported = FChangesReported;
     bool advanced = false;
+    bool allowed = Value == old || FChangeInProgress;
     if (Value < 0 || Value >= FTabs->Count()) {
         // No tab: none is current, and no one is told.
         FTabIndex = -1;
         RequestRepaint();
-    } else if (Value == old || FChangeInProgress || CanSelectTab(Value)) {
+    } else if (!allowed && !Survives([&] { allowed = CanSelectTab(Value); })) {
+        return;
+    } else if (allowed) {
         FTabIndex = Value;
         // A due layout may move the tab on (its repair of the current tab),
         // and then reports that change itself.
-        if (FLayoutNeeded) Layout();
+        if ((FLayoutNeeded || FRepairDue) && !Survives([&] { LayoutIfNeeded(); })) return;
         if (!FScrollerNeeded) {
             if (FMultiLine) RotateRows();
         } else if (FTabIndex < 0) {
@@ -89,8 +82,7 @@ void TQxCustomTabControl::SetTabIndex(Integer Value) {
         if (FScroller) FScroller->Invalidate();
         if (FTabIndex != old && FChangesReported == reported) {
             ++FChangesReported;
-            DoChange();
-            DoPageChange();
+            if (!Survives([&] { DoChange(); }) || !Survives([&] { DoPageChange(); })) return;
             if (HasState(csDesigning) && FPaintedOnce) NotifyDesignerModified(this);
         }
     }
@@ -102,7 +94,7 @@ void TQxCustomTabControl::SetTabIndex(Integer Value) {
 // ================================================================ hit test
 
 Integer TQxCustomTabControl::TabAtPos(TPoint P) {
-    LayoutIfNeeded();
+    QuietLayoutIfNeeded();
     const Integer count = FTabs->Count();
     if (count == 0 || FFirstVisibleTab < 0) return -1;
     auto hit = [&](Integer i) {
@@ -123,18 +115,18 @@ Integer TQxCustomTabControl::TabAtPos(TPoint P) {
 // ================================================================ mouse
 
 void TQxCustomTabControl::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-    TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (!Survives([&] { TCustomControl::MouseDown(Button, Shift, X, Y); })) return;
     const bool designing = HasState(csDesigning);
     if (!designing && !Enabled()) return;
     if (designing && Button != mbLeft) return;
     const Integer i = TabAtPos({X, Y});
     if (i >= 0 && FTabs->GetItem(i)->Enabled) {
         if (TabStop() && i == FTabIndex && !designing) {
-            if (CanFocus()) SetFocus();
+            if (CanFocus() && !Survives([&] { SetFocus(); })) return;
             if (!Focused()) return;
         }
-        SetTabIndex(i);
-        if (FTabIndex == i) DoTabClick();
+        if (!Survives([&] { SetTabIndex(i); })) return;
+        if (FTabIndex == i && !Survives([&] { DoTabClick(); })) return;
     }
     FMouseDownTab = i;
 }
@@ -156,7 +148,18 @@ void TQxCustomTabControl::LeaveHotState(TPoint P) {
         FHotOnly = true;
         InvalidateRect(&area, false);
     }
-    SetHint(FTabHints && inStrip ? String() : FSavedHint);
+    KeepProgramHint();
+    SetTrackingHint(FTabHints && inStrip ? String() : FSavedHint);
+}
+
+void TQxCustomTabControl::KeepProgramHint() {
+    if (Hint() != FTrackingHint) FSavedHint = Hint();
+}
+
+void TQxCustomTabControl::SetTrackingHint(const String& Value) {
+    KeepProgramHint();
+    FTrackingHint = Value;
+    SetHint(Value);
 }
 
 void TQxCustomTabControl::HotTrackTimerTick() {
@@ -178,12 +181,12 @@ void TQxCustomTabControl::MouseMove(TShiftState Shift, Integer X, Integer Y) {
             }
             if (FTabHints) {
                 Application->CancelHint();
-                SetHint(FTabs->GetItem(i)->Hint);
+                SetTrackingHint(FTabs->GetItem(i)->Hint);
             }
             if (!FHotTrackTimer) FHotTrackTimer = SetTimer(Handle(), HotTrackTimerId, 60);
         }
     }
-    TCustomControl::MouseMove(Shift, X, Y);
+    if (!Survives([&] { TCustomControl::MouseMove(Shift, X, Y); })) return;
     // A drag starts only from the current tab: a press on a tab whose
     // selection was refused moves nothing.
     if (FAllowTabDragging && Shift.Contains(ssLeft) && FMouseDownTab >= 0 && FMouseDownTab < FTabs->Count() &&
@@ -200,31 +203,44 @@ bool TQxCustomTabControl::IsMirrored() const {
 
 // From Start, stepping by Step, the first tab that may become current; the
 // current tab when the walk reaches it or (without Wrap) leaves the list.
-Integer TQxCustomTabControl::SearchSelectable(Integer Start, Integer Step, bool Wrap) {
+bool TQxCustomTabControl::SearchSelectable(Integer Start, Integer Step, bool Wrap, Integer& Found) {
     const Integer count = FTabs->Count();
+    Found = FTabIndex;
     Integer i = Start;
     for (Integer tries = 0; tries < count; ++tries) {
         if (i < 0 || i >= count) {
-            if (!Wrap) return FTabIndex;
+            if (!Wrap) return true;
             i = (i + count) % count;
         }
-        if (i == FTabIndex) return FTabIndex;
-        if (CanSelectTab(i)) return i;
+        if (i == FTabIndex) return true;
+        bool allowed = false;
+        if (!Survives([&] { allowed = CanSelectTab(i); })) return false;
+        if (allowed) {
+            Found = i;
+            return true;
+        }
         i += Step;
     }
-    return FTabIndex;
+    return true;
 }
 
 void TQxCustomTabControl::KeyDown(Word& Key, TShiftState Shift) {
-    TCustomControl::KeyDown(Key, Shift);
+    // A handler that freed the control swallows the key: nothing handles it
+    // after the control.
+    if (!Survives([&] { TCustomControl::KeyDown(Key, Shift); })) {
+        Key = 0;
+        return;
+    }
     const Integer count = FTabs->Count();
     if (count == 0) return;
     Integer result = FTabIndex;
+    bool alive = true;
     switch (Key) {
     case VK_HOME:
     case VK_END: {
         const bool fromStart = (Key == VK_HOME) != IsMirrored();
-        result = fromStart ? SearchSelectable(0, 1, false) : SearchSelectable(count - 1, -1, false);
+        alive = fromStart ? SearchSelectable(0, 1, false, result)
+                          : SearchSelectable(count - 1, -1, false, result);
         break;
     }
     case VK_LEFT:
@@ -236,15 +252,25 @@ void TQxCustomTabControl::KeyDown(Word& Key, TShiftState Shift) {
         const bool forward = FTabOrientation == toLeft ? leftUp == std : leftUp != std;
         const Integer start = forward ? (FTabIndex < 0 ? 0 : (FTabIndex + 1) % count)
                                       : (FTabIndex <= 0 ? count - 1 : FTabIndex - 1);
-        result = SearchSelectable(start, forward ? 1 : -1, true);
+        alive = SearchSelectable(start, forward ? 1 : -1, true, result);
         break;
     }
     default: return;
     }
-    if (result != FTabIndex) {
-        SetTabIndexUnchecked(result);
-        DoTabClick();
+    if (alive && result != FTabIndex)
+        alive = Survives([&] { SetTabIndexUnchecked(result); }) && Survives([&] { DoTabClick(); });
+    if (!alive) Key = 0;
+}
+
+bool TQxCustomTabControl::IsTabAccelerator(const String& Caption, char32_t Key) const {
+    std::vector<String> lines;
+    SplitLines(Caption, lines);
+    for (const String& line : lines) {
+        const size_t at = AcceleratorAt(line);
+        Integer length = 0;
+        if (at != String::npos && ToUpper(ConvertToUtf32(line, at, length)) == Key) return true;
     }
+    return false;
 }
 
 void TQxCustomTabControl::CMDialogChar(TMessage& Message) {
@@ -252,13 +278,12 @@ void TQxCustomTabControl::CMDialogChar(TMessage& Message) {
         const char32_t key = ToUpper(static_cast<char32_t>(Message.WParam));
         for (Integer i = 0; i < FTabs->Count(); ++i) {
             const TQxTabData* t = FTabs->GetItem(i);
-            if (!t->Enabled || !t->Visible || FirstAccel(t->Caption) != key) continue;
-            SetFocus();
-            if (Focused()) {
-                SetTabIndex(i);
-                if (FTabIndex == i) DoTabClick();
-            }
+            if (!t->Enabled || !t->Visible || !IsTabAccelerator(t->Caption, key)) continue;
+            // The message is handled, whatever the handlers do to the control.
             Message.Result = 1;
+            if (!Survives([&] { SetFocus(); }) || !Focused()) return;
+            if (!Survives([&] { SetTabIndex(i); })) return;
+            if (FTabIndex == i) DoTabClick();
             return;
         }
     }
@@ -274,9 +299,8 @@ void TQxCustomTabControl::CMDesignHitTest(TMessage& Message) {
 
 void TQxCustomTabControl::CloseRequest() {
     if (FTabIndex == -1) return;
-    auto alive = FLiveness.Watch();
-    const bool allowed = DoClose();
-    if (*alive && allowed) CloseActiveTab();
+    bool allowed = false;
+    if (Survives([&] { allowed = DoClose(); }) && allowed) CloseActiveTab();
 }
 
 // ================================================================ dragging tabs
@@ -431,7 +455,7 @@ void TQxCustomTabControl::DragDrop(TObject* Source, Integer X, Integer Y) {
         if (FDragScrollTimer) FDragScrollTimer->SetEnabled(false);
         RemoveDragIndicator();
         const Integer i = TabAtPos({X, Y});
-        if (i >= 0) MoveActiveTab(i);
+        if (i >= 0 && !Survives([&] { MoveActiveTab(i); })) return;
     }
     TCustomControl::DragDrop(Source, X, Y);
 }
@@ -450,8 +474,11 @@ void TQxCustomTabControl::DragScrollTick(TObject* Sender) {
         FDragScrollTimer->SetEnabled(false);
         return;
     }
-    // A failing step stops the timer before the error goes on.
-    TScopeExit stopOnError([this] { FDragScrollTimer->SetEnabled(false); });
+    // A failing step stops the timer before the error goes on (unless its
+    // OnScrolledTabs freed the control, and the timer with it).
+    TScopeExit stopOnError([this, alive = FLiveness.Watch()] {
+        if (*alive) FDragScrollTimer->SetEnabled(false);
+    });
     const TPoint p = ScreenToClient(GetCursorPos());
     Integer direction = 0;
     switch (FTabOrientation) {

@@ -53,6 +53,12 @@ String TQxCustomTabControl::VisibleLine(const String& Line) {
     return Line.substr(0, amp) + Line.substr(amp + 1);
 }
 
+size_t TQxCustomTabControl::AcceleratorAt(const String& Line) {
+    const size_t amp = Line.find('&');
+    if (amp == String::npos || amp + 1 >= Line.size() || Line[amp + 1] == '&') return String::npos;
+    return amp + 1;
+}
+
 // The lines' block with the font selected into DC: horizontal text the
 // widest line by the lines' heights; vertical text the lines side by side.
 // Sizes, when given, receives each line's own extent.
@@ -435,6 +441,43 @@ bool TQxCustomTabControl::TabFullyShown(Integer Index) const {
 
 void TQxCustomTabControl::LayoutIfNeeded() {
     if (FLayoutNeeded) Layout();
+    RepairCurrentTab();
+}
+
+void TQxCustomTabControl::QuietLayoutIfNeeded() {
+    if (FLayoutNeeded) Layout();
+    // A repair still due (asked for before the control had a window) is
+    // posted now.
+    if (FRepairDue && HandleAllocated()) PostMessage(Handle(), QM_REPAIRTAB, 0, 0);
+}
+
+void TQxCustomTabControl::RequestRepair() {
+    if (FRepairDue) return;
+    FRepairDue = true;
+    // The repair fires events, which may free the control: it runs from the
+    // message loop (usually before the paint the layout asked for), never
+    // inside a paint or a hit test.
+    if (HandleAllocated()) PostMessage(Handle(), QM_REPAIRTAB, 0, 0);
+}
+
+void TQxCustomTabControl::RepairCurrentTab() {
+    if (!FRepairDue) return;
+    FRepairDue = false;
+    const Integer count = FTabs->Count();
+    if (FirstVisibleIndex() < 0 || FTabIndex < 0 || FTabIndex >= count) return;
+    // The nearest tab that can be current, forward first; OnChanging is
+    // asked (and the page control's page follows it).
+    Integer found = -1;
+    bool allowed = false;
+    for (Integer i = FTabIndex; i < count && found < 0; ++i) {
+        if (!Survives([&] { allowed = CanSelectTab(i); })) return;
+        if (allowed) found = i;
+    }
+    for (Integer i = FTabIndex - 1; i >= 0 && found < 0; --i) {
+        if (!Survives([&] { allowed = CanSelectTab(i); })) return;
+        if (allowed) found = i;
+    }
+    if (found >= 0 && found != FTabIndex) SetTabIndexUnchecked(found);
 }
 
 void TQxCustomTabControl::Layout() {
@@ -641,17 +684,8 @@ void TQxCustomTabControl::Layout() {
         }
     }
 
-    // The current tab: kept when it can be current, else the nearest one
-    // that can (visible, enabled and allowed by OnChanging, which the page
-    // control's page change follows), forward first; none found keeps it.
-    if (firstVisible >= 0 && FTabIndex >= 0) {
-        Integer found = -1;
-        for (Integer i = FTabIndex; i < count && found < 0; ++i)
-            if (CanSelectTab(i)) found = i;
-        for (Integer i = FTabIndex - 1; i >= 0 && found < 0; --i)
-            if (CanSelectTab(i)) found = i;
-        if (found >= 0 && found != FTabIndex) SetTabIndexUnchecked(found);
-    }
+    // A current tab that cannot be current any more is moved on by the
+    // repair (RepairCurrentTab), which fires events and so runs apart.
     if (FMultiLine && FTabIndex >= 0) RotateRows();
 
     const TRect card = CardClientRect();

@@ -72,7 +72,8 @@ HRGN TQxCustomTabControl::TabRegion(Integer Index, const TRect& ClientRect) {
 
 void TQxCustomTabControl::Paint() {
     FPaintedOnce = true;
-    LayoutIfNeeded();
+    // No event fires inside a paint: a due repair of the current tab is posted.
+    QuietLayoutIfNeeded();
     if (FBuffer->Width() != Width() || FBuffer->Height() != Height()) FBuffer->SetSize(Width(), Height());
     TCanvas* c = FBuffer->Canvas();
     const TRect all = ClientRect();
@@ -380,7 +381,7 @@ void TQxCustomTabControl::PaintCaption(Integer Index, const TRect& TextRect, TCo
         }
         // The parts before, at and after the accelerator, each moving the pen on.
         const String& line = lines[k];
-        const size_t amp = line.find('&');
+        const size_t at = AcceleratorAt(line);
         auto draw = [&](const String& Part, bool Underline) {
             if (Part.empty()) return;
             TSize pe{0, 0};
@@ -399,18 +400,16 @@ void TQxCustomTabControl::PaintCaption(Integer Index, const TRect& TextRect, TCo
             else
                 p.Y += downwards ? pe.cx : -pe.cx;
         };
-        if (amp == String::npos || amp + 1 >= line.size()) {
-            draw(line, false);
-        } else if (line[amp + 1] == '&') {
+        if (at == String::npos) {
             draw(VisibleLine(line), false);
         } else {
             // The accelerator is one character, of however many bytes.
             Integer length = 0;
-            ConvertToUtf32(line, amp + 1, length);
+            ConvertToUtf32(line, at, length);
             const size_t n = static_cast<size_t>(length);
-            draw(line.substr(0, amp), false);
-            draw(line.substr(amp + 1, n), true);
-            draw(line.substr(amp + 1 + n), false);
+            draw(line.substr(0, at - 1), false);
+            draw(line.substr(at, n), true);
+            draw(line.substr(at + n), false);
         }
     }
 }

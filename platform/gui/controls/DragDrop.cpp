@@ -2,6 +2,7 @@
 #include "platform/gui/controls/CustomForm.h"
 #include "platform/gui/controls/Screen.h"
 #include "platform/gui/controls/SystemMetrics.h"
+#include "platform/rtl/Guards.h"
 
 #include <cstdlib>
 #include <memory>
@@ -17,6 +18,10 @@ struct TDragManager {
     static inline bool Active = false;
     static inline bool Accepted = false;
     static inline bool Docking = false; // the source is a dock client (dkDock)
+    // The source and target of the drag that is ending: a handler of the
+    // drop may free either (Forget clears them).
+    static inline TControl* EndingSource = nullptr;
+    static inline TControl* EndingTarget = nullptr;
 
     static TPoint TargetPoint(TControl* Target, TPoint Screen) { return Target->ScreenToClient(Screen); }
 
@@ -128,6 +133,8 @@ struct TDragManager {
                     target, released, p);
             return;
         }
+        TRestoreOnExit<TControl*> endingSource(EndingSource, source);
+        TRestoreOnExit<TControl*> endingTarget(EndingTarget, target);
         if (target) {
             const TPoint c = TargetPoint(target, p);
             if (drop) {
@@ -136,10 +143,12 @@ struct TDragManager {
                 bool ignored = false;
                 target->DragOver(object, c.X, c.Y, dsDragLeave, ignored);
             }
+            if (!EndingSource) return;
         }
-        TControl* ended = drop ? target : nullptr;
+        TControl* ended = drop && EndingTarget ? target : nullptr;
         const TPoint sc = ended ? TargetPoint(ended, p) : TPoint{0, 0};
         source->DoEndDrag(ended, sc.X, sc.Y);
+        if (!EndingSource) return;
         // A docked client dragged out and let go where no one took it floats
         // there in a window of its own.
         if (released && !drop && source->DragKind() == dkDock && source->HostDockSite())
@@ -175,6 +184,8 @@ struct TDragManager {
     }
 
     static void Forget(TControl* Control) {
+        if (EndingSource == Control) EndingSource = nullptr;
+        if (EndingTarget == Control) EndingTarget = nullptr;
         if (!Source) return;
         if (Source == Control) {
             Source = nullptr;

@@ -161,27 +161,35 @@ TEST_F(PageControl, WithoutADefaultTheStoredActivePageIsKept) {
 
 // Loading lays out with the stored TabIndex unless a stored ActivePage
 // names the current tab: a disabled stored tab then gives way to the next
-// tab allowed, whose page is the one shown, alone and without events.
+// tab allowed, whose page is the one shown, alone and without events. A
+// stored ActivePageDefault whose tab is disabled gives way alike, to the
+// nearest tab allowed, forward first.
 TEST_F(PageControl, TheFirstLayoutOfALoadRepairsAStoredTabThatCannotBeSelected) {
     struct Case {
-        const char* ActivePage; // stored, or "" for none
-        bool AboutEnabled;
+        const char* ActivePage;        // stored, or "" for none
+        const char* ActivePageDefault; // stored, or "" for none
+        const char* Disabled;          // the caption of the page whose tab is disabled, or ""
         const char* Shows;
         Integer TabIndex;
     };
-    for (const Case& c : {Case{"", false, "ResultsSheet ", 1}, Case{"ROMSheet", false, "ROMSheet ", 2},
-                          Case{"", true, "", -1}}) {
+    for (const Case& c :
+         {Case{"", "", "About...", "ResultsSheet ", 1}, Case{"ROMSheet", "", "About...", "ROMSheet ", 2},
+          Case{"", "", "", "", -1}, Case{"ROMSheet", "AboutSheet", "About...", "ResultsSheet ", 1},
+          Case{"", "ROMSheet", "Program Memory", "ResultsSheet ", 1}}) {
         String d = MainDescription;
-        d.erase(d.find("    ActivePageDefault = AboutSheet\n"), 35);
+        const String preferred = String("    ActivePageDefault = ") + c.ActivePageDefault + "\n";
+        d.replace(d.find("    ActivePageDefault = AboutSheet\n"), 35,
+                  *c.ActivePageDefault ? preferred : String());
         const String active = String("    ActivePage = ") + c.ActivePage + "\n";
         d.replace(d.find("    ActivePage = ResultsSheet\n"), 30, *c.ActivePage ? active : String());
         d.replace(d.find("TabIndex = 1"), 12, "TabIndex = 0");
-        if (!c.AboutEnabled)
-            d.replace(d.find("      Caption = 'About...'"), 26,
-                      "      Caption = 'About...'\n      TabEnabled = False");
+        if (*c.Disabled) {
+            const String caption = String("      Caption = '") + c.Disabled + "'";
+            d.replace(d.find(caption), caption.size(), caption + "\n      TabEnabled = False");
+        }
         if (Main) Main->Free();
         Load(d);
-        SCOPED_TRACE(String(c.ActivePage) + (c.AboutEnabled ? " enabled" : " disabled"));
+        SCOPED_TRACE(String(c.ActivePage) + " " + c.ActivePageDefault + " " + c.Disabled);
         EXPECT_EQ(Showing(), c.Shows);
         EXPECT_EQ(Pages->TabIndex(), c.TabIndex);
         EXPECT_TRUE(Main->Events.empty());

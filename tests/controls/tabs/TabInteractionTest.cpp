@@ -46,6 +46,12 @@ TEST_F(TabInteraction, ClicksSelectUnlessRefusedAndOutOfRangeIsNone) {
 
 TEST_F(TabInteraction, HotTrackingFollowsThePointerAndTheTimerNoticesItLeaving) {
     auto* t = Three();
+    // A hint the program gives the control in code survives hot tracking,
+    // with tab hints or without.
+    t->SetHint("The program's tabs");
+    Mouse(t, maMove, {10, 7});
+    Mouse(t, maMove, {150, 60});
+    EXPECT_EQ(t->Hint(), "The program's tabs");
     t->SetTabHints(true);
     t->SetShowHint(true);
     t->Tabs()->GetItem(0)->Hint = "The about page";
@@ -69,6 +75,7 @@ TEST_F(TabInteraction, HotTrackingFollowsThePointerAndTheTimerNoticesItLeaving) 
     EXPECT_EQ(t->HotTab(), 1);
     Run(1);
     EXPECT_EQ(t->HotTab(), -1);
+    EXPECT_EQ(t->Hint(), "The program's tabs");
 }
 
 // The hot-tracking repaint skips the card's shadow; an expose afterwards
@@ -164,7 +171,9 @@ TEST_F(TabInteraction, ARaisingOnChangeLeavesTheVetoInForce) {
     EXPECT_EQ(t->TabIndex(), 1);
 }
 
-// Accelerators are characters, of any case and any alphabet.
+// Accelerators are characters, of any case and any alphabet: those the
+// painter underlines, after each line's first "&". A line whose first "&"
+// is doubled (a literal "&") has none.
 TEST_F(TabInteraction, AcceleratorsSelectTheirTab) {
     auto* t = Three();
     t->Tabs()->GetItem(2)->Caption = "&\u00dcbersicht";
@@ -179,6 +188,15 @@ TEST_F(TabInteraction, AcceleratorsSelectTheirTab) {
     EXPECT_EQ(t->TabIndex(), 0);
     Key(0, {ssAlt}, "\u00fc");
     EXPECT_EQ(t->TabIndex(), 2);
+    t->Tabs()->GetItem(1)->Caption = "A&&B &C";
+    t->Tabs()->GetItem(2)->Caption = "Me&&mory";
+    for (const char key : {'C', 'M'}) {
+        Key(key, {ssAlt});
+        EXPECT_EQ(t->TabIndex(), 2) << key;
+    }
+    t->Tabs()->GetItem(1)->Caption = "&Results\r\nand &Logs";
+    Key('L', {ssAlt});
+    EXPECT_EQ(t->TabIndex(), 1);
 }
 
 // Holding the scroller's arrow scrolls after 400 ms, then every 100 ms, and
@@ -267,6 +285,120 @@ TEST_F(TabInteraction, AnOnCloseThatFreesTheControlEndsTheClickCleanly) {
             EXPECT_TRUE(freed) << cross << allow;
             Application->ProcessMessages();
         }
+}
+
+// Any handler on the way may free the control: OnChanging (allowing),
+// OnChange, OnPageChange or OnTabClick, fired by a click on another tab (as
+// the window system sends it, to the form's window), the Right arrow, an
+// accelerator, the close of a page, and the repair of a current tab that
+// was disabled and painted; on a tab control and on a page control; and
+// OnTabOrderChange fired by dropping a dragged page's tab. The input ends
+// without touching the control again (the sanitizer build tells).
+TEST_F(TabInteraction, AHandlerThatFreesTheControlEndsTheInputCleanly) {
+    enum TTrigger { ByClick, ByArrow, ByAccelerator, ByClose, ByRepair, ByDrop };
+    enum TEvent { OnChanging, OnChange, OnPageChange, OnTabClick, OnTabOrderChange };
+    struct Case {
+        bool Pages;
+        TTrigger Trigger;
+        TEvent Event;
+    };
+    std::vector<Case> cases;
+    for (bool pages : {false, true})
+        for (TEvent e : {OnChanging, OnChange, OnPageChange, OnTabClick})
+            for (TTrigger by : {ByClick, ByArrow, ByAccelerator, ByClose, ByRepair}) {
+                // Only a page control closes a page; closing and repairing
+                // click no tab.
+                if ((by == ByClose && !pages) || (e == OnTabClick && (by == ByClose || by == ByRepair)))
+                    continue;
+                cases.push_back({pages, by, e});
+            }
+    cases.push_back({true, ByDrop, OnTabOrderChange});
+
+    // The handlers free the control through this: nothing of the handler
+    // is touched once the control went.
+    auto freeControl = [](TControl* C, bool& Freed) {
+        bool& freed = Freed;
+        C->Free();
+        freed = true;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Pages) + " " + std::to_string(c.Trigger) + " " +
+                     std::to_string(c.Event));
+        TQxCustomTabControl* t = nullptr;
+        if (c.Pages) {
+            auto* pages = new TQxPageControl(Form);
+            pages->SetBounds(0, 0, 300, 100);
+            pages->SetParent(Form);
+            for (const char* caption : {"&About", "&Results", "Memory"}) {
+                auto* sheet = new TQxTabSheet(pages);
+                sheet->SetCaption(caption);
+                sheet->SetPageControl(pages);
+            }
+            pages->SetActivePage(pages->Pages(0));
+            pages->SetShowCloseButton(true);
+            pages->SetAllowTabDragging(true);
+            t = pages;
+        } else {
+            t = NewTabs({"&About", "&Results", "Memory"});
+            t->SetTabIndex(0);
+        }
+        Show();
+        t->SetFocus();
+        bool freed = false;
+        switch (c.Event) {
+        case OnChanging:
+            t->OnChanging = [&, t](TObject*, Integer, bool&) { freeControl(t, freed); };
+            break;
+        case OnChange:
+            t->OnChange = [&, t](TObject*) { freeControl(t, freed); };
+            break;
+        case OnPageChange:
+            t->OnPageChange = [&, t](TObject*) { freeControl(t, freed); };
+            break;
+        case OnTabClick:
+            t->OnTabClick = [&, t](TObject*) { freeControl(t, freed); };
+            break;
+        case OnTabOrderChange:
+            t->OnTabOrderChange = [&, t](TObject*, Integer, Integer) { freeControl(t, freed); };
+            break;
+        }
+        switch (c.Trigger) {
+        case ByClick:
+            Click(Form, {50, 7});
+            break;
+        case ByArrow:
+            Key(VK_RIGHT);
+            break;
+        case ByAccelerator:
+            Key('R', {ssAlt});
+            break;
+        case ByClose: {
+            t->OnClose = [](TObject*, bool& Allow) { Allow = true; };
+            const TControl* close = t->CloseButton();
+            Click(Form, {close->Left() + 3, close->Top() + 3});
+            break;
+        }
+        case ByRepair:
+            if (c.Pages)
+                static_cast<TQxPageControl*>(t)->Pages(0)->SetTabEnabled(false);
+            else {
+                t->Tabs()->GetItem(0)->Enabled = false;
+                t->RequestLayout();
+            }
+            PaintNow(t);
+            break;
+        case ByDrop:
+            Mouse(Form, maMove, {10, 7});
+            Mouse(Form, maDown, {10, 7});
+            Mouse(Form, maMove, {20, 7}, {ssLeft});
+            Mouse(Form, maMove, {90, 7}, {ssLeft});
+            Mouse(Form, maUp, {90, 7});
+            break;
+        }
+        Application->ProcessMessages();
+        EXPECT_TRUE(freed);
+        if (!freed) t->Free();
+    }
 }
 
 TEST_F(TabInteraction, TheSortedTabMenuKeepsTabsOfEqualCaptions) {

@@ -738,7 +738,8 @@ TEST_F(TabPainting, CaptionsAndTheirAccelerators) {
     for (Case c : {Case{"&&ab", "wTTTTTTTTTTTTwwww", "wwwwwwwwwwwwwwwww"},
                    Case{"&Fab", "wTTTTTTTTTTTTwwww", "wTTTTwwwwwwwwwwww"},
                    Case{"&\u00c9ab", "wTTTTTTTTTTTTwwww", "wTTTTwwwwwwwwwwww"}, // one character of two bytes
-                   Case{"a&b&c", "wTTTTTTTTTTTTTTTT", "wwwwwTTTTwwwwwwww"}}) {
+                   Case{"a&b&c", "wTTTTTTTTTTTTTTTT", "wwwwwTTTTwwwwwwww"},
+                   Case{"a&&b&c", "wTTTTTTTTTTTTTTTT", "wwwwwwwwwwwwwwwww"}}) {
         auto* t = Plain({0, 0, 200, 40});
         t->Tabs()->GetItem(0)->Caption = c.Caption;
         t->SetShowFocusRect(false);
