@@ -131,6 +131,28 @@ void TQxTabSheet::Paint() {
     Canvas()->FillRect(r);
 }
 
+bool TQxTabSheet::ShowPage(bool Value) {
+    {
+        TRestoreOnExit<bool> defer(FDeferShowEvent, true);
+        TCustomControl::SetVisible(Value);
+    }
+    if (!std::exchange(FShowEventDue, false)) return true;
+    return FLiveness.Outlives([this] { FireShowEvent(); });
+}
+
+void TQxTabSheet::FireShowEvent() {
+    // The page's handlers answer to the application, not to whoever
+    // happened to show or hide the page.
+    try {
+        if (Showing())
+            DoShow();
+        else
+            DoHide();
+    } catch (const std::exception& e) {
+        Application->HandleException(e);
+    }
+}
+
 void TQxTabSheet::DoHide() {
     if (OnHide) OnHide(this);
 }
@@ -150,16 +172,10 @@ void TQxTabSheet::Dispatch(TMessage& Message) {
         return;
     case CM_SHOWINGCHANGED:
         TCustomControl::Dispatch(Message);
-        // The page's handlers answer to the application, not to whoever
-        // happened to show or hide the page.
-        try {
-            if (Showing())
-                DoShow();
-            else
-                DoHide();
-        } catch (const std::exception& e) {
-            Application->HandleException(e);
-        }
+        if (FDeferShowEvent)
+            FShowEventDue = true;
+        else
+            FireShowEvent();
         return;
     default:
         break;
@@ -310,13 +326,16 @@ void TQxPageControl::ChangeActivePage(TQxTabSheet* Page) {
     if (form && FActivePage && form->ActiveControl() && FActivePage->ContainsControl(form->ActiveControl()))
         form->SetActiveControl(FActivePage);
     TQxTabSheet* old = FActivePage;
+    // A page's OnShow or OnHide may free the page control, or the page: the
+    // change ends there.
+    bool lives = true;
     if (Page) {
         Page->BringToFront();
-        Page->ShowPage(true);
+        if (!Survives([&] { lives = Page->ShowPage(true); }) || !lives) return;
         if (form && old && form->ActiveControl() == old) form->SetActiveControl(Page->CanFocus() ? static_cast<TWinControl*>(Page) : this);
     }
     if (old) {
-        old->ShowPage(false);
+        if (!Survives([&] { lives = old->ShowPage(false); }) || !lives) return;
         if (FSaveResources && !HasState(csDesigning)) old->ReleaseWindow();
     }
     FActivePage = Page;
@@ -333,8 +352,7 @@ void TQxPageControl::SetActivePage(TQxTabSheet* Value) {
     if (t < 0 || (t == TabIndex() && Value != FActivePage)) {
         // No tab to select (none, or a page with a hidden tab), or its tab
         // current already: the page changes at once.
-        ChangeActivePage(Value);
-        if (!Survives([&] { DoPageChange(); })) return;
+        if (!Survives([&] { ChangeActivePage(Value); }) || !Survives([&] { DoPageChange(); })) return;
     }
     SetTabIndex(t);
 }

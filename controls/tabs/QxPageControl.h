@@ -72,8 +72,11 @@ protected:
 
 private:
     friend class TQxPageControl;
-    // Shows or hides the page as its page control decides.
-    void ShowPage(bool Value) { TCustomControl::SetVisible(Value); }
+    // Shows or hides the page as its page control decides. OnShow or OnHide
+    // fires once the page's visibility has changed (its handler may free
+    // the page control and the page); false when the page went.
+    bool ShowPage(bool Value);
+    void FireShowEvent();
     void ReleaseWindow() {
         if (HandleAllocated()) DestroyHandle();
     }
@@ -84,6 +87,9 @@ private:
     Integer FImageIndex = -1;
     bool FTabEnabled = true;
     bool FTabVisible = true;
+    bool FDeferShowEvent = false; // ShowPage runs: OnShow or OnHide waits for its end
+    bool FShowEventDue = false;
+    TQxLiveness FLiveness;
 };
 
 class TQxPageControl : public TQxCustomTabControl {

@@ -296,7 +296,7 @@ TEST_F(TabInteraction, AnOnCloseThatFreesTheControlEndsTheClickCleanly) {
 // without touching the control again (the sanitizer build tells).
 TEST_F(TabInteraction, AHandlerThatFreesTheControlEndsTheInputCleanly) {
     enum TTrigger { ByClick, ByArrow, ByAccelerator, ByClose, ByRepair, ByDrop };
-    enum TEvent { OnChanging, OnChange, OnPageChange, OnTabClick, OnTabOrderChange };
+    enum TEvent { OnChanging, OnChange, OnPageChange, OnTabClick, OnTabOrderChange, OnShow, OnHide };
     struct Case {
         bool Pages;
         TTrigger Trigger;
@@ -313,6 +313,10 @@ TEST_F(TabInteraction, AHandlerThatFreesTheControlEndsTheInputCleanly) {
                 cases.push_back({pages, by, e});
             }
     cases.push_back({true, ByDrop, OnTabOrderChange});
+    // The page shown and the page hidden by a change.
+    for (TEvent e : {OnShow, OnHide})
+        for (TTrigger by : {ByClick, ByArrow})
+            cases.push_back({true, by, e});
 
     // The handlers free the control through this: nothing of the handler
     // is touched once the control went.
@@ -360,6 +364,12 @@ TEST_F(TabInteraction, AHandlerThatFreesTheControlEndsTheInputCleanly) {
             break;
         case OnTabOrderChange:
             t->OnTabOrderChange = [&, t](TObject*, Integer, Integer) { freeControl(t, freed); };
+            break;
+        case OnShow:
+            static_cast<TQxPageControl*>(t)->Pages(1)->OnShow = [&, t](TObject*) { freeControl(t, freed); };
+            break;
+        case OnHide:
+            static_cast<TQxPageControl*>(t)->Pages(0)->OnHide = [&, t](TObject*) { freeControl(t, freed); };
             break;
         }
         switch (c.Trigger) {
