@@ -38,21 +38,45 @@ HANDLE CreateTempProgramFile(const String& TempFolder, String& TempProgramPath) 
     return INVALID_HANDLE_VALUE;
 }
 
-// Inflates the carried stream into the open file and closes it; Written
-// receives the identity of the file written. Raises on a damaged stream or
-// a failed write.
-void WriteProgramImage(const void* Stream, DWORD StreamSize, HANDLE& File, const String& TempProgramPath,
-                       FILE_ID_INFO& Written) {
-    std::vector<Byte> ImageBuffer;
-    InflateWholeBuffer(Stream, StreamSize, 0, ImageBuffer);
+// Writes the program image into the open file and closes it; Written
+// receives the identity of the file written. Raises with the system's
+// reason when it cannot.
+void WriteProgramImage(const std::vector<Byte>& ImageBuffer, HANDLE& File, FILE_ID_INFO& Written) {
     const bool written = WriteFile(File, ImageBuffer.data(), static_cast<DWORD>(ImageBuffer.size()), nullptr) &&
                          GetFileIdInfo(File, Written);
     const DWORD writeError = GetLastError();
     const bool closed = CloseHandle(File);
     File = INVALID_HANDLE_VALUE;
     if (!written || !closed)
-        throw EWriteError("cannot write " + TempProgramPath + ": " +
-                          SysErrorMessage(static_cast<int>(written ? GetLastError() : writeError)));
+        throw EWriteError(SysErrorMessage(static_cast<int>(written ? GetLastError() : writeError)));
+}
+
+// Runs Step; when it raises, Failure becomes What followed by the reason
+// ("Cannot unpack the program: buffer error") and the answer is false.
+template <class F> bool Attempt(const String& What, F&& Step, String& Failure) {
+    try {
+        Step();
+        return true;
+    } catch (const std::bad_alloc&) {
+        Failure = What + ": out of memory";
+    } catch (const std::exception& E) {
+        Failure = What + ": " + E.what();
+    }
+    return false;
+}
+
+// Unpacks the carried stream into the open file and closes it (the image
+// is freed afterwards); Written receives the identity of the file written.
+// Answers what failed and why, empty when all went well.
+String UnpackProgram(const void* Stream, DWORD StreamSize, HANDLE& File, const String& TempProgramPath,
+                     FILE_ID_INFO& Written) {
+    std::vector<Byte> ImageBuffer;
+    String Failure;
+    if (Attempt("Cannot unpack the program", [&] { InflateWholeBuffer(Stream, StreamSize, 0, ImageBuffer); },
+                Failure))
+        Attempt("Cannot write the program to " + TempProgramPath,
+                [&] { WriteProgramImage(ImageBuffer, File, Written); }, Failure);
+    return Failure;
 }
 
 } // namespace
@@ -99,13 +123,12 @@ Integer RunEmbeddedApplication() {
     }
 
     FILE_ID_INFO Written;
-    try {
-        WriteProgramImage(Stream, StreamSize, File, TempProgramPath, Written);
-    } catch (const std::exception& E) {
+    const String Failure = UnpackProgram(Stream, StreamSize, File, TempProgramPath, Written);
+    if (!Failure.empty()) {
         // A damaged stream, a failed write or no memory: nothing may be left behind.
         if (File != INVALID_HANDLE_VALUE) CloseHandle(File);
         DeleteFileW(TempProgramPath);
-        ShowError(dynamic_cast<const std::bad_alloc*>(&E) ? String("out of memory") : String(E.what()));
+        ShowError(Failure);
         return 1;
     }
 

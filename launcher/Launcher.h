@@ -11,7 +11,8 @@
 //   0  after a normal run, when nothing is carried, and after "Error #1"
 //      (the file cannot be created) or "Error #2" (the program cannot start);
 //   1  when the carried stream is damaged or the file cannot be written
-//      (the reason is reported; the file is removed).
+//      (the message says which, "Cannot unpack the program: ..." or "Cannot
+//      write the program to <file>: ...", and why; the file is removed).
 // Its messages are boxes with the caption "Error" and an OK button where a
 // display is available, else lines "Error: <text>" on standard error.
 Integer RunEmbeddedApplication();

@@ -7,68 +7,142 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <cerrno>
-#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 extern char** environ;
 
 namespace {
 
-// A handler that is still running after this long has opened the target
-// (a browser started in the foreground); it is left to run.
-constexpr auto kStartWait = std::chrono::seconds(5);
+String StartError(const String& Program, int Code) {
+    return String("Could not start ") + Program + ": " + std::strerror(Code) +
+           ". Install the desktop's utilities (xdg-utils) to open links.";
+}
 
-// Starts Args[0] (searched on PATH); with Output, its standard output is
-// read into it until it ends. Answers the exit status, -1 when it could not
-// start, 0 when it still runs after kStartWait.
-int Run(const std::vector<String>& Args, String* Output, String& Error) {
+// The file that running Program would start: Program itself when it names a
+// folder, else the first executable file of that name in a folder of PATH;
+// empty when there is none.
+String FindProgram(const String& Program) {
+    auto runnable = [](const String& File) {
+        struct stat st {};
+        return ::stat(File.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(File.c_str(), X_OK) == 0;
+    };
+    if (Program.find('/') != String::npos) return runnable(Program) ? Program : String();
+    const char* path = std::getenv("PATH");
+    const String list = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    for (size_t start = 0; start <= list.size();) {
+        size_t end = list.find(':', start);
+        if (end == String::npos) end = list.size();
+        const String folder = end > start ? list.substr(start, end - start) : String(".");
+        if (runnable(folder + "/" + Program)) return folder + "/" + Program;
+        start = end + 1;
+    }
+    return String();
+}
+
+// Starts Args[0] (searched on PATH) and leaves it running on its own: in a
+// session of its own, with no descriptor of this program but the standard
+// ones, and as the child of a go-between that ends at once, so that nothing
+// here waits for it or has to collect it. Answers whether it started (its
+// program was found and executed); Error says why not.
+bool StartDetached(const std::vector<String>& Args, String& Error) {
+    const String program = FindProgram(Args[0]);
+    if (program.empty()) {
+        Error = StartError(Args[0], ENOENT);
+        return false;
+    }
+    std::vector<char*> argv;
+    for (const String& a : Args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    // The program's own failure to execute comes back through the pipe; a
+    // successful exec closes it.
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0) {
+        Error = StartError(Args[0], errno);
+        return false;
+    }
+    const pid_t between = ::fork();
+    if (between == 0) {
+        // Between fork and exec only calls that are safe in a copy of a
+        // program with several threads.
+        const pid_t opener = ::fork();
+        if (opener == 0) {
+            ::setsid();
+            sigset_t none;
+            sigemptyset(&none);
+            ::sigprocmask(SIG_SETMASK, &none, nullptr);
+            ::close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
+            ::execv(program.c_str(), argv.data());
+        }
+        if (opener <= 0) {
+            const int code = errno;
+            ssize_t written = ::write(report[1], &code, sizeof code);
+            (void)written;
+        }
+        ::_exit(0);
+    }
+    const int forkError = errno;
+    ::close(report[1]);
+    if (between < 0) {
+        ::close(report[0]);
+        Error = StartError(Args[0], forkError);
+        return false;
+    }
+    while (::waitpid(between, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    int code = 0;
+    ssize_t n;
+    while ((n = ::read(report[0], &code, sizeof code)) < 0 && errno == EINTR) {
+    }
+    ::close(report[0]);
+    if (n > 0) {
+        Error = StartError(Args[0], code);
+        return false;
+    }
+    return true;
+}
+
+// Runs Args[0] (searched on PATH) and reads its standard output into Output
+// until it ends. Answers its exit status, -1 when it could not start.
+int Query(const std::vector<String>& Args, String& Output, String& Error) {
     std::vector<char*> argv;
     for (const String& a : Args)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     int pipeFds[2] = {-1, -1};
-    if (Output && ::pipe(pipeFds) != 0) {
-        Error = String("Could not start ") + Args[0] + ": " + std::strerror(errno);
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
+        Error = StartError(Args[0], errno);
         return -1;
     }
     posix_spawn_file_actions_t actions;
     ::posix_spawn_file_actions_init(&actions);
-    if (Output) {
-        ::posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-        ::posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    }
+    ::posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
     pid_t pid = 0;
     const int rc = ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     ::posix_spawn_file_actions_destroy(&actions);
-    if (Output) ::close(pipeFds[1]);
+    ::close(pipeFds[1]);
     if (rc != 0) {
-        if (Output) ::close(pipeFds[0]);
-        Error = String("Could not start ") + Args[0] + ": " + std::strerror(rc) +
-                ". Install the desktop's utilities (xdg-utils) to open links.";
+        ::close(pipeFds[0]);
+        Error = StartError(Args[0], rc);
         return -1;
     }
-    if (Output) {
-        char buffer[512];
-        ssize_t n;
-        while ((n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
-            if (n > 0) Output->append(buffer, static_cast<size_t>(n));
-        ::close(pipeFds[0]);
-    }
-    const auto deadline = std::chrono::steady_clock::now() + kStartWait;
-    for (;;) {
-        int status = 0;
-        const pid_t r = ::waitpid(pid, &status, WNOHANG);
-        if (r == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        if (r < 0 && errno != EINTR) return 0;
-        if (std::chrono::steady_clock::now() >= deadline) return 0;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    char buffer[512];
+    ssize_t n;
+    while ((n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
+        if (n > 0) Output.append(buffer, static_cast<size_t>(n));
+    ::close(pipeFds[0]);
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0)
+        if (errno != EINTR) return 0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 // The Exec line of a desktop entry from the data folders; empty when none.
@@ -139,18 +213,15 @@ std::vector<String> ExecArguments(const String& Exec, const String& Target) {
 
 class TDesktopShellOpener : public IShellOpener {
 public:
-    bool Open(const String& Target, String& Error) override {
-        const int status = Run({"xdg-open", Target}, nullptr, Error);
-        if (status == 0) return true;
-        if (status > 0)
-            Error = "The desktop has no program that opens \"" + Target + "\" (xdg-open ended with status " +
-                    IntToStr(status) + "). Set a default application for it.";
-        return false;
-    }
+    // The opener is not waited for: a browser may stay in the foreground
+    // for as long as it shows the page. What it does once started is its
+    // own business (it tells the user itself when it has no program for
+    // the target).
+    bool Open(const String& Target, String& Error) override { return StartDetached({"xdg-open", Target}, Error); }
 
     bool OpenWithHtmHandler(const String& Target, String& Error) override {
         String entry;
-        if (Run({"xdg-mime", "query", "default", "text/html"}, &entry, Error) != 0) {
+        if (Query({"xdg-mime", "query", "default", "text/html"}, entry, Error) != 0) {
             if (Error.empty()) Error = "xdg-mime could not name the program for .htm documents.";
             return false;
         }
@@ -160,10 +231,7 @@ public:
             Error = "The desktop names no program for .htm documents. Set a default web browser.";
             return false;
         }
-        const int status = Run(ExecArguments(exec, Target), nullptr, Error);
-        if (status == 0) return true;
-        if (status > 0) Error = "The program for .htm documents could not open \"" + Target + "\".";
-        return false;
+        return StartDetached(ExecArguments(exec, Target), Error);
     }
 };
 

@@ -13,7 +13,8 @@ class IShellOpener {
 public:
     virtual ~IShellOpener() = default;
     // Opens Target with the desktop's handler for its kind; true when the
-    // handler was started. On failure Error says what went wrong.
+    // handler was started (it is not waited for). On failure Error says what
+    // went wrong.
     virtual bool Open(const String& Target, String& Error) = 0;
     // Opens Target with the desktop's default handler of ".htm" documents
     // (the way to show a page whose own kind has no handler).
@@ -25,7 +26,9 @@ IShellOpener* ShellOpener();
 // Installs an opener (the caller keeps ownership); nullptr returns to the
 // desktop's one.
 void SetShellOpener(IShellOpener* Opener);
-// The desktop's opener: xdg-open, and the .htm handler named by xdg-mime.
+// The desktop's opener: xdg-open, and the .htm handler named by xdg-mime,
+// both started on their own and left running; only a program that cannot
+// be started at all is a failure.
 IShellOpener* DesktopShellOpener();
 
 // ShellOpener()->Open(Target).

@@ -93,7 +93,7 @@ TEST(Launcher, MessagesAreBoxesOfNoOwnerWithCaptionErrorAndOK) {
     } cases[] = {
         {"no temporary folder", work / "missing", RLIM_INFINITY, false, 0, "Error #1"},
         {"the program does not fit", temp.Path().string(), 4096, false, 1,
-         "cannot write " + temp / "Pelsor_"},
+         "Cannot write the program to " + temp / "Pelsor_"},
         {"the program cannot start", temp.Path().string(), RLIM_INFINITY, true, 0, "Error #2"},
     };
     for (const auto& c : cases) {

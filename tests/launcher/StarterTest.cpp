@@ -152,22 +152,23 @@ TEST_F(StarterTest, LauncherWithoutProgramEndsSilently) {
 }
 
 TEST_F(StarterTest, DamagedStreamOrFailedWriteEndsWithCode1AndLeavesNothing) {
-    const TRunResult truncated = Run(STARTER_TRUNCATED);
-    EXPECT_EQ(truncated.ExitCode, 1);
-    EXPECT_EQ(truncated.Err, "Error: buffer error\n");
-    EXPECT_TRUE(Names(Temp.Path()).empty());
-
-    const TRunResult trailing = Run(STARTER_TRAILING);
-    EXPECT_EQ(trailing.ExitCode, 1);
-    EXPECT_EQ(trailing.Err, "Error: data error\n");
-    EXPECT_TRUE(Names(Temp.Path()).empty());
-
-    const TRunResult full = Run(STARTER, {}, 4096);
-    EXPECT_EQ(full.ExitCode, 1);
-    EXPECT_TRUE(full.Err.starts_with("Error: cannot write " + Temp / "Pelsor_")) << full.Err;
-    EXPECT_NE(full.Err.find("File too large"), std::string::npos) << full.Err;
-    EXPECT_TRUE(Names(Temp.Path()).empty());
-    EXPECT_FALSE(fs::exists(Work / "record"));
+    // The message says what failed, then why.
+    const struct {
+        const char* Program;
+        rlim_t FileSizeLimit;
+        std::string Start, End;
+    } cases[] = {
+        {STARTER_TRUNCATED, RLIM_INFINITY, "Error: Cannot unpack the program: buffer error\n", ""},
+        {STARTER_TRAILING, RLIM_INFINITY, "Error: Cannot unpack the program: data error\n", ""},
+        {STARTER, 4096, "Error: Cannot write the program to " + Temp / "Pelsor_", ": File too large\n"},
+    };
+    for (const auto& c : cases) {
+        const TRunResult run = Run(c.Program, {}, c.FileSizeLimit);
+        EXPECT_EQ(run.ExitCode, 1) << c.Program;
+        EXPECT_TRUE(run.Err.starts_with(c.Start) && run.Err.ends_with(c.End)) << run.Err;
+        EXPECT_TRUE(Names(Temp.Path()).empty()) << c.Program;
+        EXPECT_FALSE(fs::exists(Work / "record")) << c.Program;
+    }
 }
 
 TEST_F(StarterTest, TwoLaunchersAtOnceUseTwoNames) {

@@ -8,8 +8,9 @@
 //       ...
 //   }
 //
-// It connects to the display (or the platform named by QT_QPA_PLATFORM) and
-// makes the calling thread the GUI thread. Qt is not shown to the program.
+// It connects to the display (or the platform named by QT_QPA_PLATFORM),
+// makes the calling thread the GUI thread, and makes MessageBeep ring the
+// window system's bell while it lives. Qt is not shown to the program.
 
 #include <memory>
 

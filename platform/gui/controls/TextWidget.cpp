@@ -1,6 +1,7 @@
 #include "platform/gui/controls/TextWidget.h"
 #include "platform/gui/controls/WindowInput.h"
 #include "platform/gui/gdi/FontEngine.h"
+#include "platform/rtl/Guards.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -11,6 +12,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <functional>
 
 namespace {
 
@@ -63,11 +66,39 @@ bool TypesOnChar(const QString& Text) {
     return c == '\r' || c == '\t' || (c >= 0x20 && c != 0x7F);
 }
 
+// The memo's widget, telling its owner when it has taken a new size or
+// been shown: the widget then places its view again from its own idea of
+// the top line, which a memo that follows its last line corrects.
+class TMemoEdit : public QPlainTextEdit {
+public:
+    TMemoEdit(QWidget* Parent, std::function<void()> OnPlaced) : QPlainTextEdit(Parent), FOnPlaced(std::move(OnPlaced)) {}
+
+    // The last line is wholly in the view (the widget's own test before it
+    // keeps an appended line in view).
+    bool LastLineShown() const {
+        const QRectF last = blockBoundingGeometry(document()->lastBlock()).translated(contentOffset());
+        return last.bottom() <= viewport()->rect().bottom() + 1;
+    }
+
+protected:
+    void showEvent(QShowEvent* Event) override {
+        QPlainTextEdit::showEvent(Event);
+        FOnPlaced();
+    }
+    void resizeEvent(QResizeEvent* Event) override {
+        QPlainTextEdit::resizeEvent(Event);
+        FOnPlaced();
+    }
+
+private:
+    std::function<void()> FOnPlaced;
+};
+
 } // namespace
 
 TTextWidget::TTextWidget(TCustomEdit* Owner, QWidget* Surface, bool MultiLine) : FOwner(Owner) {
     if (MultiLine) {
-        FMemo = new QPlainTextEdit(Surface);
+        FMemo = new TMemoEdit(Surface, [this] { PlaceView(); });
         FMemo->setFrameStyle(QFrame::NoFrame);
         FMemo->setTabChangesFocus(false);
         FMemo->installEventFilter(this);
@@ -75,6 +106,15 @@ TTextWidget::TTextWidget(TCustomEdit* Owner, QWidget* Surface, bool MultiLine) :
         QObject::connect(FMemo, &QPlainTextEdit::textChanged, this, [this] {
             if (!FSettingText) FOwner->TextWidgetChanged();
         });
+        QScrollBar* bar = FMemo->verticalScrollBar();
+        // The scroll bar's own arrows, pages, dragging and wheel: when this
+        // is told, the thumb is already where the action puts it.
+        QObject::connect(bar, &QAbstractSlider::actionTriggered, this, [this, bar] {
+            FUserTop = bar->sliderPosition();
+            FFollow = FUserTop >= bar->maximum();
+        });
+        QObject::connect(bar, &QAbstractSlider::valueChanged, this, [this] { ScrollBarMoved(); });
+        QObject::connect(bar, &QAbstractSlider::rangeChanged, this, [this] { PlaceView(); });
     } else {
         FLine = new QLineEdit(Surface);
         FLine->setFrame(false);
@@ -205,7 +245,10 @@ void TTextWidget::SetText(const String& Value, bool Notify) {
     const bool wasSetting = FSettingText;
     FSettingText = !Notify;
     if (FLine) FLine->setText(text);
-    if (FMemo) Memo()->setPlainText(text);
+    if (FMemo) {
+        FFollow = true; // a new text: no place of the user's is left in it
+        Memo()->setPlainText(text);
+    }
     FSettingText = wasSetting;
 }
 
@@ -352,24 +395,69 @@ void TTextWidget::FlushLines() const {
     QString text;
     text.swap(FPending);
     FPendingCount = 0;
-    QScrollBar* bar = FMemo->verticalScrollBar();
-    const bool atEnd = bar->value() == bar->maximum();
-    const bool wasSetting = FSettingText;
-    FSettingText = true; // reported as each line was added
-    QTextDocument* doc = FMemo->document();
-    if (FPendingIntoLastBlock && !doc->isEmpty()) {
-        // Into the empty block after a final line break.
-        QTextCursor c(doc);
-        c.movePosition(QTextCursor::End);
-        c.insertText(text);
-    } else {
-        // A new block after the last (the first one of an empty text): the
-        // widget's own append, which repaints only what moved into view.
-        FMemo->appendPlainText(text);
+    {
+        TRestoreOnExit<bool> setting(FSettingText, true); // reported as each line was added
+        TRestoreOnExit<bool> own(FOwnScroll, true);       // placed below
+        QTextDocument* doc = FMemo->document();
+        if (FPendingIntoLastBlock && !doc->isEmpty()) {
+            // Into the empty block after a final line break.
+            QTextCursor c(doc);
+            c.movePosition(QTextCursor::End);
+            c.insertText(text);
+        } else {
+            // A new block after the last (the first one of an empty text):
+            // the widget's own append, which repaints only what moved into view.
+            FMemo->appendPlainText(text);
+        }
     }
-    FSettingText = wasSetting;
-    // A pane that showed its end goes on showing it.
-    if (atEnd) bar->setValue(bar->maximum());
+    PlaceView();
+}
+
+void TTextWidget::PlaceView() const {
+    if (!FMemo || FOwnScroll) return;
+    QScrollBar* bar = FMemo->verticalScrollBar();
+    // A view that the text or the pane no longer lets stay above the end
+    // (a shorter text, a taller pane) is at the end: it follows again.
+    if (!FFollow && FUserTop >= bar->maximum()) FFollow = true;
+    const int top = FFollow ? bar->maximum() : FUserTop;
+    if (bar->value() == top) return;
+    TRestoreOnExit<bool> own(FOwnScroll, true);
+    bar->setValue(top);
+}
+
+void TTextWidget::UserMovedView() {
+    QScrollBar* bar = FMemo->verticalScrollBar();
+    FUserTop = bar->value();
+    FFollow = FUserTop >= bar->maximum() || static_cast<TMemoEdit*>(FMemo.data())->LastLineShown();
+}
+
+template <class Scroll> void TTextWidget::UserScroll(Scroll&& Move) {
+    // The widget moves its view to the caret without telling: the view is
+    // looked at afterwards.
+    {
+        TRestoreOnExit<bool> scrolling(FUserScrolling, true);
+        Move();
+    }
+    UserMovedView();
+}
+
+template <class Send> void TTextWidget::Deliver(Send&& Event) {
+    const int top = FMemo ? FMemo->verticalScrollBar()->value() : 0;
+    // Not a guard: a handler of the change may free the control, and this
+    // with it.
+    const QPointer<TTextWidget> alive(this);
+    const bool was = FDelivering;
+    FDelivering = true;
+    Event();
+    if (!alive) return;
+    FDelivering = was;
+    if (FMemo && FMemo->verticalScrollBar()->value() != top) UserMovedView();
+}
+
+void TTextWidget::ScrollBarMoved() {
+    // The user's moves are looked at when they are done.
+    if (FOwnScroll || FUserScrolling || FDelivering) return;
+    PlaceView(); // the widget's own moves (to the caret when it is shown, ...) do not count
 }
 
 void TTextWidget::ShowHeldLines() {
@@ -429,7 +517,7 @@ bool TTextWidget::ScrollLines(Integer Lines) {
     if (!FMemo) return false;
     QScrollBar* bar = Memo()->verticalScrollBar();
     const int old = bar->value();
-    bar->setValue(old + Lines);
+    UserScroll([&] { bar->setValue(old + Lines); });
     return bar->value() != old;
 }
 
@@ -439,7 +527,7 @@ bool TTextWidget::ScrollPages(Integer Pages) {
 }
 
 void TTextWidget::ScrollToCaret() {
-    if (FMemo) Memo()->ensureCursorVisible();
+    if (FMemo) UserScroll([this] { Memo()->ensureCursorVisible(); });
 }
 
 bool TTextWidget::CharFromPos(TPoint P, Integer& Index, Integer& LineNo) const {
@@ -471,9 +559,7 @@ void TTextWidget::DeliverKey(Word Key, TShiftState Shift, bool Down) {
     }
     if (Down && (TypesOnChar(text) || Key == VK_RETURN || Key == VK_TAB)) return;
     QKeyEvent event(type, qtKey, modifiers, TypesOnChar(text) ? QString() : text);
-    FDelivering = true;
-    QApplication::sendEvent(target, &event);
-    FDelivering = false;
+    Deliver([&] { QApplication::sendEvent(target, &event); });
 }
 
 void TTextWidget::DeliverChar(char32_t Char) {
@@ -484,7 +570,7 @@ void TTextWidget::DeliverChar(char32_t Char) {
         FLine->insert(QString::fromUcs4(&Char, 1));
     } else if (FMemo) {
         if (Memo()->isReadOnly()) return;
-        Memo()->insertPlainText(Char == '\r' ? QString("\n") : QString::fromUcs4(&Char, 1));
+        Deliver([&] { Memo()->insertPlainText(Char == '\r' ? QString("\n") : QString::fromUcs4(&Char, 1)); });
     }
 }
 
@@ -513,9 +599,7 @@ void TTextWidget::DeliverMouse(Cardinal Msg, WPARAM Keys, TPoint WindowPos) {
     if (Keys & MK_CONTROL) modifiers |= Qt::ControlModifier;
     const QPointF local = target->mapFrom(Widget()->parentWidget(), QPoint(WindowPos.X, WindowPos.Y));
     QMouseEvent event(type, local, target->mapToGlobal(local), button, buttons, modifiers);
-    FDelivering = true;
-    QApplication::sendEvent(target, &event);
-    FDelivering = false;
+    Deliver([&] { QApplication::sendEvent(target, &event); });
 }
 
 void TTextWidget::DeliverWheel(Integer Delta) {
@@ -523,9 +607,7 @@ void TTextWidget::DeliverWheel(Integer Delta) {
     if (!target) return;
     QWheelEvent event(QPointF(1, 1), target->mapToGlobal(QPointF(1, 1)), QPoint(), QPoint(0, Delta), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
-    FDelivering = true;
-    QApplication::sendEvent(target, &event);
-    FDelivering = false;
+    Deliver([&] { QApplication::sendEvent(target, &event); });
 }
 
 void TTextWidget::ShowStandardMenu(TPoint ScreenPos) {

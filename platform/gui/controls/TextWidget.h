@@ -69,6 +69,13 @@ public:
     // index. Lines added together are held and go into the document at
     // once: at the next look at the text, at the latest in the next pass of
     // the event loop, which paints them.
+    //
+    // A memo follows its last line: while its view is at the end, lines
+    // added (also while it is hidden) keep it there, and it shows the end
+    // when it is shown or resized. Only the user's scrolling (the scroll
+    // bar, keys, the mouse, the wheel, and the scrolls the control asks for
+    // below) changes that: scrolled away from the end it stops following,
+    // back at the end it follows again.
     Integer AppendLine(const String& Value);
     void PutLine(Integer Index, const String& Value);
     void InsertLine(Integer Index, const String& Value);
@@ -105,6 +112,17 @@ private:
     // The memo's widget with the lines added so far in its document.
     QPlainTextEdit* Memo() const;
     void FlushLines() const;
+    // Puts the view where the user wants it: at the end while the memo
+    // follows its last line, else on the line the user scrolled to.
+    void PlaceView() const;
+    // The user has moved the view: it follows the last line from now on
+    // when that line is wholly in view.
+    void UserMovedView();
+    // A scroll made for the user (Move sets the view).
+    template <class Scroll> void UserScroll(Scroll&& Move);
+    // The user's input handed to the widget (Event sends it).
+    template <class Send> void Deliver(Send&& Event);
+    void ScrollBarMoved();
     // Posted when a first line is held: the held lines go into the document
     // and are painted.
     void ShowHeldLines();
@@ -120,4 +138,8 @@ private:
     mutable Integer FPendingFirstIndex = 0;
     mutable bool FPendingIntoLastBlock = false;
     bool FShowPosted = false; // ShowHeldLines is on its way
+    mutable bool FFollow = true;     // the view stays at the last line
+    int FUserTop = 0;                // else the top line the user scrolled to
+    mutable bool FOwnScroll = false; // the view is moved here, not by the user
+    bool FUserScrolling = false;
 };

@@ -109,7 +109,7 @@ TEST_F(FramedMemo, WheelScrollsByLinesNotchesAndPages) {
     for (int i = 0; i < 200; ++i)
         Memo->Lines()->Add("line " + std::to_string(i));
     ShowForm();
-    Memo->Perform(EM_LINESCROLL, 0, 100);
+    Memo->Perform(EM_LINESCROLL, 0, -100); // filled before it was shown, the memo shows its end
     const Integer top = TopLine();
     ASSERT_GT(top, 50);
     auto wheel = [&](Integer Delta) {

@@ -79,6 +79,7 @@ QImage Shown(TWinControl* Control) {
 // from the left of the text to its rightmost dark pixel.
 struct TInkBand {
     int Top, Bottom, Width;
+    bool operator==(const TInkBand&) const = default;
 };
 std::vector<TInkBand> InkBands(const QImage& Memo) {
     std::vector<TInkBand> bands;
@@ -449,6 +450,69 @@ TEST_F(MainWindowTest, ResultLinesAreOnScreenOnceTheEventLoopRan) {
     ASSERT_EQ(bands.size(), 5u);
     for (std::size_t i = 2; i < bands.size(); ++i)
         EXPECT_GT(bands[i].Width, bands[i - 1].Width) << "line " << i;
+}
+
+// Lines arrive while the pane cannot be seen (the window not shown yet, the
+// About page in front) and while the user reads further up; each batch ends
+// with a line wider than any other, so the widest line shown tells where
+// the view is.
+TEST_F(MainWindowTest, TheResultsPaneFollowsItsLastLineUnlessTheUserScrolledAway) {
+    General(FullViewSettings);
+    Make();
+    TMainForm* f = MainForm;
+    f->StartUp();
+    auto add = [&](int Count, int LastWidth) {
+        for (int i = 0; i < Count; ++i)
+            f->AddResultLine(String(1 + i % 5, 'W'));
+        f->AddResultLine(String(LastWidth, 'W'));
+    };
+    // The last line is the lowest one shown and the widest by far.
+    auto lastLineShown = [&] {
+        const std::vector<TInkBand> bands = InkBands(Shown(f->ResultsMemo));
+        if (bands.size() < 2) return false;
+        for (std::size_t i = 0; i + 1 < bands.size(); ++i)
+            if (bands[i].Width * 3 > bands.back().Width) return false;
+        return true;
+    };
+    auto showPage = [&](TQxTabSheet* Page) {
+        f->MainPageControl->SetActivePage(Page);
+        Idle();
+    };
+    const TPoint middle{f->ResultsMemo->Width() / 2, f->ResultsMemo->Height() / 2};
+
+    add(300, 40);
+    f->Show();
+    Idle();
+    ASSERT_EQ(f->MainPageControl->ActivePage(), f->ResultsSheet);
+    EXPECT_TRUE(lastLineShown()) << "lines added before the window was first shown";
+
+    showPage(f->AboutSheet);
+    add(300, 50);
+    Idle();
+    showPage(f->ResultsSheet);
+    EXPECT_TRUE(lastLineShown()) << "lines added while the About page was in front";
+
+    f->ResultsMemo->SetFocus(); // the wheel turns the focused control
+    MouseWheelInput(f->ResultsMemo, {}, 5 * 120, middle);
+    Idle();
+    const std::vector<TInkBand> read = InkBands(Shown(f->ResultsMemo));
+    ASSERT_FALSE(lastLineShown()) << "the wheel scrolled up";
+    add(300, 60);
+    Idle();
+    EXPECT_EQ(InkBands(Shown(f->ResultsMemo)), read) << "the view stays where the user put it";
+    showPage(f->AboutSheet);
+    add(300, 60);
+    Idle();
+    showPage(f->ResultsSheet);
+    EXPECT_EQ(InkBands(Shown(f->ResultsMemo)), read) << "also after lines came while the pane was hidden";
+
+    f->ResultsMemo->SetFocus(); // the other page took it
+    KeyInput(kaDown, VK_END, {ssCtrl});
+    KeyInput(kaUp, VK_END, {ssCtrl});
+    Idle();
+    add(300, 45);
+    Idle();
+    EXPECT_TRUE(lastLineShown()) << "back at the end, the pane follows again";
 }
 
 TEST_F(MainWindowTest, BlankCheckLinesAreOnScreenOnceTheEventLoopRan) {

@@ -5,6 +5,7 @@
 #include "platform/gui/controls/Printers.h"
 #include "platform/gui/controls/Screen.h"
 #include "platform/rtl/Guards.h"
+#include "platform/sys/Beep.h"
 #include "platform/sys/SysBeep.h"
 #include "tests/platform/gui/controls/ControlProbes.h"
 
@@ -192,6 +193,15 @@ TEST_F(Printing, BeepsGoToTheSinkAndTheHourglassShowsAtOnce) {
     Beep();
     SetBeepSink(old);
     EXPECT_EQ(beeps, (std::vector<std::uint32_t>{0, 0}));
+    // Without a sink of its own, a program with a GUI rings the window
+    // system's bell (the GUI application of the test main installed it).
+    int rung = 0;
+    TWindowBell windowBell = SetWindowBell([&] { ++rung; });
+    EXPECT_TRUE(windowBell);
+    MessageBeep(MB_ICONHAND);
+    Beep();
+    SetWindowBell(windowBell);
+    EXPECT_EQ(rung, 2);
 
     Application->Initialize();
     auto* form = new TForm(nullptr);
