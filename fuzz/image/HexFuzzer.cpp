@@ -55,7 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     for (int i = 0; i < 3; ++i) {
         TTarget& t = targets[i];
         t.Image.Lines.Assign(&lines);
-        if (t.Image.ImageLoaded(t.Loading) != valid) std::abort();
+        // A valid image is loaded; only data beyond the buffers of a target
+        // larger than the one they were sized for (the third) refuses one.
+        const bool loaded = t.Image.ImageLoaded(t.Loading);
+        if (loaded ? !valid : valid && i != 2) std::abort();
         LoadBuffersFromHex(lines, t.Loading, t.Image.Buffers, nullptr); // also what the validator refused
         CheckSpareWords(t.Image.Buffers);
     }

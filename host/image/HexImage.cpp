@@ -3,6 +3,7 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
+#include <optional>
 #include <bit>
 #include <cstring>
 
@@ -130,9 +131,21 @@ namespace {
 struct TRegion {
     Cardinal Start = 0, End = 0;
     TDynamicIntArray* Buffer = nullptr;
-    std::size_t Words = 0; // words that may be written
+    std::size_t Words = 0;       // words that may be written
+    std::size_t TargetWords = 0; // words of the target's region
 
     bool Contains(Cardinal a) const { return Start <= a && a <= End; }
+    // The first byte of a record at Address that lies in the target's region
+    // but beyond the words the buffer holds (a target larger than the one
+    // the buffers were sized for); nothing when the buffer holds it all.
+    std::optional<Cardinal> Unheld(Cardinal Address, Integer Count, Integer BytesPerIwu) const {
+        if (BytesPerIwu <= 0) return std::nullopt;
+        const UInt64 bpi = static_cast<UInt64>(BytesPerIwu), first = Address - Start;
+        const UInt64 held = Words * bpi, region = TargetWords * bpi;
+        const UInt64 from = std::max(first, held);
+        if (first + static_cast<UInt64>(Count) <= held || from >= region) return std::nullopt;
+        return Start + static_cast<Cardinal>(from);
+    }
 };
 
 TRegion MakeRegion(Integer Start, Integer End, Integer TargetWords, TMemoryBuffers& Buffers, Integer Kind) {
@@ -140,7 +153,8 @@ TRegion MakeRegion(Integer Start, Integer End, Integer TargetWords, TMemoryBuffe
     r.Start = static_cast<Cardinal>(Start);
     r.End = static_cast<Cardinal>(End);
     r.Buffer = Buffers.Buffer(Kind);
-    r.Words = static_cast<std::size_t>(std::max(0, std::min(TargetWords, Buffers.WordsInUse(Kind))));
+    r.TargetWords = static_cast<std::size_t>(std::max(0, TargetWords));
+    r.Words = std::min(r.TargetWords, static_cast<std::size_t>(std::max(0, Buffers.WordsInUse(Kind))));
     return r;
 }
 
@@ -199,8 +213,8 @@ bool ValidateHexLines(const TStrings& Lines) {
     return CheckHexLines(Lines).Valid;
 }
 
-void LoadBuffersFromHex(const TStrings& Lines, const TDeviceTypeRec& T, TMemoryBuffers& Buffers,
-                        const TResultLineEvent& AddResultLine) {
+std::optional<Cardinal> LoadBuffersFromHex(const TStrings& Lines, const TDeviceTypeRec& T, TMemoryBuffers& Buffers,
+                                           const TResultLineEvent& AddResultLine) {
     if (AddResultLine) AddResultLine("Loading buffers...");
     Buffers.LowestPhysProgAddress = static_cast<Cardinal>(T.ProgMemPhysicalEndPcu);
     Buffers.HighestPhysProgAddress = 0;
@@ -213,6 +227,11 @@ void LoadBuffersFromHex(const TStrings& Lines, const TDeviceTypeRec& T, TMemoryB
 
     THexRecord rec;
     Cardinal base = 0;
+    std::optional<Cardinal> unheld;
+    auto place = [&](const TRegion& R, Cardinal Address) {
+        Place(R, Address, rec, T.BytesPerIwu);
+        if (!unheld) unheld = R.Unheld(Address, rec.DataCount, T.BytesPerIwu);
+    };
     VisitLines(Lines, [&](Integer, std::string_view line) {
         if (!ParseHexLine(line, rec)) return true;
         if (rec.RecType == hrEndOfFile) return false;
@@ -223,19 +242,20 @@ void LoadBuffersFromHex(const TStrings& Lines, const TDeviceTypeRec& T, TMemoryB
         const Cardinal end = address + static_cast<Cardinal>(rec.DataCount);
         if (address & 0x80000000) return true; // compared as a signed value: in no region
         if (prog.Contains(address)) {
-            Place(prog, address, rec, T.BytesPerIwu);
+            place(prog, address);
             // The highest address is one past the last byte of any record:
             // contiguous and overlapping records count as much as gapped ones.
             if (end > Buffers.HighestPhysProgAddress) Buffers.HighestPhysProgAddress = end;
             if (address < Buffers.LowestPhysProgAddress) Buffers.LowestPhysProgAddress = address;
         } else if (boot.Contains(address)) {
-            Place(boot, address, rec, T.BytesPerIwu);
+            place(boot, address);
             if (end > Buffers.HighestBootAddress) Buffers.HighestBootAddress = end;
         } else if (config.Contains(address)) {
-            Place(config, address, rec, T.BytesPerIwu);
+            place(config, address);
         }
         return true;
     });
+    return unheld;
 }
 
 bool THexImage::ImageLoaded(const TDeviceTypeRec& Target) {
@@ -244,7 +264,22 @@ bool THexImage::ImageLoaded(const TDeviceTypeRec& Target) {
     Loaded = ValidateHexLines(Lines);
     if (Loaded) {
         Events.AddResultLine("  Done! firmware file format is valid.");
-        LoadBuffersFromHex(Lines, Target, Buffers, Events.OnResultLine);
+        if (const auto unheld = LoadBuffersFromHex(Lines, Target, Buffers, Events.OnResultLine)) {
+            // Programming without that data would report an upgrade that
+            // left part of the image out.
+            Buffers.ClearBuffer(bkProgImage);
+            Buffers.ClearBuffer(bkConfigImage);
+            Loaded = false;
+            const String text = Format(
+                "  The firmware file holds data at physical address 0x%8.8x, beyond the memory the program "
+                "set aside for the processor selected at start.\r\nPlease make this processor the TargetID in "
+                "Settings.ini, restart the program and open the file again.",
+                {*unheld});
+            Events.AddResultLine(text);
+            Events.MessageBox(text, TImageBoxKind::Warning);
+            Events.AddResultLine("");
+            return Loaded;
+        }
         Events.AddResultLine(
             Format("    Highest Physical program address = 0x%8.8x", {Buffers.HighestPhysProgAddress}));
         Events.AddResultLine(Format("    Highest Virtual program address = 0x%8.8x",

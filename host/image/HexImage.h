@@ -8,6 +8,7 @@
 #include "platform/rtl/Classes.h"
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 // Intel HEX record types.
@@ -62,9 +63,11 @@ THexCheck CheckHexLines(const TStrings& Lines);
 // top bit set is in no region). Every byte goes to its own byte address
 // inside its word, little-endian, into the word as it was; data running
 // past the words in use of its buffer is cut. Updates the bookkeeping.
-// Writes "Loading buffers..." first.
-void LoadBuffersFromHex(const TStrings& Lines, const TDeviceTypeRec& Target, TMemoryBuffers& Buffers,
-                        const TResultLineEvent& AddResultLine);
+// Writes "Loading buffers..." first. Answers the first address of data that
+// lies inside a region of the target but beyond the words its buffer holds
+// (buffers sized for a smaller target), or nothing.
+std::optional<Cardinal> LoadBuffersFromHex(const TStrings& Lines, const TDeviceTypeRec& Target,
+                                           TMemoryBuffers& Buffers, const TResultLineEvent& AddResultLine);
 
 // The image state of the main window.
 class THexImage {

@@ -117,14 +117,22 @@ TEST_F(TLoadFixture, RecordsAreCutAtTheEndOfTheirBuffer) {
     EXPECT_EQ(Image.Buffers.HighestPhysProgAddress, 0x1D08000Cu);
 
     // A target selected later with larger regions than the buffers were made
-    // for: nothing goes past the buffers.
+    // for: nothing goes past the buffers, and an image with data there is
+    // refused rather than programmed without it.
     Target.ProgMemSizePcu = 0x100000;
     DeriveDeviceFields(Target);
-    ASSERT_TRUE(Load(":020000041D07D6\n:10FFFC00000102030405060708090A0B0C0D0E0F7D\n"
-                     ":020000041D0FCE\n:04000000DEADBEEFC4\n" +
-                     String(Eof)));
+    Results.clear();
+    EXPECT_FALSE(Load(":020000041D07D6\n:10FFFC00000102030405060708090A0B0C0D0E0F7D\n"
+                      ":020000041D0FCE\n:04000000DEADBEEFC4\n" +
+                      String(Eof)));
     EXPECT_EQ(Image.Buffers.ProgImage.size(), 0x20004u);
     for (std::size_t i = 0x20000; i < Image.Buffers.ProgImage.size(); ++i) EXPECT_EQ(Prog(i), 0u);
+    const String text = "  The firmware file holds data at physical address 0x1d080000, beyond the memory the program "
+                        "set aside for the processor selected at start.\r\nPlease make this processor the TargetID "
+                        "in Settings.ini, restart the program and open the file again.";
+    EXPECT_EQ(Results, (std::vector<String>{"  Done! firmware file format is valid.", "Loading buffers...", text, ""}));
+    EXPECT_EQ(Boxes.back(), text);
+    EXPECT_EQ(Prog(0x1FFFF), BlankWord);
 }
 
 TEST_F(TLoadFixture, RegionsAndAddressing) {
