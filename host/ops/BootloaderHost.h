@@ -263,12 +263,15 @@ private:
     // its ActiveBytesPerIwu low bytes; returns the bytes filled (at most 512).
     Integer ChunkPayload(Integer Kind, Integer WordIndex, Byte* Payload) const;
     Cardinal RegionVirtualStart(Integer Kind) const;
-    // The words [First, First + Count) of a buffer when all of them lie inside
-    // its words in use, else nullptr: then GetWord and SetWord bound each
-    // word. Block loops take the words at once this way.
+    // True when the words [First, First + Count) of a buffer are all blank
+    // (words beyond its words in use read blank).
+    bool BlankWords(Integer Kind, Integer First, Integer Count) const;
     // The program blocks that cover a buffer's words in use (the last one
     // may reach past them); no block loop goes further.
     Integer BlocksInUse(Integer Kind) const;
+    // The words [First, First + Count) of a buffer when all of them lie inside
+    // its words in use, else nullptr: then GetWord and SetWord bound each
+    // word. Block loops take the words at once this way.
     Integer* BufferWords(Integer Kind, Integer First, Integer Count);
     const Integer* BufferWords(Integer Kind, Integer First, Integer Count) const;
     bool SendChunk(Integer WordIndex, Integer Kind, bool Last);

@@ -129,11 +129,7 @@ Integer TBootloaderHost::BootStubWords() const {
 }
 
 bool TBootloaderHost::ImageReplacesBootStub() const {
-    if (!Checked(miOptionsProgMem)) return false;
-    const Integer n = BootStubWords();
-    for (Integer i = 0; i < n; ++i)
-        if (Image.Buffers.GetWord(bkBootImage, i) != BlankWord) return true;
-    return false;
+    return Checked(miOptionsProgMem) && !BlankWords(bkBootImage, 0, BootStubWords());
 }
 
 void TBootloaderHost::RefuseErase(const String& Text) {
@@ -200,10 +196,7 @@ bool TBootloaderHost::RestoreBootStub() {
         RefuseErase(StubCopyUnreadableText);
         return false;
     }
-    bool copyBlank = true;
-    for (Integer k = 0; k < t.ProgBlockSizeIwu && copyBlank; ++k)
-        copyBlank = Image.Buffers.GetWord(bkScratch, k) == BlankWord;
-    if (copyBlank) {
+    if (BlankWords(bkScratch, 0, t.ProgBlockSizeIwu)) {
         RefuseErase(Format(StubCopyMissingText, {BootStubCopyAddress1}));
         return false;
     }

@@ -151,13 +151,7 @@ bool TBootloaderHost::ProgramRegion(Integer Kind, Integer Blocks, bool Boot) {
     Blocks = std::min(Blocks, BlocksInUse(Kind));
     for (Integer b = 0; b < Blocks; ++b) {
         const Integer w = b * blockWords;
-        bool blank = true;
-        if (const Integer* words = BufferWords(Kind, w, blockWords))
-            blank = std::all_of(words, words + blockWords,
-                                [](Integer v) { return static_cast<Cardinal>(v) == BlankWord; });
-        else
-            for (Integer k = 0; k < blockWords && blank; ++k)
-                blank = Image.Buffers.GetWord(Kind, w + k) == BlankWord;
+        const bool blank = BlankWords(Kind, w, blockWords);
         FView.SetProgress(static_cast<Integer>(static_cast<Int64>(b) * 100 / Blocks));
         ProcessMessagesThrottled();
         if (blank) continue;
@@ -224,6 +218,14 @@ bool TBootloaderHost::ProgramBootBlockWithRetry(Integer WordIndex) {
                               "0x%8.8x");
     }
     return !AbortFlag;
+}
+
+bool TBootloaderHost::BlankWords(Integer Kind, Integer First, Integer Count) const {
+    if (const Integer* words = BufferWords(Kind, First, Count))
+        return std::all_of(words, words + Count, [](Integer v) { return static_cast<Cardinal>(v) == BlankWord; });
+    for (Integer k = 0; k < Count; ++k)
+        if (Image.Buffers.GetWord(Kind, First + k) != BlankWord) return false;
+    return true;
 }
 
 Integer TBootloaderHost::BlocksInUse(Integer Kind) const {
